@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Runs the whole test suite (ctest) in build/. Tests that need servers (PulseAudio, HTTP, dovecot,
+# tinyproxy) start and stop them through ctest fixtures; this script provides the private runtime
+# folder and the offscreen Qt platform they share, and removes both afterwards.
+# Usage: scripts/test.sh [build-folder] [extra ctest arguments...]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+BUILD=${1:-build}
+shift || true
+[ -f "$BUILD/CTestTestfile.cmake" ] || { echo "no build in $BUILD: run scripts/setup.sh first" >&2; exit 2; }
+export NARRIX_TEST_RUNTIME
+NARRIX_TEST_RUNTIME=$(mktemp -d /tmp/narrix-test.XXXXXX)
+chmod 700 "$NARRIX_TEST_RUNTIME"
+export XDG_RUNTIME_DIR="$NARRIX_TEST_RUNTIME"
+export XDG_CONFIG_HOME="$NARRIX_TEST_RUNTIME/config"
+export QT_QPA_PLATFORM=offscreen
+export NARRIX_AUDIO=${NARRIX_AUDIO:-null}
+cleanup() {
+  # Fixtures stop their own servers; this catches any left behind by an aborted run.
+  if [ -f "$NARRIX_TEST_RUNTIME/pulse/pid" ]; then kill "$(cat "$NARRIX_TEST_RUNTIME/pulse/pid")" 2>/dev/null || true; fi
+  for pidfile in "$NARRIX_TEST_RUNTIME"/*.pid; do
+    [ -f "$pidfile" ] && kill "$(cat "$pidfile")" 2>/dev/null || true
+  done
+  rm -rf "$NARRIX_TEST_RUNTIME"
+}
+trap cleanup EXIT
+ctest --test-dir "$BUILD" --output-on-failure -j "$(nproc)" "$@"
