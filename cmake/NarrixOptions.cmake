@@ -18,3 +18,7 @@ if(NARRIX_SANITIZE)
 endif()
 set(CMAKE_AUTOMOC ON)
 set(CMAKE_AUTORCC ON)
+if(NARRIX_FUZZ)
+  # Coverage instrumentation for everything the fuzz targets link; the targets add -fsanitize=fuzzer.
+  add_compile_options(-fsanitize=fuzzer-no-link)
+endif()

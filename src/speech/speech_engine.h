@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+namespace narrix {
+
+// The speech engine as the program sees it: the properties, operations and events every engine
+// offers. TTextToSpeech is the real one; tests use a fake. Modes (voices) are numbered from 1.
+// Operations report failure by throwing std::runtime_error (the caller's handler ends there).
+class SpeechEngine : public QObject
+{
+    Q_OBJECT
+public:
+    using QObject::QObject;
+    ~SpeechEngine() override = default;
+
+    // Words per minute. Writing 0 gives the minimum, writing -1 (largest unsigned) the maximum.
+    virtual int Speed() const = 0;
+    virtual void SetSpeed(int wordsPerMinute) = 0;
+    // Audio output device index into QMediaDevices::audioOutputs(); -1 is the default output.
+    virtual int Device() const = 0;
+    virtual void SetDevice(int device) = 0;
+    virtual short SuppressExceptions() const = 0;
+    virtual void SetSuppressExceptions(short suppress) = 0;
+    // Non-zero while audio is playing; 0 when idle or paused.
+    virtual int Busy() const = 0;
+    virtual int ModeCount() const = 0;
+
+    // Queues a text; returns at once.
+    virtual void Speak(const QString& text) = 0;
+    virtual void StopSpeaking() = 0;
+    virtual void FastForward() = 0;
+    virtual void Pause() = 0;
+    virtual void Resume() = 0;
+    virtual void Rewind() = 0;
+
+    virtual QString ModeName(int index) const = 0;
+    virtual QString Speaker(int index) const = 0;
+    // 1 female, 2 male, other neutral.
+    virtual int Gender(int index) const = 0;
+    virtual int Age(int index) const = 0;
+    // Low 10 bits: the Windows primary language identifier (English 9, German 7, French 12, ...).
+    virtual int LanguageID(int index) const = 0;
+    // Throws for an unusable mode.
+    virtual void Select(int index) = 0;
+    virtual int CurrentMode() const = 0;
+
+Q_SIGNALS:
+    void OnSpeak(const QString& text, const QString& app, int type);
+    void OnSpeakingStarted();
+    void OnSpeakingDone();
+    void OnAttribChanged(int attrib);
+};
+
+} // namespace narrix
