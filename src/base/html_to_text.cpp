@@ -1,0 +1,312 @@
+#include "base/html_to_text.h"
+
+#include "base/text_trim.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+
+// Each step below is one left-to-right pass. Steps that the rules phrase as "replace every
+// occurrence" or "while the text contains" never restart from the beginning: a replacement can only
+// create a new match in the few places noted at each step, and those are handled where they arise.
+
+namespace narrix {
+namespace {
+
+enum class Mode { Speech, Document };
+
+bool isBreakPunctuation(char c)
+{
+    return c == '!' || c == ',' || c == '.' || c == ':' || c == ';' || c == '?';
+}
+
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+char upperAscii(char c)
+{
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+// True when text[at...] begins with `upper` when compared upper-cased.
+bool startsWithUpper(std::string_view text, size_t at, std::string_view upper)
+{
+    if (at > text.size() || text.size() - at < upper.size())
+        return false;
+    for (size_t i = 0; i < upper.size(); ++i) {
+        if (upperAscii(text[at + i]) != upper[i])
+            return false;
+    }
+    return true;
+}
+
+// Step 1 (speech): CR LF -> blank, then lone CR, LF and TAB -> blank.
+std::string blankLineBreaks(std::string_view in)
+{
+    std::string out;
+    out.reserve(in.size());
+    for (size_t i = 0; i < in.size(); ++i) {
+        const char c = in[i];
+        if (c == '\r' && i + 1 < in.size() && in[i + 1] == '\n') {
+            out.push_back(' ');
+            ++i;
+        } else if (c == '\r' || c == '\n' || c == '\t') {
+            out.push_back(' ');
+        } else {
+            out.push_back(c);
+        }
+    }
+    return out;
+}
+
+enum class TagKind { Ordinary, Anchor, Style, Script };
+
+TagKind classifyTag(std::string_view text, size_t afterLt)
+{
+    if (startsWithUpper(text, afterLt, "STYLE"))
+        return TagKind::Style;
+    if (startsWithUpper(text, afterLt, "SCRIPT"))
+        return TagKind::Script;
+    if (startsWithUpper(text, afterLt, "A ") || startsWithUpper(text, afterLt, "/A"))
+        return TagKind::Anchor;
+    return TagKind::Ordinary;
+}
+
+// Position of the first case-insensitive occurrence of `upper` at or after `from`, or npos.
+size_t findUpper(std::string_view text, size_t from, std::string_view upper)
+{
+    const char first = upper.front(); // '<' for the closing tags searched here
+    while (from < text.size()) {
+        const void* hit = std::memchr(text.data() + from, first, text.size() - from);
+        if (hit == nullptr)
+            return std::string_view::npos;
+        const size_t at = static_cast<size_t>(static_cast<const char*>(hit) - text.data());
+        if (startsWithUpper(text, at, upper))
+            return at;
+        from = at + 1;
+    }
+    return std::string_view::npos;
+}
+
+// Step 2: blank every tag in place; in speech mode all but anchors leave a CR break mark. The scan
+// only ever reads characters it has not changed yet, so it sees the source text throughout.
+void blankTags(std::string& text, Mode mode)
+{
+    const size_t n = text.size();
+    size_t p = 0;
+    while (p < n) {
+        const void* lt = std::memchr(text.data() + p, '<', n - p);
+        if (lt == nullptr)
+            return;
+        p = static_cast<size_t>(static_cast<const char*>(lt) - text.data());
+
+        size_t e = n - 1; // a tag that never closes runs to the end of the text
+        size_t depth = 1;
+        for (size_t i = p + 1; i < n; ++i) {
+            if (text[i] == '<') {
+                ++depth;
+            } else if (text[i] == '>' && --depth == 0) {
+                e = i;
+                break;
+            }
+        }
+
+        const TagKind kind = classifyTag(text, p + 1);
+        std::fill(text.begin() + static_cast<std::ptrdiff_t>(p),
+                  text.begin() + static_cast<std::ptrdiff_t>(e + 1), ' ');
+        if (mode == Mode::Speech && kind != TagKind::Anchor)
+            text[p] = '\r';
+
+        if (kind == TagKind::Style || kind == TagKind::Script) {
+            const size_t close = findUpper(text, e + 1, kind == TagKind::Style ? "</STYLE" : "</SCRIPT");
+            const size_t blankEnd = close == std::string_view::npos ? n : close;
+            std::fill(text.begin() + static_cast<std::ptrdiff_t>(e + 1),
+                      text.begin() + static_cast<std::ptrdiff_t>(blankEnd), ' ');
+            if (close == std::string_view::npos)
+                return;
+            p = close; // the closing tag is then blanked as an ordinary tag
+        } else {
+            p = e + 1;
+        }
+    }
+}
+
+struct Entity
+{
+    std::string_view find;
+    std::string_view replace;
+};
+
+// Replaced in this order; the first four and "&amp;" (rule 5) come before the rest.
+constexpr std::array<Entity, 4> kEarlyEntities{{
+    {"&nbsp;", " "},
+    {"&nbsp", " "},
+    {"&lt;", "<"},
+    {"&gt;", ">"},
+}};
+constexpr std::string_view kAmp = "&amp;";
+constexpr std::array<Entity, 9> kLateEntities{{
+    {"&quot;", "\""},
+    {"&copy;", " "},
+    {"&reg;", " "},
+    {"&deg;C", " degrees Celsius"},
+    {"&deg;F", " degrees Fahrenheit"},
+    {"&#176;C", " degrees Celsius"},
+    {"&#176;F", " degrees Fahrenheit"},
+    {"&deg;", " degrees"},
+    {"&#176;", " degrees"},
+}};
+
+// The entity rules applied as fourteen ordered replace-all passes would apply them. Every pattern is
+// "&" plus characters that are never "&" and never begin a replacement, so a match is confined to one
+// "&" and the text up to the next "&"; the only cross-rule effect is that "&amp;" leaves a new "&",
+// which the rules after it (and only those) may match together with the text that follows.
+std::string decodeNamedEntities(std::string_view in)
+{
+    std::string out;
+    out.reserve(in.size());
+    size_t i = 0;
+    while (i < in.size()) {
+        const void* amp = std::memchr(in.data() + i, '&', in.size() - i);
+        if (amp == nullptr) {
+            out.append(in.substr(i));
+            break;
+        }
+        const size_t a = static_cast<size_t>(static_cast<const char*>(amp) - in.data());
+        out.append(in.substr(i, a - i));
+        const std::string_view rest = in.substr(a);
+
+        const auto early = std::find_if(kEarlyEntities.begin(), kEarlyEntities.end(),
+                                        [&](const Entity& en) { return rest.starts_with(en.find); });
+        if (early != kEarlyEntities.end()) {
+            out.append(early->replace);
+            i = a + early->find.size();
+            continue;
+        }
+        // The "&" the late rules look at, and the text behind it.
+        const size_t bodyStart = rest.starts_with(kAmp) ? a + kAmp.size() : a + 1;
+        const std::string_view body = in.substr(bodyStart);
+        const auto late = std::find_if(kLateEntities.begin(), kLateEntities.end(),
+                                       [&](const Entity& en) { return body.starts_with(en.find.substr(1)); });
+        if (late != kLateEntities.end()) {
+            out.append(late->replace);
+            i = bodyStart + late->find.size() - 1;
+        } else {
+            out.push_back('&');
+            i = bodyStart;
+        }
+    }
+    return out;
+}
+
+// Step 4: "&#", the digits after it and the first character after the digits become blanks. The
+// blanked stretch never ends in "&", so no new "&#" can appear and the search goes on behind it.
+void blankNumericReferences(std::string& text)
+{
+    const size_t n = text.size();
+    size_t i = 0;
+    while ((i = text.find("&#", i)) != std::string::npos) {
+        size_t last = i + 2;
+        while (last < n && isDigit(text[last]))
+            ++last;
+        if (last >= n)
+            last = n - 1;
+        std::fill(text.begin() + static_cast<std::ptrdiff_t>(i),
+                  text.begin() + static_cast<std::ptrdiff_t>(last + 1), ' ');
+        i = last + 1;
+    }
+}
+
+// Step 5: an "&" that is followed by anything but a blank becomes a blank.
+void blankLooseAmpersands(std::string& text)
+{
+    for (size_t i = 0; i + 1 < text.size(); ++i) {
+        if (text[i] == '&' && text[i + 1] != ' ')
+            text[i] = ' ';
+    }
+}
+
+// Step 6: each run of white space that is followed by a visible character shrinks to one character;
+// before anything but break punctuation it becomes a blank, and a run that held a line break (or a
+// tag's break mark) becomes a sentence break (speech) or a new line (document).
+std::string collapseWhiteSpace(std::string_view in, Mode mode)
+{
+    const auto isWhite = [mode](char c) {
+        return c == ' ' || c == '\r' || c == '\n' || (mode == Mode::Document && c == '\t');
+    };
+    std::string out;
+    out.reserve(in.size() + in.size() / 8);
+    size_t i = 0;
+    while (i < in.size()) {
+        if (!isWhite(in[i])) {
+            out.push_back(in[i]);
+            ++i;
+            continue;
+        }
+        const size_t runStart = i;
+        bool hasBreak = false;
+        while (i < in.size() && isWhite(in[i])) {
+            hasBreak = hasBreak || in[i] == '\r' || in[i] == '\n';
+            ++i;
+        }
+        if (i == in.size()) {
+            out.append(in.substr(runStart)); // a run at the end stays as it is
+            break;
+        }
+        const char next = in[i];
+        if (isBreakPunctuation(next)) {
+            out.push_back(in[i - 1]);
+        } else {
+            if (hasBreak) {
+                if (mode == Mode::Document)
+                    out.append("\r\n");
+                else if (out.empty() || !isBreakPunctuation(out.back()))
+                    out.push_back('.');
+            }
+            out.push_back(' ');
+        }
+        out.push_back(next);
+        ++i;
+    }
+    return out;
+}
+
+// Steps 7 and 8: trim, then drop leading punctuation (and blanks, for speech).
+std::string trimAndDropLeadingPunctuation(std::string_view text, Mode mode)
+{
+    text = trimView(text);
+    const auto droppable = [mode](char c) {
+        return c == '\'' || c == ',' || c == '.' || c == ';' || (mode == Mode::Speech && c == ' ');
+    };
+    size_t start = 0;
+    while (start < text.size() && droppable(text[start]))
+        ++start;
+    return std::string(text.substr(start));
+}
+
+std::string convert(std::string_view html, Mode mode)
+{
+    std::string text = mode == Mode::Speech ? blankLineBreaks(html) : std::string(html);
+    blankTags(text, mode);
+    text = decodeNamedEntities(text);
+    blankNumericReferences(text);
+    blankLooseAmpersands(text);
+    text = collapseWhiteSpace(text, mode);
+    return trimAndDropLeadingPunctuation(text, mode);
+}
+
+} // namespace
+
+std::string HtmlToSpeechText(std::string_view html)
+{
+    return convert(html, Mode::Speech);
+}
+
+std::string HtmlToPlainText(std::string_view html)
+{
+    return convert(html, Mode::Document);
+}
+
+} // namespace narrix
