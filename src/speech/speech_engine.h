@@ -34,6 +34,9 @@ public:
     virtual void Pause() = 0;
     virtual void Resume() = 0;
     virtual void Rewind() = 0;
+    // Shows the engine's own settings dialog (pitch, volume, ...) owned by `owner`. Engines without
+    // one do nothing.
+    virtual void ShowSettingsDialog(QObject* owner) { Q_UNUSED(owner); }
 
     virtual QString ModeName(int index) const = 0;
     virtual QString Speaker(int index) const = 0;

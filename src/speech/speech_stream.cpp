@@ -1,0 +1,238 @@
+#include "speech/speech_stream.h"
+
+#include "speech/sentence_splitter.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace narrix {
+namespace {
+
+constexpr std::size_t kRewindHistory = 4096;
+constexpr qsizetype kSentenceLength = 300;
+// flite analyses a whole sentence before the first sample: keep the first one of a reading short.
+constexpr qsizetype kFirstFliteSentenceLength = 120;
+constexpr qsizetype kPreviewLength = 200;
+
+} // namespace
+
+void SpeechStream::enqueue(const QString& text)
+{
+    std::lock_guard lock(mutex_);
+    texts_.push_back({nextSerial_++, text});
+    skipBlankLocked();
+}
+
+void SpeechStream::clear()
+{
+    std::lock_guard lock(mutex_);
+    texts_.clear();
+    cursorSerial_ = nextSerial_;
+    cursorPos_ = 0;
+    playingSerial_ = 0;
+    playedStarts_.clear();
+    dropAudioLocked();
+}
+
+void SpeechStream::dropAudioLocked()
+{
+    segments_.clear();
+    buffered_ = 0;
+    ++generation_;
+}
+
+const SpeechStream::Text* SpeechStream::findText(std::uint64_t serial) const
+{
+    for (const Text& text : texts_) {
+        if (text.serial == serial)
+            return &text;
+    }
+    return nullptr;
+}
+
+void SpeechStream::skipBlankLocked()
+{
+    // Moves the cursor over white space, and past texts that have nothing left to say.
+    while (const Text* text = findText(cursorSerial_)) {
+        const qsizetype size = text->text.size();
+        const QChar* data = text->text.constData();
+        while (cursorPos_ < size && data[cursorPos_].isSpace())
+            ++cursorPos_;
+        if (cursorPos_ < size)
+            return;
+        ++cursorSerial_;
+        cursorPos_ = 0;
+    }
+}
+
+bool SpeechStream::workLeftLocked() const
+{
+    return findText(cursorSerial_) != nullptr;
+}
+
+void SpeechStream::fastForward()
+{
+    std::lock_guard lock(mutex_);
+    if (playingSerial_ == 0 || !findText(playingSerial_))
+        return;
+    cursorSerial_ = playingSerial_;
+    cursorPos_ = playingEnd_;
+    dropAudioLocked();
+    skipBlankLocked();
+}
+
+void SpeechStream::rewind()
+{
+    std::lock_guard lock(mutex_);
+    if (playingSerial_ == 0 || playedStarts_.empty() || !findText(playingSerial_))
+        return;
+    // The last entry is the sentence playing now; the one before it is where rewind goes.
+    playedStarts_.pop_back();
+    qsizetype target = playingStart_;
+    if (!playedStarts_.empty()) {
+        target = playedStarts_.back();
+        playedStarts_.pop_back();
+    }
+    cursorSerial_ = playingSerial_;
+    cursorPos_ = target;
+    dropAudioLocked();
+    skipBlankLocked();
+}
+
+void SpeechStream::setVoice(const VoiceInfo& voice)
+{
+    std::lock_guard lock(mutex_);
+    voice_ = voice;
+}
+
+void SpeechStream::setProsody(const Prosody& prosody)
+{
+    std::lock_guard lock(mutex_);
+    prosody_ = prosody;
+}
+
+std::size_t SpeechStream::read(std::int16_t* out, std::size_t maxSamples, ReadEvents* events)
+{
+    std::lock_guard lock(mutex_);
+    std::size_t written = 0;
+    while (written < maxSamples && !segments_.empty()) {
+        Segment& segment = segments_.front();
+        if (!segment.started) {
+            segment.started = true;
+            if (segment.textSerial != playingSerial_) {
+                while (!texts_.empty() && texts_.front().serial < segment.textSerial)
+                    texts_.pop_front();
+                playingSerial_ = segment.textSerial;
+                playedStarts_.clear();
+                if (events) {
+                    const Text* text = findText(segment.textSerial);
+                    events->textsStarted.push_back(
+                        text ? text->text.mid(segment.start,
+                                              std::min(segment.end - segment.start, kPreviewLength))
+                             : QString());
+                }
+            }
+            playingStart_ = segment.start;
+            playingEnd_ = segment.end;
+            playedStarts_.push_back(segment.start);
+            if (playedStarts_.size() > kRewindHistory)
+                playedStarts_.pop_front();
+        }
+        const std::size_t available = segment.samples.size() - segment.readOffset;
+        const std::size_t count = std::min(available, maxSamples - written);
+        if (count > 0) {
+            std::memcpy(out + written, segment.samples.data() + segment.readOffset,
+                        count * sizeof(std::int16_t));
+            segment.readOffset += count;
+            written += count;
+            buffered_ -= count;
+        }
+        if (segment.readOffset < segment.samples.size())
+            break;
+        if (!segment.complete)
+            break; // still being synthesised
+        segments_.pop_front();
+    }
+    if (segments_.empty() && !jobInFlight_ && !workLeftLocked()) {
+        // Everything was played: the finished texts need not be kept for rewind any longer.
+        texts_.clear();
+        playingSerial_ = 0;
+        playedStarts_.clear();
+    }
+    return written;
+}
+
+bool SpeechStream::exhausted() const
+{
+    std::lock_guard lock(mutex_);
+    return segments_.empty() && !jobInFlight_ && !workLeftLocked();
+}
+
+std::size_t SpeechStream::bufferedSamples() const
+{
+    std::lock_guard lock(mutex_);
+    return buffered_;
+}
+
+bool SpeechStream::wantsWork() const
+{
+    std::lock_guard lock(mutex_);
+    return !jobInFlight_ && buffered_ < kAheadSamples && workLeftLocked();
+}
+
+std::optional<SpeechStream::Job> SpeechStream::takeJob()
+{
+    std::lock_guard lock(mutex_);
+    if (jobInFlight_ || buffered_ >= kAheadSamples)
+        return std::nullopt;
+    skipBlankLocked();
+    const Text* text = findText(cursorSerial_);
+    if (!text)
+        return std::nullopt;
+    const bool firstOfReading = segments_.empty() && playingSerial_ == 0;
+    const qsizetype maxLength = voice_.backend == SynthBackendKind::Flite && firstOfReading
+                                    ? kFirstFliteSentenceLength
+                                    : kSentenceLength;
+    const SentenceSpan span = nextSentence(text->text, cursorPos_, maxLength);
+    if (span.empty())
+        return std::nullopt; // skipBlankLocked leaves the cursor on a non-blank character
+
+    Job job;
+    job.segment = nextSegment_++;
+    job.generation = generation_;
+    job.text = QStringView(text->text).mid(span.start, span.end - span.start).toUtf8().toStdString();
+    job.voice = voice_;
+    job.prosody = prosody_;
+
+    Segment segment;
+    segment.id = job.segment;
+    segment.textSerial = cursorSerial_;
+    segment.start = span.start;
+    segment.end = span.end;
+    segments_.push_back(std::move(segment));
+    cursorPos_ = span.end;
+    skipBlankLocked();
+    jobInFlight_ = true;
+    return job;
+}
+
+bool SpeechStream::deliver(const Job& job, const std::int16_t* samples, std::size_t count)
+{
+    std::lock_guard lock(mutex_);
+    if (job.generation != generation_ || segments_.empty() || segments_.back().id != job.segment)
+        return false;
+    auto& buffer = segments_.back().samples;
+    buffer.insert(buffer.end(), samples, samples + count);
+    buffered_ += count;
+    return true;
+}
+
+void SpeechStream::complete(const Job& job)
+{
+    std::lock_guard lock(mutex_);
+    jobInFlight_ = false;
+    if (job.generation == generation_ && !segments_.empty() && segments_.back().id == job.segment)
+        segments_.back().complete = true;
+}
+
+} // namespace narrix

@@ -1,0 +1,103 @@
+#pragma once
+
+#include "speech/voice_info.h"
+
+#include <QString>
+#include <cstdint>
+#include <deque>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace narrix {
+
+// The queue between one engine and the synthesis thread: the queued texts, a cursor that walks them
+// sentence by sentence (texts are never copied or split up front), and the synthesised audio of the
+// next few seconds. The engine reads audio on its own thread; the synthesis thread takes jobs and
+// delivers PCM. Audio is 16-bit mono at kSampleRate.
+class SpeechStream
+{
+public:
+    static constexpr int kSampleRate = 22050;
+    // Synthesis stays this far ahead of playback.
+    static constexpr std::size_t kAheadSamples = kSampleRate * 4;
+
+    struct Job
+    {
+        std::uint64_t segment = 0;
+        std::uint64_t generation = 0;
+        std::string text; // UTF-8
+        VoiceInfo voice;
+        Prosody prosody;
+    };
+
+    // What a read began: each text's first sentence, so the engine can raise its events.
+    struct ReadEvents
+    {
+        std::vector<QString> textsStarted;
+    };
+
+    // Engine side.
+    void enqueue(const QString& text);
+    void clear();
+    void fastForward();
+    void rewind();
+    void setVoice(const VoiceInfo& voice);
+    void setProsody(const Prosody& prosody);
+    std::size_t read(std::int16_t* out, std::size_t maxSamples, ReadEvents* events);
+    // True when nothing is queued, buffered or being synthesised.
+    bool exhausted() const;
+    std::size_t bufferedSamples() const;
+    bool wantsWork() const;
+
+    // Synthesis side.
+    std::optional<Job> takeJob();
+    // Appends audio to the job's sentence; false when the job was dropped (stop, rewind, ...).
+    bool deliver(const Job& job, const std::int16_t* samples, std::size_t count);
+    void complete(const Job& job);
+
+private:
+    struct Text
+    {
+        std::uint64_t serial = 0;
+        QString text; // shares the caller's buffer
+    };
+    struct Segment
+    {
+        std::uint64_t id = 0;
+        std::uint64_t textSerial = 0;
+        qsizetype start = 0;
+        qsizetype end = 0;
+        std::vector<std::int16_t> samples;
+        std::size_t readOffset = 0;
+        bool started = false;
+        bool complete = false;
+    };
+
+    const Text* findText(std::uint64_t serial) const;
+    void skipBlankLocked();
+    void dropAudioLocked();
+    bool workLeftLocked() const;
+
+    mutable std::mutex mutex_;
+    std::deque<Text> texts_; // front: the text playing now, or the next to play
+    std::uint64_t nextSerial_ = 1;
+    std::uint64_t cursorSerial_ = 1; // where synthesis continues
+    qsizetype cursorPos_ = 0;
+    std::deque<Segment> segments_;
+    std::uint64_t nextSegment_ = 1;
+    std::size_t buffered_ = 0;
+    std::uint64_t generation_ = 0;
+    bool jobInFlight_ = false;
+
+    std::uint64_t playingSerial_ = 0;
+    qsizetype playingStart_ = 0;
+    qsizetype playingEnd_ = 0;
+    std::deque<qsizetype> playedStarts_; // sentence starts of the playing text, for rewind
+
+    VoiceInfo voice_;
+    Prosody prosody_;
+};
+
+} // namespace narrix

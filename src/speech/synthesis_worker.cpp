@@ -1,0 +1,200 @@
+#include "speech/synthesis_worker.h"
+
+#include "speech/espeak_backend.h"
+#include "speech/flite_backend.h"
+#include "speech/resampler.h"
+#include "speech/speech_stream.h"
+
+#include <QSet>
+#include <algorithm>
+#include <cstdio>
+
+namespace narrix {
+namespace {
+
+// Scales by a volume in percent, saturating at the 16-bit range.
+void applyVolume(std::vector<std::int16_t>& samples, int volumePercent)
+{
+    if (volumePercent == 100)
+        return;
+    const int volume = std::clamp(volumePercent, 0, 200);
+    for (auto& sample : samples) {
+        const int scaled = sample * volume / 100;
+        sample = static_cast<std::int16_t>(std::clamp(scaled, -32768, 32767));
+    }
+}
+
+} // namespace
+
+SynthesisWorker& SynthesisWorker::instance()
+{
+    static SynthesisWorker worker;
+    return worker;
+}
+
+SynthesisWorker::SynthesisWorker()
+    : espeak_(std::make_unique<EspeakBackend>()), flite_(std::make_unique<FliteBackend>()),
+      thread_([this] { run(); })
+{
+}
+
+SynthesisWorker::~SynthesisWorker()
+{
+    {
+        std::lock_guard lock(mutex_);
+        quit_ = true;
+    }
+    wakeUp_.notify_all();
+    if (thread_.joinable())
+        thread_.join();
+}
+
+void SynthesisWorker::attach(const std::shared_ptr<SpeechStream>& stream)
+{
+    {
+        std::lock_guard lock(mutex_);
+        streams_.push_back(stream);
+    }
+    wake();
+}
+
+void SynthesisWorker::detach(const SpeechStream* stream)
+{
+    std::lock_guard lock(mutex_);
+    std::erase_if(streams_, [stream](const std::weak_ptr<SpeechStream>& weak) {
+        const auto locked = weak.lock();
+        return !locked || locked.get() == stream;
+    });
+}
+
+void SynthesisWorker::wake()
+{
+    {
+        std::lock_guard lock(mutex_);
+        woken_ = true;
+    }
+    wakeUp_.notify_all();
+}
+
+void SynthesisWorker::runAndWait(const std::function<void()>& task)
+{
+    if (std::this_thread::get_id() == thread_.get_id()) {
+        task();
+        return;
+    }
+    std::unique_lock lock(mutex_);
+    tasks_.push_back(task);
+    const std::uint64_t ticket = ++tasksQueued_;
+    woken_ = true;
+    wakeUp_.notify_all();
+    taskDone_.wait(lock, [&] { return tasksDone_ >= ticket; });
+}
+
+bool SynthesisWorker::usable(const VoiceInfo& voice)
+{
+    bool result = false;
+    runAndWait([&] {
+        SynthBackend* backend = voice.backend == SynthBackendKind::Flite ? flite_.get() : espeak_.get();
+        result = backend && backend->usable(voice);
+    });
+    return result;
+}
+
+const std::vector<VoiceInfo>& SynthesisWorker::voices()
+{
+    std::call_once(voicesListed_, [this] { runAndWait([this] { voices_ = listAllVoices(); }); });
+    return voices_;
+}
+
+std::vector<VoiceInfo> SynthesisWorker::listAllVoices()
+{
+    std::vector<VoiceInfo> all = flite_->listVoices();
+    std::vector<VoiceInfo> espeakVoices = espeak_->listVoices();
+    all.insert(all.end(), std::make_move_iterator(espeakVoices.begin()),
+               std::make_move_iterator(espeakVoices.end()));
+    // Mode names must be unique: they are what the settings store.
+    QSet<QString> seen;
+    for (VoiceInfo& voice : all) {
+        const QString base = voice.name;
+        for (int n = 2; seen.contains(voice.name); ++n)
+            voice.name = QStringLiteral("%1 #%2").arg(base).arg(n);
+        seen.insert(voice.name);
+    }
+    return all;
+}
+
+void SynthesisWorker::run()
+{
+    for (;;) {
+        std::vector<std::function<void()>> tasks;
+        {
+            std::unique_lock lock(mutex_);
+            wakeUp_.wait(lock, [this] { return quit_ || woken_ || !tasks_.empty(); });
+            if (quit_) {
+                lock.unlock();
+                // The backends end on the thread that used them.
+                espeak_.reset();
+                flite_.reset();
+                return;
+            }
+            woken_ = false;
+            tasks.swap(tasks_);
+        }
+        for (const auto& task : tasks) {
+            task();
+            std::lock_guard lock(mutex_);
+            ++tasksDone_;
+        }
+        if (!tasks.empty())
+            taskDone_.notify_all();
+        // Serve jobs until no stream wants one; anything that creates work later wakes the thread.
+        while (serveOneJob()) {
+            std::lock_guard lock(mutex_);
+            if (quit_ || !tasks_.empty())
+                break;
+        }
+        std::lock_guard lock(mutex_);
+        if (!tasks_.empty())
+            woken_ = true;
+    }
+}
+
+bool SynthesisWorker::serveOneJob()
+{
+    // Round robin over the streams, so that one long reading cannot starve another engine.
+    std::shared_ptr<SpeechStream> stream;
+    std::optional<SpeechStream::Job> job;
+    {
+        std::lock_guard lock(mutex_);
+        const std::size_t count = streams_.size();
+        for (std::size_t i = 0; i < count && !job; ++i) {
+            const std::size_t index = (nextStream_ + i) % count;
+            stream = streams_[index].lock();
+            if (stream)
+                job = stream->takeJob();
+            if (job)
+                nextStream_ = index + 1;
+        }
+    }
+    if (!job)
+        return false;
+
+    SynthBackend& backend = job->voice.backend == SynthBackendKind::Flite ? *flite_ : *espeak_;
+    std::unique_ptr<Resampler> resampler;
+    std::vector<std::int16_t> converted;
+    const auto sink = [&](const std::int16_t* samples, std::size_t count, int rate) {
+        if (!resampler)
+            resampler = std::make_unique<Resampler>(rate, SpeechStream::kSampleRate);
+        converted.clear();
+        resampler->process(samples, count, converted);
+        applyVolume(converted, job->prosody.tuning.volume);
+        return stream->deliver(*job, converted.data(), converted.size());
+    };
+    if (!backend.synthesize(job->voice, job->text, job->prosody, sink))
+        std::fprintf(stderr, "narrix: the voice %s could not speak a sentence\n",
+                     qPrintable(job->voice.name));
+    stream->complete(*job);
+    return true;
+}
+
+} // namespace narrix

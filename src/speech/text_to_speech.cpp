@@ -1,0 +1,404 @@
+#include "speech/text_to_speech.h"
+
+#include "speech/speech_stream.h"
+#include "speech/synthesis_worker.h"
+#include "speech/voice_tuning_store.h"
+#include "speech/wav_writer.h"
+
+#include <QAudioDevice>
+#include <QMediaDevices>
+#include <QMetaObject>
+#include <algorithm>
+#include <cstdio>
+#include <stdexcept>
+
+namespace narrix {
+namespace {
+
+// The speed is one setting of the engine, shared by every instance in the process (the properties
+// dialog's instance changes what the main window's instance speaks with).
+struct SharedSpeed
+{
+    int wordsPerMinute = 175;
+    std::vector<TTextToSpeech*> engines;
+};
+
+SharedSpeed& sharedSpeed()
+{
+    static SharedSpeed shared;
+    return shared;
+}
+
+TTextToSpeech::SettingsDialogHook& settingsDialogHook()
+{
+    static TTextToSpeech::SettingsDialogHook hook;
+    return hook;
+}
+
+} // namespace
+
+AudioSinkOptions AudioSinkOptions::fromEnvironment()
+{
+    AudioSinkOptions options;
+    const QString value = qEnvironmentVariable("NARRIX_AUDIO").trimmed();
+    if (value.isEmpty())
+        return options;
+    if (value == QLatin1String("null")) {
+        options.kind = Kind::Null;
+    } else if (value.startsWith(QLatin1String("wav:")) && value.size() > 4) {
+        options.kind = Kind::Wav;
+        options.wavPath = value.mid(4);
+    } else {
+        std::fprintf(stderr,
+                     "narrix: NARRIX_AUDIO=%s is not understood (use null or wav:PATH); "
+                     "playing on the sound device\n",
+                     qPrintable(value));
+    }
+    return options;
+}
+
+TTextToSpeech::TTextToSpeech(QObject* parent) : TTextToSpeech(AudioSinkOptions::fromEnvironment(), parent) {}
+
+TTextToSpeech::TTextToSpeech(const AudioSinkOptions& sink, QObject* parent)
+    : SpeechEngine(parent), sinkOptions_(sink), voices_(SynthesisWorker::instance().voices()),
+      stream_(std::make_shared<SpeechStream>())
+{
+    sharedSpeed().engines.push_back(this);
+    if (!voices_.empty())
+        tuning_ = loadVoiceTuning(voices_.front().name);
+    applyProsody();
+    SynthesisWorker::instance().attach(stream_);
+}
+
+TTextToSpeech::~TTextToSpeech()
+{
+    std::erase(sharedSpeed().engines, this);
+    stream_->clear();
+    SynthesisWorker::instance().detach(stream_.get());
+    output_.reset();
+}
+
+void TTextToSpeech::setSettingsDialogHook(SettingsDialogHook hook)
+{
+    settingsDialogHook() = std::move(hook);
+}
+
+void TTextToSpeech::fail(const QString& message) const
+{
+    if (suppress_) {
+        std::fprintf(stderr, "narrix: speech engine: %s\n", qPrintable(message));
+        return;
+    }
+    throw std::runtime_error(message.toStdString());
+}
+
+const VoiceInfo* TTextToSpeech::voiceAt(int index) const
+{
+    if (index < 1 || index > ModeCount()) {
+        fail(QStringLiteral("there is no voice number %1").arg(index));
+        return nullptr;
+    }
+    return &voices_[static_cast<std::size_t>(index - 1)];
+}
+
+const VoiceInfo* TTextToSpeech::CurrentVoice() const
+{
+    if (mode_ < 1 || mode_ > ModeCount())
+        return nullptr;
+    return &voices_[static_cast<std::size_t>(mode_ - 1)];
+}
+
+int TTextToSpeech::clampSpeed(int wordsPerMinute) const
+{
+    const VoiceInfo* voice = CurrentVoice();
+    const int low = voice ? voice->minSpeed : 80;
+    const int high = voice ? voice->maxSpeed : 450;
+    // 0 asks for the slowest speed; -1 (and every other negative, a huge number unsigned) the fastest.
+    if (wordsPerMinute == 0)
+        return low;
+    if (wordsPerMinute < 0)
+        return high;
+    return std::clamp(wordsPerMinute, low, high);
+}
+
+int TTextToSpeech::Speed() const
+{
+    return clampSpeed(std::max(1, sharedSpeed().wordsPerMinute));
+}
+
+void TTextToSpeech::SetSpeed(int wordsPerMinute)
+{
+    auto& shared = sharedSpeed();
+    shared.wordsPerMinute = clampSpeed(wordsPerMinute);
+    const std::vector<TTextToSpeech*> engines = shared.engines;
+    for (TTextToSpeech* engine : engines)
+        engine->applyProsody();
+    // Directly, not queued: the properties dialog tells the main window to ignore these while it
+    // measures the speed range.
+    for (TTextToSpeech* engine : engines)
+        Q_EMIT engine->OnAttribChanged(kAttribSpeed);
+}
+
+void TTextToSpeech::applyProsody()
+{
+    Prosody prosody;
+    prosody.speed = Speed();
+    prosody.tuning = tuning_;
+    stream_->setProsody(prosody);
+    if (const VoiceInfo* voice = CurrentVoice())
+        stream_->setVoice(*voice);
+}
+
+void TTextToSpeech::SetTuning(const VoiceTuning& tuning)
+{
+    tuning_ = tuning;
+    if (const VoiceInfo* voice = CurrentVoice())
+        saveVoiceTuning(voice->name, tuning_);
+    applyProsody();
+    Q_EMIT OnAttribChanged(kAttribTuning);
+}
+
+void TTextToSpeech::SetDevice(int device)
+{
+    if (device_ == device)
+        return;
+    device_ = device;
+    // The next reading opens the new device; a reading in progress finishes where it is.
+    if (!active_ && output_)
+        replaceOutput(nullptr);
+}
+
+QString TTextToSpeech::ModeName(int index) const
+{
+    const VoiceInfo* voice = voiceAt(index);
+    return voice ? voice->name : QString();
+}
+
+QString TTextToSpeech::Speaker(int index) const
+{
+    const VoiceInfo* voice = voiceAt(index);
+    return voice ? voice->speaker : QString();
+}
+
+int TTextToSpeech::Gender(int index) const
+{
+    const VoiceInfo* voice = voiceAt(index);
+    return voice ? voice->gender : 0;
+}
+
+int TTextToSpeech::Age(int index) const
+{
+    const VoiceInfo* voice = voiceAt(index);
+    return voice ? voice->age : 0;
+}
+
+int TTextToSpeech::LanguageID(int index) const
+{
+    const VoiceInfo* voice = voiceAt(index);
+    return voice ? voice->language : 0;
+}
+
+void TTextToSpeech::Select(int index)
+{
+    const VoiceInfo* voice = voiceAt(index);
+    if (!voice)
+        return;
+    if (!SynthesisWorker::instance().usable(*voice)) {
+        fail(QStringLiteral("the voice %1 cannot be used").arg(voice->name));
+        return;
+    }
+    mode_ = index;
+    tuning_ = loadVoiceTuning(voice->name);
+    applyProsody();
+}
+
+void TTextToSpeech::ShowSettingsDialog(QObject* owner)
+{
+    if (!settingsDialogHook()) {
+        fail(QStringLiteral("this program has no settings dialog for the engine"));
+        return;
+    }
+    settingsDialogHook()(owner, *this);
+}
+
+void TTextToSpeech::Speak(const QString& text)
+{
+    stream_->enqueue(text);
+    SynthesisWorker::instance().wake();
+    active_ = true;
+    if (!paused_)
+        startOutput();
+}
+
+void TTextToSpeech::StopSpeaking()
+{
+    stream_->clear();
+    if (output_)
+        output_->stop();
+    paused_ = false;
+    if (active_) {
+        active_ = false;
+        postDone();
+    }
+}
+
+void TTextToSpeech::FastForward()
+{
+    if (!active_)
+        return;
+    stream_->fastForward();
+    SynthesisWorker::instance().wake();
+}
+
+void TTextToSpeech::Rewind()
+{
+    if (!active_)
+        return;
+    stream_->rewind();
+    SynthesisWorker::instance().wake();
+}
+
+void TTextToSpeech::Pause()
+{
+    if (!active_ || paused_)
+        return;
+    paused_ = true;
+    if (output_)
+        output_->suspend();
+}
+
+void TTextToSpeech::Resume()
+{
+    if (!paused_)
+        return;
+    paused_ = false;
+    if (output_)
+        output_->resume();
+    startOutput();
+}
+
+std::size_t TTextToSpeech::pullPcm(std::int16_t* out, std::size_t maxSamples)
+{
+    SpeechStream::ReadEvents events;
+    const std::size_t got = stream_->read(out, maxSamples, &events);
+    if (stream_->wantsWork())
+        SynthesisWorker::instance().wake();
+    for (const QString& preview : events.textsStarted) {
+        // Queued: the output calls this from inside the audio system, and handlers may stop or
+        // speak again.
+        QMetaObject::invokeMethod(
+            this,
+            [this, preview] {
+                Q_EMIT OnSpeakingStarted();
+                Q_EMIT OnSpeak(preview, QStringLiteral("Narrix"), 0);
+            },
+            Qt::QueuedConnection);
+    }
+    return got;
+}
+
+bool TTextToSpeech::pcmFinished() const
+{
+    return stream_->exhausted();
+}
+
+void TTextToSpeech::postDone()
+{
+    QMetaObject::invokeMethod(
+        this, [this] { Q_EMIT OnSpeakingDone(); }, Qt::QueuedConnection);
+}
+
+void TTextToSpeech::replaceOutput(std::unique_ptr<AudioOutput> output)
+{
+    if (output_) {
+        output_->stop();
+        output_->disconnect(this);
+        // It may be the sender of the signal being handled.
+        output_.release()->deleteLater();
+    }
+    output_ = std::move(output);
+    if (output_) {
+        connect(output_.get(), &AudioOutput::drained, this, &TTextToSpeech::onDrained);
+        connect(output_.get(), &AudioOutput::failed, this, &TTextToSpeech::onOutputFailed);
+    }
+}
+
+std::unique_ptr<AudioOutput> TTextToSpeech::makeOutput(bool* isDevice)
+{
+    *isDevice = false;
+    switch (sinkOptions_.kind) {
+    case AudioSinkOptions::Kind::Null:
+        return std::make_unique<HeadlessAudioOutput>(pcmSource(), nullptr, sinkOptions_.pace);
+    case AudioSinkOptions::Kind::Wav: {
+        auto wav = WavWriter::shared(sinkOptions_.wavPath, SpeechStream::kSampleRate);
+        if (!wav->isOpen())
+            std::fprintf(stderr, "narrix: cannot write %s (%s); speech is not recorded\n",
+                         qPrintable(sinkOptions_.wavPath), qPrintable(wav->errorString()));
+        return std::make_unique<HeadlessAudioOutput>(pcmSource(), wav->isOpen() ? wav : nullptr,
+                                                     sinkOptions_.pace);
+    }
+    case AudioSinkOptions::Kind::Device:
+        break;
+    }
+    const QList<QAudioDevice> devices = QMediaDevices::audioOutputs();
+    if (devices.isEmpty())
+        return nullptr;
+    *isDevice = true;
+    const bool chosen = device_ >= 0 && device_ < devices.size();
+    return std::make_unique<DeviceAudioOutput>(pcmSource(), chosen ? devices[device_]
+                                                                   : QMediaDevices::defaultAudioOutput());
+}
+
+void TTextToSpeech::useHeadlessFallback(const char* why)
+{
+    std::fprintf(stderr, "narrix: %s; the speech runs on without sound\n", why);
+    replaceOutput(std::make_unique<HeadlessAudioOutput>(pcmSource(), nullptr, 0));
+    output_->start();
+}
+
+void TTextToSpeech::startOutput()
+{
+    if (!output_) {
+        bool isDevice = false;
+        auto output = makeOutput(&isDevice);
+        if (!output) {
+            useHeadlessFallback("there is no audio output device");
+            return;
+        }
+        replaceOutput(std::move(output));
+    }
+    if (output_->start())
+        return;
+    // The chosen device cannot be opened: try the default one, then go on without sound.
+    const QList<QAudioDevice> devices = QMediaDevices::audioOutputs();
+    if (device_ >= 0 && device_ < devices.size() && !devices.isEmpty()) {
+        std::fprintf(stderr, "narrix: the audio device %s cannot be opened; using the default device\n",
+                     qPrintable(devices[device_].description()));
+        replaceOutput(std::make_unique<DeviceAudioOutput>(pcmSource(), QMediaDevices::defaultAudioOutput()));
+        if (output_->start())
+            return;
+    }
+    useHeadlessFallback("the audio device cannot be opened");
+}
+
+void TTextToSpeech::onDrained()
+{
+    if (!stream_->exhausted()) {
+        // More was queued while the last audio played out.
+        if (!paused_)
+            startOutput();
+        return;
+    }
+    if (!active_)
+        return;
+    active_ = false;
+    paused_ = false;
+    postDone();
+}
+
+void TTextToSpeech::onOutputFailed()
+{
+    useHeadlessFallback("the audio device stopped working");
+}
+
+} // namespace narrix

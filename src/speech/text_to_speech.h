@@ -1,0 +1,111 @@
+#pragma once
+
+#include "speech/audio_output.h"
+#include "speech/speech_engine.h"
+#include "speech/voice_info.h"
+
+#include <QString>
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace narrix {
+
+class SpeechStream;
+
+// Where the engine's audio goes: the chosen device, nowhere, or a WAV file (NARRIX_AUDIO).
+struct AudioSinkOptions
+{
+    enum class Kind { Device, Null, Wav };
+    Kind kind = Kind::Device;
+    QString wavPath;
+    // Headless sinks only: 0 consumes audio as fast as it comes, 1 at real time, 2 twice as fast...
+    double pace = 0;
+
+    // NARRIX_AUDIO unset or empty: the device; "null"; "wav:PATH".
+    static AudioSinkOptions fromEnvironment();
+};
+
+// The program's speech engine over espeak-ng and flite. Texts are queued and walked sentence by
+// sentence on the synthesis thread, a few seconds ahead of playback; audio is pulled by the output
+// on this object's thread, where all events are delivered (queued, in order).
+class TTextToSpeech final : public SpeechEngine, private PcmSource
+{
+    Q_OBJECT
+public:
+    // Attribute codes of OnAttribChanged.
+    static constexpr int kAttribSpeed = 1;
+    static constexpr int kAttribTuning = 2;
+
+    explicit TTextToSpeech(QObject* parent = nullptr);
+    explicit TTextToSpeech(const AudioSinkOptions& sink, QObject* parent = nullptr);
+    ~TTextToSpeech() override;
+
+    int Speed() const override;
+    void SetSpeed(int wordsPerMinute) override;
+    int Device() const override { return device_; }
+    void SetDevice(int device) override;
+    short SuppressExceptions() const override { return suppress_; }
+    void SetSuppressExceptions(short suppress) override { suppress_ = suppress; }
+    int Busy() const override { return active_ && !paused_ ? 1 : 0; }
+    int ModeCount() const override { return static_cast<int>(voices_.size()); }
+
+    void Speak(const QString& text) override;
+    void StopSpeaking() override;
+    void FastForward() override;
+    void Pause() override;
+    void Resume() override;
+    void Rewind() override;
+    void ShowSettingsDialog(QObject* owner) override;
+
+    QString ModeName(int index) const override;
+    QString Speaker(int index) const override;
+    int Gender(int index) const override;
+    int Age(int index) const override;
+    int LanguageID(int index) const override;
+    void Select(int index) override;
+    int CurrentMode() const override { return mode_; }
+
+    // The current mode's backend and speed range, and its pitch, volume and the like.
+    const VoiceInfo* CurrentVoice() const;
+    VoiceTuning Tuning() const { return tuning_; }
+    // Applies to what is synthesised from now on and is kept in the settings for this mode.
+    void SetTuning(const VoiceTuning& tuning);
+    // True while a reading is queued or playing (also while paused).
+    bool Active() const { return active_; }
+    bool Paused() const { return paused_; }
+
+    // The settings dialog lives in the GUI library, which installs it here.
+    using SettingsDialogHook = std::function<void(QObject* owner, TTextToSpeech& engine)>;
+    static void setSettingsDialogHook(SettingsDialogHook hook);
+
+private:
+    std::size_t pullPcm(std::int16_t* out, std::size_t maxSamples) override;
+    bool pcmFinished() const override;
+    PcmSource& pcmSource() { return *this; }
+
+    const VoiceInfo* voiceAt(int index) const;
+    void fail(const QString& message) const;
+    int clampSpeed(int wordsPerMinute) const;
+    void applyProsody();
+    void startOutput();
+    std::unique_ptr<AudioOutput> makeOutput(bool* isDevice);
+    void useHeadlessFallback(const char* why);
+    void replaceOutput(std::unique_ptr<AudioOutput> output);
+    void onDrained();
+    void onOutputFailed();
+    void postDone();
+
+    AudioSinkOptions sinkOptions_;
+    const std::vector<VoiceInfo>& voices_;
+    std::shared_ptr<SpeechStream> stream_;
+    std::unique_ptr<AudioOutput> output_;
+    int mode_ = 1;
+    int device_ = -1;
+    short suppress_ = 0;
+    bool active_ = false;
+    bool paused_ = false;
+    VoiceTuning tuning_;
+};
+
+} // namespace narrix
