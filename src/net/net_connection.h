@@ -1,0 +1,79 @@
+#pragma once
+
+#include "net/net_result.h"
+#include "net/transfer_events.h"
+
+#include <QList>
+#include <QObject>
+#include <QSslCertificate>
+
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+
+class QSslSocket;
+
+namespace narrix::net {
+
+// One TCP (optionally TLS) connection that only moves bytes. Every wait runs inside the
+// message-pumping guard (see waitUntil): the calling thread's events keep flowing, so a key
+// handler can call abort() and the waiting call then fails at once.
+class NetConnection : public QObject
+{
+    Q_OBJECT
+
+public:
+    using StatusSink = std::function<void(TransferStatus, const QString&)>;
+
+    explicit NetConnection(QObject* parent = nullptr);
+    ~NetConnection() override;
+
+    void setStatusSink(StatusSink sink) { statusSink_ = std::move(sink); }
+    // Without any received byte for this long a wait fails with TimedOut.
+    void setIdleTimeout(std::chrono::milliseconds timeout) { idleTimeout_ = timeout; }
+    std::chrono::milliseconds idleTimeout() const noexcept { return idleTimeout_; }
+    // CA certificates trusted besides the system's store (tests use a private CA).
+    void setExtraCaCertificates(const QList<QSslCertificate>& certificates) { extraCa_ = certificates; }
+
+    // Resolves `host`, connects to the first address that answers and, with `tls`, completes the
+    // TLS handshake with full certificate and host name verification.
+    NetStatus open(const std::string& host, quint16 port, bool tls);
+    // Starts TLS on an open plain connection (after a proxy's CONNECT), verifying `peerName`.
+    NetStatus startTls(const std::string& peerName);
+
+    NetStatus write(std::string_view bytes);
+    // Waits until bytes arrive and appends at most `max` of them to `out`. Returns the count;
+    // 0 means the peer closed the connection.
+    NetResult<size_t> readSome(std::string& out, size_t max);
+
+    bool isOpen() const;
+    // Starts a new operation: an abort requested before it no longer counts.
+    void clearAbort() noexcept { aborted_ = false; }
+    // Closes at once from anywhere, also from an event handler while another call waits.
+    void abort();
+    // Ordinary close with the Disconnecting and Disconnected status events.
+    void close();
+
+    // The slice of the message-pumping guard.
+    static constexpr std::chrono::milliseconds kPumpSlice{250};
+
+private:
+    NetStatus waitUntil(const std::function<bool()>& ready, bool countsAsIdle = true);
+    NetError socketError(NetErrorKind fallback) const;
+    void status(TransferStatus code, const QString& text);
+    void resetSocket();
+    NetStatus waitForEncryption();
+
+    std::unique_ptr<QSslSocket> socket_;
+    StatusSink statusSink_;
+    std::chrono::milliseconds idleTimeout_{std::chrono::seconds(120)};
+    QList<QSslCertificate> extraCa_;
+    bool aborted_ = false;
+    bool wakeUp_ = false;
+    QString tlsErrors_;
+    std::function<void()> quitLoop_;
+};
+
+} // namespace narrix::net
