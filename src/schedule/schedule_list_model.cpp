@@ -1,0 +1,131 @@
+#include "schedule/schedule_list_model.h"
+
+#include "base/ascii_case.h"
+
+namespace narrix {
+namespace {
+
+QString toQString(const std::string& text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+} // namespace
+
+ScheduleListModel::ScheduleListModel(QObject* parent) : QAbstractTableModel(parent) {}
+
+int ScheduleListModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : size();
+}
+
+int ScheduleListModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : ColumnCount;
+}
+
+QVariant ScheduleListModel::data(const QModelIndex& index, int role) const
+{
+    if (!checkIndex(index, CheckIndexOption::IndexIsValid))
+        return {};
+    const ScheduleItem& row = item(index.row());
+    if (role == Qt::DisplayRole || role == Qt::EditRole || role == Qt::ToolTipRole)
+        return toQString(index.column() == TitleColumn ? row.title : row.general);
+    if (role == Qt::CheckStateRole && index.column() == TitleColumn)
+        return row.ticked ? Qt::Checked : Qt::Unchecked;
+    return {};
+}
+
+bool ScheduleListModel::setData(const QModelIndex& index, const QVariant& value, int role)
+{
+    if (!checkIndex(index, CheckIndexOption::IndexIsValid) || role != Qt::CheckStateRole ||
+        index.column() != TitleColumn)
+        return false;
+    setTicked(index.row(), value.value<Qt::CheckState>() == Qt::Checked);
+    return true;
+}
+
+Qt::ItemFlags ScheduleListModel::flags(const QModelIndex& index) const
+{
+    if (!checkIndex(index, CheckIndexOption::IndexIsValid))
+        return Qt::NoItemFlags;
+    Qt::ItemFlags result = Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
+    if (index.column() == TitleColumn)
+        result |= Qt::ItemIsUserCheckable;
+    return result;
+}
+
+QVariant ScheduleListModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+        return {};
+    if (section == TitleColumn)
+        return QStringLiteral("Title");
+    if (section == ScheduleColumn)
+        return QStringLiteral("Schedule");
+    return {};
+}
+
+bool ScheduleListModel::removeRows(int row, int count, const QModelIndex& parent)
+{
+    if (parent.isValid() || row < 0 || count < 1 || row + count > size())
+        return false;
+    beginRemoveRows({}, row, row + count - 1);
+    items_.erase(items_.begin() + row, items_.begin() + row + count);
+    endRemoveRows();
+    return true;
+}
+
+void ScheduleListModel::setItem(int row, ScheduleItem item)
+{
+    items_.at(static_cast<size_t>(row)) = std::move(item);
+    Q_EMIT dataChanged(index(row, 0), index(row, ColumnCount - 1));
+}
+
+void ScheduleListModel::setTicked(int row, bool ticked)
+{
+    ScheduleItem& target = items_.at(static_cast<size_t>(row));
+    if (target.ticked == ticked)
+        return;
+    target.ticked = ticked;
+    const QModelIndex cell = index(row, TitleColumn);
+    Q_EMIT dataChanged(cell, cell, {Qt::CheckStateRole});
+}
+
+void ScheduleListModel::insertItem(int row, ScheduleItem item)
+{
+    row = std::clamp(row, 0, size());
+    beginInsertRows({}, row, row);
+    items_.insert(items_.begin() + row, std::move(item));
+    endInsertRows();
+}
+
+void ScheduleListModel::moveItem(int from, int to)
+{
+    if (from < 0 || from >= size() || to < 0 || to >= size() || from == to)
+        return;
+    // Qt names the destination as the row before which the moved row is put.
+    beginMoveRows({}, from, from, {}, to > from ? to + 1 : to);
+    ScheduleItem moved = std::move(items_[static_cast<size_t>(from)]);
+    items_.erase(items_.begin() + from);
+    items_.insert(items_.begin() + to, std::move(moved));
+    endMoveRows();
+}
+
+void ScheduleListModel::setItems(std::vector<ScheduleItem> items)
+{
+    beginResetModel();
+    items_ = std::move(items);
+    endResetModel();
+}
+
+int ScheduleListModel::findTitle(std::string_view title, int from) const
+{
+    for (int row = std::max(from, 0); row < size(); ++row) {
+        if (equalsIgnoringAsciiCase(item(row).title, title))
+            return row;
+    }
+    return -1;
+}
+
+} // namespace narrix
