@@ -11,9 +11,9 @@ enum class WindowStartState { Normal, Minimized, Maximized };
 struct ProgramState
 {
     // Start-up and shutdown.
-    bool startingUp = false;  // timers, hand-overs and tray clicks do nothing while set
-    bool earlyExit = false;   // this instance handed over to a running one
-    bool firstRun = false;    // FontCharset was empty
+    bool startingUp = false; // timers, hand-overs and tray clicks do nothing while set
+    bool earlyExit = false;  // this instance handed over to a running one
+    bool firstRun = false;   // FontCharset was empty
     bool englishLocale = false;
     WindowStartState stateBeforeStartMinimized = WindowStartState::Normal;
     bool minimized = false;
@@ -27,10 +27,10 @@ struct ProgramState
     bool cancelRequested = false;
 
     // Reading control.
-    std::string speechBuffer;  // UTF-8; SpeakBuffer empties it
-    int currentSource = 0;     // 0 none, 1 real-time, 2 clipboard, 3 time/date, 4 document, 5 scheduled
-    bool speaking = false;     // between the engine's speaking-started and speaking-done events
-    std::string currentTitle;  // title of the running item; "Greetings" for the greeting
+    std::string speechBuffer; // UTF-8; SpeakBuffer empties it
+    int currentSource = 0;    // 0 none, 1 real-time, 2 clipboard, 3 time/date, 4 document, 5 scheduled
+    bool speaking = false;    // between the engine's speaking-started and speaking-done events
+    std::string currentTitle; // title of the running item; "Greetings" for the greeting
     bool attribChangeEnabled = true;
 };
 

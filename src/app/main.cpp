@@ -1,0 +1,41 @@
+// Program entry: the application object with its error hook, the real engine, settings and dialogs,
+// the main window and its start-up, the message loop, then the shutdown sequence.
+#include "app/narrix_application.h"
+#include "app/prompter.h"
+#include "app/settings_store.h"
+#include "app/startup_probe.h"
+#include "app/tf_main.h"
+#include "platform/locale_adapter.h"
+#include "platform/unix_signal_watcher.h"
+#include "speech/engine_factory.h"
+
+#include <csignal>
+
+int main(int argc, char** argv)
+{
+    narrix::NarrixApplication app(argc, argv);
+    narrix::UnixSignalWatcher signals({SIGTERM, SIGINT});
+
+    auto engine = narrix::createDefaultSpeechEngine();
+    narrix::QSettingsStore store;
+    narrix::WidgetPrompter prompter;
+    narrix::SystemLocale locale;
+    narrix::TfMain window(*engine, store, prompter, locale);
+
+    QObject::connect(&signals, &narrix::UnixSignalWatcher::received, &window,
+                     [&window](int) { window.TerminationRequested(); });
+    QObject::connect(&app, &QCoreApplication::aboutToQuit, &window, [&window] { window.FormDestroy(); });
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &window,
+                     [&window](QSessionManager&) { window.CommitSessionData(); });
+
+    QStringList arguments = QCoreApplication::arguments();
+    arguments.removeFirst();
+    window.FormCreate(arguments.mid(0, 1));
+    if (window.state().earlyExit) {
+        window.FormDestroy();
+        return 0;
+    }
+    narrix::installStartupProbe(window);
+    window.show();
+    return QApplication::exec();
+}

@@ -1,0 +1,26 @@
+#include "app/shutdown_window_state.h"
+
+#include "app/settings_codec.h"
+
+namespace narrix {
+
+ShutdownWindowState decideShutdownWindowState(WindowStartState windowState, bool startMinimized,
+                                              WindowStartState stateBeforeStartMinimized, bool minimizedFlag)
+{
+    ShutdownWindowState decision;
+    if (startMinimized) {
+        if (windowState == WindowStartState::Minimized) {
+            decision.restoreWindowTo = stateBeforeStartMinimized;
+            windowState = stateBeforeStartMinimized;
+        }
+        if (stateBeforeStartMinimized != WindowStartState::Minimized) {
+            decision.clearMinimizedFlag = true;
+            minimizedFlag = false;
+        }
+    }
+    decision.text = windowStateText(minimizedFlag ? WindowStartState::Minimized : windowState);
+    decision.writeBounds = windowState != WindowStartState::Maximized;
+    return decision;
+}
+
+} // namespace narrix

@@ -1,0 +1,12 @@
+#pragma once
+
+class QWidget;
+
+namespace narrix {
+
+// With NARRIX_STARTUP_PROBE set, prints "narrix: shown after N ms" on stderr once the window has
+// been shown and its first events processed (N counts from process start). Benchmarks and end-to-end
+// tests wait for this line; without the variable nothing happens.
+void installStartupProbe(QWidget& window);
+
+} // namespace narrix

@@ -1,0 +1,376 @@
+#include "app/tf_main.h"
+
+#include "app/edit_commands.h"
+#include "app/pane_layout.h"
+#include "app/splitter_bar.h"
+#include "speech/speech_engine.h"
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QStandardItemModel>
+#include <QStatusBar>
+#include <QStyle>
+#include <QTextEdit>
+#include <QToolBar>
+#include <QToolButton>
+#include <QTreeView>
+#include <QVBoxLayout>
+
+namespace narrix {
+namespace {
+
+constexpr int kTitleBarHeight = 21;
+
+QLabel* titleBar(const QString& text, QWidget* parent)
+{
+    auto* label = new QLabel(text, parent);
+    label->setFixedHeight(kTitleBarHeight);
+    label->setIndent(4);
+    return label;
+}
+
+} // namespace
+
+TfMain::TfMain(SpeechEngine& engine, SettingsStore& store, Prompter& prompter, const LocaleAdapter& locale,
+               QWidget* parent)
+    : QMainWindow(parent), engine_(engine), store_(store), locale_(locale), modal_(state_, prompter, this),
+      actions_(createMainActions(this))
+{
+    setObjectName(QStringLiteral("fMain"));
+    setWindowTitle(QStringLiteral("Narrix"));
+    setMinimumHeight(150);
+    resize(kDefaultWindowWidth, kDefaultWindowHeight);
+    // Every shortcut works wherever the focus is in the window, menus closed or not.
+    addActions(actions_.all());
+    buildBandBar();
+    buildPanes();
+    buildStatusBar();
+    connectActions();
+    // The main window sees keys before the focused control (Esc, and its own shortcuts).
+    qApp->installEventFilter(this);
+}
+
+TfMain::~TfMain()
+{
+    qApp->removeEventFilter(this);
+    FormDestroy();
+}
+
+void TfMain::buildBandBar()
+{
+    menuBand_ = new QToolBar(QStringLiteral("Menu"), this);
+    menuBand_->setObjectName(QStringLiteral("MenuBand"));
+    menuBand_->setMovable(false);
+    menuBand_->setFloatable(false);
+    menuBand_->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    for (const MainMenu& entry : createMainMenus(actions_, this)) {
+        auto* button = new QToolButton(menuBand_);
+        button->setObjectName(QStringLiteral("btn") + entry.menu->objectName().mid(3));
+        button->setText(entry.caption);
+        button->setMenu(entry.menu);
+        button->setPopupMode(QToolButton::InstantPopup);
+        button->setAutoRaise(true);
+        button->setStyleSheet(QStringLiteral("QToolButton::menu-indicator { image: none; width: 0px; }"));
+        menuBand_->addWidget(button);
+    }
+    auto* spacer = new QWidget(menuBand_);
+    spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    menuBand_->addWidget(spacer);
+    Animate1 = new QLabel(menuBand_);
+    Animate1->setObjectName(QStringLiteral("Animate1"));
+    Animate1->setFixedSize(40, 22);
+    Animate1->setAutoFillBackground(true);
+    QPalette black = Animate1->palette();
+    black.setColor(QPalette::Window, Qt::black);
+    Animate1->setPalette(black);
+    logoBand_ = menuBand_->addWidget(Animate1);
+    addToolBar(Qt::TopToolBarArea, menuBand_);
+    addToolBarBreak(Qt::TopToolBarArea);
+
+    toolBand_ = new QToolBar(QStringLiteral("Toolbar"), this);
+    toolBand_->setObjectName(QStringLiteral("ToolBand"));
+    toolBand_->setMovable(false);
+    toolBand_->setFloatable(false);
+    toolBand_->setIconSize(QSize(16, 16));
+    const auto icon = [this](QAction* action, QStyle::StandardPixmap pixmap) {
+        action->setIcon(style()->standardIcon(pixmap));
+        toolBand_->addAction(action);
+    };
+    const MainActions& a = actions_;
+    icon(a.actNew, QStyle::SP_FileIcon);
+    icon(a.actOpen, QStyle::SP_DialogOpenButton);
+    icon(a.actSave, QStyle::SP_DialogSaveButton);
+    toolBand_->addSeparator();
+    icon(a.actPlay, QStyle::SP_MediaPlay);
+    icon(a.actPause, QStyle::SP_MediaPause);
+    icon(a.actRewind, QStyle::SP_MediaSeekBackward);
+    icon(a.actForward, QStyle::SP_MediaSeekForward);
+    icon(a.actStop, QStyle::SP_MediaStop);
+    toolBand_->addSeparator();
+    icon(a.actProp, QStyle::SP_MediaVolume);
+    toolBand_->addSeparator();
+    icon(a.actAdd, QStyle::SP_FileDialogNewFolder);
+    icon(a.actEdit, QStyle::SP_FileDialogDetailedView);
+    icon(a.actRemove, QStyle::SP_TrashIcon);
+    icon(a.actUpdate, QStyle::SP_BrowserReload);
+    toolBand_->addSeparator();
+    icon(a.actHelp, QStyle::SP_DialogHelpButton);
+    addToolBar(Qt::TopToolBarArea, toolBand_);
+}
+
+void TfMain::buildPanes()
+{
+    client_ = new QWidget(this);
+    client_->setObjectName(QStringLiteral("client"));
+    setCentralWidget(client_);
+    client_->installEventFilter(this);
+
+    pnlDocument_ = new QWidget(client_);
+    pnlDocument_->setObjectName(QStringLiteral("pnlDocument"));
+    auto* documentLayout = new QVBoxLayout(pnlDocument_);
+    documentLayout->setContentsMargins(4, 2, 4, 4); // editor height: pane height - 27
+    documentLayout->setSpacing(0);
+    documentTitle_ = titleBar(QStringLiteral("Untitled"), pnlDocument_);
+    documentTitle_->setObjectName(QStringLiteral("lblDocument"));
+    RTFB = new QTextEdit(pnlDocument_);
+    RTFB->setObjectName(QStringLiteral("RTFB"));
+    RTFB->setAcceptRichText(true);
+    documentLayout->addWidget(documentTitle_);
+    documentLayout->addWidget(RTFB);
+
+    split = new SplitterBar(Qt::Horizontal, client_);
+    split->setObjectName(QStringLiteral("split"));
+    connect(split, &SplitterBar::dragged, this, &TfMain::onSplitDragged);
+
+    pnlRight_ = new QWidget(client_);
+    pnlRight_->setObjectName(QStringLiteral("pnlRight"));
+    pnlRight_->installEventFilter(this);
+
+    pnlSchedule_ = new QWidget(pnlRight_);
+    pnlSchedule_->setObjectName(QStringLiteral("pnlSchedule"));
+    auto* scheduleLayout = new QVBoxLayout(pnlSchedule_);
+    scheduleLayout->setContentsMargins(6, 2, 7, 4); // list: pane height - 27, pane width - 13
+    scheduleLayout->setSpacing(0);
+    scheduleLayout->addWidget(titleBar(QStringLiteral("Scheduled Speeches"), pnlSchedule_));
+    ListView1 = new QTreeView(pnlSchedule_);
+    ListView1->setObjectName(QStringLiteral("ListView1"));
+    ListView1->setRootIsDecorated(false);
+    ListView1->setItemsExpandable(false);
+    ListView1->setUniformRowHeights(true);
+    ListView1->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    ListView1->setSelectionBehavior(QAbstractItemView::SelectRows);
+    ListView1->setMouseTracking(true); // hot tracking
+    ListView1->setContextMenuPolicy(Qt::ActionsContextMenu);
+    scheduleModel_ = new QStandardItemModel(0, 2, ListView1);
+    scheduleModel_->setHorizontalHeaderLabels({QStringLiteral("Title"), QStringLiteral("Schedule")});
+    ListView1->setModel(scheduleModel_);
+    ListView1->header()->setStretchLastSection(false);
+    scheduleLayout->addWidget(ListView1);
+
+    Splitter1 = new SplitterBar(Qt::Vertical, pnlRight_);
+    Splitter1->setObjectName(QStringLiteral("Splitter1"));
+    connect(Splitter1, &SplitterBar::dragged, this, &TfMain::onSplitter1Dragged);
+
+    pnlRealTime_ = new QWidget(pnlRight_);
+    pnlRealTime_->setObjectName(QStringLiteral("pnlRealTime"));
+    auto* realTimeLayout = new QVBoxLayout(pnlRealTime_);
+    realTimeLayout->setContentsMargins(8, 2, 8, 4); // memo: pane height - 55, pane width - 16
+    realTimeLayout->setSpacing(0);
+    realTimeLayout->addWidget(titleBar(QStringLiteral("Real-Time Buffer"), pnlRealTime_));
+    RealTime = new QPlainTextEdit(pnlRealTime_);
+    RealTime->setObjectName(QStringLiteral("RealTime"));
+    RealTime->setReadOnly(true);
+    RealTime->setFrameShadow(QFrame::Sunken);
+    realTimeLayout->addWidget(RealTime);
+    auto* propertiesBar = new QToolBar(pnlRealTime_);
+    propertiesBar->setObjectName(QStringLiteral("ToolBar2"));
+    propertiesBar->setFixedHeight(28);
+    propertiesBar->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    propertiesBar->addAction(actions_.actProp);
+    realTimeLayout->addWidget(propertiesBar);
+
+    // The schedule commands as the list's pop-up menu.
+    const MainActions& a = actions_;
+    for (QAction* item :
+         {a.actAdd, a.actRemove, a.actRun, a.actEdit, a.actRename, a.actMoveUp, a.actMoveDown})
+        ListView1->addAction(item);
+}
+
+void TfMain::buildStatusBar()
+{
+    sb = new QStatusBar(this);
+    sb->setObjectName(QStringLiteral("sb"));
+    sb->setSizeGripEnabled(true);
+    statusLabel_ = new QLabel(QStringLiteral(" Ready"), sb);
+    statusLabel_->setObjectName(QStringLiteral("sbText"));
+    sb->addWidget(statusLabel_, 1);
+    setStatusBar(sb);
+    sb->hide();
+}
+
+void TfMain::connectActions()
+{
+    const MainActions& a = actions_;
+    connect(a.actExit, &QAction::triggered, this, [this] { close(); });
+    connect(a.actViewToolbar, &QAction::triggered, this, [this](bool on) {
+        settings_.viewToolbar = on;
+        ArrangeBandBar();
+    });
+    connect(a.actViewStatusbar, &QAction::triggered, this, [this](bool on) {
+        settings_.viewStatusbar = on;
+        sb->setVisible(on);
+    });
+    connect(a.actNarrix, &QAction::triggered, this, [this](bool on) {
+        settings_.viewLogo = on;
+        ArrangeBandBar();
+    });
+    connect(a.askbarButton1, &QAction::triggered, this, [this](bool on) { settings_.taskbarButton = on; });
+    connect(a.RealtimeSpeech3, &QAction::toggled, this, [this](bool on) { settings_.enableRealtime = on; });
+    connect(a.Clip2, &QAction::toggled, this, [this](bool on) { settings_.enableClipboard = on; });
+    connect(a.ScheduledSpeech3, &QAction::toggled, this, [this](bool on) { settings_.enableSchedule = on; });
+    const auto edit = [this](QAction* action, EditCommand command) {
+        connect(action, &QAction::triggered, this,
+                [command] { runEditCommand(command, QApplication::focusWidget()); });
+    };
+    edit(a.actUndo, EditCommand::Undo);
+    edit(a.actCut, EditCommand::Cut);
+    edit(a.actCopy, EditCommand::Copy);
+    edit(a.actPaste, EditCommand::Paste);
+    edit(a.actDelete, EditCommand::Delete);
+    edit(a.actSelectAll, EditCommand::SelectAll);
+    connect(a.actDisEmail, &QAction::triggered, this, [this] { DisconnectEmail(); });
+}
+
+void TfMain::setStatusText(const QString& text)
+{
+    statusLabel_->setText(text);
+}
+
+QString TfMain::statusText() const
+{
+    return statusLabel_->text();
+}
+
+void TfMain::setDocumentTitle(const QString& title)
+{
+    documentTitle_->setText(title);
+}
+
+void TfMain::ArrangeBandBar()
+{
+    // The menu band always stays; the logo sits at the right end of the menu row and the toolbar band
+    // on a row of its own below it.
+    logoBand_->setVisible(false);
+    toolBand_->setVisible(false);
+    if (settings_.viewToolbar)
+        toolBand_->setVisible(true);
+    if (settings_.viewLogo)
+        logoBand_->setVisible(true);
+    menuBand_->setVisible(true);
+    actions_.actViewToolbar->setChecked(settings_.viewToolbar);
+    actions_.actNarrix->setChecked(settings_.viewLogo);
+}
+
+void TfMain::LayoutPanes()
+{
+    if (state_.earlyExit)
+        return;
+    const int clientWidth = client_->width();
+    const int clientHeight = client_->height();
+    const int documentWidth = documentPaneWidth(clientWidth, settings_.split1);
+    pnlDocument_->setGeometry(0, 0, documentWidth, clientHeight);
+    split->setGeometry(documentWidth, 0, kSplitterWidth, clientHeight);
+    const int rightLeft = documentWidth + kSplitterWidth;
+    pnlRight_->setGeometry(rightLeft, 0, std::max(clientWidth - rightLeft, 0), clientHeight);
+    layoutRightPane();
+    setListColumns();
+}
+
+void TfMain::layoutRightPane()
+{
+    if (state_.earlyExit)
+        return;
+    const int width = pnlRight_->width();
+    const int height = pnlRight_->height();
+    const int scheduleHeight = schedulePaneHeight(height, settings_.split2);
+    pnlSchedule_->setGeometry(0, 0, width, scheduleHeight);
+    Splitter1->setGeometry(0, scheduleHeight, width, kSplitterWidth);
+    const int realTimeTop = scheduleHeight + kSplitterWidth;
+    pnlRealTime_->setGeometry(0, realTimeTop, width, std::max(height - realTimeTop, 0));
+}
+
+void TfMain::setListColumns()
+{
+    const QScrollBar* bar = ListView1->verticalScrollBar();
+    const int scrollWidth = bar->isVisible() ? bar->width() : 0;
+    const int column = listColumnWidth(ListView1->width(), scrollWidth);
+    ListView1->header()->resizeSection(0, column);
+    ListView1->header()->resizeSection(1, column);
+}
+
+void TfMain::onSplitDragged(int wantedPosition)
+{
+    const int clientWidth = client_->width();
+    if (clientWidth <= 0)
+        return;
+    const int width = clampSplitterDrag(wantedPosition, clientWidth - kSplitterWidth, kSplitDragMinimum);
+    settings_.split1 = double(width) / clientWidth;
+    LayoutPanes();
+}
+
+void TfMain::onSplitter1Dragged(int wantedPosition)
+{
+    const int height = pnlRight_->height();
+    if (height <= 0)
+        return;
+    const int scheduleHeight =
+        clampSplitterDrag(wantedPosition, height - kSplitterWidth, kSplitter1DragMinimum);
+    settings_.split2 = double(scheduleHeight) / height;
+    layoutRightPane();
+}
+
+bool TfMain::ownsWidget(QObject* object) const
+{
+    auto* widget = qobject_cast<QWidget*>(object);
+    return widget != nullptr && widget->window() == this;
+}
+
+bool TfMain::isOurShortcut(const QKeySequence& keys) const
+{
+    for (const QAction* action : actions_.all())
+        if (action->isEnabled() && action->shortcut() == keys)
+            return true;
+    return false;
+}
+
+bool TfMain::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::Resize) {
+        if (watched == client_)
+            LayoutPanes();
+        else if (watched == pnlRight_)
+            layoutRightPane();
+        return QMainWindow::eventFilter(watched, event);
+    }
+    if ((event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride) &&
+        QApplication::activePopupWidget() == nullptr && ownsWidget(watched)) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Escape && key->modifiers() == Qt::NoModifier) {
+            if (event->type() == QEvent::KeyPress)
+                EscapePressed();
+            event->accept();
+            return true;
+        }
+        // The window's own shortcuts win over the focused control's use of the same keys.
+        if (event->type() == QEvent::ShortcutOverride && isOurShortcut(key->keyCombination()))
+            return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+} // namespace narrix

@@ -1,0 +1,71 @@
+// Call sites of the subsystems that plug into the main window: the single-instance hand-over, the
+// schedule list, the keyboard-hook library, the tray icon, the document editor's save prompt, the
+// transfers, tips and channel updates. Each subsystem fills in its own function.
+#include "app/tf_main.h"
+
+namespace narrix {
+
+// Forgets keys held down in the real-time key map.
+void TfMain::ResetRealtimeKeyState() {}
+
+// Creates the normal tray icon.
+void TfMain::CreateTrayIcon() {}
+
+// Gives the tray icon the pictures of settings().theme.
+void TfMain::ApplyTrayIconTheme() {}
+
+// True when another instance runs: this one has handed its argument over and must end.
+bool TfMain::HandOverToRunningInstance()
+{
+    return false;
+}
+
+// Fills ListView1 from schedule.nxl in the program's folder.
+void TfMain::LoadScheduleList() {}
+
+// Connects the keyboard-hook library and its shared key map.
+void TfMain::ConnectRealtimeHook() {}
+
+// Starts or stops accepting files dropped on the window.
+void TfMain::AcceptDroppedFiles(bool /*accept*/) {}
+
+// Installs the handlers run when the application is minimised and restored.
+void TfMain::InstallMinimizeRestoreHooks() {}
+
+// Gives the logo place (Animate1) its animation clip.
+void TfMain::LoadLogoAnimation() {}
+
+// Fetches a local file, web address or mailbox address and speaks it as a scheduled speech.
+void TfMain::RetrieveChannel(const QString& /*address*/) {}
+
+// Disconnects the keyboard-hook library.
+void TfMain::DisconnectRealtimeHook() {}
+
+// Writes ListView1 to schedule.nxl in the program's folder.
+void TfMain::SaveScheduleList() {}
+
+// Removes the tray icon.
+void TfMain::FreeTrayIcon() {}
+
+// The document's save-changes prompt: false when the user cancels or saving fails.
+bool TfMain::ConfirmSaveChanges()
+{
+    return true;
+}
+
+// Aborts the HTTP client's socket when a connection is open.
+void TfMain::AbortHttpTransfer() {}
+
+// Closes the POP3 connection when one is open (actDisEmail).
+void TfMain::DisconnectEmail() {}
+
+// Shows the tip of the day.
+void TfMain::ShowTipOfTheDay() {}
+
+// Runs Channel Update (actUpdate).
+void TfMain::RunChannelUpdate() {}
+
+// Opens the voices web page.
+void TfMain::OpenVoiceGuide() {}
+
+} // namespace narrix

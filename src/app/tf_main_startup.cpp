@@ -1,0 +1,436 @@
+// The main window's start-up sequence, shutdown sequence, close request and first activation.
+#include "app/tf_main.h"
+
+#include "app/engine_preparation.h"
+#include "app/error_hook.h"
+#include "app/settings_store.h"
+#include "app/shutdown_window_state.h"
+#include "platform/locale_adapter.h"
+#include "speech/speech_engine.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QFontInfo>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QScreen>
+#include <QStatusBar>
+#include <QTextEdit>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolTip>
+
+namespace narrix {
+namespace {
+
+DocumentFont documentFontFrom(const QFont& font)
+{
+    DocumentFont f;
+    f.name = font.family();
+    const QFontInfo info(font);
+    f.size = font.pointSize() > 0 ? font.pointSize() : std::max(1, qRound(info.pointSizeF()));
+    f.bold = font.bold();
+    f.italic = font.italic();
+    f.underline = font.underline();
+    f.strikeOut = font.strikeOut();
+    return f;
+}
+
+QFont fontFrom(const DocumentFont& f)
+{
+    QFont font(f.name);
+    if (f.size > 0)
+        font.setPointSize(f.size);
+    font.setBold(f.bold);
+    font.setItalic(f.italic);
+    font.setUnderline(f.underline);
+    font.setStrikeOut(f.strikeOut);
+    return font;
+}
+
+WindowStartState ownState(const QWidget& window)
+{
+    const Qt::WindowStates states = window.windowState();
+    if (states & Qt::WindowMinimized)
+        return WindowStartState::Minimized;
+    if (states & (Qt::WindowMaximized | Qt::WindowFullScreen))
+        return WindowStartState::Maximized;
+    return WindowStartState::Normal;
+}
+
+Qt::WindowStates qtState(WindowStartState state)
+{
+    switch (state) {
+    case WindowStartState::Minimized:
+        return Qt::WindowMinimized;
+    case WindowStartState::Maximized:
+        return Qt::WindowMaximized;
+    case WindowStartState::Normal:
+        break;
+    }
+    return Qt::WindowNoState;
+}
+
+SettingsEnvironment currentEnvironment(const QWidget& window)
+{
+    SettingsEnvironment environment;
+    environment.menuFont = documentFontFrom(QApplication::font("QMenu"));
+    const QScreen* screen = window.screen() != nullptr ? window.screen() : QGuiApplication::primaryScreen();
+    if (screen != nullptr) {
+        environment.screenWidth = screen->geometry().width();
+        environment.screenHeight = screen->geometry().height();
+    }
+    return environment;
+}
+
+} // namespace
+
+void TfMain::FormCreate(const QStringList& arguments)
+{
+    arguments_ = arguments;
+    settings_ = defaultSettings(currentEnvironment(*this));
+    valuesRead_.clear();
+    startUpIncomplete_ = !runGuarded(QStringLiteral("FormCreate"), [this] { startUpSteps(); });
+    startupTexts_ = settingsTexts(settings_, locale_, true);
+}
+
+void TfMain::startUpSteps()
+{
+    // 1. Flags and counters.
+    state_.startingUp = true;
+    state_.earlyExit = false;
+    state_.openModalDialogs = 0;
+    state_.attribChangeEnabled = true;
+    ResetRealtimeKeyState();
+    // 2.-3. Fonts of the chrome; the document font is part of the settings record.
+    applyFonts();
+    // 4. Stored settings.
+    readStoredSettings();
+    // 5.
+    state_.networkBusy = false;
+    state_.cancelRequested = false;
+    // 6.-8.
+    applyWindowStartState();
+    applyViewSwitches();
+    LayoutPanes();
+    // 9. The three speech switches start ticked; toggling also unticks their tray twins.
+    if (!settings_.enableRealtime)
+        actions_.RealtimeSpeech3->toggle();
+    if (!settings_.enableClipboard)
+        actions_.Clip2->toggle();
+    if (!settings_.enableSchedule)
+        actions_.ScheduledSpeech3->toggle();
+    // 10.-11.
+    resetRunTimeState();
+    CreateTrayIcon();
+    ApplyTrayIconTheme();
+    // 12. A second instance hands its argument over and ends.
+    if (HandOverToRunningInstance()) {
+        state_.earlyExit = true;
+        QTimer::singleShot(0, this, [] { QCoreApplication::quit(); });
+        return;
+    }
+    // 13.-14.
+    LoadScheduleList();
+    state_.englishLocale = isEnglishLocale(locale_);
+    // 15.
+    if (!prepareSpeechEngine(engine_, state_, settings_.voice, settings_.device, settings_.speed))
+        reportEscapedError(QStringLiteral("FormCreate"),
+                           QStringLiteral("voice \"%1\" could not be selected").arg(settings_.voice));
+    enginePrepared_ = true;
+    // 16.
+    ConnectRealtimeHook();
+    AcceptDroppedFiles(true);
+    InstallMinimizeRestoreHooks();
+    LoadLogoAnimation();
+    // 17.
+    state_.startingUp = false;
+    // 18. "Taskbar Button" starts ticked.
+    if (!settings_.taskbarButton)
+        actions_.askbarButton1->setChecked(false);
+    // 19.-20.
+    speakGreetingOrArgument();
+}
+
+void TfMain::applyFonts()
+{
+    menuBand_->setFont(QApplication::font("QMenu"));
+    toolBand_->setFont(QApplication::font("QMenu"));
+    const QFont paneFont = QApplication::font();
+    pnlDocument_->setFont(paneFont);
+    pnlRight_->setFont(paneFont);
+    sb->setFont(QToolTip::font());
+}
+
+void TfMain::readStoredSettings()
+{
+    const SettingsEnvironment environment = currentEnvironment(*this);
+    const bool firstRun = store_.value(QStringLiteral("FontCharset")).isEmpty();
+    readSettings(store_, environment, locale_, settings_, &valuesRead_,
+                 [this](WindowBound bound, int value) { applyBound(bound, value); });
+    state_.firstRun = firstRun;
+}
+
+void TfMain::applyBound(WindowBound bound, int value)
+{
+    switch (bound) {
+    case WindowBound::Left:
+        move(value, y());
+        break;
+    case WindowBound::Top:
+        move(x(), value);
+        break;
+    case WindowBound::Width:
+        resize(value, height());
+        break;
+    case WindowBound::Height:
+        resize(width(), value);
+        break;
+    }
+}
+
+void TfMain::applyWindowStartState()
+{
+    setWindowState(qtState(settings_.windowStartState));
+}
+
+void TfMain::applyViewSwitches()
+{
+    ArrangeBandBar();
+    sb->setVisible(settings_.viewStatusbar);
+    actions_.actViewStatusbar->setChecked(settings_.viewStatusbar);
+}
+
+void TfMain::resetRunTimeState()
+{
+    state_.minimized = false;
+    state_.currentSource = 0;
+    state_.speaking = false;
+    RealTime->clear();
+}
+
+void TfMain::MinimizeAtStart()
+{
+    state_.stateBeforeStartMinimized = ownState(*this);
+    setWindowState(Qt::WindowMinimized);
+    settings_.windowStartState = WindowStartState::Minimized;
+}
+
+void TfMain::speakGreetingOrArgument()
+{
+    if (!arguments_.isEmpty()) {
+        state_.exitWhenDone = true;
+        MinimizeAtStart();
+        state_.currentTitle = arguments_.first().toStdString();
+        RetrieveChannel(arguments_.first());
+        return;
+    }
+    state_.exitWhenDone = false;
+    if (settings_.startMinimized)
+        MinimizeAtStart();
+    if (settings_.greetings != kNoGreeting) {
+        state_.speechBuffer = settings_.greetings.toStdString();
+        state_.currentTitle = "Greetings";
+        SpeakBuffer(5);
+    }
+}
+
+void TfMain::SpeakBuffer(int source)
+{
+    const QString text = QString::fromStdString(state_.speechBuffer);
+    state_.speechBuffer.clear();
+    if (text.isEmpty())
+        return;
+    state_.currentSource = source;
+    engine_.Speak(text);
+}
+
+SettingsTexts TfMain::shutdownTexts(bool applyWindowChanges)
+{
+    // The ticks and switches the user changes through the window.
+    settings_.enableRealtime = actions_.RealtimeSpeech3->isChecked();
+    settings_.enableClipboard = actions_.Clip2->isChecked();
+    settings_.enableSchedule = actions_.ScheduledSpeech3->isChecked();
+    settings_.viewStatusbar = !sb->isHidden();
+    settings_.taskbarButton = actions_.askbarButton1->isChecked();
+    if (enginePrepared_)
+        settings_.speed = engine_.Speed();
+
+    const ShutdownWindowState decision = decideShutdownWindowState(
+        ownState(*this), settings_.startMinimized, state_.stateBeforeStartMinimized, state_.minimized);
+    if (applyWindowChanges) {
+        if (decision.restoreWindowTo)
+            setWindowState(qtState(*decision.restoreWindowTo));
+        if (decision.clearMinimizedFlag)
+            state_.minimized = false;
+    }
+    settings_.windowStartState = decision.text == QLatin1String("Minimize")   ? WindowStartState::Minimized
+                                 : decision.text == QLatin1String("Maximize") ? WindowStartState::Maximized
+                                                                              : WindowStartState::Normal;
+    if (decision.writeBounds) {
+        settings_.windowLeft = x();
+        settings_.windowTop = y();
+        settings_.windowWidth = width();
+        settings_.windowHeight = height();
+    }
+    // A pane never laid out (no client area) keeps the ratio it was given.
+    if (client_->width() > 0)
+        settings_.split1 = double(pnlDocument_->width()) / client_->width();
+    if (pnlRight_->height() > 0)
+        settings_.split2 = double(pnlSchedule_->height()) / pnlRight_->height();
+
+    const SettingsTexts texts = settingsTexts(settings_, locale_, decision.writeBounds);
+    return startUpIncomplete_ ? textsToWrite(texts, startupTexts_, valuesRead_) : texts;
+}
+
+void TfMain::writeStoredSettings(const SettingsTexts& texts)
+{
+    writeSettings(store_, texts);
+    QString error;
+    if (!store_.flush(&error))
+        reportEscapedError(QStringLiteral("FormDestroy"),
+                           QStringLiteral("settings not saved: %1").arg(error));
+}
+
+void TfMain::FormDestroy()
+{
+    if (shutdownDone_)
+        return;
+    shutdownDone_ = true;
+    runGuarded(QStringLiteral("FormDestroy"), [this] {
+        if (!state_.earlyExit) {
+            if (state_.currentSource != 0)
+                engine_.StopSpeaking();
+            DisconnectRealtimeHook();
+            AcceptDroppedFiles(false);
+            SaveScheduleList();
+            writeStoredSettings(shutdownTexts(true));
+        }
+        FreeTrayIcon();
+    });
+}
+
+void TfMain::CommitSessionData()
+{
+    if (shutdownDone_ || state_.earlyExit)
+        return;
+    runGuarded(QStringLiteral("CommitSessionData"), [this] {
+        SaveScheduleList();
+        writeStoredSettings(shutdownTexts(false));
+    });
+}
+
+void TfMain::closeEvent(QCloseEvent* event)
+{
+    if (state_.earlyExit) {
+        event->accept();
+        return;
+    }
+    bool goAhead = false;
+    runGuarded(QStringLiteral("FormCloseQuery"), [&] { goAhead = FormCloseQuery(); });
+    if (!goAhead) {
+        event->ignore();
+        return;
+    }
+    runGuarded(QStringLiteral("FormClose"), [this] { FormClose(); });
+    event->accept();
+}
+
+bool TfMain::FormCloseQuery()
+{
+    return ConfirmSaveChanges();
+}
+
+void TfMain::FormClose()
+{
+    state_.cancelRequested = true;
+    AbortHttpTransfer();
+    actions_.actDisEmail->trigger();
+}
+
+void TfMain::EscapePressed()
+{
+    runGuarded(QStringLiteral("FormKeyDown"), [this] {
+        state_.cancelRequested = true;
+        AbortHttpTransfer();
+        actions_.actDisEmail->trigger();
+        setStatusText(QStringLiteral(" Disconnected."));
+    });
+}
+
+void TfMain::TerminationRequested()
+{
+    if (terminationRequested_ && state_.openModalDialogs > 0) {
+        // Asked twice while a prompt waits for an answer: end without waiting for it.
+        QCoreApplication::exit(0);
+        return;
+    }
+    terminationRequested_ = true;
+    // The close goes through the close request; when it goes ahead the program ends even if a dialog
+    // of its own is still open.
+    if (close())
+        QCoreApplication::exit(0);
+}
+
+void TfMain::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (!shown_) {
+        shown_ = true;
+        runGuarded(QStringLiteral("FormShow"), [this] { FormShow(); });
+    }
+}
+
+void TfMain::FormShow()
+{
+    if (state_.earlyExit)
+        return;
+    RTFB->setCurrentFont(fontFrom(settings_.documentFont));
+    RTFB->document()->setDefaultFont(fontFrom(settings_.documentFont));
+    RTFB->document()->setModified(false);
+    LayoutPanes();
+}
+
+void TfMain::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && !activated_) {
+        activated_ = true;
+        // After the activation itself has been handled, so that boxes shown here stack above the window.
+        QTimer::singleShot(
+            0, this, [this] { runGuarded(QStringLiteral("FormActivate"), [this] { FormActivate(); }); });
+    }
+}
+
+void TfMain::FormActivate()
+{
+    if (state_.earlyExit || settings_.windowStartState != WindowStartState::Normal || !arguments_.isEmpty() ||
+        !settings_.showTips)
+        return;
+    ShowTipOfTheDay();
+    if (state_.firstRun)
+        ShowFirstRunOffers();
+}
+
+void TfMain::ShowFirstRunOffers()
+{
+    const QString caption = QStringLiteral("Narrix Update");
+    const auto ask = [&](const QString& text) {
+        return modal_.message(QMessageBox::Question, caption, text, QMessageBox::Yes | QMessageBox::No,
+                              QMessageBox::Yes) == QMessageBox::Yes;
+    };
+    if (ask(QStringLiteral("Some of the Narrix channels installed may need updates.\r\n"
+                           "It is recommended that you update your channels after installation.\r\n\r\n"
+                           "Do you want to update channels now? (Internet required)")))
+        RunChannelUpdate();
+    const int mode = engine_.CurrentMode();
+    const QString voice = mode >= 1 && mode <= engine_.ModeCount() ? engine_.ModeName(mode) : settings_.voice;
+    if (ask(QStringLiteral("Narrix comes with one male voice, %1.\r\n"
+                           "Several additional voices are available for download!\r\n\r\n"
+                           "Do you want to download them now? (FREE!)")
+                .arg(voice)))
+        OpenVoiceGuide();
+}
+
+} // namespace narrix
