@@ -12,7 +12,6 @@ constexpr std::size_t kRewindHistory = 4096;
 constexpr qsizetype kSentenceLength = 300;
 // flite analyses a whole sentence before the first sample: keep the first one of a reading short.
 constexpr qsizetype kFirstFliteSentenceLength = 120;
-constexpr qsizetype kPreviewLength = 200;
 
 } // namespace
 
@@ -117,6 +116,8 @@ std::size_t SpeechStream::read(std::int16_t* out, std::size_t maxSamples, ReadEv
     std::size_t written = 0;
     while (written < maxSamples && !segments_.empty()) {
         Segment& segment = segments_.front();
+        if (segment.readOffset == segment.samples.size() && !segment.complete)
+            break; // its audio is still being synthesised
         if (!segment.started) {
             segment.started = true;
             if (segment.textSerial != playingSerial_) {
@@ -124,13 +125,8 @@ std::size_t SpeechStream::read(std::int16_t* out, std::size_t maxSamples, ReadEv
                     texts_.pop_front();
                 playingSerial_ = segment.textSerial;
                 playedStarts_.clear();
-                if (events) {
-                    const Text* text = findText(segment.textSerial);
-                    events->textsStarted.push_back(
-                        text ? text->text.mid(segment.start,
-                                              std::min(segment.end - segment.start, kPreviewLength))
-                             : QString());
-                }
+                if (events)
+                    ++events->textsStarted;
             }
             playingStart_ = segment.start;
             playingEnd_ = segment.end;

@@ -32,10 +32,10 @@ public:
         Prosody prosody;
     };
 
-    // What a read began: each text's first sentence, so the engine can raise its events.
+    // What a read began, so that the engine can raise its events.
     struct ReadEvents
     {
-        std::vector<QString> textsStarted;
+        int textsStarted = 0; // texts whose first audio was read
     };
 
     // Engine side.

@@ -225,6 +225,10 @@ void TTextToSpeech::Speak(const QString& text)
 {
     stream_->enqueue(text);
     SynthesisWorker::instance().wake();
+    // The engine has taken the text (its audio starts later, with OnSpeakingStarted).
+    QMetaObject::invokeMethod(
+        this, [this, preview = text.left(200)] { Q_EMIT OnSpeak(preview, QStringLiteral("Narrix"), 0); },
+        Qt::QueuedConnection);
     active_ = true;
     if (!paused_)
         startOutput();
@@ -283,16 +287,11 @@ std::size_t TTextToSpeech::pullPcm(std::int16_t* out, std::size_t maxSamples)
     const std::size_t got = stream_->read(out, maxSamples, &events);
     if (stream_->wantsWork())
         SynthesisWorker::instance().wake();
-    for (const QString& preview : events.textsStarted) {
+    for (int i = 0; i < events.textsStarted; ++i) {
         // Queued: the output calls this from inside the audio system, and handlers may stop or
         // speak again.
         QMetaObject::invokeMethod(
-            this,
-            [this, preview] {
-                Q_EMIT OnSpeakingStarted();
-                Q_EMIT OnSpeak(preview, QStringLiteral("Narrix"), 0);
-            },
-            Qt::QueuedConnection);
+            this, [this] { Q_EMIT OnSpeakingStarted(); }, Qt::QueuedConnection);
     }
     return got;
 }

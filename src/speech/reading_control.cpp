@@ -1,0 +1,270 @@
+#include "speech/reading_control.h"
+
+#include "base/text_trim.h"
+#include "speech/speech_log.h"
+#include "speech/speech_text_cleanup.h"
+
+#include <chrono>
+#include <cstdio>
+#include <exception>
+#include <random>
+
+namespace narrix {
+namespace {
+
+void reportEngineError(const char* what, const std::exception& error)
+{
+    std::fprintf(stderr, "narrix: %s: %s\n", what, error.what());
+    speechLogError(std::string(what) + ": " + error.what());
+}
+
+// Keeps the count of open modal dialogs raised for the lifetime of a scope.
+class ModalScope
+{
+public:
+    explicit ModalScope(ProgramState& state) : state_(state) { ++state_.openModalDialogs; }
+    ~ModalScope() { --state_.openModalDialogs; }
+    ModalScope(const ModalScope&) = delete;
+    ModalScope& operator=(const ModalScope&) = delete;
+
+private:
+    ProgramState& state_;
+};
+
+} // namespace
+
+ReadingControl::ReadingControl(ProgramState& state, SpeechEngine& engine, ReadingHost& host, QObject* parent)
+    : QObject(parent), state_(state), engine_(engine), host_(host)
+{
+    connect(&engine_, &SpeechEngine::OnSpeakingStarted, this, &ReadingControl::onSpeakingStarted);
+    connect(&engine_, &SpeechEngine::OnSpeak, this, &ReadingControl::onSpeak);
+    connect(&engine_, &SpeechEngine::OnSpeakingDone, this, &ReadingControl::onSpeakingDone);
+    connect(&engine_, &SpeechEngine::OnAttribChanged, this, &ReadingControl::onAttribChanged);
+}
+
+template <typename Operation> void ReadingControl::guarded(const char* what, Operation operation)
+{
+    try {
+        operation();
+    } catch (const std::exception& error) {
+        reportEngineError(what, error);
+    }
+}
+
+QString ReadingControl::sourceLabel(int source)
+{
+    switch (source) {
+    case kSourceRealTime:
+        return QStringLiteral("Real-Time Speech");
+    case kSourceClipboard:
+        return QStringLiteral("Clipboard Speech");
+    case kSourceTimeDate:
+        return QStringLiteral("Date/Time Speech");
+    case kSourceDocument:
+        return QStringLiteral("Document Speech");
+    case kSourceScheduled:
+        return QStringLiteral("Scheduled Speech");
+    default:
+        return QStringLiteral("Preview");
+    }
+}
+
+bool ReadingControl::maySpeak(int source) const
+{
+    return source >= kSourceScheduled || state_.currentSource <= source;
+}
+
+void ReadingControl::SpeakBuffer(int source)
+{
+    std::string& buffer = state_.speechBuffer;
+    CleanSpeechTextInPlace(buffer, state_.englishLocale);
+    if (isBlank(buffer)) {
+        host_.setStatusText(QStringLiteral(" Ready"), false);
+        std::string().swap(buffer);
+        return;
+    }
+    const int previousSource = state_.currentSource;
+    state_.currentSource = source;
+    speechLogSpeak(source, state_.currentTitle, buffer);
+    QString text = QString::fromStdString(buffer);
+    // Emptied before the engine sees the text: a 50 MB document is not held twice longer than needed.
+    std::string().swap(buffer);
+    try {
+        engine_.Speak(text);
+    } catch (const std::exception& error) {
+        // Nothing was queued, so no speaking-done will come to give the sources back their turn.
+        state_.currentSource = previousSource;
+        reportEngineError("speak", error);
+    }
+}
+
+void ReadingControl::play()
+{
+    state_.exitWhenDone = false;
+    if (state_.speaking) {
+        guarded("resume", [&] { engine_.Resume(); });
+        return;
+    }
+    if (host_.editorHasSelection()) {
+        if (state_.currentSource <= kSourceDocument) {
+            state_.speechBuffer = host_.editorSelectedText();
+            SpeakBuffer(kSourceDocument);
+        }
+        return;
+    }
+    if (state_.currentSource > kSourceDocument)
+        return;
+    std::string text = host_.editorText();
+    if (!isBlank(text)) {
+        state_.speechBuffer = std::move(text);
+        SpeakBuffer(kSourceDocument);
+        return;
+    }
+    runQuickStart();
+}
+
+void ReadingControl::runQuickStart()
+{
+    ModalScope modal(state_);
+    switch (host_.askQuickStart()) {
+    case QuickStartChoice::OpenDocument:
+        if (host_.openDocument() && !isBlank(host_.editorText()))
+            play();
+        break;
+    case QuickStartChoice::RandomChannel:
+        runRandomChannel();
+        break;
+    case QuickStartChoice::Time:
+        host_.speakTime();
+        break;
+    case QuickStartChoice::Date:
+        host_.speakDate();
+        break;
+    case QuickStartChoice::Clipboard:
+        host_.speakClipboard();
+        break;
+    case QuickStartChoice::Help:
+        host_.openHelp();
+        break;
+    case QuickStartChoice::Cancel:
+        break;
+    }
+}
+
+void ReadingControl::runRandomChannel()
+{
+    const int rows = host_.scheduleRowCount();
+    if (rows <= 0)
+        return;
+    // Seeded from the clock each time.
+    std::mt19937 generator(static_cast<std::mt19937::result_type>(
+        std::chrono::high_resolution_clock::now().time_since_epoch().count()));
+    std::uniform_int_distribution<int> pick(0, rows - 1);
+    host_.runScheduleRow(pick(generator));
+}
+
+void ReadingControl::pause()
+{
+    state_.exitWhenDone = false;
+    guarded("pause", [&] { engine_.Pause(); });
+}
+
+void ReadingControl::stop()
+{
+    state_.exitWhenDone = false;
+    guarded("stop", [&] { engine_.StopSpeaking(); });
+}
+
+void ReadingControl::rewind()
+{
+    state_.exitWhenDone = false;
+    guarded("rewind", [&] { engine_.Rewind(); });
+}
+
+void ReadingControl::forward()
+{
+    state_.exitWhenDone = false;
+    guarded("fast forward", [&] { engine_.FastForward(); });
+}
+
+ReadingControl::CommandStates ReadingControl::commandStates() const
+{
+    CommandStates states;
+    const bool busy = engine_.Busy() != 0;
+    states.play = !busy;
+    states.pause = busy;
+    states.rewind = busy;
+    states.forward = busy;
+    states.stop = state_.speaking;
+    return states;
+}
+
+QString ReadingControl::readingStatus() const
+{
+    const QString label = state_.currentSource == kSourceScheduled
+                              ? QString::fromStdString(state_.currentTitle)
+                              : sourceLabel(state_.currentSource);
+    return QStringLiteral(" Reading... [") + label + QLatin1Char(']');
+}
+
+void ReadingControl::onSpeakingStarted()
+{
+    speechLogStarted();
+    host_.startSpeakingAnimation();
+    if (state_.speaking && state_.currentSource != kSourceRealTime)
+        host_.setStatusText(QStringLiteral(" Reading... [Multiple Speeches]"), true);
+    else
+        host_.setStatusText(readingStatus(), false);
+    state_.speaking = true;
+}
+
+void ReadingControl::onSpeak()
+{
+    if (state_.speaking && state_.currentSource != kSourceRealTime)
+        host_.setStatusText(QStringLiteral(" Reading... [Multiple Speeches]"), true);
+    else
+        host_.setStatusText(readingStatus(), false);
+}
+
+void ReadingControl::onSpeakingDone()
+{
+    speechLogDone();
+    host_.stopSpeakingAnimation();
+    host_.showStillPicture();
+    host_.setStatusText(QStringLiteral(" Ready"), false);
+    state_.speaking = false;
+    state_.currentSource = kSourceNone;
+    if (state_.exitWhenDone && state_.openModalDialogs == 0) {
+        if (host_.mainWindowMinimized()) {
+            host_.hideMainWindow(state_.stateBeforeStartMinimized);
+            if (state_.stateBeforeStartMinimized != WindowStartState::Minimized)
+                state_.minimized = false;
+        }
+        host_.closeMainWindow();
+    } else {
+        state_.exitWhenDone = false;
+    }
+}
+
+void ReadingControl::onAttribChanged(int attribute)
+{
+    Q_UNUSED(attribute);
+    if (!state_.attribChangeEnabled)
+        return;
+    const int maximum = state_.maxSpeed;
+    const int minimum = state_.minSpeed;
+    if (maximum == minimum)
+        return;
+    int speed = 0;
+    try {
+        speed = engine_.Speed();
+    } catch (const std::exception& error) {
+        reportEngineError("speed", error);
+        return;
+    }
+    const int k = -600 / (maximum - minimum);
+    animationDelay_ = 200 + k * (speed - maximum);
+    host_.setAnimationDelay(animationDelay_);
+}
+
+} // namespace narrix

@@ -1,0 +1,77 @@
+#pragma once
+
+#include "app/program_state.h"
+#include "speech/reading_host.h"
+#include "speech/speech_engine.h"
+
+#include <QObject>
+#include <QString>
+
+namespace narrix {
+
+// Speech source codes.
+enum SpeechSource : int {
+    kSourceNone = 0,
+    kSourceRealTime = 1,
+    kSourceClipboard = 2,
+    kSourceTimeDate = 3,
+    kSourceDocument = 4,
+    kSourceScheduled = 5,
+};
+
+// The one way speech reaches the engine (SpeakBuffer), the arbitration between the sources, the
+// reading commands and what the main window shows while the engine speaks.
+class ReadingControl : public QObject
+{
+    Q_OBJECT
+public:
+    ReadingControl(ProgramState& state, SpeechEngine& engine, ReadingHost& host, QObject* parent = nullptr);
+
+    // Cleans the speech text buffer, hands it to the engine as speech of `source`, empties it.
+    void SpeakBuffer(int source);
+
+    // Whether a source may speak now: only while nothing of a higher code is queued; 5 always may.
+    bool maySpeak(int source) const;
+    // The status label of a source ("Clipboard Speech", ...).
+    static QString sourceLabel(int source);
+
+    // The reading commands. Each first clears the exit-when-done flag. Engine errors end the command
+    // (reported on stderr and in the speech history).
+    void play();
+    void pause();
+    void stop();
+    void rewind();
+    void forward();
+
+    struct CommandStates
+    {
+        bool play = false;
+        bool pause = false;
+        bool rewind = false;
+        bool forward = false;
+        bool stop = false;
+    };
+    CommandStates commandStates() const;
+
+    // The tray icon's frame delay as the speed last set it (500 ms before any change).
+    int animationDelay() const { return animationDelay_; }
+
+    // The engine's events; connected to the engine by the constructor.
+    void onSpeakingStarted();
+    void onSpeak();
+    void onSpeakingDone();
+    void onAttribChanged(int attribute);
+
+private:
+    QString readingStatus() const;
+    void runQuickStart();
+    void runRandomChannel();
+    template <typename Operation> void guarded(const char* what, Operation operation);
+
+    ProgramState& state_;
+    SpeechEngine& engine_;
+    ReadingHost& host_;
+    int animationDelay_ = 500;
+};
+
+} // namespace narrix

@@ -1,0 +1,194 @@
+#include "speech/speech_text_cleanup.h"
+
+#include <cstdint>
+
+namespace narrix {
+namespace {
+
+// Step 1 on UTF-8: one output byte per character, written over the input (never ahead of the
+// reading position). Bytes that do not form a valid character count as one character each.
+void foldToAscii(std::string& s)
+{
+    const auto* bytes = reinterpret_cast<const unsigned char*>(s.data());
+    const std::size_t size = s.size();
+    std::size_t i = 0;
+    std::size_t w = 0;
+    while (i < size) {
+        const unsigned char lead = bytes[i];
+        if (lead < 0x80) {
+            s[w++] = static_cast<char>(lead);
+            ++i;
+            continue;
+        }
+        std::size_t length = 0;
+        std::uint32_t code = 0;
+        std::uint32_t minimum = 0;
+        if (lead >= 0xC2 && lead <= 0xDF) {
+            length = 2;
+            code = lead & 0x1Fu;
+            minimum = 0x80;
+        } else if (lead >= 0xE0 && lead <= 0xEF) {
+            length = 3;
+            code = lead & 0x0Fu;
+            minimum = 0x800;
+        } else if (lead >= 0xF0 && lead <= 0xF4) {
+            length = 4;
+            code = lead & 0x07u;
+            minimum = 0x10000;
+        }
+        bool valid = length > 0 && i + length <= size;
+        for (std::size_t k = 1; valid && k < length; ++k) {
+            const unsigned char next = bytes[i + k];
+            if ((next & 0xC0u) != 0x80u)
+                valid = false;
+            else
+                code = (code << 6) | (next & 0x3Fu);
+        }
+        if (valid && (code < minimum || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)))
+            valid = false;
+        if (!valid) {
+            s[w++] = ' ';
+            ++i;
+            continue;
+        }
+        s[w++] = code == 0x2019 || code == 0x00B4 ? '\'' : ' ';
+        i += length;
+    }
+    s.resize(w);
+}
+
+bool isRunCharacter(char c)
+{
+    switch (c) {
+    case '=':
+    case '*':
+    case '/':
+    case '\\':
+    case '#':
+    case '_':
+    case '<':
+    case '>':
+    case '-':
+    case '+':
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Step 2. Blanking a run of one character never joins or splits runs of another, so the characters
+// can be handled in one pass: every maximal run of three or more is blanked.
+void blankLongRuns(std::string& s)
+{
+    const std::size_t size = s.size();
+    std::size_t i = 0;
+    while (i < size) {
+        const char c = s[i];
+        std::size_t j = i + 1;
+        while (j < size && s[j] == c)
+            ++j;
+        if (j - i >= 3 && isRunCharacter(c)) {
+            for (std::size_t k = i; k < j; ++k)
+                s[k] = ' ';
+        }
+        i = j;
+    }
+}
+
+// Step 3: of a run of dots, the first three stay.
+void shortenEllipses(std::string& s)
+{
+    const std::size_t size = s.size();
+    std::size_t i = 0;
+    while (i < size) {
+        if (s[i] != '.') {
+            ++i;
+            continue;
+        }
+        std::size_t j = i;
+        while (j < size && s[j] == '.')
+            ++j;
+        for (std::size_t k = i + 3; k < j; ++k)
+            s[k] = ' ';
+        i = j;
+    }
+}
+
+bool isBeforeDot(char c)
+{
+    return c == '\r' || c == '\n' || c == ' ' || c == '.' || c == '?' || c == '!';
+}
+
+// Step 4. Walking back from each dot would be quadratic on ". . . . .". After the walk from one dot,
+// everything between the character that stopped it and that dot is blank; a later walk that reaches
+// that dot therefore ends at the same stopper, and jumps there.
+void blankBeforeDots(std::string& s)
+{
+    const std::ptrdiff_t size = static_cast<std::ptrdiff_t>(s.size());
+    std::ptrdiff_t lastDot = -1;  // the previous dot processed
+    std::ptrdiff_t lastStop = -1; // where its walk stopped (-1: the start of the text)
+    for (std::ptrdiff_t p = 1; p < size; ++p) {
+        if (s[p] != '.')
+            continue;
+        std::ptrdiff_t q = p - 1;
+        while (q >= 0 && isBeforeDot(s[q])) {
+            if (q == lastDot) {
+                s[q] = ' ';
+                q = lastStop;
+                break;
+            }
+            s[q] = ' ';
+            --q;
+        }
+        lastDot = p;
+        lastStop = q;
+    }
+}
+
+// Step 5, left to right without overlaps, in place.
+void replaceUS(std::string& s)
+{
+    const std::size_t size = s.size();
+    std::size_t i = 0;
+    std::size_t w = 0;
+    while (i < size) {
+        if (s[i] == 'U' && i + 3 < size && s[i + 1] == '.' && s[i + 2] == 'S' && s[i + 3] == '.') {
+            s[w++] = 'U';
+            s[w++] = 'S';
+            i += 4;
+        } else {
+            s[w++] = s[i++];
+        }
+    }
+    s.resize(w);
+}
+
+bool isLeadingJunk(char c)
+{
+    return c == ' ' || c == '\'' || c == ',' || c == '.' || c == ';';
+}
+
+} // namespace
+
+void CleanSpeechTextInPlace(std::string& s, bool english)
+{
+    if (english)
+        foldToAscii(s);
+    blankLongRuns(s);
+    shortenEllipses(s);
+    blankBeforeDots(s);
+    replaceUS(s);
+    std::size_t start = 0;
+    while (start < s.size() && isLeadingJunk(s[start]))
+        ++start;
+    s.erase(0, start);
+}
+
+std::string CleanSpeechText(std::string_view text, bool english)
+{
+    std::string s(text);
+    CleanSpeechTextInPlace(s, english);
+    return s;
+}
+
+} // namespace narrix

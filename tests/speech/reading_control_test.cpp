@@ -1,0 +1,345 @@
+// Reading control with the fake engine: SpeakBuffer, arbitration, the commands and the events.
+#include "speech/reading_control.h"
+
+#include "fakes/fake_speech_engine.h"
+#include "speech/fake_reading_host.h"
+
+#include <gtest/gtest.h>
+#include <set>
+#include <stdexcept>
+
+namespace narrix {
+namespace {
+
+using testing::FakeReadingHost;
+using testing::FakeSpeechEngine;
+
+// An engine whose operations fail, as a broken backend would.
+class FailingEngine : public FakeSpeechEngine
+{
+public:
+    void Speak(const QString&) override { throw std::runtime_error("no voice"); }
+    void Resume() override { throw std::runtime_error("resume failed"); }
+};
+
+class ReadingControlTest : public ::testing::Test
+{
+protected:
+    ReadingControlTest() { host.state = &state; }
+
+    ProgramState state;
+    FakeSpeechEngine engine;
+    FakeReadingHost host;
+    ReadingControl control{state, engine, host};
+
+    void speak(const std::string& text, int source)
+    {
+        state.speechBuffer = text;
+        control.SpeakBuffer(source);
+    }
+};
+
+TEST_F(ReadingControlTest, SpeakBufferCleansQueuesAndEmpties)
+{
+    state.englishLocale = true;
+    speak("  caf\xC3\xA9 U.S. ====== Wait....", kSourceClipboard);
+    ASSERT_EQ(engine.spoken.size(), 1);
+    EXPECT_EQ(engine.spoken[0], QStringLiteral("caf  US        Wait  . "));
+    EXPECT_EQ(state.currentSource, kSourceClipboard);
+    EXPECT_TRUE(state.speechBuffer.empty());
+}
+
+TEST_F(ReadingControlTest, NothingLeftAfterCleaningShowsReadyAndKeepsTheSource)
+{
+    state.currentSource = kSourceRealTime;
+    speak("...,;", kSourceDocument);
+    speak(" \t\r\n", kSourceDocument);
+    EXPECT_TRUE(engine.spoken.isEmpty());
+    EXPECT_EQ(host.status, QStringLiteral(" Ready"));
+    EXPECT_EQ(state.currentSource, kSourceRealTime);
+    EXPECT_TRUE(state.speechBuffer.empty());
+}
+
+TEST_F(ReadingControlTest, OtherLocalesPassNonAsciiUnchanged)
+{
+    state.englishLocale = false;
+    speak("caf\xC3\xA9 \xE2\x80\x99", kSourceDocument);
+    ASSERT_EQ(engine.spoken.size(), 1);
+    EXPECT_EQ(engine.spoken[0], QString::fromUtf8("caf\xC3\xA9 \xE2\x80\x99"));
+}
+
+TEST_F(ReadingControlTest, ArbitrationByCurrentSource)
+{
+    const struct
+    {
+        int current;
+        int source;
+        bool may;
+    } cases[] = {
+        {0, 1, true},  {1, 1, true}, {2, 1, false}, {2, 2, true}, {3, 2, false}, {3, 3, true},
+        {4, 3, false}, {4, 4, true}, {5, 4, false}, {5, 5, true}, {0, 5, true},  {1, 4, true},
+    };
+    for (const auto& c : cases) {
+        state.currentSource = c.current;
+        EXPECT_EQ(control.maySpeak(c.source), c.may) << c.current << " " << c.source;
+    }
+}
+
+TEST_F(ReadingControlTest, EngineFailureDuringSpeakGivesTheTurnBack)
+{
+    FailingEngine failing;
+    ReadingControl failingControl(state, failing, host);
+    state.currentSource = 0;
+    state.speechBuffer = "Hello.";
+    failingControl.SpeakBuffer(kSourceScheduled);
+    // No speaking-done will come; the sources must not stay locked out.
+    EXPECT_EQ(state.currentSource, 0);
+    EXPECT_TRUE(state.speechBuffer.empty());
+    state.speaking = true;
+    failingControl.play(); // resume fails: the command ends quietly
+}
+
+TEST_F(ReadingControlTest, PlayResumesWhileSpeaking)
+{
+    state.speaking = true;
+    state.exitWhenDone = true;
+    host.document = "Some text.";
+    control.play();
+    EXPECT_EQ(engine.calls, QStringList{QStringLiteral("Resume")});
+    EXPECT_TRUE(engine.spoken.isEmpty());
+    EXPECT_FALSE(state.exitWhenDone);
+}
+
+TEST_F(ReadingControlTest, PlaySpeaksTheSelectionOrTheWholeDocument)
+{
+    host.hasSelection = true;
+    host.selectedText = "Selected words.";
+    host.document = "Whole document. Selected words.";
+    control.play();
+    ASSERT_EQ(engine.spoken.size(), 1);
+    EXPECT_EQ(engine.spoken[0], QStringLiteral("Selected words."));
+    EXPECT_EQ(state.currentSource, kSourceDocument);
+
+    state.currentSource = 0;
+    host.hasSelection = false;
+    host.document = "\n  First line. Second line.";
+    control.play();
+    ASSERT_EQ(engine.spoken.size(), 2);
+    EXPECT_EQ(engine.spoken[1], QStringLiteral("\n  First line. Second line."));
+}
+
+TEST_F(ReadingControlTest, PlayDoesNothingWhileScheduledSpeechIsQueued)
+{
+    state.currentSource = kSourceScheduled;
+    host.document = "";
+    control.play();
+    host.hasSelection = true;
+    host.selectedText = "x";
+    control.play();
+    host.hasSelection = false;
+    host.document = "Text.";
+    control.play();
+    EXPECT_TRUE(engine.spoken.isEmpty());
+    EXPECT_EQ(host.quickStarts, 0);
+}
+
+TEST_F(ReadingControlTest, EmptyDocumentOpensTheQuickStartGuideAsAModalDialog)
+{
+    host.document = "  \r\n ";
+    host.choice = QuickStartChoice::Time;
+    control.play();
+    EXPECT_EQ(host.quickStarts, 1);
+    EXPECT_EQ(host.modalCountDuringQuickStart, 1);
+    EXPECT_EQ(state.openModalDialogs, 0);
+    EXPECT_EQ(host.toolCalls, QStringList{QStringLiteral("time")});
+
+    for (auto [choice, call] : {std::pair{QuickStartChoice::Date, "date"},
+                                {QuickStartChoice::Clipboard, "clipboard"},
+                                {QuickStartChoice::Help, "help"}}) {
+        host.toolCalls.clear();
+        host.choice = choice;
+        control.play();
+        EXPECT_EQ(host.toolCalls, QStringList{QString::fromLatin1(call)});
+    }
+    host.toolCalls.clear();
+    host.choice = QuickStartChoice::Cancel;
+    control.play();
+    EXPECT_TRUE(host.toolCalls.isEmpty());
+    EXPECT_TRUE(engine.spoken.isEmpty());
+}
+
+TEST_F(ReadingControlTest, QuickStartOpenThenPlaysTheOpenedDocument)
+{
+    host.document = "";
+    host.choice = QuickStartChoice::OpenDocument;
+    host.onOpenDocument = [this] {
+        host.document = "Opened text.";
+        return true;
+    };
+    control.play();
+    ASSERT_EQ(engine.spoken.size(), 1);
+    EXPECT_EQ(engine.spoken[0], QStringLiteral("Opened text."));
+
+    // Cancelled open, or an empty file: nothing more.
+    host.document = "";
+    state.currentSource = 0;
+    host.onOpenDocument = [] { return false; };
+    control.play();
+    EXPECT_EQ(engine.spoken.size(), 1);
+}
+
+TEST_F(ReadingControlTest, QuickStartRandomChannelPicksAnExistingRow)
+{
+    host.document = "";
+    host.choice = QuickStartChoice::RandomChannel;
+    control.play();
+    EXPECT_TRUE(host.rowsRun.empty());
+    host.rows = 3;
+    for (int i = 0; i < 60; ++i)
+        control.play();
+    ASSERT_EQ(host.rowsRun.size(), 60u);
+    std::set<int> seen(host.rowsRun.begin(), host.rowsRun.end());
+    EXPECT_EQ(*seen.begin(), 0);
+    EXPECT_EQ(*seen.rbegin(), 2);
+}
+
+TEST_F(ReadingControlTest, CommandsClearExitWhenDoneAndReachTheEngine)
+{
+    const std::pair<void (ReadingControl::*)(), const char*> commands[] = {
+        {&ReadingControl::pause, "Pause"},
+        {&ReadingControl::stop, "Stop"},
+        {&ReadingControl::rewind, "Rewind"},
+        {&ReadingControl::forward, "FastForward"},
+    };
+    for (const auto& [command, call] : commands) {
+        state.exitWhenDone = true;
+        engine.calls.clear();
+        (control.*command)();
+        EXPECT_FALSE(state.exitWhenDone);
+        EXPECT_EQ(engine.calls, QStringList{QString::fromLatin1(call)});
+    }
+}
+
+TEST_F(ReadingControlTest, EnabledStatesFollowBusyAndSpeaking)
+{
+    engine.busy = 0;
+    state.speaking = false;
+    auto states = control.commandStates();
+    EXPECT_TRUE(states.play);
+    EXPECT_FALSE(states.pause || states.rewind || states.forward || states.stop);
+    engine.busy = 1;
+    state.speaking = true;
+    states = control.commandStates();
+    EXPECT_FALSE(states.play);
+    EXPECT_TRUE(states.pause && states.rewind && states.forward && states.stop);
+    // Paused: busy is 0 but the speaking flag stays.
+    engine.busy = 0;
+    states = control.commandStates();
+    EXPECT_TRUE(states.play && states.stop);
+    EXPECT_FALSE(states.pause);
+}
+
+TEST_F(ReadingControlTest, StatusTextsOfTheEvents)
+{
+    state.currentSource = kSourceClipboard;
+    Q_EMIT engine.OnSpeak(QString(), QString(), 0);
+    EXPECT_EQ(host.status, QStringLiteral(" Reading... [Clipboard Speech]"));
+    Q_EMIT engine.OnSpeakingStarted();
+    EXPECT_EQ(host.status, QStringLiteral(" Reading... [Clipboard Speech]"));
+    EXPECT_TRUE(state.speaking);
+    EXPECT_TRUE(host.animating);
+    // A further text while speaking.
+    Q_EMIT engine.OnSpeakingStarted();
+    EXPECT_EQ(host.status, QStringLiteral(" Reading... [Multiple Speeches]"));
+    EXPECT_TRUE(host.lastRepaintNow);
+    Q_EMIT engine.OnSpeakingDone();
+    EXPECT_EQ(host.status, QStringLiteral(" Ready"));
+    EXPECT_FALSE(state.speaking);
+    EXPECT_EQ(state.currentSource, 0);
+    EXPECT_FALSE(host.animating);
+    EXPECT_EQ(host.stillPictures, 1);
+
+    // Real-time speech never shows "Multiple Speeches"; scheduled speech shows its title.
+    state.currentSource = kSourceRealTime;
+    Q_EMIT engine.OnSpeakingStarted();
+    Q_EMIT engine.OnSpeakingStarted();
+    EXPECT_EQ(host.status, QStringLiteral(" Reading... [Real-Time Speech]"));
+    Q_EMIT engine.OnSpeakingDone();
+    state.currentSource = kSourceScheduled;
+    state.currentTitle = "Greetings";
+    Q_EMIT engine.OnSpeakingStarted();
+    EXPECT_EQ(host.status, QStringLiteral(" Reading... [Greetings]"));
+    for (int source : {0, 3, 4}) {
+        state.speaking = false;
+        state.currentSource = source;
+        Q_EMIT engine.OnSpeak(QString(), QString(), 0);
+        EXPECT_EQ(host.status, QStringLiteral(" Reading... [") + ReadingControl::sourceLabel(source) +
+                                   QStringLiteral("]"));
+    }
+    EXPECT_EQ(ReadingControl::sourceLabel(0), QStringLiteral("Preview"));
+    EXPECT_EQ(ReadingControl::sourceLabel(3), QStringLiteral("Date/Time Speech"));
+    EXPECT_EQ(ReadingControl::sourceLabel(4), QStringLiteral("Document Speech"));
+}
+
+TEST_F(ReadingControlTest, ExitWhenDoneClosesOnlyWithoutModalDialogs)
+{
+    state.exitWhenDone = true;
+    state.openModalDialogs = 1;
+    Q_EMIT engine.OnSpeakingDone();
+    EXPECT_EQ(host.closes, 0);
+    EXPECT_FALSE(state.exitWhenDone);
+
+    state.exitWhenDone = true;
+    state.openModalDialogs = 0;
+    Q_EMIT engine.OnSpeakingDone();
+    EXPECT_EQ(host.closes, 1);
+    EXPECT_EQ(host.hides, 0);
+
+    // Minimised: hidden with the state it had before the start-minimised.
+    state.exitWhenDone = true;
+    state.minimized = true;
+    host.minimized = true;
+    state.stateBeforeStartMinimized = WindowStartState::Maximized;
+    Q_EMIT engine.OnSpeakingDone();
+    EXPECT_EQ(host.hides, 1);
+    EXPECT_EQ(host.hiddenWithState, WindowStartState::Maximized);
+    EXPECT_FALSE(state.minimized);
+    EXPECT_EQ(host.closes, 2);
+
+    state.exitWhenDone = true;
+    state.minimized = true;
+    state.stateBeforeStartMinimized = WindowStartState::Minimized;
+    Q_EMIT engine.OnSpeakingDone();
+    EXPECT_TRUE(state.minimized);
+    EXPECT_EQ(host.closes, 3);
+}
+
+TEST_F(ReadingControlTest, AnimationDelayFollowsTheSpeed)
+{
+    EXPECT_EQ(control.animationDelay(), 500);
+    state.minSpeed = 80;
+    state.maxSpeed = 450;
+    engine.SetSpeed(-1); // the fake raises the attribute change
+    EXPECT_EQ(host.animationDelay, 200);
+    engine.SetSpeed(0);
+    // k = -600 / 370 = -1 (truncated): 200 + 370.
+    EXPECT_EQ(host.animationDelay, 570);
+    state.minSpeed = 100;
+    state.maxSpeed = 400;
+    engine.minSpeed = 100;
+    engine.maxSpeed = 400;
+    engine.SetSpeed(250);
+    EXPECT_EQ(host.animationDelay, 200 + (-2) * (250 - 400));
+
+    state.attribChangeEnabled = false;
+    engine.SetSpeed(100);
+    EXPECT_EQ(host.animationDelay, 500);
+    state.attribChangeEnabled = true;
+    state.minSpeed = state.maxSpeed = 150;
+    engine.SetSpeed(150);
+    EXPECT_EQ(host.animationDelay, 500);
+    EXPECT_EQ(control.animationDelay(), 500);
+}
+
+} // namespace
+} // namespace narrix
