@@ -45,19 +45,19 @@ bool startsWithUpper(std::string_view text, size_t at, std::string_view upper)
 // Step 1 (speech): CR LF -> blank, then lone CR, LF and TAB -> blank.
 std::string blankLineBreaks(std::string_view in)
 {
-    std::string out;
-    out.reserve(in.size());
+    std::string out(in.size(), '\0');
+    char* o = out.data();
     for (size_t i = 0; i < in.size(); ++i) {
         const char c = in[i];
-        if (c == '\r' && i + 1 < in.size() && in[i + 1] == '\n') {
-            out.push_back(' ');
-            ++i;
-        } else if (c == '\r' || c == '\n' || c == '\t') {
-            out.push_back(' ');
+        if (c == '\r' || c == '\n' || c == '\t') {
+            *o++ = ' ';
+            if (c == '\r' && i + 1 < in.size() && in[i + 1] == '\n')
+                ++i;
         } else {
-            out.push_back(c);
+            *o++ = c;
         }
     }
+    out.resize(static_cast<size_t>(o - out.data()));
     return out;
 }
 
@@ -222,8 +222,13 @@ void blankNumericReferences(std::string& text)
 // Step 5: an "&" that is followed by anything but a blank becomes a blank.
 void blankLooseAmpersands(std::string& text)
 {
-    for (size_t i = 0; i + 1 < text.size(); ++i) {
-        if (text[i] == '&' && text[i + 1] != ' ')
+    const size_t n = text.size();
+    for (size_t i = 0; i + 1 < n; ++i) {
+        const void* amp = std::memchr(text.data() + i, '&', n - 1 - i);
+        if (amp == nullptr)
+            return;
+        i = static_cast<size_t>(static_cast<const char*>(amp) - text.data());
+        if (text[i + 1] != ' ')
             text[i] = ' ';
     }
 }
@@ -236,13 +241,14 @@ std::string collapseWhiteSpace(std::string_view in, Mode mode)
     const auto isWhite = [mode](char c) {
         return c == ' ' || c == '\r' || c == '\n' || (mode == Mode::Document && c == '\t');
     };
-    std::string out;
-    out.reserve(in.size() + in.size() / 8);
+    // A run and the character after it (two bytes at least) become at most four: CR LF, blank, c.
+    std::string out(2 * in.size(), '\0');
+    char* const begin = out.data();
+    char* o = begin;
     size_t i = 0;
     while (i < in.size()) {
         if (!isWhite(in[i])) {
-            out.push_back(in[i]);
-            ++i;
+            *o++ = in[i++];
             continue;
         }
         const size_t runStart = i;
@@ -252,24 +258,29 @@ std::string collapseWhiteSpace(std::string_view in, Mode mode)
             ++i;
         }
         if (i == in.size()) {
-            out.append(in.substr(runStart)); // a run at the end stays as it is
+            // A run at the end stays as it is.
+            std::memcpy(o, in.data() + runStart, i - runStart);
+            o += i - runStart;
             break;
         }
         const char next = in[i];
         if (isBreakPunctuation(next)) {
-            out.push_back(in[i - 1]);
+            *o++ = in[i - 1];
         } else {
             if (hasBreak) {
-                if (mode == Mode::Document)
-                    out.append("\r\n");
-                else if (out.empty() || !isBreakPunctuation(out.back()))
-                    out.push_back('.');
+                if (mode == Mode::Document) {
+                    *o++ = '\r';
+                    *o++ = '\n';
+                } else if (o == begin || !isBreakPunctuation(o[-1])) {
+                    *o++ = '.';
+                }
             }
-            out.push_back(' ');
+            *o++ = ' ';
         }
-        out.push_back(next);
+        *o++ = next;
         ++i;
     }
+    out.resize(static_cast<size_t>(o - begin));
     return out;
 }
 
