@@ -294,9 +294,8 @@ void NetConnection::close()
 {
     if (!socket_)
         return;
-    const bool wasOpen = socket_->state() != QAbstractSocket::UnconnectedState;
-    if (wasOpen) {
-        status(TransferStatus::Disconnecting, QStringLiteral("Disconnecting."));
+    status(TransferStatus::Disconnecting, QStringLiteral("Disconnecting."));
+    if (socket_->state() != QAbstractSocket::UnconnectedState) {
         socket_->disconnectFromHost();
         if (socket_->state() != QAbstractSocket::UnconnectedState)
             socket_->abort();

@@ -1,0 +1,237 @@
+#!/usr/bin/env python3
+"""Loopback servers for the network tests: an HTTP server with well-behaved and hostile routes,
+the same over TLS, a server that accepts and never answers, and two broken POP3 servers.
+
+Usage: test_servers.py RUNTIME_DIR CERT KEY
+Writes RUNTIME_DIR/servers.pid and, once every port listens, RUNTIME_DIR/servers.ready.
+Every loop is bounded in time and size, and the process ends by itself after an hour."""
+import os
+import socket
+import ssl
+import struct
+import sys
+import threading
+import time
+
+HTTP_PORT = 18481
+TLS_PORT = 18482
+SILENT_PORT = 18483
+POP3_GARBAGE_PORT = 18484
+POP3_DROP_PORT = 18485
+HOST = "127.0.0.1"
+LIFETIME = 3600
+
+
+def read_head(conn, buffer):
+    """Reads one request head; returns (head, rest) or (None, b'') when the peer closed."""
+    while b"\r\n\r\n" not in buffer:
+        chunk = conn.recv(65536)
+        if not chunk:
+            return None, b""
+        buffer += chunk
+        if len(buffer) > 1 << 20:
+            return None, b""
+    head, rest = buffer.split(b"\r\n\r\n", 1)
+    return head.decode("latin-1"), rest
+
+
+def reply(conn, status, body=b"", headers=(), length=True):
+    lines = ["HTTP/1.1 " + status]
+    lines += list(headers)
+    if length:
+        lines.append("Content-Length: %d" % len(body))
+    conn.sendall(("\r\n".join(lines) + "\r\n\r\n").encode("latin-1") + body)
+
+
+def send_chunked(conn, pieces, extra_headers=()):
+    head = "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n" + "".join(h + "\r\n" for h in extra_headers)
+    conn.sendall(head.encode() + b"\r\n")
+    for p in pieces:
+        conn.sendall(b"%x\r\n" % len(p) + p + b"\r\n")
+    conn.sendall(b"0\r\n\r\n")
+
+
+def handle_http(conn, port_for_links):
+    """Serves requests on one connection until it closes; returns False to close it."""
+    buffer = b""
+    served = 0
+    while True:
+        head, buffer = read_head(conn, buffer)
+        if head is None:
+            return
+        served += 1
+        request_line = head.split("\r\n", 1)[0]
+        parts = request_line.split(" ")
+        target = parts[1] if len(parts) > 1 else "/"
+        # A proxy sends the absolute form: keep only the path.
+        if target.startswith("http://") or target.startswith("https://"):
+            target = "/" + target.split("/", 3)[3] if target.count("/") >= 3 else "/"
+        path = target.split("?", 1)[0]
+
+        if path == "/hello":
+            reply(conn, "200 OK", b"Hello, world!", ["Content-Type: text/plain"])
+        elif path == "/echo":
+            body = (head + "\r\n").encode("latin-1")
+            reply(conn, "200 OK", body, ["Content-Type: text/plain"])
+        elif path == "/conn":
+            # Which connection served this: its peer port and the number of requests on it.
+            body = ("%d %d" % (conn.getpeername()[1], served)).encode()
+            reply(conn, "200 OK", body)
+        elif path == "/chunked":
+            send_chunked(conn, [b"Wiki", b"pedia ", b"in chunks."])
+        elif path == "/close":
+            conn.sendall(b"HTTP/1.1 200 OK\r\nConnection: close\r\n\r\nuntil the end")
+            return
+        elif path.startswith("/redirect/"):
+            n = int(path.rsplit("/", 1)[1])
+            if n == 0:
+                reply(conn, "200 OK", b"arrived")
+            else:
+                reply(conn, "302 Found", b"moved", ["Location: /redirect/%d" % (n - 1)])
+        elif path == "/relative/here":
+            reply(conn, "301 Moved", b"", ["Location: ../hello"])
+        elif path == "/loop":
+            reply(conn, "302 Found", b"", ["Location: /loop"])
+        elif path == "/location-on-200":
+            reply(conn, "200 OK", b"not here", ["Location: /hello"])
+        elif path == "/setcookie":
+            reply(conn, "200 OK", b"cookie set",
+                  ["Set-Cookie: sid=42; Path=/", "Set-Cookie: deep=1; Path=/deep", "Set-Cookie2: two=2"])
+        elif path == "/cookie-redirect":
+            reply(conn, "302 Found", b"", ["Set-Cookie: hop=yes; Path=/", "Location: /echo"])
+        elif path.startswith("/status/"):
+            code = int(path.rsplit("/", 1)[1])
+            reply(conn, "%d Status" % code, b"error page")
+        elif path == "/slow":
+            conn.sendall(b"HTTP/1.1 200 OK\r\nContent-Length: 100000\r\n\r\n")
+            for _ in range(200):
+                conn.sendall(b"x" * 10)
+                time.sleep(0.05)
+            return
+        elif path == "/endless-chunked":
+            conn.sendall(b"HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n")
+            piece = b"y" * 65536
+            frame = b"%x\r\n" % len(piece) + piece + b"\r\n"
+            for _ in range(4096):  # 256 MiB at most, then give up
+                conn.sendall(frame)
+            return
+        elif path == "/huge-length":
+            conn.sendall(b"HTTP/1.1 200 OK\r\nContent-Length: 2147483648\r\n\r\n" + b"z" * 1000)
+            time.sleep(5)
+            return
+        elif path == "/garbage":
+            conn.sendall(b"SSH-2.0-OpenSSH_9.2\r\nwhat is this\r\n\r\n")
+            time.sleep(1)
+            return
+        elif path == "/reset":
+            conn.sendall(b"HTTP/1.1 200 OK\r\nContent-Length: 100000\r\n\r\n" + b"r" * 5000)
+            time.sleep(0.2)
+            conn.setsockopt(socket.SOL_SOCKET, socket.SO_LINGER, struct.pack("ii", 1, 0))
+            conn.close()
+            return
+        elif path == "/big-header":
+            conn.sendall(b"HTTP/1.1 200 OK\r\nX-Big: " + b"h" * (1 << 20) + b"\r\n\r\nbody")
+            time.sleep(1)
+            return
+        elif path == "/to-https":
+            reply(conn, "302 Found", b"", ["Location: https://localhost:%d/hello" % TLS_PORT])
+        elif path == "/latin1-page":
+            body = "<html><body><p>Caf\u00e9 cr\u00e8me</p><p>second</p></body></html>".encode("latin-1")
+            reply(conn, "200 OK", body, ["Content-Type: text/html; charset=ISO-8859-1"])
+        elif path.startswith("/bytes/"):
+            size = min(int(path.rsplit("/", 1)[1]), 200 << 20)
+            conn.sendall(b"HTTP/1.1 200 OK\r\nContent-Length: %d\r\n\r\n" % size)
+            block = b"b" * (1 << 20)
+            left = size
+            while left > 0:
+                n = min(left, len(block))
+                conn.sendall(block[:n])
+                left -= n
+        else:
+            reply(conn, "404 Not Found", b"no such page")
+
+
+def serve_forever(listener, handler, wrap=None):
+    while True:
+        try:
+            conn, _ = listener.accept()
+        except OSError:
+            return
+
+        def run(c=conn):
+            try:
+                if wrap is not None:
+                    c = wrap(c)
+                c.settimeout(60)
+                handler(c)
+            except (OSError, ValueError, ssl.SSLError):
+                pass
+            finally:
+                try:
+                    c.close()
+                except OSError:
+                    pass
+
+        threading.Thread(target=run, daemon=True).start()
+
+
+def silent(conn):
+    # Accepts and never answers; holds the connection until the client goes (or 60 s pass).
+    conn.settimeout(60)
+    try:
+        while conn.recv(4096):
+            pass
+    except OSError:
+        pass
+
+
+def pop3_garbage(conn):
+    conn.sendall(b"220 smtp.example.com ESMTP ready\r\n")
+    time.sleep(2)
+
+
+def pop3_drop_after_user(conn):
+    conn.sendall(b"+OK POP3 ready\r\n")
+    data = b""
+    while b"\n" not in data:
+        chunk = conn.recv(1024)
+        if not chunk:
+            return
+        data += chunk
+
+
+def listen(port):
+    s = socket.socket(socket.AF_INET, socket.SOCK_STREAM)
+    s.setsockopt(socket.SOL_SOCKET, socket.SO_REUSEADDR, 1)
+    s.bind((HOST, port))
+    s.listen(64)
+    return s
+
+
+def main():
+    runtime, cert, key = sys.argv[1], sys.argv[2], sys.argv[3]
+    with open(os.path.join(runtime, "servers.pid"), "w") as f:
+        f.write(str(os.getpid()))
+    context = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)
+    context.load_cert_chain(cert, key)
+
+    def wrap_tls(c):
+        c.settimeout(10)
+        return context.wrap_socket(c, server_side=True)
+
+    servers = [
+        (listen(HTTP_PORT), lambda c: handle_http(c, HTTP_PORT), None),
+        (listen(TLS_PORT), lambda c: handle_http(c, TLS_PORT), wrap_tls),
+        (listen(SILENT_PORT), silent, None),
+        (listen(POP3_GARBAGE_PORT), pop3_garbage, None),
+        (listen(POP3_DROP_PORT), pop3_drop_after_user, None),
+    ]
+    for listener, handler, wrap in servers:
+        threading.Thread(target=serve_forever, args=(listener, handler, wrap), daemon=True).start()
+    with open(os.path.join(runtime, "servers.ready"), "w") as f:
+        f.write("ready")
+    time.sleep(LIFETIME)
+
+
+if __name__ == "__main__":
+    main()
