@@ -3,6 +3,7 @@
 #include "app/edit_commands.h"
 #include "app/pane_layout.h"
 #include "app/splitter_bar.h"
+#include "schedule/schedule_list_model.h"
 #include "speech/speech_engine.h"
 
 #include <QApplication>
@@ -12,7 +13,6 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QScrollBar>
-#include <QStandardItemModel>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTextEdit>
@@ -166,8 +166,7 @@ void TfMain::buildPanes()
     ListView1->setSelectionBehavior(QAbstractItemView::SelectRows);
     ListView1->setMouseTracking(true); // hot tracking
     ListView1->setContextMenuPolicy(Qt::ActionsContextMenu);
-    scheduleModel_ = new QStandardItemModel(0, 2, ListView1);
-    scheduleModel_->setHorizontalHeaderLabels({QStringLiteral("Title"), QStringLiteral("Schedule")});
+    scheduleModel_ = new ScheduleListModel(ListView1);
     ListView1->setModel(scheduleModel_);
     ListView1->header()->setStretchLastSection(false);
     scheduleLayout->addWidget(ListView1);

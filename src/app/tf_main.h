@@ -11,7 +11,6 @@
 
 class QLabel;
 class QPlainTextEdit;
-class QStandardItemModel;
 class QStatusBar;
 class QTextEdit;
 class QToolBar;
@@ -20,6 +19,7 @@ class QTreeView;
 namespace narrix {
 
 class LocaleAdapter;
+class ScheduleListModel;
 class SettingsStore;
 class SpeechEngine;
 class SplitterBar;
@@ -47,6 +47,8 @@ public:
     SpeechEngine& tts() { return engine_; }
     QTextEdit* editor() const { return RTFB; }
     QTreeView* scheduleList() const { return ListView1; }
+    // The rows of ListView1: the schedule items in list order.
+    ScheduleListModel& scheduleItems() { return *scheduleModel_; }
     QPlainTextEdit* realTimeMemo() const { return RealTime; }
 
     void setStatusText(const QString& text);
@@ -168,7 +170,8 @@ private:
     QWidget* pnlRight_ = nullptr;
     QWidget* pnlSchedule_ = nullptr;
     QTreeView* ListView1 = nullptr;
-    QStandardItemModel* scheduleModel_ = nullptr;
+    ScheduleListModel* scheduleModel_ = nullptr;
+    bool scheduleLoadFailed_ = false; // schedule.nxl exists but could not be read: never overwrite it
     SplitterBar* Splitter1 = nullptr;
     QWidget* pnlRealTime_ = nullptr;
     QPlainTextEdit* RealTime = nullptr;

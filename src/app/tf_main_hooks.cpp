@@ -3,6 +3,16 @@
 // transfers, tips and channel updates. Each subsystem fills in its own function.
 #include "app/tf_main.h"
 
+#include "app/error_hook.h"
+#include "platform/data_folder.h"
+#include "schedule/schedule_list_file.h"
+#include "schedule/schedule_list_model.h"
+#include "schedule/time_separator.h"
+
+#include <QLocale>
+
+#include <filesystem>
+
 namespace narrix {
 
 // Forgets keys held down in the real-time key map.
@@ -20,8 +30,25 @@ bool TfMain::HandOverToRunningInstance()
     return false;
 }
 
-// Fills ListView1 from schedule.nxl in the program's folder.
-void TfMain::LoadScheduleList() {}
+namespace {
+
+std::filesystem::path scheduleFilePath()
+{
+    return std::filesystem::path(programDataFile(QStringLiteral("schedule.nxl")).toStdString());
+}
+
+} // namespace
+
+// Fills ListView1 from schedule.nxl in the program's folder. A file that exists but cannot be read
+// is reported and, so that nothing is lost, not written over at shutdown.
+void TfMain::LoadScheduleList()
+{
+    std::string error;
+    scheduleLoadFailed_ = !narrix::LoadScheduleList(*scheduleModel_, scheduleFilePath(),
+                                                    timeSeparatorOf(QLocale::system()), &error);
+    if (scheduleLoadFailed_)
+        reportEscapedError(QStringLiteral("LoadScheduleList"), QString::fromStdString(error));
+}
 
 // Connects the keyboard-hook library and its shared key map.
 void TfMain::ConnectRealtimeHook() {}
@@ -41,8 +68,19 @@ void TfMain::RetrieveChannel(const QString& /*address*/) {}
 // Disconnects the keyboard-hook library.
 void TfMain::DisconnectRealtimeHook() {}
 
-// Writes ListView1 to schedule.nxl in the program's folder.
-void TfMain::SaveScheduleList() {}
+// Writes ListView1 to schedule.nxl in the program's folder. A failure is reported and leaves the old
+// file whole; the rest of the shutdown (writing the settings) still runs.
+void TfMain::SaveScheduleList()
+{
+    if (scheduleLoadFailed_) {
+        reportEscapedError(QStringLiteral("SaveScheduleList"),
+                           QStringLiteral("schedule.nxl was not saved: it could not be read at start-up"));
+        return;
+    }
+    std::string error;
+    if (!narrix::SaveScheduleList(*scheduleModel_, scheduleFilePath(), &error))
+        reportEscapedError(QStringLiteral("SaveScheduleList"), QString::fromStdString(error));
+}
 
 // Removes the tray icon.
 void TfMain::FreeTrayIcon() {}
