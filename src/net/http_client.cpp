@@ -52,10 +52,13 @@ void HttpClient::AbortSocket()
 NetResult<std::string> HttpClient::FetchText(const std::string& url)
 {
     std::string body;
-    NetStatus done = fetch(url, [&body](std::string_view data) {
+    BodySink sink;
+    sink.direct = &body;
+    sink.write = [&body](std::string_view data) {
         body.append(data);
         return netOk();
-    });
+    };
+    NetStatus done = fetch(url, sink);
     if (!done.ok())
         return done.error();
     return body;
@@ -63,12 +66,14 @@ NetResult<std::string> HttpClient::FetchText(const std::string& url)
 
 NetStatus HttpClient::FetchToStream(const std::string& url, QIODevice& stream)
 {
-    return fetch(url, [&stream](std::string_view data) {
+    BodySink sink;
+    sink.write = [&stream](std::string_view data) {
         if (stream.write(data.data(), static_cast<qint64>(data.size())) != static_cast<qint64>(data.size()))
             return NetStatus(netError(NetErrorKind::Socket,
                                       "could not write the reply: " + stream.errorString().toStdString()));
         return netOk();
-    });
+    };
+    return fetch(url, sink);
 }
 
 NetStatus HttpClient::readSome(size_t max, size_t& got)
@@ -193,6 +198,8 @@ NetStatus HttpClient::readBody(const BodyFramingInfo& framing, const BodySink& s
     const qint64 expected = framing.framing == BodyFraming::Length ? static_cast<qint64>(framing.length) : 0;
     if (framing.framing == BodyFraming::Length && framing.length > kMaxBodySize)
         return tooLarge();
+    if (sink.direct && expected > 0)
+        sink.direct->reserve(sink.direct->size() + static_cast<size_t>(expected));
     Q_EMIT workBegin(WorkMode::Read, expected);
     const auto ended = qScopeGuard([this] { Q_EMIT workEnd(WorkMode::Read); });
     auto deliver = [&](std::string_view data) -> NetStatus {
@@ -201,10 +208,26 @@ NetStatus HttpClient::readBody(const BodyFramingInfo& framing, const BodySink& s
         total += static_cast<qint64>(data.size());
         if (static_cast<uint64_t>(total) > kMaxBodySize)
             return tooLarge();
-        NetStatus written = sink(data);
+        NetStatus written = sink.write(data);
         if (!written.ok())
             return written;
         Q_EMIT work(WorkMode::Read, total);
+        return netOk();
+    };
+    // Reads at most `max` bytes: straight into the caller's string when it has one, else into
+    // buffer_ for deliver(). `got` 0 means the peer closed.
+    auto receive = [&](size_t max, size_t& got) -> NetStatus {
+        if (!sink.direct)
+            return readSome(max, got);
+        auto n = connection_.readSome(*sink.direct, max);
+        if (!n.ok())
+            return n.error();
+        got = n.value();
+        total += static_cast<qint64>(got);
+        if (static_cast<uint64_t>(total) > kMaxBodySize)
+            return tooLarge();
+        if (got > 0)
+            Q_EMIT work(WorkMode::Read, total);
         return netOk();
     };
 
@@ -225,12 +248,16 @@ NetStatus HttpClient::readBody(const BodyFramingInfo& framing, const BodySink& s
             if (remaining == 0)
                 return netOk();
             size_t got = 0;
-            NetStatus read = readSome(static_cast<size_t>(std::min<uint64_t>(remaining, kReadChunk)), got);
+            NetStatus read = receive(static_cast<size_t>(std::min<uint64_t>(remaining, kReadChunk)), got);
             if (!read.ok())
                 return read;
             if (got == 0)
                 return netError(NetErrorKind::ConnectionClosed,
                                 "the connection closed before the whole reply arrived");
+            if (sink.direct)
+                remaining -= got;
+            if (remaining == 0)
+                return netOk();
         }
     }
     case BodyFraming::Chunked: {
@@ -263,8 +290,10 @@ NetStatus HttpClient::readBody(const BodyFramingInfo& framing, const BodySink& s
             buffer_.clear();
             if (!delivered.ok())
                 return delivered;
+            // One byte more than allowed is enough to tell that the body is too large.
+            const uint64_t room = kMaxBodySize + 1 - static_cast<uint64_t>(total);
             size_t got = 0;
-            NetStatus read = readSome(kReadChunk, got);
+            NetStatus read = receive(static_cast<size_t>(std::min<uint64_t>(room, kReadChunk)), got);
             if (!read.ok())
                 return read;
             if (got == 0)
@@ -313,7 +342,9 @@ NetStatus HttpClient::fetch(const std::string& startUrl, const BodySink& sink)
             const bool drain =
                 keepsAlive(head) && (framing.framing == BodyFraming::None ||
                                      (framing.framing == BodyFraming::Length && framing.length <= 65536));
-            NetStatus drained = drain ? readBody(framing, [](std::string_view) { return netOk(); }) : netOk();
+            BodySink discard;
+            discard.write = [](std::string_view) { return netOk(); };
+            NetStatus drained = drain ? readBody(framing, discard) : netOk();
             if (!drain || !drained.ok())
                 connection_.close();
             current = next;

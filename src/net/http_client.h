@@ -54,7 +54,7 @@ public:
     static constexpr int kMaxRedirects = 15;
     static constexpr uint64_t kMaxBodySize = uint64_t{64} << 20;
     static constexpr size_t kMaxHeadSize = 128 * 1024;
-    static constexpr size_t kReadChunk = 64 * 1024;
+    static constexpr size_t kReadChunk = 1 << 20;
 
 Q_SIGNALS:
     void status(narrix::net::TransferStatus code, const QString& text);
@@ -63,7 +63,13 @@ Q_SIGNALS:
     void workEnd(narrix::net::WorkMode mode);
 
 private:
-    using BodySink = std::function<NetStatus(std::string_view)>;
+    // Where a body goes: written piece by piece, or (FetchText) read straight into one string,
+    // which saves a copy of every byte.
+    struct BodySink
+    {
+        std::function<NetStatus(std::string_view)> write;
+        std::string* direct = nullptr;
+    };
     struct Endpoint
     {
         std::string host;

@@ -47,7 +47,7 @@ void NetConnection::resetSocket()
     socket_ = std::make_unique<QSslSocket>();
     // Qt stops reading from the kernel when this much waits unread: memory stays bounded whatever
     // the peer sends.
-    socket_->setReadBufferSize(1 << 20);
+    socket_->setReadBufferSize(4 << 20);
     if (!extraCa_.isEmpty()) {
         QSslConfiguration conf = socket_->sslConfiguration();
         conf.setCaCertificates(QSslConfiguration::systemCaCertificates() + extraCa_);
@@ -85,6 +85,11 @@ void NetConnection::resetSocket()
 // starting another transfer.
 NetStatus NetConnection::waitUntil(const std::function<bool()>& ready, bool)
 {
+    // Nothing to wait for: no event loop is built (the common case while a body streams in).
+    if (aborted_)
+        return netError(NetErrorKind::Aborted, "the transfer was aborted");
+    if (ready())
+        return netOk();
     QEventLoop loop;
     QTimer slice;
     slice.setSingleShot(true);
