@@ -15,12 +15,20 @@ std::vector<ScheduleItem> readScheduleItems(const ProfileFile& file, std::string
     const std::vector<std::string> names = file.sectionNames();
     std::vector<ScheduleItem> items;
     items.reserve(names.size());
+    // Sections of the same name all read the keys of the first one: read those once, so that a file
+    // with many same-named sections still loads in linear time.
+    std::unordered_map<std::string, size_t> firstItemByName;
     for (const std::string& name : names) {
+        const auto [known, added] = firstItemByName.try_emplace(toLowerAscii(name), items.size());
         ScheduleItem item;
+        if (added) {
+            for (const ScheduleField& field : kScheduleFields)
+                item.*field.member =
+                    file.readString(name, field.key, missingKeyDefault(field.key, timeSeparator));
+        } else {
+            item = items[known->second];
+        }
         item.title = name;
-        for (const ScheduleField& field : kScheduleFields)
-            item.*field.member =
-                file.readString(name, field.key, missingKeyDefault(field.key, timeSeparator));
         item.ticked = item.checked == "True";
         items.push_back(std::move(item));
     }

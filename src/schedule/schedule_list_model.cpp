@@ -14,6 +14,11 @@ QString toQString(const std::string& text)
 
 ScheduleListModel::ScheduleListModel(QObject* parent) : QAbstractTableModel(parent) {}
 
+bool ScheduleListModel::isCell(const QModelIndex& index) const
+{
+    return index.isValid() && index.model() == this && index.row() < size() && index.column() < ColumnCount;
+}
+
 int ScheduleListModel::rowCount(const QModelIndex& parent) const
 {
     return parent.isValid() ? 0 : size();
@@ -26,7 +31,7 @@ int ScheduleListModel::columnCount(const QModelIndex& parent) const
 
 QVariant ScheduleListModel::data(const QModelIndex& index, int role) const
 {
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid))
+    if (!isCell(index))
         return {};
     const ScheduleItem& row = item(index.row());
     if (role == Qt::DisplayRole || role == Qt::EditRole || role == Qt::ToolTipRole)
@@ -38,7 +43,7 @@ QVariant ScheduleListModel::data(const QModelIndex& index, int role) const
 
 bool ScheduleListModel::setData(const QModelIndex& index, const QVariant& value, int role)
 {
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid) || role != Qt::CheckStateRole ||
+    if (!isCell(index) || role != Qt::CheckStateRole ||
         index.column() != TitleColumn)
         return false;
     setTicked(index.row(), value.value<Qt::CheckState>() == Qt::Checked);
@@ -47,7 +52,7 @@ bool ScheduleListModel::setData(const QModelIndex& index, const QVariant& value,
 
 Qt::ItemFlags ScheduleListModel::flags(const QModelIndex& index) const
 {
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid))
+    if (!isCell(index))
         return Qt::NoItemFlags;
     Qt::ItemFlags result = Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
     if (index.column() == TitleColumn)

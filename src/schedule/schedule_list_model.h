@@ -46,6 +46,8 @@ public:
     int findTitle(std::string_view title, int from = 0) const;
 
 private:
+    bool isCell(const QModelIndex& index) const;
+
     std::vector<ScheduleItem> items_;
 };
 

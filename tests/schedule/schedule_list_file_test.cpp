@@ -295,3 +295,13 @@ TEST(MergeScheduleItems, AgreesWithRowByRowCaptionSearch)
         ASSERT_EQ(mergeScheduleItems(list, incoming), model.items()) << "round " << round;
     }
 }
+
+TEST(ReadScheduleItems, SameNamedSectionsReadTheFirstSection)
+{
+    const ProfileFile file = ProfileFile::parse("[A]\nGeneral=first\n[a]\nGeneral=second\nChecked=False\n");
+    const auto items = readScheduleItems(file, ":");
+    ASSERT_EQ(items.size(), 2u);
+    EXPECT_EQ(items[1].title, "a");
+    EXPECT_EQ(items[1].general, "first");
+    EXPECT_TRUE(items[1].ticked);
+}
