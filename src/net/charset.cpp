@@ -1,17 +1,9 @@
 #include "net/charset.h"
 
-#include <QByteArray>
-#include <QStringDecoder>
+#include "base/text_encoding.h"
 
 namespace narrix::net {
 namespace {
-
-bool isValidUtf8(std::string_view bytes)
-{
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString text = decoder.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
-    return !decoder.hasError();
-}
 
 bool isAscii(std::string_view bytes)
 {
@@ -22,36 +14,33 @@ bool isAscii(std::string_view bytes)
     return true;
 }
 
-std::string decodeWith(QStringDecoder& decoder, std::string_view bytes)
+bool isAsciiLabel(std::string_view charset)
 {
-    const QString text = decoder.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
-    const QByteArray utf8 = text.toUtf8();
-    return std::string(utf8.constData(), static_cast<size_t>(utf8.size()));
+    std::string lower(charset);
+    for (char& c : lower) {
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    }
+    return lower == "us-ascii" || lower == "ascii";
 }
 
 } // namespace
 
 std::string looseToUtf8(std::string_view bytes)
 {
-    if (isAscii(bytes) || isValidUtf8(bytes))
+    if (isAscii(bytes))
         return std::string(bytes);
-    QStringDecoder decoder("windows-1252");
-    return decodeWith(decoder, bytes);
+    return decodeUnlabelledToUtf8(bytes);
 }
 
 std::string charsetToUtf8(std::string_view bytes, std::string_view charset)
 {
-    if (charset.empty() || bytes.empty())
-        return looseToUtf8(bytes);
-    const QByteArray name(charset.data(), static_cast<qsizetype>(charset.size()));
-    QStringDecoder decoder(name.constData());
-    if (!decoder.isValid())
-        return looseToUtf8(bytes);
-    // US-ASCII labels often hide 8-bit text; only pure ASCII is taken at its word.
-    const QByteArray lower = name.toLower();
-    if ((lower == "us-ascii" || lower == "ascii") && !isAscii(bytes))
-        return looseToUtf8(bytes);
-    return decodeWith(decoder, bytes);
+    if (isAscii(bytes))
+        return std::string(bytes);
+    // An empty label, or US-ASCII on 8-bit text (a common mislabel), says nothing useful.
+    if (charset.empty() || isAsciiLabel(charset))
+        return decodeUnlabelledToUtf8(bytes);
+    return decodeToUtf8(bytes, charset);
 }
 
 } // namespace narrix::net
