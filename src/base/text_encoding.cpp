@@ -112,6 +112,11 @@ std::optional<std::string> decodeNamed(std::string_view bytes, const std::string
     return decodeWith(decoder, bytes);
 }
 
+bool isKnownCharset(const std::string& label)
+{
+    return !label.empty() && (classify(label) != Known::Other || QStringDecoder(label.c_str()).isValid());
+}
+
 // Reads the charset label that follows "charset" at `at` in a tag: blanks, "=", blanks, an optional
 // quote, then the label itself.
 std::string labelAfterCharset(std::string_view tag, size_t at)
@@ -216,6 +221,8 @@ std::string findMetaCharset(std::string_view html)
     size_t at = 0;
     while ((at = findCaseInsensitive(head, "<meta", at)) != std::string_view::npos) {
         at += 5;
+        if (at < head.size() && !isSpace(head[at]) && head[at] != '/')
+            continue; // "<metadata" and the like
         size_t end = head.find('>', at);
         if (end == std::string_view::npos)
             end = head.size();
@@ -251,20 +258,31 @@ std::string decodeUnlabelledToUtf8(std::string_view bytes)
 
 std::string decodeToUtf8(std::string_view bytes, std::string_view declaredCharset)
 {
-    const std::string declared = normaliseLabel(declaredCharset);
-    if (!declared.empty()) {
-        if (auto text = decodeNamed(bytes, declared))
+    // A byte-order mark is the strongest sign there is, as in browsers.
+    if (bytes.starts_with(kUtf8Bom) || bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF"))
+        return decodeUnlabelledToUtf8(bytes);
+    std::string label = normaliseLabel(declaredCharset);
+    if (!isKnownCharset(label)) {
+        label = findMetaCharset(bytes);
+        // A <meta> that could be read as ASCII cannot truthfully name a 16-bit encoding.
+        if (label.starts_with("utf-16"))
+            label = "utf-8";
+        if (!isKnownCharset(label))
+            label.clear();
+    }
+    // Valid UTF-8 stays UTF-8 whatever an 8-bit label says: pages in UTF-8 served with a server's
+    // default Latin-1 label are common, while 8-bit text that happens to be valid UTF-8 is all but
+    // unknown. Only a 16- or 32-bit label is believed against it (its ASCII bytes alternate with zeros,
+    // which is valid UTF-8 too).
+    const bool wide = label.starts_with("utf-16") || label.starts_with("utf-32") ||
+                      label.starts_with("ucs-") || label == "unicode";
+    if (!wide && isValidUtf8(bytes))
+        return std::string(bytes);
+    if (!label.empty()) {
+        if (auto text = decodeNamed(bytes, label))
             return *std::move(text);
     }
-    std::string meta = findMetaCharset(bytes);
-    // A <meta> that could be read as ASCII cannot truthfully name a 16-bit encoding.
-    if (meta.starts_with("utf-16"))
-        meta = "utf-8";
-    if (!meta.empty()) {
-        if (auto text = decodeNamed(bytes, meta))
-            return *std::move(text);
-    }
-    return decodeUnlabelledToUtf8(bytes);
+    return windows1252ToUtf8(bytes);
 }
 
 } // namespace narrix

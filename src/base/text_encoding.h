@@ -5,11 +5,12 @@
 
 namespace narrix {
 
-// Turns the bytes of a page or file into UTF-8, the program's text encoding. The charset is taken
-// from, in this order: `declaredCharset` (e.g. the charset parameter of an HTTP Content-Type), an
-// HTML <meta> charset near the start of the bytes, a byte-order mark; without any of those, bytes
-// that are valid UTF-8 are kept as they are and anything else is read as Windows-1252. A label that
-// names no known charset is ignored. Bytes that do not fit the chosen charset become U+FFFD.
+// Turns the bytes of a page or file into UTF-8, the program's text encoding:
+// - a byte-order mark (UTF-8, UTF-16) decides first;
+// - bytes that are valid UTF-8 are kept as they are, unless a 16- or 32-bit charset is declared;
+// - otherwise the charset is `declaredCharset` (e.g. the charset parameter of an HTTP Content-Type),
+//   else the HTML <meta> charset near the start of the bytes, else Windows-1252.
+// A label that names no known charset is ignored. Bytes that do not fit the charset become U+FFFD.
 std::string decodeToUtf8(std::string_view bytes, std::string_view declaredCharset = {});
 
 // The same without looking for an HTML <meta>: for text files that are not HTML (profile files,

@@ -33,6 +33,9 @@ TEST(DecodeToUtf8, DeclaredCharsetComesFirst)
     EXPECT_EQ(decodeToUtf8("<meta charset=utf-8>\xe9", "windows-1252"), "<meta charset=utf-8>\xc3\xa9");
     // Declared UTF-8 that is not valid keeps the declaration and marks the bad bytes.
     EXPECT_EQ(decodeToUtf8("a\xe9z", "utf-8"), "a\xef\xbf\xbdz");
+    // Valid UTF-8 is not read again as an 8-bit charset; a 16-bit label is believed.
+    EXPECT_EQ(decodeToUtf8("caf\xc3\xa9", "iso-8859-1"), "caf\xc3\xa9");
+    EXPECT_EQ(decodeToUtf8(std::string("h\0i\0", 4), "UTF-16LE"), "hi");
     // An unknown label is ignored.
     EXPECT_EQ(decodeToUtf8("caf\xc3\xa9", "x-no-such-charset"), "caf\xc3\xa9");
 }
@@ -49,11 +52,14 @@ TEST(DecodeToUtf8, MetaCharsetOfThePage)
     EXPECT_EQ(narrix::findMetaCharset("<meta name=x><meta content='text/html;charset = Shift_JIS'>"),
               "shift_jis");
     EXPECT_EQ(narrix::findMetaCharset("<p>charset=utf-8</p>"), "");
+    EXPECT_EQ(narrix::findMetaCharset("<metadata charset=koi8-r><meta/charset=koi8-u>"), "koi8-u");
     EXPECT_EQ(narrix::findMetaCharset(std::string(9000, ' ') + "<meta charset=koi8-r>"), "");
 }
 
 TEST(DecodeToUtf8, ByteOrderMarkThenUtf8ThenWindows1252)
 {
+    // A byte-order mark wins over any label.
+    EXPECT_EQ(decodeToUtf8("\xef\xbb\xbf\xc3\xa9", "windows-1252"), "\xc3\xa9");
     EXPECT_EQ(decodeToUtf8("\xef\xbb\xbfhi"), "hi");
     EXPECT_EQ(decodeToUtf8(std::string("\xff\xfeh\0i\0", 6)), "hi");
     EXPECT_EQ(decodeToUtf8(std::string("\xfe\xff\0h\0i", 6)), "hi");
