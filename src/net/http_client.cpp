@@ -45,7 +45,8 @@ bool HttpClient::IsOpen() const
 
 void HttpClient::AbortSocket()
 {
-    buffer_.clear();
+    // buffer_ stays: a fetch may be using it right now (an event handler can call this from
+    // inside a work event). It is dropped when the next connection opens.
     connection_.abort();
 }
 

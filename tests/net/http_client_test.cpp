@@ -251,6 +251,13 @@ TEST(HttpClient, AbortSocketDuringABodyFailsTheFetchAtOnce)
     EXPECT_EQ(ev.statuses.back(), "Disconnected.");
     EXPECT_FALSE(client.IsOpen());
     EXPECT_TRUE(client.FetchText(http("/hello")).ok()) << "the next fetch starts afresh";
+
+    // Aborting straight from a work event handler, while the body is being handed over.
+    HttpClient eager;
+    QObject::connect(&eager, &HttpClient::work, &eager, [&eager](WorkMode, qint64) { eager.AbortSocket(); });
+    auto chunked = eager.FetchText(http("/slow"));
+    ASSERT_FALSE(chunked.ok());
+    EXPECT_EQ(chunked.error().kind, NetErrorKind::Aborted);
 }
 
 TEST(HttpClient, EventsKeepFlowingWhileAFetchWaitsAndASecondFetchIsRefused)
