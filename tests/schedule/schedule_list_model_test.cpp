@@ -85,3 +85,13 @@ TEST(TimeSeparator, ComesFromTheShortTimeFormat)
     EXPECT_EQ(timeSeparatorOf(QLocale(QLocale::English, QLocale::UnitedStates)), ":");
     EXPECT_EQ(timeSeparatorOf(QLocale(QLocale::Finnish, QLocale::Finland)), ".");
 }
+
+TEST(ScheduleItem, ScheduleColumnTextShowsTimeAndFrequency)
+{
+    EXPECT_EQ(scheduleColumnText("07:30", "0"), "07:30 - Daily");
+    EXPECT_EQ(scheduleColumnText("07:30", "1"), "07:30 - Weekly");
+    EXPECT_EQ(scheduleColumnText("23.05", "2"), "23.05 - Monthly");
+    EXPECT_EQ(scheduleColumnText("00:00", "3"), "00:00 - Yearly");
+    EXPECT_EQ(frequencyWord("4"), "");
+    EXPECT_EQ(frequencyWord(" 0"), "");
+}
