@@ -19,6 +19,13 @@ SplitterBar::SplitterBar(Qt::Orientation orientation, QWidget* parent)
     }
 }
 
+// The bar moves while it is dragged: the mouse position is taken in the parent's coordinates.
+QPoint SplitterBar::inParentOf(const QMouseEvent* event) const
+{
+    return parentWidget() != nullptr ? parentWidget()->mapFromGlobal(event->globalPosition().toPoint())
+                                     : event->position().toPoint();
+}
+
 int SplitterBar::along(QPoint point) const
 {
     return orientation_ == Qt::Horizontal ? point.x() : point.y();
@@ -35,15 +42,13 @@ void SplitterBar::mouseMoveEvent(QMouseEvent* event)
 {
     if (grabOffset_ < 0)
         return QWidget::mouseMoveEvent(event);
-    const QPoint inParent = mapToParent(event->position().toPoint());
-    Q_EMIT dragged(along(inParent) - grabOffset_);
+    Q_EMIT dragged(along(inParentOf(event)) - grabOffset_);
 }
 
 void SplitterBar::mouseReleaseEvent(QMouseEvent* event)
 {
     if (grabOffset_ >= 0 && event->button() == Qt::LeftButton) {
-        const QPoint inParent = mapToParent(event->position().toPoint());
-        Q_EMIT dragged(along(inParent) - grabOffset_);
+        Q_EMIT dragged(along(inParentOf(event)) - grabOffset_);
         grabOffset_ = -1;
         return;
     }

@@ -23,6 +23,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    QPoint inParentOf(const QMouseEvent* event) const;
     int along(QPoint point) const;
 
     Qt::Orientation orientation_;

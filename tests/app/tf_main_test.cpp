@@ -1,0 +1,536 @@
+#include "app/tf_main.h"
+
+#include "app/error_hook.h"
+#include "app/modal_dialogs.h"
+#include "app/splitter_bar.h"
+#include "fakes/fake_prompter.h"
+#include "fakes/fake_speech_engine.h"
+#include "fakes/memory_settings_store.h"
+#include "platform/locale_adapter.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QScreen>
+#include <QStatusBar>
+#include <QTest>
+#include <QTextEdit>
+#include <QToolBar>
+#include <QToolButton>
+#include <QTreeView>
+#include <gtest/gtest.h>
+
+namespace narrix {
+namespace {
+
+using testing::FakePrompter;
+using testing::FakeSpeechEngine;
+using testing::MemorySettingsStore;
+
+class TfMainTest : public ::testing::Test
+{
+protected:
+    FakeSpeechEngine engine;
+    MemorySettingsStore store;
+    FakePrompter prompter;
+    FixedLocale locale{QLocale(QLocale::English, QLocale::UnitedStates)};
+    QStringList errors;
+
+    void SetUp() override
+    {
+        setErrorSinkForTesting([this](const QString& where, const QString& message) {
+            errors << where + QStringLiteral(": ") + message;
+        });
+    }
+    void TearDown() override { setErrorSinkForTesting(nullptr); }
+
+    std::unique_ptr<TfMain> start(const QStringList& arguments = {})
+    {
+        auto window = std::make_unique<TfMain>(engine, store, prompter, locale);
+        prompter.state = &window->state();
+        window->FormCreate(arguments);
+        return window;
+    }
+
+    // The values a shutdown writes, after clearing what start-up found.
+    QMap<QString, QString> shutDown(TfMain& window)
+    {
+        store.writes.clear();
+        window.FormDestroy();
+        return store.values;
+    }
+
+    void storeAll(std::initializer_list<std::pair<const char16_t*, const char16_t*>> values)
+    {
+        for (const auto& [name, text] : values)
+            store.values.insert(QString::fromUtf16(name), QString::fromUtf16(text));
+    }
+};
+
+QToolBar* band(TfMain& w, const char* name)
+{
+    return w.findChild<QToolBar*>(QString::fromLatin1(name));
+}
+
+TEST_F(TfMainTest, MenuBandDropsDownTheSevenMenusWithEveryItem)
+{
+    auto w = start();
+    QStringList captions;
+    QStringList items;
+    for (QToolButton* button : band(*w, "MenuBand")->findChildren<QToolButton*>()) {
+        if (button->menu() == nullptr)
+            continue;
+        captions << button->text();
+        QStringList menuItems;
+        for (QAction* item : button->menu()->actions())
+            menuItems << (item->isSeparator() ? QStringLiteral("-") : item->text());
+        items << menuItems.join(u'|');
+    }
+    EXPECT_EQ(captions,
+              (QStringList{QStringLiteral("&File"), QStringLiteral("&Edit"), QStringLiteral("&View"),
+                           QStringLiteral("Sched&ule"), QStringLiteral("&Speech"), QStringLiteral("&Tools"),
+                           QStringLiteral("&Help")}));
+    const QStringList expected = {
+        QStringLiteral("&New|&Open...|-|&Save|Save &As...|-|&ZIR Erevaz...|-|E&xit"),
+        QStringLiteral("&Undo|-|Cu&t|&Copy|&Paste|&Delete|-|&Find...|-|Select &All"),
+        QStringLiteral("&Toolbar|&Status Bar|-|&Narrix Logo|Taskbar &Button|-|Text &Font...|-|"
+                       "Speech P&roperties...|&Options..."),
+        QStringLiteral("&Add...|&Remove|-|R&un Now|E&dit...|Rena&me|-|Move &Up|Move &Down|-|"
+                       "&Import List...|&Export List..."),
+        QStringLiteral(
+            "&Play|Pa&use|&Stop|-|Re&wind|Fast &Forward|-|Select Audio &Device...|Channel &Update..."),
+        QStringLiteral("&Real-Time Speech|&Clipboard Speech|&Scheduled Speech|-|What's the &Time?|"
+                       "What's the &Date?|What's in the Clip&board?|-|Channel &Guide...|&Voice Guide..."),
+        QStringLiteral("&Contents...|&Tip of the Day...|-|&Home Page...|Tech &Support...|-|&About..."),
+    };
+    ASSERT_EQ(items.size(), expected.size());
+    for (int i = 0; i < expected.size(); ++i)
+        EXPECT_EQ(items[i], expected[i]);
+}
+
+TEST_F(TfMainTest, ActionsCarryTheirNamesAndShortcuts)
+{
+    auto w = start();
+    const std::vector<std::pair<const char*, QKeySequence>> shortcuts = {
+        {"actNew", QKeySequence(QStringLiteral("Ctrl+N"))},
+        {"actOpen", QKeySequence(QStringLiteral("Ctrl+O"))},
+        {"actSave", QKeySequence(QStringLiteral("Ctrl+S"))},
+        {"actWAV", QKeySequence(QStringLiteral("Ctrl+W"))},
+        {"actDelete", QKeySequence(QStringLiteral("Shift+Del"))},
+        {"actFind", QKeySequence(QStringLiteral("Ctrl+F"))},
+        {"actViewToolbar", QKeySequence(QStringLiteral("Ctrl+T"))},
+        {"actViewStatusbar", QKeySequence(QStringLiteral("Ctrl+U"))},
+        {"actNarrix", QKeySequence(QStringLiteral("Ctrl+L"))},
+        {"actProp", QKeySequence(QStringLiteral("Ctrl+P"))},
+        {"actAdd", QKeySequence(QStringLiteral("Ctrl+D"))},
+        {"actRemove", QKeySequence(QStringLiteral("Ctrl+M"))},
+        {"actRun", QKeySequence(QStringLiteral("Ctrl+R"))},
+        {"actEdit", QKeySequence(QStringLiteral("F3"))},
+        {"actRename", QKeySequence(QStringLiteral("F2"))},
+        {"actMoveUp", QKeySequence(QStringLiteral("Ctrl+Up"))},
+        {"actMoveDown", QKeySequence(QStringLiteral("Ctrl+Down"))},
+        {"actImport", QKeySequence(QStringLiteral("Ctrl+I"))},
+        {"actExport", QKeySequence(QStringLiteral("Ctrl+E"))},
+        {"actPlay", QKeySequence(QStringLiteral("F5"))},
+        {"actPause", QKeySequence(QStringLiteral("F6"))},
+        {"actStop", QKeySequence(QStringLiteral("F7"))},
+        {"actRewind", QKeySequence(QStringLiteral("Ctrl+Left"))},
+        {"actForward", QKeySequence(QStringLiteral("Ctrl+Right"))},
+        {"actUpdate", QKeySequence(QStringLiteral("Ctrl+H"))},
+        {"actHelp", QKeySequence(QStringLiteral("F1"))},
+        {"actExit", QKeySequence()},
+        {"askbarButton1", QKeySequence()},
+    };
+    for (const auto& [name, keys] : shortcuts) {
+        auto* action = w->findChild<QAction*>(QString::fromLatin1(name));
+        ASSERT_NE(action, nullptr) << name;
+        EXPECT_EQ(action->shortcut(), keys) << name;
+    }
+    // Commands whose behaviour comes later are there but disabled; the window's own work.
+    EXPECT_FALSE(w->actions().actPlay->isEnabled());
+    EXPECT_FALSE(w->actions().actAdd->isEnabled());
+    EXPECT_TRUE(w->actions().actExit->isEnabled());
+    EXPECT_TRUE(w->actions().actViewToolbar->isEnabled());
+    for (QAction* sw : {w->actions().RealtimeSpeech3, w->actions().Clip2, w->actions().ScheduledSpeech3})
+        EXPECT_TRUE(sw->isCheckable() && sw->isChecked());
+}
+
+TEST_F(TfMainTest, FirstStartUsesEveryDefaultAndSpeaksTheGreeting)
+{
+    auto w = start();
+    const QRect screen = w->screen()->geometry();
+    EXPECT_EQ(w->size(), QSize(470, 384));
+    EXPECT_EQ(w->pos(), QPoint((screen.width() - 470) / 2, (screen.height() - 384) / 2));
+    EXPECT_TRUE(w->state().firstRun);
+    EXPECT_FALSE(w->state().startingUp);
+    EXPECT_FALSE(w->state().exitWhenDone);
+    EXPECT_EQ(engine.spoken, QStringList{QStringLiteral("Welcome to Narrix!")});
+    EXPECT_EQ(w->state().currentTitle, "Greetings");
+    EXPECT_EQ(w->state().currentSource, 5);
+    EXPECT_EQ(engine.Speed(), 150);
+    EXPECT_EQ(w->state().minSpeed, 80);
+    EXPECT_EQ(w->state().maxSpeed, 450);
+    EXPECT_EQ(w->statusText(), QStringLiteral(" Ready"));
+    EXPECT_TRUE(w->statusBar()->isVisibleTo(w.get()));
+    EXPECT_TRUE(errors.isEmpty()) << errors.join(u'\n').toStdString();
+
+    const auto written = shutDown(*w);
+    EXPECT_EQ(store.writes.size(), 36);
+    EXPECT_EQ(written.value(QStringLiteral("WindowState")), QStringLiteral("Normal"));
+    EXPECT_EQ(written.value(QStringLiteral("WindowWidth")), QStringLiteral("470"));
+    EXPECT_EQ(written.value(QStringLiteral("Device")), QStringLiteral("4294967295"));
+    EXPECT_EQ(written.value(QStringLiteral("Speed")), QStringLiteral("150"));
+    EXPECT_EQ(written.value(QStringLiteral("Greetings")), QStringLiteral("Welcome to Narrix!"));
+    EXPECT_EQ(written.value(QStringLiteral("TaskbarButton")), QStringLiteral("False"));
+    EXPECT_FALSE(written.contains(QStringLiteral("ShowTips")));
+    EXPECT_EQ(engine.calls.count(QStringLiteral("Stop")), 1); // speech was running
+    EXPECT_EQ(store.flushes, 1);
+
+    // A second start reads its own file back and writes it unchanged.
+    const auto first = store.values;
+    engine.spoken.clear();
+    auto again = start();
+    EXPECT_FALSE(again->state().firstRun);
+    EXPECT_EQ(shutDown(*again), first);
+}
+
+TEST_F(TfMainTest, GreetingNilSpeaksNothingAndEmptySpeaksTheDefault)
+{
+    storeAll({{u"Greetings", u"<nil>"}});
+    start();
+    EXPECT_TRUE(engine.spoken.isEmpty());
+    storeAll({{u"Greetings", u""}});
+    start();
+    EXPECT_EQ(engine.spoken, QStringList{QStringLiteral("Welcome to Narrix!")});
+    storeAll({{u"Greetings", u"Good morning"}});
+    start();
+    EXPECT_EQ(engine.spoken.last(), QStringLiteral("Good morning"));
+}
+
+TEST_F(TfMainTest, LowerCaseBooleansDoNotCount)
+{
+    storeAll({{u"ViewToolbar", u"false"}, {u"StartMinimized", u"true"}, {u"ViewStatusbar", u"False"}});
+    auto w = start();
+    EXPECT_TRUE(band(*w, "ToolBand")->isVisibleTo(w.get()));
+    EXPECT_TRUE(w->actions().actViewToolbar->isChecked());
+    EXPECT_FALSE(w->windowState() & Qt::WindowMinimized);
+    EXPECT_FALSE(w->statusBar()->isVisibleTo(w.get()));
+    const auto written = shutDown(*w);
+    EXPECT_EQ(written.value(QStringLiteral("ViewToolbar")), QStringLiteral("True"));
+    EXPECT_EQ(written.value(QStringLiteral("StartMinimized")), QStringLiteral("False"));
+    EXPECT_EQ(written.value(QStringLiteral("ViewStatusbar")), QStringLiteral("False"));
+}
+
+TEST_F(TfMainTest, StartMinimisedWindowIsWrittenAsItWasBefore)
+{
+    storeAll({{u"StartMinimized", u"True"}});
+    auto w = start();
+    EXPECT_TRUE(w->windowState() & Qt::WindowMinimized);
+    EXPECT_EQ(w->settings().windowStartState, WindowStartState::Minimized);
+    EXPECT_EQ(w->state().stateBeforeStartMinimized, WindowStartState::Normal);
+    EXPECT_EQ(engine.spoken.size(), 1); // the greeting is still spoken
+    const auto written = shutDown(*w);
+    EXPECT_EQ(written.value(QStringLiteral("WindowState")), QStringLiteral("Normal"));
+    EXPECT_EQ(written.value(QStringLiteral("StartMinimized")), QStringLiteral("True"));
+    EXPECT_FALSE(w->windowState() & Qt::WindowMinimized);
+}
+
+TEST_F(TfMainTest, MaximisedWindowKeepsItsOldBounds)
+{
+    storeAll({{u"WindowState", u"Maximize"},
+              {u"WindowLeft", u"11"},
+              {u"WindowTop", u"22"},
+              {u"WindowWidth", u"333"},
+              {u"WindowHeight", u"244"}});
+    auto w = start();
+    EXPECT_TRUE(w->windowState() & Qt::WindowMaximized);
+    w->show();
+    QTest::qWait(20);
+    shutDown(*w);
+    EXPECT_EQ(store.values.value(QStringLiteral("WindowState")), QStringLiteral("Maximize"));
+    EXPECT_EQ(store.writes.size(), 32);
+    EXPECT_FALSE(store.writes.contains(QStringLiteral("WindowLeft")));
+    EXPECT_EQ(store.values.value(QStringLiteral("WindowLeft")), QStringLiteral("11"));
+    EXPECT_EQ(store.values.value(QStringLiteral("WindowHeight")), QStringLiteral("244"));
+}
+
+TEST_F(TfMainTest, ANonNumericValueEndsStartUpThereAndTheWindowStillWorks)
+{
+    storeAll({{u"Speed", u"fast"}, {u"Greetings", u"Hello"}, {u"Theme", u"5"}, {u"ViewToolbar", u"False"}});
+    auto w = start();
+    ASSERT_EQ(errors.size(), 1);
+    EXPECT_TRUE(errors[0].startsWith(QStringLiteral("FormCreate: setting Speed"))) << errors[0].toStdString();
+    EXPECT_TRUE(w->startUpIncomplete());
+    EXPECT_TRUE(w->state().startingUp); // steps 5-20 skipped
+    EXPECT_TRUE(engine.spoken.isEmpty());
+    EXPECT_FALSE(engine.calls.contains(QStringLiteral("SetSpeed")));
+    EXPECT_EQ(w->settings().viewToolbar, false); // read before Speed, not yet applied (step 7)
+
+    // Shutdown repairs the broken value and keeps what start-up never read.
+    const auto written = shutDown(*w);
+    EXPECT_EQ(written.value(QStringLiteral("Speed")), QStringLiteral("150"));
+    EXPECT_EQ(written.value(QStringLiteral("Greetings")), QStringLiteral("Hello"));
+    EXPECT_EQ(written.value(QStringLiteral("Theme")), QStringLiteral("5"));
+    EXPECT_FALSE(store.writes.contains(QStringLiteral("Greetings")));
+    EXPECT_TRUE(store.writes.contains(QStringLiteral("ViewToolbar")));
+}
+
+TEST_F(TfMainTest, SplitWithTheWrongDecimalSeparatorStopsBeforeTheBounds)
+{
+    locale = FixedLocale(QLocale(QLocale::German, QLocale::Germany));
+    storeAll({{u"Split1", u"0.3"}, {u"WindowWidth", u"600"}});
+    auto w = start();
+    ASSERT_EQ(errors.size(), 1);
+    EXPECT_TRUE(errors[0].contains(QStringLiteral("Split1")));
+    EXPECT_EQ(w->width(), 470); // the bounds were never read
+    EXPECT_TRUE(engine.spoken.isEmpty());
+}
+
+TEST_F(TfMainTest, CommandLineArgumentStartsMinimisedAndSpeaksNoGreeting)
+{
+    auto w = start({QStringLiteral("/tmp/news.txt")});
+    EXPECT_TRUE(w->state().exitWhenDone);
+    EXPECT_TRUE(w->windowState() & Qt::WindowMinimized);
+    EXPECT_EQ(w->state().currentTitle, "/tmp/news.txt");
+    EXPECT_TRUE(engine.spoken.isEmpty());
+}
+
+TEST_F(TfMainTest, SwitchesTurnedOffAtStartUpAreWrittenBack)
+{
+    storeAll({{u"EnableRealtime", u"False"}, {u"EnableSchedule", u"False"}, {u"TaskbarButton", u"True"}});
+    auto w = start();
+    EXPECT_FALSE(w->actions().RealtimeSpeech3->isChecked());
+    EXPECT_TRUE(w->actions().Clip2->isChecked());
+    EXPECT_FALSE(w->actions().ScheduledSpeech3->isChecked());
+    EXPECT_TRUE(w->actions().askbarButton1->isChecked());
+    w->actions().Clip2->trigger();
+    w->actions().askbarButton1->trigger();
+    const auto written = shutDown(*w);
+    EXPECT_EQ(written.value(QStringLiteral("EnableRealtime")), QStringLiteral("False"));
+    EXPECT_EQ(written.value(QStringLiteral("EnableClipboard")), QStringLiteral("False"));
+    EXPECT_EQ(written.value(QStringLiteral("EnableSchedule")), QStringLiteral("False"));
+    EXPECT_EQ(written.value(QStringLiteral("TaskbarButton")), QStringLiteral("False"));
+}
+
+TEST_F(TfMainTest, ArrangeBandBarFollowsTheViewSwitches)
+{
+    auto w = start();
+    QToolBar* menu = band(*w, "MenuBand");
+    QToolBar* tools = band(*w, "ToolBand");
+    auto* logo = w->findChild<QLabel*>(QStringLiteral("Animate1"));
+    ASSERT_TRUE(menu && tools && logo);
+    EXPECT_EQ(logo->size(), QSize(40, 22));
+    EXPECT_EQ(logo->parentWidget(), menu); // on the menu row
+    EXPECT_EQ(w->toolBarBreak(tools), true);
+
+    w->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(w.get()));
+    EXPECT_TRUE(logo->isVisible() && tools->isVisible());
+    EXPECT_LT(menu->geometry().bottom(), tools->geometry().top()); // the toolbar on a row of its own
+    EXPECT_GT(logo->mapTo(w.get(), QPoint()).x(), w->width() / 2); // the logo at the menu row's right end
+
+    w->actions().actViewToolbar->trigger();
+    w->actions().actNarrix->trigger();
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(tools->isVisible());
+    EXPECT_FALSE(logo->isVisible());
+    EXPECT_TRUE(menu->isVisible());
+    w->actions().actNarrix->trigger();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(logo->isVisible());
+    EXPECT_FALSE(tools->isVisible());
+    const auto written = shutDown(*w);
+    EXPECT_EQ(written.value(QStringLiteral("ViewToolbar")), QStringLiteral("False"));
+    EXPECT_EQ(written.value(QStringLiteral("ViewNarrixLogo")), QStringLiteral("True"));
+}
+
+TEST_F(TfMainTest, PanesFollowTheRatiosAndTheClamps)
+{
+    auto w = start();
+    w->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(w.get()));
+    QWidget* client = w->centralWidget();
+    auto* document = w->findChild<QWidget*>(QStringLiteral("pnlDocument"));
+    auto* right = w->findChild<QWidget*>(QStringLiteral("pnlRight"));
+    auto* schedule = w->findChild<QWidget*>(QStringLiteral("pnlSchedule"));
+    EXPECT_EQ(document->width(), qRound(client->width() * 0.54));
+    EXPECT_EQ(schedule->height(), qRound(right->height() * 0.66));
+    EXPECT_EQ(w->editor()->height(), document->height() - 27);
+    EXPECT_EQ(w->scheduleList()->height(), schedule->height() - 27);
+    EXPECT_EQ(w->scheduleList()->width(), schedule->width() - 13);
+
+    client->resize(60, client->height());
+    w->LayoutPanes();
+    EXPECT_EQ(document->width(), 16);
+    EXPECT_DOUBLE_EQ(w->settings().split1, 0.54); // clamps keep the ratio
+
+    client->resize(500, 300);
+    w->LayoutPanes();
+    auto* split = w->findChild<SplitterBar*>(QStringLiteral("split"));
+    Q_EMIT split->dragged(10); // below the splitter's minimum
+    EXPECT_EQ(document->width(), 40);
+    EXPECT_DOUBLE_EQ(w->settings().split1, 40.0 / 500);
+    Q_EMIT split->dragged(200);
+    EXPECT_EQ(document->width(), 200);
+    EXPECT_EQ(split->x(), 200);
+
+    auto* splitter1 = w->findChild<SplitterBar*>(QStringLiteral("Splitter1"));
+    const int rightHeight = right->height();
+    Q_EMIT splitter1->dragged(rightHeight); // the real-time pane keeps 26
+    EXPECT_EQ(schedule->height(), rightHeight - 4 - 26);
+    const auto written = shutDown(*w);
+    EXPECT_EQ(written.value(QStringLiteral("Split1")), QStringLiteral("0.4"));
+}
+
+TEST_F(TfMainTest, DraggingTheSplitterWithTheMouseMovesThePanes)
+{
+    auto w = start();
+    w->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(w.get()));
+    auto* split = w->findChild<SplitterBar*>(QStringLiteral("split"));
+    auto* document = w->findChild<QWidget*>(QStringLiteral("pnlDocument"));
+    const int before = document->width();
+    QTest::mousePress(split, Qt::LeftButton, {}, QPoint(1, 10));
+    QMouseEvent move(QEvent::MouseMove, QPointF(-29, 10), split->mapToGlobal(QPointF(-29, 10)), Qt::NoButton,
+                     Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(split, &move);
+    // The bar has moved under the mouse: the release comes where the press was, in its coordinates.
+    QTest::mouseRelease(split, Qt::LeftButton, {}, QPoint(1, 10));
+    EXPECT_EQ(document->width(), before - 30);
+}
+
+TEST_F(TfMainTest, EscapeCancelsAndSaysDisconnected)
+{
+    auto w = start();
+    w->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(w.get()));
+    w->editor()->setPlainText(QStringLiteral("abc"));
+    QTest::keyClick(w->editor(), Qt::Key_Escape);
+    EXPECT_TRUE(w->state().cancelRequested);
+    EXPECT_EQ(w->statusText(), QStringLiteral(" Disconnected."));
+    EXPECT_EQ(w->editor()->toPlainText(), QStringLiteral("abc"));
+}
+
+TEST_F(TfMainTest, ViewShortcutsWorkFromTheEditor)
+{
+    auto w = start();
+    w->show();
+    w->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
+    w->editor()->setFocus();
+    QTest::keyClick(w->editor(), Qt::Key_U, Qt::ControlModifier);
+    EXPECT_FALSE(w->statusBar()->isVisible());
+    EXPECT_FALSE(w->settings().viewStatusbar);
+    QTest::keyClick(w->editor(), Qt::Key_T, Qt::ControlModifier);
+    EXPECT_FALSE(band(*w, "ToolBand")->isVisible());
+}
+
+TEST_F(TfMainTest, EditCommandsActOnTheFocusedControl)
+{
+    auto w = start();
+    w->show();
+    w->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
+    w->editor()->setPlainText(QStringLiteral("hello"));
+    w->editor()->setFocus();
+    w->actions().actSelectAll->trigger();
+    w->actions().actDelete->trigger();
+    EXPECT_TRUE(w->editor()->toPlainText().isEmpty());
+    w->realTimeMemo()->setPlainText(QStringLiteral("typed"));
+    w->realTimeMemo()->setFocus();
+    w->actions().actSelectAll->trigger();
+    w->actions().actDelete->trigger(); // read-only
+    EXPECT_EQ(w->realTimeMemo()->toPlainText(), QStringLiteral("typed"));
+}
+
+TEST_F(TfMainTest, ExitClosesThroughTheCloseRequest)
+{
+    auto w = start();
+    w->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(w.get()));
+    w->actions().actExit->trigger();
+    EXPECT_FALSE(w->isVisible());
+    EXPECT_TRUE(w->state().cancelRequested);
+}
+
+TEST_F(TfMainTest, FirstActivationOffersUpdatesAndVoicesWithTheModalCountRaised)
+{
+    auto w = start();
+    w->show();
+    w->activateWindow();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return prompter.shown.size() == 2; }, 2000));
+    EXPECT_EQ(prompter.shown[0].caption, QStringLiteral("Narrix Update"));
+    EXPECT_EQ(prompter.shown[0].icon, QMessageBox::Question);
+    EXPECT_EQ(prompter.shown[0].buttons, QMessageBox::Yes | QMessageBox::No);
+    EXPECT_TRUE(prompter.shown[0].text.startsWith(
+        QStringLiteral("Some of the Narrix channels installed may need updates.\r\n")));
+    EXPECT_TRUE(prompter.shown[1].text.contains(QStringLiteral("Default Voice")));
+    EXPECT_TRUE(prompter.shown[1].text.endsWith(QStringLiteral("Do you want to download them now? (FREE!)")));
+    EXPECT_EQ(prompter.shown[0].openModalDialogs, 1);
+    EXPECT_EQ(w->state().openModalDialogs, 0);
+    // Only the first activation counts.
+    w->hide();
+    w->show();
+    w->activateWindow();
+    QTest::qWait(50);
+    EXPECT_EQ(prompter.shown.size(), 2u);
+}
+
+TEST_F(TfMainTest, NoOffersWhenNotFirstRunOrTipsOffOrMinimised)
+{
+    for (const auto& values : std::vector<std::vector<std::pair<const char16_t*, const char16_t*>>>{
+             {{u"FontCharset", u"0"}}, {{u"ShowTips", u"False"}}, {{u"WindowState", u"Maximize"}}}) {
+        store.values.clear();
+        for (const auto& [name, text] : values)
+            store.values.insert(QString::fromUtf16(name), QString::fromUtf16(text));
+        auto w = start();
+        w->show();
+        w->activateWindow();
+        QTest::qWait(50);
+        EXPECT_TRUE(prompter.shown.empty()) << QString::fromUtf16(values[0].first).toStdString();
+    }
+}
+
+TEST_F(TfMainTest, ModalDialogsRaiseTheCountWhileShown)
+{
+    auto w = start();
+    w->modal().refuse(QStringLiteral("No."));
+    ASSERT_EQ(prompter.shown.size(), 1u);
+    EXPECT_EQ(prompter.shown[0].caption, QStringLiteral("Narrix"));
+    EXPECT_EQ(prompter.shown[0].icon, QMessageBox::Warning);
+    EXPECT_EQ(prompter.shown[0].openModalDialogs, 1);
+    prompter.answers.push_back(QMessageBox::Yes);
+    EXPECT_TRUE(w->modal().confirm(QStringLiteral("Sure?")));
+    EXPECT_EQ(w->state().openModalDialogs, 0);
+}
+
+TEST_F(TfMainTest, ShutdownRunsOnceAndAFailedSaveIsReported)
+{
+    auto w = start();
+    store.failFlush = true;
+    w->FormDestroy();
+    w->FormDestroy();
+    EXPECT_EQ(store.flushes, 1);
+    ASSERT_EQ(errors.size(), 1);
+    EXPECT_TRUE(errors[0].contains(QStringLiteral("disk full")));
+}
+
+TEST_F(TfMainTest, ScheduleListHasTwoColumnsCheckBoxesAndMultipleSelection)
+{
+    auto w = start();
+    QTreeView* list = w->scheduleList();
+    EXPECT_EQ(list->objectName(), QStringLiteral("ListView1"));
+    EXPECT_EQ(list->model()->columnCount(), 2);
+    EXPECT_EQ(list->model()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("Title"));
+    EXPECT_EQ(list->model()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("Schedule"));
+    EXPECT_EQ(list->selectionMode(), QAbstractItemView::ExtendedSelection);
+    EXPECT_TRUE(w->realTimeMemo()->isReadOnly());
+    EXPECT_EQ(w->realTimeMemo()->objectName(), QStringLiteral("RealTime"));
+    EXPECT_EQ(w->editor()->objectName(), QStringLiteral("RTFB"));
+    EXPECT_EQ(w->findChild<QLabel*>(QStringLiteral("lblDocument"))->text(), QStringLiteral("Untitled"));
+    EXPECT_EQ(w->minimumHeight(), 150);
+}
+
+} // namespace
+} // namespace narrix

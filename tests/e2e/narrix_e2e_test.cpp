@@ -1,0 +1,180 @@
+// Drives the real narrix binary: start, wait until its window is shown, stop it with a signal, read
+// the settings file it wrote.
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <csignal>
+
+namespace {
+
+class NarrixProcess
+{
+public:
+    explicit NarrixProcess(const QString& root)
+    {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), root + QStringLiteral("/config"));
+        env.insert(QStringLiteral("NARRIX_DATA_DIR"), root + QStringLiteral("/data"));
+        env.insert(QStringLiteral("NARRIX_AUDIO"), QStringLiteral("null"));
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        env.insert(QStringLiteral("NARRIX_STARTUP_PROBE"), QStringLiteral("1"));
+        env.remove(QStringLiteral("NARRIX_SPEECH_LOG"));
+        process_.setProcessEnvironment(env);
+        process_.setProgram(qEnvironmentVariable("NARRIX_EXE"));
+        process_.setReadChannel(QProcess::StandardError);
+    }
+
+    ~NarrixProcess()
+    {
+        if (process_.state() != QProcess::NotRunning) {
+            process_.kill();
+            process_.waitForFinished(5000);
+        }
+    }
+
+    // Starts the program and waits for its "shown" line on stderr.
+    bool startAndWaitUntilShown()
+    {
+        process_.start();
+        if (!process_.waitForStarted(10000))
+            return false;
+        while (!stderr_.contains("narrix: shown after")) {
+            if (!process_.waitForReadyRead(30000))
+                return false;
+            stderr_ += process_.readAllStandardError();
+        }
+        return true;
+    }
+
+    // Sends a signal and waits for the program to end; true for a normal exit with code 0.
+    bool stopWith(int signalNumber)
+    {
+        ::kill(static_cast<pid_t>(process_.processId()), signalNumber);
+        if (!process_.waitForFinished(20000))
+            return false;
+        stderr_ += process_.readAllStandardError();
+        return process_.exitStatus() == QProcess::NormalExit && process_.exitCode() == 0;
+    }
+
+    const QByteArray& errors() const { return stderr_; }
+
+private:
+    QProcess process_;
+    QByteArray stderr_;
+};
+
+QString settingsFile(const QTemporaryDir& root)
+{
+    return root.filePath(QStringLiteral("config/Quillmark/Narrix.conf"));
+}
+
+QByteArray contents(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+TEST(NarrixE2E, FirstStartWritesEveryDefaultAndReadsItsOwnFileBack)
+{
+    ASSERT_FALSE(qEnvironmentVariable("NARRIX_EXE").isEmpty());
+    QTemporaryDir root;
+    {
+        NarrixProcess narrix(root.path());
+        ASSERT_TRUE(narrix.startAndWaitUntilShown()) << narrix.errors().toStdString();
+        // The first run's offers are up now; the signal still ends the program through the close.
+        ASSERT_TRUE(narrix.stopWith(SIGTERM)) << narrix.errors().toStdString();
+        EXPECT_FALSE(narrix.errors().contains("narrix: error")) << narrix.errors().toStdString();
+    }
+    QSettings stored(settingsFile(root), QSettings::IniFormat);
+    const QStringList expected = {QStringLiteral("CloseIcon"),      QStringLiteral("DateStyle"),
+                                  QStringLiteral("Device"),         QStringLiteral("EnableClipboard"),
+                                  QStringLiteral("EnableRealtime"), QStringLiteral("EnableSchedule"),
+                                  QStringLiteral("FontCharset"),    QStringLiteral("FontColor"),
+                                  QStringLiteral("FontName"),       QStringLiteral("FontSize"),
+                                  QStringLiteral("FontStyle"),      QStringLiteral("Greetings"),
+                                  QStringLiteral("HourFormat"),     QStringLiteral("NormalIcon"),
+                                  QStringLiteral("OpenIcon"),       QStringLiteral("Port"),
+                                  QStringLiteral("Proxy"),          QStringLiteral("RealCustom"),
+                                  QStringLiteral("RealMode"),       QStringLiteral("Speed"),
+                                  QStringLiteral("Split1"),         QStringLiteral("Split2"),
+                                  QStringLiteral("StartMinimized"), QStringLiteral("TaskbarButton"),
+                                  QStringLiteral("TellTime"),       QStringLiteral("Theme"),
+                                  QStringLiteral("TimeStyle"),      QStringLiteral("ViewNarrixLogo"),
+                                  QStringLiteral("ViewStatusbar"),  QStringLiteral("ViewToolbar"),
+                                  QStringLiteral("Voice"),          QStringLiteral("WindowHeight"),
+                                  QStringLiteral("WindowLeft"),     QStringLiteral("WindowState"),
+                                  QStringLiteral("WindowTop"),      QStringLiteral("WindowWidth")};
+    QStringList keys = stored.allKeys();
+    keys.sort();
+    EXPECT_EQ(keys, expected);
+    const auto text = [&](const char* name) { return stored.value(QString::fromLatin1(name)).toString(); };
+    EXPECT_EQ(text("WindowState"), QStringLiteral("Normal"));
+    EXPECT_EQ(text("WindowWidth"), QStringLiteral("470"));
+    EXPECT_EQ(text("WindowHeight"), QStringLiteral("384"));
+    // Centred on the offscreen platform's 800 x 800 screen.
+    EXPECT_EQ(text("WindowLeft"), QStringLiteral("165"));
+    EXPECT_EQ(text("WindowTop"), QStringLiteral("208"));
+    // The document pane is round(470 * 0.54) = 254 pixels of the 470-pixel client width.
+    EXPECT_EQ(text("Split1"), QStringLiteral("0.540425531914894"));
+    EXPECT_NEAR(text("Split2").toDouble(), 0.66, 0.01);
+    EXPECT_EQ(text("ViewToolbar"), QStringLiteral("True"));
+    EXPECT_EQ(text("ViewStatusbar"), QStringLiteral("True"));
+    EXPECT_EQ(text("ViewNarrixLogo"), QStringLiteral("True"));
+    EXPECT_EQ(text("EnableRealtime"), QStringLiteral("True"));
+    EXPECT_EQ(text("StartMinimized"), QStringLiteral("False"));
+    EXPECT_EQ(text("TaskbarButton"), QStringLiteral("False"));
+    EXPECT_EQ(text("Voice"), QStringLiteral("Adult Male #1, American English (TruVoice)"));
+    EXPECT_EQ(text("RealMode"), QStringLiteral("Word"));
+    EXPECT_EQ(text("RealCustom"), QStringLiteral(", ; . ? \" : ! '"));
+    EXPECT_EQ(text("TellTime"), QStringLiteral("Hourly"));
+    EXPECT_EQ(text("DateStyle"), QStringLiteral("Today is #."));
+    EXPECT_EQ(text("TimeStyle"), QStringLiteral("It's # now."));
+    EXPECT_EQ(text("HourFormat"), QStringLiteral("12"));
+    EXPECT_EQ(text("Theme"), QStringLiteral("2"));
+    EXPECT_EQ(text("Greetings"), QStringLiteral("Welcome to Narrix!"));
+    EXPECT_EQ(text("Device"), QStringLiteral("4294967295"));
+    EXPECT_FALSE(text("FontName").isEmpty());
+    EXPECT_FALSE(text("FontCharset").isEmpty());
+    EXPECT_TRUE(text("Proxy").isEmpty() && text("Port").isEmpty() && text("NormalIcon").isEmpty());
+
+    // The second start reads that file and writes it back byte for byte; SIGINT works as SIGTERM.
+    const QByteArray first = contents(settingsFile(root));
+    {
+        NarrixProcess narrix(root.path());
+        ASSERT_TRUE(narrix.startAndWaitUntilShown()) << narrix.errors().toStdString();
+        ASSERT_TRUE(narrix.stopWith(SIGINT)) << narrix.errors().toStdString();
+    }
+    EXPECT_EQ(contents(settingsFile(root)), first);
+}
+
+TEST(NarrixE2E, BrokenNumberEndsStartUpButKeepsTheOtherSettings)
+{
+    QTemporaryDir root;
+    QDir().mkpath(root.filePath(QStringLiteral("config/Quillmark")));
+    {
+        QSettings stored(settingsFile(root), QSettings::IniFormat);
+        stored.setValue(QStringLiteral("FontCharset"), QStringLiteral("0"));
+        stored.setValue(QStringLiteral("Speed"), QStringLiteral("fast"));
+        stored.setValue(QStringLiteral("Greetings"), QStringLiteral("<nil>"));
+        stored.setValue(QStringLiteral("Device"), QStringLiteral("4294967295"));
+        stored.setValue(QStringLiteral("ViewToolbar"), QStringLiteral("false"));
+    }
+    {
+        NarrixProcess narrix(root.path());
+        ASSERT_TRUE(narrix.startAndWaitUntilShown()) << narrix.errors().toStdString();
+        ASSERT_TRUE(narrix.stopWith(SIGTERM)) << narrix.errors().toStdString();
+        EXPECT_TRUE(narrix.errors().contains("narrix: error in FormCreate: setting Speed is not a number"))
+            << narrix.errors().toStdString();
+    }
+    QSettings stored(settingsFile(root), QSettings::IniFormat);
+    EXPECT_EQ(stored.value(QStringLiteral("Speed")).toString(), QStringLiteral("150"));
+    EXPECT_EQ(stored.value(QStringLiteral("Greetings")).toString(), QStringLiteral("<nil>"));
+    EXPECT_EQ(stored.value(QStringLiteral("Device")).toString(), QStringLiteral("4294967295"));
+    EXPECT_EQ(stored.value(QStringLiteral("ViewToolbar")).toString(), QStringLiteral("True"));
+}
+
+} // namespace
