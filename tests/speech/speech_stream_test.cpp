@@ -1,0 +1,223 @@
+// The sentence walk, the read-ahead bound and the rewind / fast-forward positions of the stream,
+// driven without a synthesiser; and the pieces it rests on (splitter, resampler, language codes).
+#include "speech/language_codes.h"
+#include "speech/resampler.h"
+#include "speech/sentence_splitter.h"
+#include "speech/speech_stream.h"
+
+#include <QString>
+#include <QStringList>
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+namespace narrix {
+namespace {
+
+QStringList sentences(const QString& text, qsizetype maxLength = 300)
+{
+    QStringList result;
+    qsizetype from = 0;
+    for (;;) {
+        const SentenceSpan span = nextSentence(text, from, maxLength);
+        if (span.empty())
+            return result;
+        EXPECT_GT(span.end, from);
+        result << text.mid(span.start, span.end - span.start);
+        from = span.end;
+    }
+}
+
+TEST(SentenceSplitter, EndsAtTerminalsBlankLinesAndTheLengthLimit)
+{
+    EXPECT_EQ(sentences(QStringLiteral("  One. Two!  Three?\"  Four")),
+              (QStringList{QStringLiteral("One."), QStringLiteral("Two!"), QStringLiteral("Three?\""),
+                           QStringLiteral("Four")}));
+    EXPECT_EQ(sentences(QStringLiteral("3.14 is pi... right")),
+              (QStringList{QStringLiteral("3.14 is pi..."), QStringLiteral("right")}));
+    EXPECT_EQ(sentences(QStringLiteral("Title\n\nBody line\nwraps here")),
+              (QStringList{QStringLiteral("Title"), QStringLiteral("Body line\nwraps here")}));
+    EXPECT_EQ(sentences(QStringLiteral("aaa bbb ccc ddd"), 8),
+              (QStringList{QStringLiteral("aaa bbb"), QStringLiteral("ccc ddd")}));
+    EXPECT_EQ(sentences(QStringLiteral("abcdefghij"), 4),
+              (QStringList{QStringLiteral("abcd"), QStringLiteral("efgh"), QStringLiteral("ij")}));
+    EXPECT_TRUE(sentences(QStringLiteral(" \n\t ")).isEmpty());
+    // A surrogate pair is never cut in two.
+    const QString emoji = QString::fromUtf8("ab\xF0\x9F\x98\x80");
+    const QStringList parts = sentences(emoji, 3);
+    EXPECT_EQ(parts.join(QString()), emoji);
+    for (const QString& part : parts)
+        EXPECT_FALSE(part.back().isHighSurrogate());
+}
+
+TEST(Resampler, KeepsDurationAndShape)
+{
+    // One second of a 200 Hz sine at 16 kHz, fed in uneven pieces.
+    std::vector<std::int16_t> input(16000);
+    for (std::size_t i = 0; i < input.size(); ++i)
+        input[i] =
+            static_cast<std::int16_t>(10000 * std::sin(2 * M_PI * 200 * static_cast<double>(i) / 16000));
+    Resampler resampler(16000, 22050);
+    std::vector<std::int16_t> out;
+    std::size_t offset = 0;
+    for (std::size_t piece : {1u, 7u, 1000u, 4992u, 10000u}) {
+        resampler.process(input.data() + offset, piece, out);
+        offset += piece;
+    }
+    ASSERT_EQ(offset, input.size());
+    EXPECT_NEAR(static_cast<double>(out.size()), 22050.0, 3.0);
+    for (std::size_t i = 0; i + 10 < out.size(); i += 97) {
+        const double expected = 10000 * std::sin(2 * M_PI * 200 * static_cast<double>(i) / 22050);
+        EXPECT_NEAR(out[i], expected, 150.0) << i;
+    }
+    Resampler same(22050, 22050);
+    std::vector<std::int16_t> copy;
+    same.process(input.data(), 100, copy);
+    EXPECT_EQ(std::vector<std::int16_t>(input.begin(), input.begin() + 100), copy);
+}
+
+TEST(LanguageCodes, MapsVoiceLanguagesToWindowsPrimaryIdentifiers)
+{
+    EXPECT_EQ(windowsPrimaryLanguage("en-us"), 9);
+    EXPECT_EQ(windowsPrimaryLanguage("en-gb-x-rp"), 9);
+    EXPECT_EQ(windowsPrimaryLanguage("de"), 7);
+    EXPECT_EQ(windowsPrimaryLanguage("fr-FR"), 12);
+    EXPECT_EQ(windowsPrimaryLanguage("cmn"), 4);
+    EXPECT_EQ(windowsPrimaryLanguage("pt-BR"), 22);
+    EXPECT_EQ(windowsPrimaryLanguage("nb"), 20);
+    EXPECT_EQ(windowsPrimaryLanguage("sr"), 26);
+    EXPECT_EQ(windowsPrimaryLanguage("eu"), 45);
+    EXPECT_EQ(windowsPrimaryLanguage("af"), 54);
+    EXPECT_EQ(windowsPrimaryLanguage("qya"), 0);
+    EXPECT_EQ(windowsPrimaryLanguage(""), 0);
+}
+
+// Plays the synthesiser's part: answers every job with `perChar` samples per character.
+class StreamDriver
+{
+public:
+    explicit StreamDriver(SpeechStream& stream) : stream_(stream) {}
+    // Runs jobs while the stream wants them; returns the sentences synthesised.
+    QStringList synthesize(std::size_t perChar = 100)
+    {
+        QStringList done;
+        while (auto job = stream_.takeJob()) {
+            std::vector<std::int16_t> samples(job->text.size() * perChar, 1);
+            stream_.deliver(*job, samples.data(), samples.size());
+            stream_.complete(*job);
+            done << QString::fromStdString(job->text);
+        }
+        return done;
+    }
+    // Reads `count` samples; returns how many texts started.
+    int play(std::size_t count, std::size_t* got = nullptr)
+    {
+        std::vector<std::int16_t> out(count);
+        SpeechStream::ReadEvents events;
+        const std::size_t n = stream_.read(out.data(), count, &events);
+        if (got)
+            *got = n;
+        return events.textsStarted;
+    }
+
+private:
+    SpeechStream& stream_;
+};
+
+TEST(SpeechStream, WalksQueuedTextsSentenceBySentenceAndReportsEachTextsStart)
+{
+    SpeechStream stream;
+    StreamDriver driver(stream);
+    EXPECT_TRUE(stream.exhausted());
+    stream.enqueue(QStringLiteral("First one. Second one."));
+    stream.enqueue(QStringLiteral("   "));
+    stream.enqueue(QStringLiteral("Third!"));
+    EXPECT_FALSE(stream.exhausted());
+    EXPECT_EQ(driver.synthesize(), (QStringList{QStringLiteral("First one."), QStringLiteral("Second one."),
+                                                QStringLiteral("Third!")}));
+    std::size_t got = 0;
+    EXPECT_EQ(driver.play(100000, &got), 2);
+    EXPECT_EQ(got, (10u + 11u + 6u) * 100u);
+    EXPECT_TRUE(stream.exhausted());
+}
+
+TEST(SpeechStream, SynthesisStaysAFewSecondsAhead)
+{
+    SpeechStream stream;
+    StreamDriver driver(stream);
+    QString text;
+    for (int i = 0; i < 20000; ++i)
+        text += QStringLiteral("This is sentence number %1. ").arg(i);
+    stream.enqueue(text);
+    driver.synthesize(400);
+    const std::size_t ahead = stream.bufferedSamples();
+    EXPECT_GE(ahead, SpeechStream::kAheadSamples);
+    EXPECT_LT(ahead, SpeechStream::kAheadSamples + 300 * 400);
+    // Playing makes room for more, never much more.
+    for (int round = 0; round < 50; ++round) {
+        driver.play(5000);
+        driver.synthesize(400);
+        EXPECT_LT(stream.bufferedSamples(), SpeechStream::kAheadSamples + 300 * 400);
+    }
+    EXPECT_FALSE(stream.exhausted());
+    stream.clear();
+    EXPECT_TRUE(stream.exhausted());
+    EXPECT_EQ(stream.bufferedSamples(), 0u);
+}
+
+TEST(SpeechStream, FastForwardAndRewindMoveBySentences)
+{
+    SpeechStream stream;
+    StreamDriver driver(stream);
+    stream.enqueue(QStringLiteral("Alpha. Bravo. Charlie. Delta."));
+    driver.synthesize();
+    driver.play(10); // "Alpha." is playing
+    stream.fastForward();
+    EXPECT_EQ(driver.synthesize(),
+              (QStringList{QStringLiteral("Bravo."), QStringLiteral("Charlie."), QStringLiteral("Delta.")}));
+    driver.play(10); // "Bravo."
+    stream.fastForward();
+    EXPECT_EQ(driver.synthesize().value(0), QStringLiteral("Charlie."));
+    driver.play(10); // "Charlie."
+    stream.rewind();
+    EXPECT_EQ(driver.synthesize().value(0), QStringLiteral("Bravo."));
+    driver.play(10); // "Bravo." again
+    stream.rewind();
+    EXPECT_EQ(driver.synthesize().value(0), QStringLiteral("Alpha."));
+    driver.play(10);
+    // At the first sentence, rewind starts it again.
+    stream.rewind();
+    EXPECT_EQ(driver.synthesize().value(0), QStringLiteral("Alpha."));
+    // Rewinding did not raise a second start of the same text.
+    EXPECT_EQ(driver.play(10), 0);
+}
+
+TEST(SpeechStream, FastForwardPastTheLastSentenceEndsTheReading)
+{
+    SpeechStream stream;
+    StreamDriver driver(stream);
+    stream.enqueue(QStringLiteral("Only sentence."));
+    driver.synthesize();
+    driver.play(10);
+    stream.fastForward();
+    EXPECT_TRUE(driver.synthesize().isEmpty());
+    EXPECT_TRUE(stream.exhausted());
+}
+
+TEST(SpeechStream, DroppedJobsDeliverNothing)
+{
+    SpeechStream stream;
+    stream.enqueue(QStringLiteral("One. Two."));
+    auto job = stream.takeJob();
+    ASSERT_TRUE(job);
+    stream.clear();
+    const std::int16_t samples[4] = {1, 2, 3, 4};
+    EXPECT_FALSE(stream.deliver(*job, samples, 4));
+    stream.complete(*job);
+    EXPECT_TRUE(stream.exhausted());
+    EXPECT_EQ(stream.bufferedSamples(), 0u);
+}
+
+} // namespace
+} // namespace narrix
