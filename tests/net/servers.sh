@@ -55,7 +55,8 @@ LogLevel Info
 PidFile "$td/tinyproxy.pid"
 ConnectPort 18482
 CONF
-  tinyproxy -c "$td/tinyproxy.conf"
+  # Daemons must not keep the test runner's output open, or ctest waits for them.
+  tinyproxy -c "$td/tinyproxy.conf" </dev/null >"$td/stdout.log" 2>&1
   wait_for_port 18488
   for _ in $(seq 1 50); do [ -s "$td/tinyproxy.pid" ] && break; sleep 0.1; done
   cp "$td/tinyproxy.pid" "$NARRIX_TEST_RUNTIME/net-tinyproxy.pid"
@@ -111,7 +112,7 @@ service pop3-login {
   }
 }
 CONF
-  dovecot -c "$dd/dovecot.conf"
+  dovecot -c "$dd/dovecot.conf" </dev/null >"$dd/stdout.log" 2>&1
   wait_for_port 18410
   for _ in $(seq 1 50); do [ -s "$dd/run/master.pid" ] && break; sleep 0.1; done
   cp "$dd/run/master.pid" "$NARRIX_TEST_RUNTIME/net-dovecot.pid"
@@ -119,8 +120,8 @@ CONF
 
 start_python() {
   rm -f "$dir/servers.ready"
-  python3 "$here/test_servers.py" "$dir" "$dir/server.pem" "$dir/server.key" \
-    > "$dir/servers.log" 2>&1 &
+  setsid python3 "$here/test_servers.py" "$dir" "$dir/server.pem" "$dir/server.key" \
+    </dev/null >"$dir/servers.log" 2>&1 &
   for _ in $(seq 1 100); do [ -f "$dir/servers.ready" ] && break; sleep 0.1; done
   [ -f "$dir/servers.ready" ] || { cat "$dir/servers.log" >&2; return 1; }
   cp "$dir/servers.pid" "$NARRIX_TEST_RUNTIME/net-servers.pid"
