@@ -174,9 +174,16 @@ NetStatus HttpClient::requestOnce(const HttpUrl& url, HttpResponseHead& head)
         const std::string cookie = cookies_.headerFor(url, QDateTime::currentSecsSinceEpoch());
         NetStatus sent = connection_.write(buildGetRequest(url, viaProxy, cookie));
         NetResult<HttpResponseHead> got = sent.ok() ? readHead() : NetResult<HttpResponseHead>(sent.error());
-        // Interim 1xx replies come before the real one.
-        while (got.ok() && got.value().status >= 100 && got.value().status < 200 && got.value().status != 101)
+        // Interim 1xx replies come before the real one; a server that sends nothing else is cut off.
+        for (int interim = 0;
+             got.ok() && got.value().status >= 100 && got.value().status < 200 && got.value().status != 101;
+             ++interim) {
+            if (interim == kMaxInterimReplies) {
+                got = netError(NetErrorKind::Protocol, "too many interim replies");
+                break;
+            }
             got = readHead();
+        }
         if (got.ok()) {
             head = std::move(got.value());
             if (head.status == 101)
@@ -265,10 +272,16 @@ NetStatus HttpClient::readBody(const BodyFramingInfo& framing, const BodySink& s
         Q_EMIT status(TransferStatus::Text, QStringLiteral("Chunk Started"));
         ChunkedDecoder decoder;
         std::string decoded;
+        // Extensions and trailers carry no data: their bytes are limited too, so tiny chunks with
+        // long extensions cannot keep a fetch busy for ever.
+        uint64_t raw = 0;
         while (true) {
             decoded.clear();
             const size_t used = decoder.feed(buffer_, decoded);
             buffer_.erase(0, used);
+            raw += used;
+            if (raw > 2 * kMaxBodySize)
+                return tooLarge();
             NetStatus delivered = deliver(decoded);
             if (!delivered.ok())
                 return delivered;

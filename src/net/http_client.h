@@ -52,6 +52,7 @@ public:
     const CookieJar& cookies() const noexcept { return cookies_; }
 
     static constexpr int kMaxRedirects = 15;
+    static constexpr int kMaxInterimReplies = 16;
     static constexpr uint64_t kMaxBodySize = uint64_t{64} << 20;
     static constexpr size_t kMaxHeadSize = 128 * 1024;
     static constexpr size_t kReadChunk = 1 << 20;

@@ -62,6 +62,10 @@ TEST(HttpClient, ReadsBodiesByLengthChunkedCodingAndConnectionClose)
     EXPECT_EQ(ev.last, 13);
     EXPECT_EQ(ev.open, 0);
 
+    auto interim = client.FetchText(http("/continue"));
+    ASSERT_TRUE(interim.ok()) << interim.error().message;
+    EXPECT_EQ(interim.value(), "after interim");
+
     auto chunked = client.FetchText(http("/chunked"));
     ASSERT_TRUE(chunked.ok()) << chunked.error().message;
     EXPECT_EQ(chunked.value(), "Wikipedia in chunks.");
@@ -217,6 +221,7 @@ TEST(HttpClient, HostileServersEndInAFailureWithoutHanging)
     EXPECT_EQ(failureOf(client, http("/endless-chunked")), NetErrorKind::TooLarge);
     EXPECT_EQ(failureOf(client, http("/huge-length")), NetErrorKind::TooLarge);
     EXPECT_EQ(failureOf(client, http("/garbage")), NetErrorKind::Protocol);
+    EXPECT_EQ(failureOf(client, http("/endless-interim")), NetErrorKind::Protocol);
     EXPECT_EQ(failureOf(client, http("/big-header")), NetErrorKind::Protocol);
     const NetErrorKind reset = failureOf(client, http("/reset"));
     EXPECT_TRUE(reset == NetErrorKind::ConnectionClosed || reset == NetErrorKind::Socket)

@@ -119,6 +119,13 @@ def handle_http(conn, port_for_links):
             conn.sendall(b"HTTP/1.1 200 OK\r\nContent-Length: 2147483648\r\n\r\n" + b"z" * 1000)
             time.sleep(5)
             return
+        elif path == "/endless-interim":
+            for _ in range(100000):
+                conn.sendall(b"HTTP/1.1 100 Continue\r\n\r\n")
+            return
+        elif path == "/continue":
+            conn.sendall(b"HTTP/1.1 100 Continue\r\n\r\nHTTP/1.1 102 Processing\r\n\r\n")
+            reply(conn, "200 OK", b"after interim")
         elif path == "/garbage":
             conn.sendall(b"SSH-2.0-OpenSSH_9.2\r\nwhat is this\r\n\r\n")
             time.sleep(1)
