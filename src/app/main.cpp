@@ -14,7 +14,8 @@
 int main(int argc, char** argv)
 {
     narrix::NarrixApplication app(argc, argv);
-    narrix::UnixSignalWatcher signals({SIGTERM, SIGINT});
+    // SIGHUP too: a session that ends under a terminal hangs it up.
+    narrix::UnixSignalWatcher signals({SIGTERM, SIGINT, SIGHUP});
 
     auto engine = narrix::createDefaultSpeechEngine();
     narrix::QSettingsStore store;

@@ -1,8 +1,12 @@
 #include "app/settings_text.h"
 
 #include <charconv>
+#include <clocale>
 #include <cmath>
+#include <cstdlib>
 #include <limits>
+#include <locale.h>
+#include <stdlib.h>
 #include <string>
 
 namespace narrix {
@@ -95,10 +99,15 @@ std::optional<double> parseReal(QStringView text, QChar decimalSeparator)
     }
     if (skipBlanks(text, at) != text.size())
         return std::nullopt;
-    double value = 0;
-    const auto [end, error] = std::from_chars(plain.data(), plain.data() + plain.size(), value);
-    if (error != std::errc() || end != plain.data() + plain.size() || !std::isfinite(value))
+    // strtod in the C locale: unlike from_chars it rounds values too small for a double to zero.
+    static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", locale_t(nullptr));
+    char* end = nullptr;
+    double value = strtod_l(plain.c_str(), &end, cLocale);
+    if (end != plain.c_str() + plain.size() || !std::isfinite(value))
         return std::nullopt;
+    // Subnormal numbers do not survive printing with 15 digits: they count as 0.
+    if (std::fabs(value) < std::numeric_limits<double>::min())
+        value = 0;
     return value;
 }
 
@@ -108,7 +117,7 @@ QString formatReal(double value, QChar decimalSeparator)
         return QStringLiteral("NAN");
     if (std::isinf(value))
         return value > 0 ? QStringLiteral("INF") : QStringLiteral("-INF");
-    if (value == 0)
+    if (std::fabs(value) < std::numeric_limits<double>::min())
         return QStringLiteral("0");
     // 15 significant digits, then read back digits and exponent.
     char buffer[64];

@@ -34,6 +34,7 @@ TEST(SettingsText, RealsUseTheGivenSeparator)
     EXPECT_DOUBLE_EQ(*parseReal(u"2,5e3", QLatin1Char(',')), 2500);
     EXPECT_DOUBLE_EQ(*parseReal(u".5", QLatin1Char('.')), 0.5);
     EXPECT_DOUBLE_EQ(*parseReal(u"-3", QLatin1Char('.')), -3);
+    EXPECT_EQ(*parseReal(u"1e-320", QLatin1Char('.')), 0); // too small for a double: zero
     // The other separator is no number: a file written under one regional setting and read under
     // another fails to parse.
     EXPECT_FALSE(parseReal(u"0.54", QLatin1Char(',')).has_value());
