@@ -1,5 +1,6 @@
 #include "speech/resampler.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace narrix {
@@ -41,6 +42,17 @@ void Resampler::process(const std::int16_t* input, std::size_t count, std::vecto
     }
     position_ -= span;
     previous_ = input[count - 1];
+}
+
+void applyVolume(std::vector<std::int16_t>& samples, int volumePercent)
+{
+    if (volumePercent == 100)
+        return;
+    const int volume = std::clamp(volumePercent, 0, 200);
+    for (auto& sample : samples) {
+        const int scaled = sample * volume / 100;
+        sample = static_cast<std::int16_t>(std::clamp(scaled, -32768, 32767));
+    }
 }
 
 } // namespace narrix

@@ -22,4 +22,7 @@ private:
     bool havePrevious_ = false;
 };
 
+// Scales samples by a volume in percent (0 .. 200), saturating at the 16-bit range.
+void applyVolume(std::vector<std::int16_t>& samples, int volumePercent);
+
 } // namespace narrix

@@ -6,26 +6,9 @@
 #include "speech/speech_stream.h"
 
 #include <QSet>
-#include <algorithm>
 #include <cstdio>
 
 namespace narrix {
-namespace {
-
-// Scales by a volume in percent, saturating at the 16-bit range.
-void applyVolume(std::vector<std::int16_t>& samples, int volumePercent)
-{
-    if (volumePercent == 100)
-        return;
-    const int volume = std::clamp(volumePercent, 0, 200);
-    for (auto& sample : samples) {
-        const int scaled = sample * volume / 100;
-        sample = static_cast<std::int16_t>(std::clamp(scaled, -32768, 32767));
-    }
-}
-
-} // namespace
-
 SynthesisWorker& SynthesisWorker::instance()
 {
     static SynthesisWorker worker;
@@ -98,6 +81,15 @@ bool SynthesisWorker::usable(const VoiceInfo& voice)
         result = backend && backend->usable(voice);
     });
     return result;
+}
+
+bool SynthesisWorker::synthesizeHere(const VoiceInfo& voice, std::string_view text, const Prosody& prosody,
+                                     const std::function<bool(const std::int16_t*, std::size_t, int)>& sink)
+{
+    if (std::this_thread::get_id() != thread_.get_id())
+        return false;
+    SynthBackend& backend = voice.backend == SynthBackendKind::Flite ? *flite_ : *espeak_;
+    return backend.synthesize(voice, text, prosody, sink);
 }
 
 const std::vector<VoiceInfo>& SynthesisWorker::voices()

@@ -3,9 +3,11 @@
 #include "speech/voice_info.h"
 
 #include <condition_variable>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <string_view>
 #include <thread>
 #include <vector>
 
@@ -39,6 +41,11 @@ public:
 
     // Runs a task on the synthesis thread and waits for it.
     void runAndWait(const std::function<void()>& task);
+
+    // Synthesises with the voice's backend at the backend's own sample rate. Only inside a task given
+    // to runAndWait (that is, on the synthesis thread).
+    bool synthesizeHere(const VoiceInfo& voice, std::string_view text, const Prosody& prosody,
+                        const std::function<bool(const std::int16_t*, std::size_t, int)>& sink);
 
 private:
     SynthesisWorker();

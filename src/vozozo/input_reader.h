@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+#include <string>
+
+namespace narrix {
+
+// Reads what vozozo is asked to convert, as a local channel file is read: the whole file, decoded to
+// UTF-8 (byte-order mark, else UTF-8 when valid, else Windows-1252). Returns nothing and says why in
+// `error` when the input cannot be read.
+std::optional<std::string> readVozozoInput(const QString& input, QString* error);
+
+} // namespace narrix

@@ -1,0 +1,29 @@
+// vozozo: speaks text files into WAV files, from the command line or in a small window.
+#include "vozozo/vozozo_args.h"
+#include "vozozo/vozozo_cli.h"
+#include "vozozo/vozozo_wizard.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <cstdio>
+#include <memory>
+
+int main(int argc, char** argv)
+{
+    if (argc <= 1) {
+        QApplication app(argc, argv);
+        QApplication::setApplicationName(QStringLiteral("vozozo"));
+        narrix::VozozoWizard wizard;
+        wizard.show();
+        return QApplication::exec();
+    }
+    QCoreApplication app(argc, argv);
+    QString error;
+    const auto args = narrix::parseVozozoArgs(QCoreApplication::arguments().mid(1), &error);
+    if (!args) {
+        std::fprintf(stderr, "vozozo: %s\n%s", error.toUtf8().constData(),
+                     narrix::vozozoUsage().toUtf8().constData());
+        return 2;
+    }
+    return narrix::runVozozoCli(*args);
+}

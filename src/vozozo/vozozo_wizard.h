@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QDialog>
+#include <atomic>
+#include <memory>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+class QPushButton;
+class QSpinBox;
+class QThread;
+
+namespace narrix {
+
+// vozozo without arguments: pick a text file, a voice, a speed and the WAV file, then Convert.
+class VozozoWizard : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit VozozoWizard(QWidget* parent = nullptr);
+    ~VozozoWizard() override;
+
+    // For tests: fills the fields as the user would.
+    void setInput(const QString& path);
+    void setOutput(const QString& path);
+    bool converting() const { return worker_ != nullptr; }
+    QString message() const;
+
+protected:
+    void reject() override;
+
+private:
+    void browseInput();
+    void browseOutput();
+    void convert();
+    void finished(bool ok, bool cancelled, const QString& message);
+    void updateButtons();
+
+    QLineEdit* input_;
+    QComboBox* voice_;
+    QSpinBox* speed_;
+    QLineEdit* output_;
+    QProgressBar* progress_;
+    QLabel* message_;
+    QPushButton* convert_;
+    QPushButton* cancel_;
+    QThread* worker_ = nullptr;
+    std::shared_ptr<std::atomic<bool>> cancelRequested_;
+};
+
+} // namespace narrix
