@@ -325,6 +325,7 @@ NetStatus HttpClient::fetch(const std::string& startUrl, const BodySink& sink)
     busy_ = true;
     const auto notBusy = qScopeGuard([this] { busy_ = false; });
     connection_.clearAbort();
+    contentType_.clear();
 
     std::string current = startUrl;
     for (int redirects = 0;; ++redirects) {
@@ -372,6 +373,7 @@ NetStatus HttpClient::fetch(const std::string& startUrl, const BodySink& sink)
             error.httpStatus = head.status;
             return error;
         }
+        contentType_ = std::string(head.field("Content-Type").value_or(std::string_view()));
         NetStatus body = readBody(framing, sink);
         if (!body.ok() || !keepsAlive(head))
             connection_.close();

@@ -50,6 +50,8 @@ public:
     void AbortSocket();
 
     const CookieJar& cookies() const noexcept { return cookies_; }
+    // The Content-Type of the last successful fetch's final reply (empty when it had none).
+    const std::string& contentType() const noexcept { return contentType_; }
 
     static constexpr int kMaxRedirects = 15;
     static constexpr int kMaxInterimReplies = 16;
@@ -94,6 +96,7 @@ private:
     int proxyPort_ = 0;
     Endpoint openEndpoint_;
     std::string buffer_; // bytes received but not yet used
+    std::string contentType_;
     // Set while an operation runs; a second call (from an event handler running inside the
     // pumping guard) is refused, so the client is never used for two operations at once.
     bool busy_ = false;

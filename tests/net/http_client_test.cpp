@@ -55,6 +55,7 @@ TEST(HttpClient, ReadsBodiesByLengthChunkedCodingAndConnectionClose)
     auto hello = client.FetchText(http("/hello"));
     ASSERT_TRUE(hello.ok()) << hello.error().message;
     EXPECT_EQ(hello.value(), "Hello, world!");
+    EXPECT_EQ(client.contentType(), "text/plain");
     EXPECT_TRUE(ev.saw("Resolving hostname 127.0.0.1."));
     EXPECT_TRUE(ev.saw("Connecting to 127.0.0.1."));
     EXPECT_TRUE(ev.saw("Connected."));
