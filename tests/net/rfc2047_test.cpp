@@ -15,6 +15,8 @@ TEST(EncodedWords, DecodesEveryCharsetIntoUtf8)
     EXPECT_EQ(decodeEncodedWords("=?KOI8-R?B?8NLJ18XU?="),
               "\xd0\x9f\xd1\x80\xd0\xb8\xd0\xb2\xd0\xb5\xd1\x82");
     EXPECT_EQ(decodeEncodedWords("=?utf-8*en?Q?hi?="), "hi");
+    EXPECT_EQ(decodeEncodedWords("=?ISO-2022-JP?B?GyRCJDMkcyRLJEEkTxsoQg==?="),
+              "\xe3\x81\x93\xe3\x82\x93\xe3\x81\xab\xe3\x81\xa1\xe3\x81\xaf");
 }
 
 TEST(EncodedWords, JoinsAdjacentWordsAndKeepsOtherText)
