@@ -44,8 +44,9 @@ TEST(SpeechLog, WritesOneParsableJsonObjectPerEvent)
     EXPECT_EQ(objects[0].value(QStringLiteral("event")).toString(), QStringLiteral("speak"));
     EXPECT_EQ(objects[0].value(QStringLiteral("source")).toInt(), 5);
     EXPECT_EQ(objects[0].value(QStringLiteral("title")).toString(), QStringLiteral("Greetings"));
-    EXPECT_EQ(objects[0].value(QStringLiteral("text")).toString(),
-              QString::fromUtf8("He said \"hi\"\\ \n\ttab \x01 caf\xC3\xA9 \xE2\x82\xAC bad\xEF\xBF\xBD end"));
+    EXPECT_EQ(
+        objects[0].value(QStringLiteral("text")).toString(),
+        QString::fromUtf8("He said \"hi\"\\ \n\ttab \x01 caf\xC3\xA9 \xE2\x82\xAC bad\xEF\xBF\xBD end"));
     EXPECT_EQ(objects[1].value(QStringLiteral("event")).toString(), QStringLiteral("started"));
     EXPECT_EQ(objects[1].size(), 2);
     EXPECT_EQ(objects[2].value(QStringLiteral("event")).toString(), QStringLiteral("done"));
@@ -55,7 +56,9 @@ TEST(SpeechLog, WritesOneParsableJsonObjectPerEvent)
 
 TEST(SpeechLog, EscapesControlCharactersAndKeepsValidUtf8)
 {
-    EXPECT_EQ(jsonEscape("a\x1f" "b\x7f"), "a\\u001fb\\u007f");
+    EXPECT_EQ(jsonEscape("a\x1f"
+                         "b\x7f"),
+              "a\\u001fb\\u007f");
     EXPECT_EQ(jsonEscape("\xF0\x9F\x98\x80"), "\xF0\x9F\x98\x80");
     EXPECT_EQ(jsonEscape("\xED\xA0\x80"), "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD"); // a lone surrogate
     EXPECT_EQ(jsonEscape("\xC3"), "\xEF\xBF\xBD");

@@ -329,5 +329,31 @@ TEST_F(EngineTest, MissingDeviceFallsBackAndStillEnds)
     engine.Speak(QStringLiteral("Nobody hears this."));
     ASSERT_TRUE(waitFor([&] { return done.count() == 1; }));
 }
+
+TEST_F(EngineTest, VolumeAndPitchChangeTheAudio)
+{
+    auto speakWith = [this](VoiceTuning tuning) {
+        QFile::remove(wavPath());
+        TTextToSpeech engine(sink());
+        engine.Select(findMode(engine, QStringLiteral("English (America) (espeak-ng)")));
+        const VoiceTuning stored = engine.Tuning();
+        engine.SetTuning(tuning);
+        QSignalSpy done(&engine, &SpeechEngine::OnSpeakingDone);
+        engine.Speak(QStringLiteral("Volume and pitch are kept per voice."));
+        EXPECT_TRUE(waitFor([&] { return done.count() == 1; }));
+        engine.SetTuning(stored);
+        return readWavSamples(wavPath());
+    };
+    VoiceTuning normal;
+    VoiceTuning quiet;
+    quiet.volume = 50;
+    const auto loud = speakWith(normal);
+    const auto soft = speakWith(quiet);
+    ASSERT_FALSE(loud.empty());
+    EXPECT_NEAR(rms(soft) / rms(loud), 0.5, 0.05);
+    VoiceTuning high;
+    high.pitch = 50;
+    EXPECT_NE(speakWith(high), loud);
+}
 } // namespace
 } // namespace narrix
