@@ -1,0 +1,80 @@
+// The real audio path: the engine plays on the default device of a private PulseAudio server whose
+// null sink is recorded from its monitor.
+#include "speech/text_to_speech.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QMediaDevices>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QThread>
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <vector>
+
+namespace narrix {
+namespace {
+
+TEST(AudioDevice, SpeechIsHeardOnTheDefaultDevice)
+{
+    QTemporaryDir dir;
+    const QString recording = dir.filePath(QStringLiteral("heard.wav"));
+    ASSERT_FALSE(QMediaDevices::audioOutputs().isEmpty()) << "the PulseAudio fixture did not start";
+
+    QProcess recorder;
+    recorder.start(QStringLiteral("parecord"),
+                   {QStringLiteral("--device=nullsink.monitor"), QStringLiteral("--file-format=wav"),
+                    QStringLiteral("--format=s16le"), QStringLiteral("--rate=22050"), QStringLiteral("--channels=1"),
+                    recording});
+    ASSERT_TRUE(recorder.waitForStarted(5000));
+    QThread::msleep(300); // the recording stream connects
+
+    AudioSinkOptions device; // NARRIX_AUDIO plays no part here
+    TTextToSpeech engine(device);
+    engine.SetSpeed(175);
+    QSignalSpy started(&engine, &SpeechEngine::OnSpeakingStarted);
+    QSignalSpy done(&engine, &SpeechEngine::OnSpeakingDone);
+    QElapsedTimer clock;
+    clock.start();
+    engine.Speak(QStringLiteral("This sentence goes through the sound server."));
+    while (done.count() == 0 && clock.elapsed() < 20000) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        QThread::msleep(2);
+    }
+    const qint64 elapsed = clock.elapsed();
+    ASSERT_EQ(done.count(), 1);
+    EXPECT_EQ(started.count(), 1);
+    // Played in real time: done comes after the audio's length (about 2.5 s), not at once.
+    EXPECT_GT(elapsed, 1500);
+
+    QThread::msleep(300);
+    recorder.terminate();
+    ASSERT_TRUE(recorder.waitForFinished(5000));
+
+    QFile file(recording);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    const qsizetype data = bytes.indexOf("data");
+    ASSERT_GT(data, 0);
+    std::vector<std::int16_t> samples(static_cast<std::size_t>((bytes.size() - data - 8) / 2));
+    std::memcpy(samples.data(), bytes.constData() + data + 8, samples.size() * 2);
+    // Loud stretches of about the speech's length.
+    std::size_t loud = 0;
+    for (std::size_t i = 0; i + 220 <= samples.size(); i += 220) {
+        double sum = 0;
+        for (std::size_t k = i; k < i + 220; ++k)
+            sum += static_cast<double>(samples[k]) * samples[k];
+        if (std::sqrt(sum / 220) > 300)
+            ++loud;
+    }
+    const double loudSeconds = static_cast<double>(loud) * 0.01;
+    EXPECT_GT(loudSeconds, 1.0);
+    EXPECT_LT(loudSeconds, 5.0);
+}
+
+} // namespace
+} // namespace narrix
