@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <thread>
+
 using namespace narrix::net;
 using namespace narrix::net::testing;
 using namespace std::chrono_literals;
@@ -111,6 +113,19 @@ TEST(HttpClient, ReusesAKeptAliveConnection)
     auto third = client.FetchText(http("/conn"));
     ASSERT_TRUE(third.ok()) << third.error().message;
     EXPECT_EQ(third.value().substr(third.value().find(' ')), " 1");
+}
+
+TEST(HttpClient, RetriesOnceWhenTheServerDroppedAnIdleConnection)
+{
+    HttpClient client;
+    auto first = client.FetchText(http("/short-keepalive"));
+    ASSERT_TRUE(first.ok());
+    EXPECT_TRUE(client.IsOpen());
+    // No events run meanwhile, so the client learns of the close only when it uses the connection.
+    std::this_thread::sleep_for(300ms);
+    auto second = client.FetchText(http("/hello"));
+    ASSERT_TRUE(second.ok()) << second.error().message;
+    EXPECT_EQ(second.value(), "Hello, world!");
 }
 
 TEST(HttpClient, FollowsUpToFifteenRedirectsInARow)

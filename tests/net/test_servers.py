@@ -77,6 +77,11 @@ def handle_http(conn, port_for_links):
             # Which connection served this: its peer port and the number of requests on it.
             body = ("%d %d" % (conn.getpeername()[1], served)).encode()
             reply(conn, "200 OK", body)
+        elif path == "/short-keepalive":
+            # Promises to keep the connection, then drops it while the client is idle.
+            reply(conn, "200 OK", b"first")
+            time.sleep(0.1)
+            return
         elif path == "/chunked":
             send_chunked(conn, [b"Wiki", b"pedia ", b"in chunks."])
         elif path == "/close":
