@@ -3,6 +3,7 @@
 #include "app/edit_commands.h"
 #include "app/pane_layout.h"
 #include "app/splitter_bar.h"
+#include "app/toolbar_icons.h"
 #include "schedule/schedule_list_model.h"
 #include "speech/speech_engine.h"
 
@@ -14,7 +15,6 @@
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QStatusBar>
-#include <QStyle>
 #include <QTextEdit>
 #include <QToolBar>
 #include <QToolButton>
@@ -84,10 +84,7 @@ void TfMain::buildBandBar()
     Animate1 = new QLabel(menuBand_);
     Animate1->setObjectName(QStringLiteral("Animate1"));
     Animate1->setFixedSize(40, 22);
-    Animate1->setAutoFillBackground(true);
-    QPalette black = Animate1->palette();
-    black.setColor(QPalette::Window, Qt::black);
-    Animate1->setPalette(black);
+    Animate1->setStyleSheet(QStringLiteral("background-color: black;"));
     logoBand_ = menuBand_->addWidget(Animate1);
     addToolBar(Qt::TopToolBarArea, menuBand_);
     addToolBarBreak(Qt::TopToolBarArea);
@@ -97,29 +94,29 @@ void TfMain::buildBandBar()
     toolBand_->setMovable(false);
     toolBand_->setFloatable(false);
     toolBand_->setIconSize(QSize(16, 16));
-    const auto icon = [this](QAction* action, QStyle::StandardPixmap pixmap) {
-        action->setIcon(style()->standardIcon(pixmap));
+    const auto icon = [this](QAction* action, ToolbarGlyph glyph) {
+        action->setIcon(toolbarIcon(glyph));
         toolBand_->addAction(action);
     };
     const MainActions& a = actions_;
-    icon(a.actNew, QStyle::SP_FileIcon);
-    icon(a.actOpen, QStyle::SP_DialogOpenButton);
-    icon(a.actSave, QStyle::SP_DialogSaveButton);
+    icon(a.actNew, ToolbarGlyph::New);
+    icon(a.actOpen, ToolbarGlyph::Open);
+    icon(a.actSave, ToolbarGlyph::Save);
     toolBand_->addSeparator();
-    icon(a.actPlay, QStyle::SP_MediaPlay);
-    icon(a.actPause, QStyle::SP_MediaPause);
-    icon(a.actRewind, QStyle::SP_MediaSeekBackward);
-    icon(a.actForward, QStyle::SP_MediaSeekForward);
-    icon(a.actStop, QStyle::SP_MediaStop);
+    icon(a.actPlay, ToolbarGlyph::Play);
+    icon(a.actPause, ToolbarGlyph::Pause);
+    icon(a.actRewind, ToolbarGlyph::Rewind);
+    icon(a.actForward, ToolbarGlyph::FastForward);
+    icon(a.actStop, ToolbarGlyph::Stop);
     toolBand_->addSeparator();
-    icon(a.actProp, QStyle::SP_MediaVolume);
+    icon(a.actProp, ToolbarGlyph::SpeechProperties);
     toolBand_->addSeparator();
-    icon(a.actAdd, QStyle::SP_FileDialogNewFolder);
-    icon(a.actEdit, QStyle::SP_FileDialogDetailedView);
-    icon(a.actRemove, QStyle::SP_TrashIcon);
-    icon(a.actUpdate, QStyle::SP_BrowserReload);
+    icon(a.actAdd, ToolbarGlyph::Add);
+    icon(a.actEdit, ToolbarGlyph::Edit);
+    icon(a.actRemove, ToolbarGlyph::Remove);
+    icon(a.actUpdate, ToolbarGlyph::ChannelUpdate);
     toolBand_->addSeparator();
-    icon(a.actHelp, QStyle::SP_DialogHelpButton);
+    icon(a.actHelp, ToolbarGlyph::Help);
     addToolBar(Qt::TopToolBarArea, toolBand_);
 }
 
