@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QColor>
 #include <QCoreApplication>
 #include <QFontInfo>
 #include <QLabel>
@@ -386,8 +387,12 @@ void TfMain::FormShow()
 {
     if (state_.earlyExit)
         return;
-    RTFB->setCurrentFont(fontFrom(settings_.documentFont));
-    RTFB->document()->setDefaultFont(fontFrom(settings_.documentFont));
+    const DocumentFont& font = settings_.documentFont;
+    RTFB->document()->setDefaultFont(fontFrom(font));
+    RTFB->setCurrentFont(fontFrom(font));
+    // Stored colours are 0x00BBGGRR; negative values are system colours: the editor's own text colour.
+    if (font.color >= 0)
+        RTFB->setTextColor(QColor(font.color & 0xFF, (font.color >> 8) & 0xFF, (font.color >> 16) & 0xFF));
     RTFB->document()->setModified(false);
     LayoutPanes();
 }

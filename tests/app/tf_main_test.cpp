@@ -516,6 +516,21 @@ TEST_F(TfMainTest, ShutdownRunsOnceAndAFailedSaveIsReported)
     EXPECT_TRUE(errors[0].contains(QStringLiteral("disk full")));
 }
 
+TEST_F(TfMainTest, TheEditorTakesTheDocumentFontWhenFirstShown)
+{
+    storeAll({{u"FontName", u"Serif"}, {u"FontSize", u"17"}, {u"FontStyle", u"IU"}, {u"FontColor", u"255"}});
+    auto w = start();
+    w->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(w.get()));
+    const QFont font = w->editor()->currentFont();
+    EXPECT_EQ(font.pointSize(), 17);
+    EXPECT_TRUE(font.italic());
+    EXPECT_TRUE(font.underline());
+    EXPECT_FALSE(font.bold());
+    EXPECT_EQ(w->editor()->textColor(), QColor(255, 0, 0));
+    EXPECT_FALSE(w->editor()->document()->isModified());
+}
+
 TEST_F(TfMainTest, ScheduleListHasTwoColumnsCheckBoxesAndMultipleSelection)
 {
     auto w = start();
