@@ -1,5 +1,6 @@
 #include "net/net_connection.h"
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QHostAddress>
@@ -83,13 +84,20 @@ void NetConnection::resetSocket()
 // socket reports anything. Re-entry is the callers' concern: each client refuses a second
 // operation while one waits (its busy flag), and the program's own flags keep handlers from
 // starting another transfer.
-NetStatus NetConnection::waitUntil(const std::function<bool()>& ready, bool)
+NetStatus NetConnection::waitUntil(const std::function<bool()>& ready)
 {
-    // Nothing to wait for: no event loop is built (the common case while a body streams in).
+    // Nothing to wait for: no event loop is built (the common case while a body streams in). The
+    // thread's events still get their turn at least once a slice.
+    if (!aborted_ && ready()) {
+        if (!sincePump_.isValid() || sincePump_.elapsed() >= kPumpSlice.count()) {
+            QCoreApplication::processEvents();
+            sincePump_.start();
+        }
+        if (!aborted_)
+            return netOk();
+    }
     if (aborted_)
         return netError(NetErrorKind::Aborted, "the transfer was aborted");
-    if (ready())
-        return netOk();
     QEventLoop loop;
     QTimer slice;
     slice.setSingleShot(true);
@@ -113,6 +121,7 @@ NetStatus NetConnection::waitUntil(const std::function<bool()>& ready, bool)
         if (!wakeUp_)
             loop.exec();
         slice.stop();
+        sincePump_.start();
     }
 }
 

@@ -3,6 +3,7 @@
 #include "net/net_result.h"
 #include "net/transfer_events.h"
 
+#include <QElapsedTimer>
 #include <QList>
 #include <QObject>
 #include <QSslCertificate>
@@ -60,7 +61,7 @@ public:
     static constexpr std::chrono::milliseconds kPumpSlice{250};
 
 private:
-    NetStatus waitUntil(const std::function<bool()>& ready, bool countsAsIdle = true);
+    NetStatus waitUntil(const std::function<bool()>& ready);
     NetError socketError(NetErrorKind fallback) const;
     void status(TransferStatus code, const QString& text);
     void resetSocket();
@@ -70,6 +71,7 @@ private:
     StatusSink statusSink_;
     std::chrono::milliseconds idleTimeout_{std::chrono::seconds(120)};
     QList<QSslCertificate> extraCa_;
+    QElapsedTimer sincePump_; // since the thread's events last ran inside a wait
     bool aborted_ = false;
     bool wakeUp_ = false;
     QString tlsErrors_;
