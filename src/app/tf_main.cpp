@@ -336,6 +336,14 @@ bool TfMain::ownsWidget(QObject* object) const
     return widget != nullptr && widget->window() == this;
 }
 
+bool TfMain::isInPlaceEditor(QObject* object)
+{
+    for (QObject* ancestor = object; ancestor != nullptr; ancestor = ancestor->parent())
+        if (qobject_cast<QAbstractItemView*>(ancestor) != nullptr)
+            return object != ancestor;
+    return false;
+}
+
 bool TfMain::isOurShortcut(const QKeySequence& keys) const
 {
     for (const QAction* action : actions_.all())
@@ -357,10 +365,12 @@ bool TfMain::eventFilter(QObject* watched, QEvent* event)
         QApplication::activePopupWidget() == nullptr && ownsWidget(watched)) {
         auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() == Qt::Key_Escape && key->modifiers() == Qt::NoModifier) {
+            // An editor open in a list row (renaming) also gets the key, so that Esc still cancels it.
+            const bool inPlaceEditor = isInPlaceEditor(watched);
             if (event->type() == QEvent::KeyPress)
                 EscapePressed();
             event->accept();
-            return true;
+            return !inPlaceEditor;
         }
         // The window's own shortcuts win over the focused control's use of the same keys.
         if (event->type() == QEvent::ShortcutOverride && isOurShortcut(key->keyCombination()))

@@ -115,6 +115,7 @@ private:
     void onSplitDragged(int wantedPosition);
     void onSplitter1Dragged(int wantedPosition);
     bool ownsWidget(QObject* object) const;
+    static bool isInPlaceEditor(QObject* object);
     bool isOurShortcut(const QKeySequence& keys) const;
 
     // Call sites of subsystems built elsewhere. Each does nothing until its subsystem fills it in.

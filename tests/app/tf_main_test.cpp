@@ -9,7 +9,9 @@
 #include "platform/locale_adapter.h"
 
 #include <QAction>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QScreen>
@@ -66,6 +68,22 @@ protected:
         for (const auto& [name, text] : values)
             store.values.insert(QString::fromUtf16(name), QString::fromUtf16(text));
     }
+};
+
+// Records whether an Esc key press reached the object it filters.
+class EscapeWitness : public QObject
+{
+public:
+    EscapeWitness(bool* seen, QObject* parent) : QObject(parent), seen_(seen) {}
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape)
+            *seen_ = true;
+        return false;
+    }
+
+private:
+    bool* seen_;
 };
 
 QToolBar* band(TfMain& w, const char* name)
@@ -410,6 +428,17 @@ TEST_F(TfMainTest, EscapeCancelsAndSaysDisconnected)
     EXPECT_TRUE(w->state().cancelRequested);
     EXPECT_EQ(w->statusText(), QStringLiteral(" Disconnected."));
     EXPECT_EQ(w->editor()->toPlainText(), QStringLiteral("abc"));
+
+    // An editor open in a list row still gets Esc (and closes), and the window still cancels.
+    w->setStatusText(QStringLiteral(" Ready"));
+    w->state().cancelRequested = false;
+    auto* rowEditor = new QLineEdit(w->scheduleList()->viewport());
+    bool editorSawEscape = false;
+    rowEditor->installEventFilter(new EscapeWitness(&editorSawEscape, rowEditor));
+    QTest::keyClick(rowEditor, Qt::Key_Escape);
+    EXPECT_TRUE(editorSawEscape);
+    EXPECT_TRUE(w->state().cancelRequested);
+    EXPECT_EQ(w->statusText(), QStringLiteral(" Disconnected."));
 }
 
 TEST_F(TfMainTest, ViewShortcutsWorkFromTheEditor)
