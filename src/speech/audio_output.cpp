@@ -157,7 +157,7 @@ bool HeadlessAudioOutput::start()
     if (!suspended_ && !timer_.isActive()) {
         credit_ = 0;
         clock_.start();
-        timer_.start();
+        timer_.start(2);
     }
     return true;
 }
@@ -206,7 +206,10 @@ void HeadlessAudioOutput::tick()
     if (total == 0 && source_.pcmFinished()) {
         timer_.stop();
         Q_EMIT drained();
+        return;
     }
+    // Waiting for audio: look again soon, so that the first sound is not held back by the tick.
+    timer_.setInterval(total == 0 ? 2 : 10);
 }
 
 } // namespace narrix

@@ -31,6 +31,27 @@ constexpr FliteVoiceEntry kFliteVoices[] = {
     {"kal16", "KAL", "American English", 2, register_cmu_us_kal16},
 };
 
+struct StreamContext
+{
+    const SynthBackend::PcmSink* sink;
+    bool streamed;
+    bool abandoned;
+};
+
+int onFliteChunk(const cst_wave* wave, int start, int size, int /*last*/, cst_audio_streaming_info* info)
+{
+    auto* context = static_cast<StreamContext*>(info->userdata);
+    context->streamed = true;
+    if (context->abandoned)
+        return CST_AUDIO_STREAM_STOP;
+    if (size > 0 && wave->num_channels == 1 &&
+        !(*context->sink)(wave->samples + start, static_cast<std::size_t>(size), wave->sample_rate)) {
+        context->abandoned = true;
+        return CST_AUDIO_STREAM_STOP;
+    }
+    return CST_AUDIO_STREAM_CONT;
+}
+
 const FliteVoiceEntry* findEntry(const std::string& key)
 {
     for (const auto& entry : kFliteVoices) {
@@ -95,14 +116,26 @@ bool FliteBackend::synthesize(const VoiceInfo& voice, std::string_view text, con
     const float pitchFactor = 1.0F + static_cast<float>(std::clamp(prosody.tuning.pitch, -50, 50)) / 100.0F;
     flite_feat_set_float(v->features, "int_f0_target_mean", loadedVoice->naturalPitch * pitchFactor);
 
+    // Streamed: the first audio comes as soon as flite has it, not after the whole sentence.
+    StreamContext context{&sink, false, false};
+    cst_audio_streaming_info* streaming = new_audio_streaming_info();
+    streaming->asc = onFliteChunk;
+    streaming->userdata = &context;
+    feat_set(v->features, "streaming_info", audio_streaming_info_val(streaming));
     const std::string zeroTerminated(text);
-    cst_wave* wave = flite_text_to_wave(zeroTerminated.c_str(), v);
-    if (!wave)
+    cst_utterance* utterance = flite_synth_text(zeroTerminated.c_str(), v);
+    feat_remove(v->features, "streaming_info"); // frees `streaming`
+    if (!utterance)
         return false;
-    if (wave->num_samples > 0 && wave->num_channels == 1)
-        sink(wave->samples, static_cast<std::size_t>(wave->num_samples), wave->sample_rate);
-    const bool ok = wave->num_channels == 1 || wave->num_samples == 0;
-    delete_wave(wave);
+    bool ok = true;
+    if (!context.streamed) {
+        // Voices that do not stream leave the whole wave in the utterance.
+        const cst_wave* wave = utt_wave(utterance);
+        if (wave && wave->num_samples > 0 && wave->num_channels == 1)
+            sink(wave->samples, static_cast<std::size_t>(wave->num_samples), wave->sample_rate);
+        ok = !wave || wave->num_channels == 1 || wave->num_samples == 0;
+    }
+    delete_utterance(utterance);
     return ok;
 }
 

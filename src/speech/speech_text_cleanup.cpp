@@ -1,6 +1,7 @@
 #include "speech/speech_text_cleanup.h"
 
 #include <cstdint>
+#include <cstring>
 
 namespace narrix {
 namespace {
@@ -12,7 +13,10 @@ void foldToAscii(std::string& s)
     const auto* bytes = reinterpret_cast<const unsigned char*>(s.data());
     const std::size_t size = s.size();
     std::size_t i = 0;
-    std::size_t w = 0;
+    // Until the first multi-byte character nothing moves.
+    while (i < size && bytes[i] < 0x80)
+        ++i;
+    std::size_t w = i;
     while (i < size) {
         const unsigned char lead = bytes[i];
         if (lead < 0x80) {
@@ -84,13 +88,15 @@ void blankLongRuns(std::string& s)
     std::size_t i = 0;
     while (i < size) {
         const char c = s[i];
+        if (!isRunCharacter(c)) {
+            ++i;
+            continue;
+        }
         std::size_t j = i + 1;
         while (j < size && s[j] == c)
             ++j;
-        if (j - i >= 3 && isRunCharacter(c)) {
-            for (std::size_t k = i; k < j; ++k)
-                s[k] = ' ';
-        }
+        if (j - i >= 3)
+            std::memset(s.data() + i, ' ', j - i);
         i = j;
     }
 }
@@ -101,10 +107,10 @@ void shortenEllipses(std::string& s)
     const std::size_t size = s.size();
     std::size_t i = 0;
     while (i < size) {
-        if (s[i] != '.') {
-            ++i;
-            continue;
-        }
+        const void* dot = std::memchr(s.data() + i, '.', size - i);
+        if (!dot)
+            return;
+        i = static_cast<std::size_t>(static_cast<const char*>(dot) - s.data());
         std::size_t j = i;
         while (j < size && s[j] == '.')
             ++j;
@@ -128,8 +134,10 @@ void blankBeforeDots(std::string& s)
     std::ptrdiff_t lastDot = -1;  // the previous dot processed
     std::ptrdiff_t lastStop = -1; // where its walk stopped (-1: the start of the text)
     for (std::ptrdiff_t p = 1; p < size; ++p) {
-        if (s[p] != '.')
-            continue;
+        const void* dot = std::memchr(s.data() + p, '.', static_cast<std::size_t>(size - p));
+        if (!dot)
+            return;
+        p = static_cast<const char*>(dot) - s.data();
         std::ptrdiff_t q = p - 1;
         while (q >= 0 && isBeforeDot(s[q])) {
             if (q == lastDot) {
@@ -149,8 +157,11 @@ void blankBeforeDots(std::string& s)
 void replaceUS(std::string& s)
 {
     const std::size_t size = s.size();
-    std::size_t i = 0;
-    std::size_t w = 0;
+    const std::size_t first = s.find("U.S.");
+    if (first == std::string::npos)
+        return;
+    std::size_t i = first;
+    std::size_t w = first;
     while (i < size) {
         if (s[i] == 'U' && i + 3 < size && s[i + 1] == '.' && s[i + 2] == 'S' && s[i + 3] == '.') {
             s[w++] = 'U';

@@ -1,5 +1,6 @@
 #include "vozozo/input_reader.h"
 
+#include "base/html_to_text.h"
 #include "base/text_encoding.h"
 
 #include <QFile>
@@ -32,8 +33,13 @@ std::optional<std::string> readVozozoInput(const QString& input, QString* error)
             *error = QStringLiteral("%1: %2").arg(input, file.errorString());
         return std::nullopt;
     }
-    return decodeUnlabelledToUtf8(
-        std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    const std::string_view raw(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    // As a local HTML channel file is read: ".HTM" or ".HTML" at the end, in any letter case, takes
+    // the page's own charset and the web-page conversion; every other file is plain text.
+    const QString upper = input.toUpper();
+    if (upper.endsWith(QLatin1String(".HTM")) || upper.endsWith(QLatin1String(".HTML")))
+        return HtmlToSpeechText(decodeToUtf8(raw));
+    return decodeUnlabelledToUtf8(raw);
 }
 
 } // namespace narrix

@@ -14,6 +14,7 @@ namespace {
 
 // Audio is written in pieces of about a second, so that the header is not rewritten per chunk.
 constexpr std::size_t kWriteBatch = kWavExportRate;
+constexpr qsizetype kEspeakPiece = 4000;
 
 } // namespace
 
@@ -43,9 +44,19 @@ WavExportResult exportSpeechToWav(std::string_view text, const VoiceInfo& voice,
         qsizetype from = 0;
         std::vector<std::int16_t> converted;
         for (;;) {
-            const SentenceSpan span = nextSentence(whole, from);
+            SentenceSpan span = nextSentence(whole, from);
             if (span.empty())
                 break;
+            // espeak-ng streams whatever it is given: hand it several sentences per call, which
+            // saves its per-call set-up. flite gets one sentence at a time.
+            if (voice.backend == SynthBackendKind::Espeak) {
+                while (span.end - span.start < kEspeakPiece) {
+                    const SentenceSpan next = nextSentence(whole, span.end);
+                    if (next.empty())
+                        break;
+                    span.end = next.end;
+                }
+            }
             from = span.end;
             const std::string sentence =
                 QStringView(whole).mid(span.start, span.end - span.start).toUtf8().toStdString();
