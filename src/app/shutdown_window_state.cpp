@@ -18,7 +18,8 @@ ShutdownWindowState decideShutdownWindowState(WindowStartState windowState, bool
             minimizedFlag = false;
         }
     }
-    decision.text = windowStateText(minimizedFlag ? WindowStartState::Minimized : windowState);
+    decision.written = minimizedFlag ? WindowStartState::Minimized : windowState;
+    decision.text = windowStateText(decision.written);
     decision.writeBounds = windowState != WindowStartState::Maximized;
     return decision;
 }

@@ -266,9 +266,7 @@ SettingsTexts TfMain::shutdownTexts(bool applyWindowChanges)
         if (decision.clearMinimizedFlag)
             state_.minimized = false;
     }
-    settings_.windowStartState = decision.text == QLatin1String("Minimize")   ? WindowStartState::Minimized
-                                 : decision.text == QLatin1String("Maximize") ? WindowStartState::Maximized
-                                                                              : WindowStartState::Normal;
+    settings_.windowStartState = decision.written;
     if (decision.writeBounds) {
         settings_.windowLeft = x();
         settings_.windowTop = y();
