@@ -120,6 +120,20 @@ TEST(VozozoInput, ReadsFilesAsTextAndExplainsFailures)
     EXPECT_TRUE(error.contains(QStringLiteral("folder")));
 }
 
+TEST(VozozoInput, HtmlFilesAreConvertedAsChannelFilesAre)
+{
+    QTemporaryDir dir;
+    QString error;
+    const QByteArray page = "<html><head><meta charset=\"iso-8859-1\"><style>p{}</style></head>"
+                            "<body><p>Caf\xE9</p><p>20&deg;C</p></body></html>";
+    for (const char* name : {"a.htm", "b.HTML", "c.Htm"})
+        EXPECT_EQ(readVozozoInput(writeFile(dir, QString::fromLatin1(name), page), &error),
+                  "Caf\xC3\xA9. 20 degrees Celsius")
+            << name;
+    // Other extensions are plain text, tags and all.
+    EXPECT_EQ(readVozozoInput(writeFile(dir, QStringLiteral("d.shtml"), "<p>x</p>"), &error), "<p>x</p>");
+}
+
 TEST(VozozoExport, WritesAValidWavOfTheSpokenText)
 {
     QTemporaryDir dir;
