@@ -43,8 +43,7 @@ QVariant ScheduleListModel::data(const QModelIndex& index, int role) const
 
 bool ScheduleListModel::setData(const QModelIndex& index, const QVariant& value, int role)
 {
-    if (!isCell(index) || role != Qt::CheckStateRole ||
-        index.column() != TitleColumn)
+    if (!isCell(index) || role != Qt::CheckStateRole || index.column() != TitleColumn)
         return false;
     setTicked(index.row(), value.value<Qt::CheckState>() == Qt::Checked);
     return true;
