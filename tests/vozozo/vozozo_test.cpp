@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <vector>
@@ -158,7 +159,8 @@ TEST(VozozoExport, WritesAValidWavOfTheSpokenText)
     EXPECT_GT(wav.samples.size(), static_cast<std::size_t>(kWavExportRate * 1.5));
     EXPECT_LT(wav.samples.size(), static_cast<std::size_t>(kWavExportRate * 6));
     EXPECT_GT(rms(wav.samples), 300.0);
-    ASSERT_EQ(seen.size(), 2u);
+    ASSERT_FALSE(seen.empty());
+    EXPECT_TRUE(std::is_sorted(seen.begin(), seen.end()));
     EXPECT_DOUBLE_EQ(seen.back(), 1.0);
 
     // Cancelling removes the half-written file.
