@@ -12,7 +12,8 @@ struct ShutdownWindowState
 {
     std::optional<WindowStartState> restoreWindowTo; // set the window back to this state first
     bool clearMinimizedFlag = false;
-    QString text;            // "Normal", "Minimize" or "Maximize"
+    WindowStartState written = WindowStartState::Normal; // what WindowState says
+    QString text;                                        // "Normal", "Minimize" or "Maximize"
     bool writeBounds = true; // false while the window (after the restore) is maximised
 };
 
