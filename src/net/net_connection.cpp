@@ -153,7 +153,7 @@ NetError NetConnection::socketError(NetErrorKind fallback) const
     }
     std::string message = toStd(socket_->errorString());
     if (!tlsErrors_.isEmpty())
-        message += " (" + toStd(tlsErrors_) + ")";
+        message = "certificate refused: " + toStd(tlsErrors_);
     return netError(kind, message);
 }
 
