@@ -51,6 +51,7 @@ TfMain::TfMain(SpeechEngine& engine, SettingsStore& store, Prompter& prompter, c
     buildPanes();
     buildStatusBar();
     connectActions();
+    connectReading();
     // The main window sees keys before the focused control (Esc, and its own shortcuts).
     qApp->installEventFilter(this);
 }

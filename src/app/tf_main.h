@@ -1,13 +1,16 @@
 #pragma once
 
 #include "app/main_actions.h"
+#include "app/main_reading_host.h"
 #include "app/modal_dialogs.h"
 #include "app/program_state.h"
 #include "app/settings.h"
 #include "app/settings_codec.h"
+#include "speech/reading_control.h"
 
 #include <QMainWindow>
 #include <QStringList>
+#include <memory>
 
 class QLabel;
 class QPlainTextEdit;
@@ -57,6 +60,15 @@ public:
 
     // Hands the speech text buffer to the engine as speech from `source` (1 real-time ... 5 scheduled).
     void SpeakBuffer(int source);
+    // The reading commands, the arbitration between the speech sources and the engine's events.
+    ReadingControl& reading();
+    // Enables Play, Pause, Rewind, Fast Forward and Stop as the engine's state allows (run when idle).
+    void UpdateReadingActions();
+    // Tray icon and logo animations while speaking.
+    void StartSpeakingAnimation();
+    void StopSpeakingAnimation();
+    void SetSpeakingAnimationDelay(int milliseconds);
+    void ShowStillTrayPicture();
 
     // Remembers the current state as the state before start-minimised and minimises the window.
     void MinimizeAtStart();
@@ -89,6 +101,7 @@ private:
     void buildPanes();
     void buildStatusBar();
     void connectActions();
+    void connectReading();
 
     // Start-up and shutdown steps.
     void startUpSteps();
@@ -147,6 +160,8 @@ private:
     ModalDialogs modal_;
     MainActions actions_;
     QStringList arguments_;
+    std::unique_ptr<MainReadingHost> readingHost_;
+    std::unique_ptr<ReadingControl> reading_;
 
     QStringList valuesRead_;
     SettingsTexts startupTexts_;

@@ -237,16 +237,6 @@ void TfMain::speakGreetingOrArgument()
     }
 }
 
-void TfMain::SpeakBuffer(int source)
-{
-    const QString text = QString::fromStdString(state_.speechBuffer);
-    state_.speechBuffer.clear();
-    if (text.isEmpty())
-        return;
-    state_.currentSource = source;
-    engine_.Speak(text);
-}
-
 SettingsTexts TfMain::shutdownTexts(bool applyWindowChanges)
 {
     // The ticks and switches the user changes through the window.

@@ -166,7 +166,8 @@ TEST_F(TfMainTest, ActionsCarryTheirNamesAndShortcuts)
         EXPECT_EQ(action->shortcut(), keys) << name;
     }
     // Commands whose behaviour comes later are there but disabled; the window's own work.
-    EXPECT_FALSE(w->actions().actPlay->isEnabled());
+    EXPECT_TRUE(w->actions().actPlay->isEnabled()); // the engine is idle
+    EXPECT_FALSE(w->actions().actPause->isEnabled());
     EXPECT_FALSE(w->actions().actAdd->isEnabled());
     EXPECT_TRUE(w->actions().actExit->isEnabled());
     EXPECT_TRUE(w->actions().actViewToolbar->isEnabled());

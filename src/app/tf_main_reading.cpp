@@ -1,0 +1,238 @@
+// Reading control in the main window: SpeakBuffer, the five reading commands (menu, toolbar and the
+// editor's pop-up menu) with their enabled states refreshed when idle, and what the engine's events
+// show. The logic is ReadingControl's; this file connects it to the window.
+#include "app/main_reading_host.h"
+#include "app/tf_main.h"
+
+#include "schedule/schedule_list_model.h"
+#include "speech/engine_settings_dialog.h"
+#include "speech/reading_control.h"
+
+#include <QAbstractEventDispatcher>
+#include <QAction>
+#include <QInputDialog>
+#include <QLabel>
+#include <QMenu>
+#include <QStatusBar>
+#include <QTextCursor>
+#include <QTextEdit>
+#include <QThread>
+#include <QTreeView>
+
+namespace narrix {
+namespace {
+
+// QTextCursor::selectedText() separates paragraphs with U+2029 and lines with U+2028.
+std::string plainSelection(const QTextEdit& editor)
+{
+    QString text = editor.textCursor().selectedText();
+    text.replace(QChar(0x2029), QLatin1Char('\n'));
+    text.replace(QChar(0x2028), QLatin1Char('\n'));
+    return text.toStdString();
+}
+
+Qt::WindowStates windowStates(WindowStartState state)
+{
+    switch (state) {
+    case WindowStartState::Minimized:
+        return Qt::WindowMinimized;
+    case WindowStartState::Maximized:
+        return Qt::WindowMaximized;
+    case WindowStartState::Normal:
+        break;
+    }
+    return Qt::WindowNoState;
+}
+
+} // namespace
+
+void MainReadingHost::setStatusText(const QString& text, bool repaintNow)
+{
+    window_.setStatusText(text);
+    if (repaintNow && window_.statusBar())
+        window_.statusBar()->repaint();
+}
+
+void MainReadingHost::startSpeakingAnimation()
+{
+    window_.StartSpeakingAnimation();
+}
+
+void MainReadingHost::stopSpeakingAnimation()
+{
+    window_.StopSpeakingAnimation();
+}
+
+void MainReadingHost::setAnimationDelay(int milliseconds)
+{
+    window_.SetSpeakingAnimationDelay(milliseconds);
+}
+
+void MainReadingHost::showStillPicture()
+{
+    window_.ShowStillTrayPicture();
+}
+
+bool MainReadingHost::editorHasSelection() const
+{
+    return window_.editor()->textCursor().hasSelection();
+}
+
+std::string MainReadingHost::editorSelectedText() const
+{
+    return plainSelection(*window_.editor());
+}
+
+std::string MainReadingHost::editorText() const
+{
+    return window_.editor()->toPlainText().toStdString();
+}
+
+QuickStartChoice MainReadingHost::askQuickStart()
+{
+    // The choices in the guide's order.
+    static const std::pair<const char*, QuickStartChoice> choices[] = {
+        {"Open and read a text document for me!", QuickStartChoice::OpenDocument},
+        {"Select a random channel and play it!", QuickStartChoice::RandomChannel},
+        {"Tell me the current time!", QuickStartChoice::Time},
+        {"Tell me the current date!", QuickStartChoice::Date},
+        {"What's in the Clipboard?", QuickStartChoice::Clipboard},
+        {"Open the Help file and learn MORE!", QuickStartChoice::Help},
+    };
+    QStringList items;
+    for (const auto& choice : choices)
+        items << QString::fromLatin1(choice.first);
+    bool ok = false;
+    const QString picked =
+        QInputDialog::getItem(&window_, QStringLiteral("Narrix"),
+                              QStringLiteral("What do you want to hear now?"), items, 0, false, &ok);
+    if (!ok)
+        return QuickStartChoice::Cancel;
+    return choices[std::max<qsizetype>(0, items.indexOf(picked))].second;
+}
+
+bool MainReadingHost::openDocument()
+{
+    // File Open reports nothing back: a changed document means a file was opened.
+    const QString before = window_.editor()->toPlainText();
+    const bool modifiedBefore = window_.editor()->document()->isModified();
+    window_.actions().actOpen->trigger();
+    return window_.editor()->toPlainText() != before ||
+           window_.editor()->document()->isModified() != modifiedBefore;
+}
+
+int MainReadingHost::scheduleRowCount() const
+{
+    return window_.scheduleItems().rowCount();
+}
+
+void MainReadingHost::runScheduleRow(int row)
+{
+    // As Run Now runs the selected row.
+    QTreeView* list = window_.scheduleList();
+    list->setCurrentIndex(list->model()->index(row, 0));
+    window_.actions().actRun->trigger();
+}
+
+void MainReadingHost::speakTime()
+{
+    window_.actions().Whatsthetime1->trigger();
+}
+
+void MainReadingHost::speakDate()
+{
+    window_.actions().WhatstheDate1->trigger();
+}
+
+void MainReadingHost::speakClipboard()
+{
+    window_.actions().WhatsintheClipboard1->trigger();
+}
+
+void MainReadingHost::openHelp()
+{
+    window_.actions().actHelp->trigger();
+}
+
+bool MainReadingHost::mainWindowMinimized() const
+{
+    return window_.isMinimized();
+}
+
+void MainReadingHost::hideMainWindow(WindowStartState state)
+{
+    window_.hide();
+    window_.setWindowState(windowStates(state));
+}
+
+void MainReadingHost::closeMainWindow()
+{
+    window_.close();
+}
+
+void TfMain::connectReading()
+{
+    installEngineSettingsDialog();
+    readingHost_ = std::make_unique<MainReadingHost>(*this);
+    reading_ = std::make_unique<ReadingControl>(state_, engine_, *readingHost_);
+    const MainActions& a = actions_;
+    connect(a.actPlay, &QAction::triggered, this, [this] { reading_->play(); });
+    connect(a.actPause, &QAction::triggered, this, [this] { reading_->pause(); });
+    connect(a.actStop, &QAction::triggered, this, [this] { reading_->stop(); });
+    connect(a.actRewind, &QAction::triggered, this, [this] { reading_->rewind(); });
+    connect(a.actForward, &QAction::triggered, this, [this] { reading_->forward(); });
+
+    // The editor's pop-up menu: its own edit commands, then the reading commands.
+    RTFB->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(RTFB, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        UpdateReadingActions();
+        std::unique_ptr<QMenu> menu(RTFB->createStandardContextMenu(at));
+        menu->addSeparator();
+        const MainActions& actions = actions_;
+        menu->addActions(
+            {actions.actPlay, actions.actPause, actions.actStop, actions.actRewind, actions.actForward});
+        menu->exec(RTFB->viewport()->mapToGlobal(at));
+    });
+
+    // Enabled states follow the engine whenever the application is idle, and at once after each of
+    // its events and each reading command.
+    if (QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance(thread()))
+        connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this,
+                [this] { UpdateReadingActions(); });
+    connect(&engine_, &SpeechEngine::OnSpeakingStarted, this, &TfMain::UpdateReadingActions);
+    connect(&engine_, &SpeechEngine::OnSpeakingDone, this, &TfMain::UpdateReadingActions);
+    for (QAction* action : {a.actPlay, a.actPause, a.actStop, a.actRewind, a.actForward})
+        connect(action, &QAction::triggered, this, &TfMain::UpdateReadingActions);
+    UpdateReadingActions();
+}
+
+void TfMain::UpdateReadingActions()
+{
+    if (!reading_)
+        return;
+    const ReadingControl::CommandStates states = reading_->commandStates();
+    const MainActions& a = actions_;
+    a.actPlay->setEnabled(states.play);
+    a.actPause->setEnabled(states.pause);
+    a.actRewind->setEnabled(states.rewind);
+    a.actForward->setEnabled(states.forward);
+    a.actStop->setEnabled(states.stop);
+}
+
+void TfMain::SpeakBuffer(int source)
+{
+    reading_->SpeakBuffer(source);
+}
+
+ReadingControl& TfMain::reading()
+{
+    return *reading_;
+}
+
+// Tray icon and logo animation while speaking: call sites for the window chrome, which fills them in.
+void TfMain::StartSpeakingAnimation() {}
+void TfMain::StopSpeakingAnimation() {}
+void TfMain::SetSpeakingAnimationDelay(int /*milliseconds*/) {}
+void TfMain::ShowStillTrayPicture() {}
+
+} // namespace narrix
