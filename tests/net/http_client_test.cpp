@@ -244,6 +244,10 @@ TEST(HttpClient, HostileServersEndInAFailureWithoutHanging)
         << static_cast<int>(reset);
 
     client.setIdleTimeout(600ms);
+    // The time-out counts silence, not the length of the whole transfer.
+    auto trickle = client.FetchText(http("/trickle"));
+    ASSERT_TRUE(trickle.ok()) << trickle.error().message;
+    EXPECT_EQ(trickle.value().size(), 20u);
     EXPECT_EQ(failureOf(client, "http://127.0.0.1:" + std::to_string(kSilentPort) + "/"),
               NetErrorKind::TimedOut);
     // The client is usable again after each failure.

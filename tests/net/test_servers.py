@@ -113,6 +113,12 @@ def handle_http(conn, port_for_links):
                 conn.sendall(b"x" * 10)
                 time.sleep(0.05)
             return
+        elif path == "/trickle":
+            # A slow but steady reply: 20 bytes over about a second.
+            conn.sendall(b"HTTP/1.1 200 OK\r\nContent-Length: 20\r\n\r\n")
+            for _ in range(10):
+                time.sleep(0.1)
+                conn.sendall(b"ab")
         elif path == "/endless-chunked":
             conn.sendall(b"HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n")
             piece = b"y" * 65536
