@@ -17,7 +17,7 @@ constexpr int kRate = SpeechStream::kSampleRate;
 // About 100 ms of audio in the device's buffer: pause and stop act within that.
 constexpr qsizetype kDeviceBufferBytes = kRate * 2 / 10;
 // On an underrun the device gets this much silence at a time, never a whole buffer.
-constexpr qint64 kUnderrunBytes = kRate * 2 / 100;
+constexpr qint64 kUnderrunBytes = (kRate / 100) * 2; // whole samples only
 
 // The sink's view of the source: a sequential device that never ends before the source does.
 class PcmPipe final : public QIODevice
