@@ -91,6 +91,9 @@ void TfMain::FormCreate(const QStringList& arguments)
 {
     arguments_ = arguments;
     settings_ = defaultSettings(currentEnvironment(*this));
+    // The bounds the window has until the stored ones are read: the default size, centred.
+    move(settings_.windowLeft, settings_.windowTop);
+    resize(settings_.windowWidth, settings_.windowHeight);
     valuesRead_.clear();
     startUpIncomplete_ = !runGuarded(QStringLiteral("FormCreate"), [this] { startUpSteps(); });
     startupTexts_ = settingsTexts(settings_, locale_, true);

@@ -304,6 +304,10 @@ TEST_F(TfMainTest, SplitWithTheWrongDecimalSeparatorStopsBeforeTheBounds)
     EXPECT_TRUE(errors[0].contains(QStringLiteral("Split1")));
     EXPECT_EQ(w->width(), 470); // the bounds were never read
     EXPECT_TRUE(engine.spoken.isEmpty());
+    // The stored bounds, never read, survive the shutdown.
+    shutDown(*w);
+    EXPECT_EQ(store.values.value(QStringLiteral("WindowWidth")), QStringLiteral("600"));
+    EXPECT_FALSE(store.writes.contains(QStringLiteral("WindowLeft")));
 }
 
 TEST_F(TfMainTest, CommandLineArgumentStartsMinimisedAndSpeaksNoGreeting)
