@@ -1,6 +1,7 @@
 #include "app/tf_main.h"
 
 #include "app/edit_commands.h"
+#include "app/grid_item_delegate.h"
 #include "app/pane_layout.h"
 #include "app/splitter_bar.h"
 #include "app/toolbar_icons.h"
@@ -163,6 +164,7 @@ void TfMain::buildPanes()
     ListView1->setSelectionMode(QAbstractItemView::ExtendedSelection);
     ListView1->setSelectionBehavior(QAbstractItemView::SelectRows);
     ListView1->setMouseTracking(true); // hot tracking
+    ListView1->setItemDelegate(new GridItemDelegate(ListView1));
     ListView1->setContextMenuPolicy(Qt::ActionsContextMenu);
     scheduleModel_ = new ScheduleListModel(ListView1);
     ListView1->setModel(scheduleModel_);
