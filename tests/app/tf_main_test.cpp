@@ -488,6 +488,28 @@ TEST_F(TfMainTest, ExitClosesThroughTheCloseRequest)
     EXPECT_TRUE(w->state().cancelRequested);
 }
 
+TEST_F(TfMainTest, ATerminationSignalClosesThroughTheCloseRequest)
+{
+    auto w = start();
+    w->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(w.get()));
+    w->TerminationRequested();
+    EXPECT_FALSE(w->isVisible());
+    EXPECT_TRUE(w->state().cancelRequested);
+}
+
+TEST_F(TfMainTest, SessionEndStoresTheSettingsAndLeavesTheWindowAsItIs)
+{
+    storeAll({{u"StartMinimized", u"True"}, {u"Greetings", u"<nil>"}});
+    auto w = start();
+    store.writes.clear();
+    w->CommitSessionData();
+    EXPECT_EQ(store.writes.size(), 36);
+    EXPECT_EQ(store.values.value(QStringLiteral("WindowState")), QStringLiteral("Normal"));
+    EXPECT_TRUE(w->windowState() & Qt::WindowMinimized); // still running, still minimised
+    EXPECT_EQ(store.flushes, 1);
+}
+
 TEST_F(TfMainTest, FirstActivationOffersUpdatesAndVoicesWithTheModalCountRaised)
 {
     auto w = start();
