@@ -4,7 +4,9 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <cstring>
+#include <memory>
 
 // The conversion is eight steps in a fixed order (see convert() at the end). Each is one
 // left-to-right pass that never restarts its search from the beginning after a change: a change can
@@ -43,23 +45,24 @@ bool startsWithUpper(std::string_view text, size_t at, std::string_view upper)
     return true;
 }
 
-// Step 1 (speech): CR LF -> blank, then lone CR, LF and TAB -> blank.
-std::string blankLineBreaks(std::string_view in)
+// Step 1 (speech): CR LF -> blank, then lone CR, LF and TAB -> blank. In place: the text only
+// shrinks.
+void blankLineBreaks(std::string& text)
 {
-    std::string out(in.size(), '\0');
-    char* o = out.data();
-    for (size_t i = 0; i < in.size(); ++i) {
-        const char c = in[i];
+    const size_t n = text.size();
+    char* const s = text.data();
+    size_t w = 0;
+    for (size_t i = 0; i < n; ++i) {
+        const char c = s[i];
         if (c == '\r' || c == '\n' || c == '\t') {
-            *o++ = ' ';
-            if (c == '\r' && i + 1 < in.size() && in[i + 1] == '\n')
+            s[w++] = ' ';
+            if (c == '\r' && i + 1 < n && s[i + 1] == '\n')
                 ++i;
         } else {
-            *o++ = c;
+            s[w++] = c;
         }
     }
-    out.resize(static_cast<size_t>(o - out.data()));
-    return out;
+    text.resize(w);
 }
 
 enum class TagKind { Ordinary, Anchor, Style, Script };
@@ -160,29 +163,50 @@ constexpr std::array<Entity, 9> kLateEntities{{
     {"&#176;", " degrees"},
 }};
 
-// Step 3: the entity table applied as fourteen ordered replace-all passes would apply it. Every pattern is
-// "&" plus characters that are never "&" and never begin a replacement, so a match is confined to one
-// "&" and the text up to the next "&"; the only cross-rule effect is that "&amp;" leaves a new "&",
-// which the rules after it (and only those) may match together with the text that follows.
-std::string decodeNamedEntities(std::string_view in)
+// Step 3: the entity table applied as fourteen ordered replace-all passes would apply it. Every
+// pattern is "&" plus characters that are never "&" and never begin a replacement, so a match is
+// confined to one "&" and the text up to the next "&"; the only cross-rule effect is that "&amp;"
+// leaves a new "&", which the rules after it (and only those) may match together with the text that
+// follows. The text is rewritten in place until a replacement is longer than what it replaces (the
+// degree entities); from there on the result is built in a second string.
+void decodeNamedEntities(std::string& text)
 {
-    std::string out;
-    out.reserve(in.size());
+    const std::string_view in = text;
+    size_t w = 0;
+    std::string grown;
+    bool inPlace = true;
+    const auto emit = [&](std::string_view piece) {
+        if (inPlace) {
+            std::memmove(text.data() + w, piece.data(), piece.size());
+            w += piece.size();
+        } else {
+            grown.append(piece);
+        }
+    };
+    const auto replace = [&](std::string_view replacement, size_t replaced) {
+        if (inPlace && replacement.size() > replaced) {
+            grown.reserve(in.size() + in.size() / 8);
+            grown.assign(text.data(), w);
+            inPlace = false;
+        }
+        emit(replacement);
+    };
+
     size_t i = 0;
     while (i < in.size()) {
         const void* amp = std::memchr(in.data() + i, '&', in.size() - i);
         if (amp == nullptr) {
-            out.append(in.substr(i));
+            emit(in.substr(i));
             break;
         }
         const size_t a = static_cast<size_t>(static_cast<const char*>(amp) - in.data());
-        out.append(in.substr(i, a - i));
+        emit(in.substr(i, a - i));
         const std::string_view rest = in.substr(a);
 
         const auto early = std::find_if(kEarlyEntities.begin(), kEarlyEntities.end(),
                                         [&](const Entity& en) { return rest.starts_with(en.find); });
         if (early != kEarlyEntities.end()) {
-            out.append(early->replace);
+            replace(early->replace, early->find.size());
             i = a + early->find.size();
             continue;
         }
@@ -192,14 +216,18 @@ std::string decodeNamedEntities(std::string_view in)
         const auto late = std::find_if(kLateEntities.begin(), kLateEntities.end(),
                                        [&](const Entity& en) { return body.starts_with(en.find.substr(1)); });
         if (late != kLateEntities.end()) {
-            out.append(late->replace);
-            i = bodyStart + late->find.size() - 1;
+            const size_t end = bodyStart + late->find.size() - 1;
+            replace(late->replace, end - a);
+            i = end;
         } else {
-            out.push_back('&');
+            emit("&");
             i = bodyStart;
         }
     }
-    return out;
+    if (inPlace)
+        text.resize(w);
+    else
+        text = std::move(grown);
 }
 
 // Step 4: "&#", the digits after it and the first character after the digits become blanks. The
@@ -237,36 +265,57 @@ void blankLooseAmpersands(std::string& text)
 // Step 6: each run of white space that is followed by a visible character shrinks to one character;
 // before anything but break punctuation it becomes a blank, and a run that held a line break (or a
 // tag's break mark) becomes a sentence break (speech) or a new line (document).
-std::string collapseWhiteSpace(std::string_view in, Mode mode)
+//
+// Speech text is rewritten in place: a run with a break mark holds the mark and the blank after it
+// (every tag but a lone "<" at the very end is two characters at least), so ". " and the character
+// after the run never take more room than the run and that character did. The document conversion
+// can grow ("\n" becomes "\r\n ") and writes into a buffer of twice the size.
+void collapseWhiteSpace(std::string& text, Mode mode)
 {
+    constexpr std::uint64_t kEightBlanks = 0x2020202020202020ULL;
     const auto isWhite = [mode](char c) {
         return c == ' ' || c == '\r' || c == '\n' || (mode == Mode::Document && c == '\t');
     };
-    // A run and the character after it (two bytes at least) become at most four: CR LF, blank, c.
-    std::string out(2 * in.size(), '\0');
-    char* const begin = out.data();
+    const size_t n = text.size();
+    const char* const in = text.data();
+    std::unique_ptr<char[]> buffer;
+    if (mode == Mode::Document)
+        buffer = std::make_unique_for_overwrite<char[]>(2 * n + 1);
+    char* const begin = mode == Mode::Document ? buffer.get() : text.data();
     char* o = begin;
     size_t i = 0;
-    while (i < in.size()) {
+    while (i < n) {
         if (!isWhite(in[i])) {
             *o++ = in[i++];
             continue;
         }
         const size_t runStart = i;
         bool hasBreak = false;
-        while (i < in.size() && isWhite(in[i])) {
+        while (i < n) {
+            // Blanked tags leave long runs of blanks: step over eight at a time.
+            if (i + 8 <= n) {
+                std::uint64_t eight;
+                std::memcpy(&eight, in + i, sizeof eight);
+                if (eight == kEightBlanks) {
+                    i += 8;
+                    continue;
+                }
+            }
+            if (!isWhite(in[i]))
+                break;
             hasBreak = hasBreak || in[i] == '\r' || in[i] == '\n';
             ++i;
         }
-        if (i == in.size()) {
+        if (i == n) {
             // A run at the end stays as it is.
-            std::memcpy(o, in.data() + runStart, i - runStart);
-            o += i - runStart;
+            std::memmove(o, in + runStart, n - runStart);
+            o += n - runStart;
             break;
         }
+        const char last = in[i - 1];
         const char next = in[i];
         if (isBreakPunctuation(next)) {
-            *o++ = in[i - 1];
+            *o++ = last;
         } else {
             if (hasBreak) {
                 if (mode == Mode::Document) {
@@ -281,34 +330,43 @@ std::string collapseWhiteSpace(std::string_view in, Mode mode)
         *o++ = next;
         ++i;
     }
-    out.resize(static_cast<size_t>(o - begin));
-    return out;
+    const size_t length = static_cast<size_t>(o - begin);
+    if (mode == Mode::Document)
+        text.assign(begin, length);
+    else
+        text.resize(length);
 }
 
 // Steps 7 and 8: trim, then drop leading punctuation (and blanks, for speech).
-std::string trimAndDropLeadingPunctuation(std::string_view text, Mode mode)
+void trimAndDropLeadingPunctuation(std::string& text, Mode mode)
 {
-    text = trimView(text);
+    const std::string_view trimmed = trimView(text);
     const auto droppable = [mode](char c) {
         return c == '\'' || c == ',' || c == '.' || c == ';' || (mode == Mode::Speech && c == ' ');
     };
     size_t start = 0;
-    while (start < text.size() && droppable(text[start]))
+    while (start < trimmed.size() && droppable(trimmed[start]))
         ++start;
-    return std::string(text.substr(start));
+    const size_t offset = static_cast<size_t>(trimmed.data() - text.data()) + start;
+    const size_t length = trimmed.size() - start;
+    text.erase(offset + length);
+    text.erase(0, offset);
 }
 
 // 1 line breaks (speech), 2 tags, 3 named entities, 4 numeric references, 5 loose ampersands,
 // 6 white space, 7 trim, 8 leading punctuation.
 std::string convert(std::string_view html, Mode mode)
 {
-    std::string text = mode == Mode::Speech ? blankLineBreaks(html) : std::string(html);
+    std::string text(html);
+    if (mode == Mode::Speech)
+        blankLineBreaks(text);
     blankTags(text, mode);
-    text = decodeNamedEntities(text);
+    decodeNamedEntities(text);
     blankNumericReferences(text);
     blankLooseAmpersands(text);
-    text = collapseWhiteSpace(text, mode);
-    return trimAndDropLeadingPunctuation(text, mode);
+    collapseWhiteSpace(text, mode);
+    trimAndDropLeadingPunctuation(text, mode);
+    return text;
 }
 
 } // namespace
