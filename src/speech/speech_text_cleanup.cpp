@@ -20,8 +20,13 @@ void foldToAscii(std::string& s)
     while (i < size) {
         const unsigned char lead = bytes[i];
         if (lead < 0x80) {
-            s[w++] = static_cast<char>(lead);
-            ++i;
+            // Move the whole run of ASCII at once.
+            std::size_t end = i + 1;
+            while (end < size && bytes[end] < 0x80)
+                ++end;
+            std::memmove(s.data() + w, s.data() + i, end - i);
+            w += end - i;
+            i = end;
             continue;
         }
         std::size_t length = 0;
