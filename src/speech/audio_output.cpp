@@ -92,8 +92,10 @@ void DeviceAudioOutput::releaseSink()
 
 bool DeviceAudioOutput::start()
 {
-    if (sink_ && !drainTimer_.isActive() &&
-        (sink_->state() == QAudio::ActiveState || sink_->state() == QAudio::SuspendedState))
+    // While the last audio plays out, the sink stays: drained() follows and the engine starts again
+    // for what was queued meanwhile, without cutting that tail short.
+    if (sink_ && (drainTimer_.isActive() || sink_->state() == QAudio::ActiveState ||
+                  sink_->state() == QAudio::SuspendedState))
         return true;
     releaseSink();
     pipe_ = std::make_unique<PcmPipe>(source_);
