@@ -48,7 +48,7 @@ void NetConnection::resetSocket()
     socket_ = std::make_unique<QSslSocket>();
     // Qt stops reading from the kernel when this much waits unread: memory stays bounded whatever
     // the peer sends.
-    socket_->setReadBufferSize(4 << 20);
+    socket_->setReadBufferSize(1 << 20);
     if (!extraCa_.isEmpty()) {
         QSslConfiguration conf = socket_->sslConfiguration();
         conf.setCaCertificates(QSslConfiguration::systemCaCertificates() + extraCa_);
