@@ -4,6 +4,7 @@
 //   bench_speech first-sound KILOBYTES [VOICE]
 //   bench_speech memory MEGABYTES SECONDS
 //   bench_speech make-text FILE BYTES
+#include "speech/reading_control.h"
 #include "speech/speech_stream.h"
 #include "speech/speech_text_cleanup.h"
 #include "speech/synthesis_worker.h"
@@ -245,6 +246,64 @@ int memory(int argc, char** argv)
     return 0;
 }
 
+// A main window that only shows what it is asked to.
+class BenchHost final : public narrix::ReadingHost
+{
+public:
+    void setStatusText(const QString&, bool) override {}
+    void startSpeakingAnimation() override {}
+    void stopSpeakingAnimation() override {}
+    void setAnimationDelay(int) override {}
+    void showStillPicture() override {}
+    bool editorHasSelection() const override { return false; }
+    std::string editorSelectedText() const override { return {}; }
+    std::string editorText() const override { return text; }
+    narrix::QuickStartChoice askQuickStart() override { return narrix::QuickStartChoice::Cancel; }
+    bool openDocument() override { return false; }
+    int scheduleRowCount() const override { return 0; }
+    void runScheduleRow(int) override {}
+    void speakTime() override {}
+    void speakDate() override {}
+    void speakClipboard() override {}
+    void openHelp() override {}
+    bool mainWindowMinimized() const override { return false; }
+    void hideMainWindow(narrix::WindowStartState) override {}
+    void closeMainWindow() override {}
+    std::string text;
+};
+
+// Play on a document of the given size: from the document's text (UTF-8) to the first audio.
+int play(int argc, char** argv)
+{
+    const std::size_t megabytes = argc > 2 ? std::stoul(argv[2]) : 50;
+    narrix::AudioSinkOptions null;
+    null.kind = narrix::AudioSinkOptions::Kind::Null;
+    narrix::TTextToSpeech engine(null);
+    engine.Select(findVoice(engine, QStringLiteral("English (America) (espeak-ng)")));
+    narrix::ProgramState state;
+    state.englishLocale = true;
+    BenchHost host;
+    host.text = englishText(megabytes << 20, true);
+    narrix::ReadingControl control(state, engine, host);
+    std::vector<double> times;
+    for (int round = 0; round < 5; ++round) {
+        bool started = false;
+        QObject::connect(&engine, &narrix::SpeechEngine::OnSpeakingStarted, &engine, [&] { started = true; });
+        const auto start = Clock::now();
+        control.play();
+        while (!started)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
+        times.push_back(msSince(start));
+        control.stop();
+        QObject::disconnect(&engine, &narrix::SpeechEngine::OnSpeakingStarted, nullptr, nullptr);
+        QCoreApplication::processEvents();
+    }
+    std::sort(times.begin(), times.end());
+    std::printf("Play on a %zu MiB document (clean-up, hand-over, first audio), median of 5: %.1f ms\n",
+                megabytes, times[2]);
+    return 0;
+}
+
 int makeText(int argc, char** argv)
 {
     if (argc < 4)
@@ -266,6 +325,8 @@ int main(int argc, char** argv)
         return firstSound(argc, argv);
     if (command == "memory")
         return memory(argc, argv);
+    if (command == "play")
+        return play(argc, argv);
     if (command == "make-text")
         return makeText(argc, argv);
     std::fprintf(stderr,

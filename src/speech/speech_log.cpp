@@ -57,7 +57,8 @@ LogFile& logFile()
     return file;
 }
 
-void appendLine(const std::string& objectBody)
+// Opens the log on first use; false when there is none (nothing needs to be formatted then).
+bool logEnabled()
 {
     LogFile& log = logFile();
     std::lock_guard lock(log.mutex);
@@ -70,6 +71,13 @@ void appendLine(const std::string& objectBody)
                 std::fprintf(stderr, "narrix: cannot write the speech log %s\n", path.constData());
         }
     }
+    return log.stream.is_open();
+}
+
+void appendLine(const std::string& objectBody)
+{
+    LogFile& log = logFile();
+    std::lock_guard lock(log.mutex);
     if (!log.stream.is_open())
         return;
     log.stream << "{\"ms\":" << millisecondsSinceProcessStart() << objectBody << "}\n";
@@ -154,22 +162,30 @@ std::string jsonEscape(std::string_view text)
 
 void speechLogSpeak(int source, std::string_view title, std::string_view text)
 {
+    if (!logEnabled())
+        return;
     appendLine(",\"event\":\"speak\",\"source\":" + std::to_string(source) + ",\"title\":\"" +
                jsonEscape(title) + "\",\"text\":\"" + jsonEscape(text) + "\"");
 }
 
 void speechLogStarted()
 {
+    if (!logEnabled())
+        return;
     appendLine(",\"event\":\"started\"");
 }
 
 void speechLogDone()
 {
+    if (!logEnabled())
+        return;
     appendLine(",\"event\":\"done\"");
 }
 
 void speechLogError(std::string_view text)
 {
+    if (!logEnabled())
+        return;
     appendLine(",\"event\":\"error\",\"text\":\"" + jsonEscape(text) + "\"");
 }
 
