@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <exception>
 #include <random>
+#include <string>
 
 namespace narrix {
 namespace {
@@ -40,6 +41,12 @@ ReadingControl::ReadingControl(ProgramState& state, SpeechEngine& engine, Readin
     connect(&engine_, &SpeechEngine::OnSpeak, this, &ReadingControl::onSpeak);
     connect(&engine_, &SpeechEngine::OnSpeakingDone, this, &ReadingControl::onSpeakingDone);
     connect(&engine_, &SpeechEngine::OnAttribChanged, this, &ReadingControl::onAttribChanged);
+}
+
+ReadingControl::~ReadingControl()
+{
+    for (RestCleaner& cleaner : restCleaners_)
+        cleaner.thread.join();
 }
 
 template <typename Operation> void ReadingControl::guarded(const char* what, Operation operation)
@@ -77,13 +84,15 @@ bool ReadingControl::maySpeak(int source) const
 void ReadingControl::SpeakBuffer(int source)
 {
     std::string& buffer = state_.speechBuffer;
+    const int previousSource = state_.currentSource;
+    if (buffer.size() > kLongText && speakInTwoSteps(source, previousSource))
+        return;
     CleanSpeechTextInPlace(buffer, state_.englishLocale);
     if (isBlank(buffer)) {
         host_.setStatusText(QStringLiteral(" Ready"), false);
         std::string().swap(buffer);
         return;
     }
-    const int previousSource = state_.currentSource;
     state_.currentSource = source;
     speechLogSpeak(source, state_.currentTitle, buffer);
     QString text = QString::fromStdString(buffer);
@@ -98,6 +107,57 @@ void ReadingControl::SpeakBuffer(int source)
     }
 }
 
+bool ReadingControl::speakInTwoSteps(int source, int previousSource)
+{
+    std::string& buffer = state_.speechBuffer;
+    // The history holds each text whole, so with it on the text is cleaned whole first.
+    if (speechLogEnabled())
+        return false;
+    const std::size_t cut = speechTextCut(buffer, kFirstPart);
+    if (cut == std::string::npos)
+        return false;
+    std::string first = buffer.substr(0, cut);
+    CleanSpeechTextInPlace(first, state_.englishLocale);
+    // The first part ends in a letter or digit, which no rule removes: the text is not blank.
+    state_.currentSource = source;
+    const QString firstPart = QString::fromStdString(first);
+    try {
+        engine_.BeginText(firstPart);
+    } catch (const std::exception& error) {
+        state_.currentSource = previousSource;
+        reportEngineError("speak", error);
+        std::string().swap(buffer);
+        return true;
+    }
+    // Threads of earlier long texts that have finished are collected here; a running one is left to run.
+    std::erase_if(restCleaners_, [](RestCleaner& cleaner) {
+        if (!cleaner.done->load())
+            return false;
+        cleaner.thread.join();
+        return true;
+    });
+    const bool english = state_.englishLocale;
+    const std::uint64_t handOver = ++longTexts_;
+    auto done = std::make_shared<std::atomic<bool>>(false);
+    std::thread thread([this, english, handOver, cut, firstPart, done, rest = std::move(buffer)]() mutable {
+        rest.erase(0, cut);
+        CleanSpeechTextInPlace(rest, english, false);
+        QString whole = firstPart + QString::fromStdString(rest);
+        std::string().swap(rest);
+        QMetaObject::invokeMethod(
+            this,
+            [this, handOver, whole = std::move(whole), length = firstPart.size()] {
+                if (handOver != longTexts_)
+                    return; // stopped, or another long text was begun since
+                guarded("speak", [&] { engine_.ContinueText(whole, length); });
+            },
+            Qt::QueuedConnection);
+        done->store(true);
+    });
+    restCleaners_.push_back({std::move(thread), std::move(done)});
+    buffer.clear();
+    return true;
+}
 void ReadingControl::play()
 {
     state_.exitWhenDone = false;
@@ -172,6 +232,7 @@ void ReadingControl::pause()
 void ReadingControl::stop()
 {
     state_.exitWhenDone = false;
+    ++longTexts_;
     guarded("stop", [&] { engine_.StopSpeaking(); });
 }
 

@@ -6,6 +6,11 @@
 
 #include <QObject>
 #include <QString>
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <thread>
+#include <vector>
 
 namespace narrix {
 
@@ -26,6 +31,12 @@ class ReadingControl : public QObject
     Q_OBJECT
 public:
     ReadingControl(ProgramState& state, SpeechEngine& engine, ReadingHost& host, QObject* parent = nullptr);
+    ~ReadingControl() override;
+
+    // Buffers longer than this are handed over in two steps: the first part at once, the rest when
+    // it is cleaned on a thread of its own, so that a long document starts to sound at once.
+    static constexpr std::size_t kLongText = 1 << 20;
+    static constexpr std::size_t kFirstPart = 64 << 10;
 
     // Cleans the speech text buffer, hands it to the engine as speech of `source`, empties it.
     void SpeakBuffer(int source);
@@ -64,6 +75,7 @@ public:
 
 private:
     QString readingStatus() const;
+    bool speakInTwoSteps(int source, int previousSource);
     void runQuickStart();
     void runRandomChannel();
     template <typename Operation> void guarded(const char* what, Operation operation);
@@ -72,6 +84,15 @@ private:
     SpeechEngine& engine_;
     ReadingHost& host_;
     int animationDelay_ = 500;
+    // The rest of a long text being cleaned, and what it continues.
+    struct RestCleaner
+    {
+        std::thread thread;
+        std::shared_ptr<std::atomic<bool>> done;
+    };
+    std::vector<RestCleaner> restCleaners_;
+    // Counts two-step hand-overs and stops: a rest that arrives for a text begun earlier is dropped.
+    std::uint64_t longTexts_ = 0;
 };
 
 } // namespace narrix

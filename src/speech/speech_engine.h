@@ -29,6 +29,15 @@ public:
 
     // Queues a text; returns at once.
     virtual void Speak(const QString& text) = 0;
+    // A long text handed over in two steps, so that its first part is heard before the rest is
+    // ready: BeginText queues the first part; ContinueText gives the whole text (which starts with
+    // that part) once it is ready. Engines that cannot wait for the rest speak it as a further text.
+    virtual void BeginText(const QString& firstPart) { Speak(firstPart); }
+    virtual void ContinueText(const QString& wholeText, qsizetype firstPartLength)
+    {
+        if (wholeText.size() > firstPartLength)
+            Speak(wholeText.mid(firstPartLength));
+    }
     virtual void StopSpeaking() = 0;
     virtual void FastForward() = 0;
     virtual void Pause() = 0;

@@ -94,6 +94,11 @@ void appendHex4(std::string& out, unsigned value)
 
 } // namespace
 
+bool speechLogEnabled()
+{
+    return logEnabled();
+}
+
 long long millisecondsSinceProcessStart()
 {
     return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() -

@@ -13,6 +13,8 @@ void speechLogSpeak(int source, std::string_view title, std::string_view text);
 void speechLogStarted();
 void speechLogDone();
 void speechLogError(std::string_view text);
+// True when NARRIX_SPEECH_LOG names a log that could be opened.
+bool speechLogEnabled();
 
 // JSON string contents for UTF-8 text (without the quotes). Invalid UTF-8 bytes become U+FFFD.
 std::string jsonEscape(std::string_view text);

@@ -15,11 +15,28 @@ constexpr qsizetype kFirstFliteSentenceLength = 120;
 
 } // namespace
 
-void SpeechStream::enqueue(const QString& text)
+std::uint64_t SpeechStream::enqueue(const QString& text, bool open)
 {
     std::lock_guard lock(mutex_);
-    texts_.push_back({nextSerial_++, text});
+    const std::uint64_t serial = nextSerial_++;
+    texts_.push_back({serial, text, open});
     skipBlankLocked();
+    return serial;
+}
+
+void SpeechStream::extend(std::uint64_t serial, const QString& whole)
+{
+    std::lock_guard lock(mutex_);
+    for (Text& text : texts_) {
+        if (text.serial != serial || !text.open)
+            continue;
+        if (whole.size() < text.text.size() || QStringView(whole).left(text.text.size()) != text.text)
+            return;
+        text.text = whole; // shared, not copied: positions already used stay valid
+        text.open = false;
+        skipBlankLocked();
+        return;
+    }
 }
 
 void SpeechStream::clear()
@@ -57,7 +74,7 @@ void SpeechStream::skipBlankLocked()
         const QChar* data = text->text.constData();
         while (cursorPos_ < size && data[cursorPos_].isSpace())
             ++cursorPos_;
-        if (cursorPos_ < size)
+        if (cursorPos_ < size || text->open)
             return;
         ++cursorSerial_;
         cursorPos_ = 0;
@@ -191,7 +208,10 @@ std::optional<SpeechStream::Job> SpeechStream::takeJob()
                                     : kSentenceLength;
     const SentenceSpan span = nextSentence(text->text, cursorPos_, maxLength);
     if (span.empty())
-        return std::nullopt; // skipBlankLocked leaves the cursor on a non-blank character
+        return std::nullopt; // an open text that has nothing more yet
+    // The last piece of an open text may be cut short (mid-sentence, even mid-word): wait for the rest.
+    if (text->open && span.end >= text->text.size())
+        return std::nullopt;
 
     Job job;
     job.segment = nextSegment_++;

@@ -38,8 +38,11 @@ public:
         int textsStarted = 0; // texts whose first audio was read
     };
 
-    // Engine side.
-    void enqueue(const QString& text);
+    // Engine side. An open text may still grow (extend); the walk waits at its end until it is closed.
+    std::uint64_t enqueue(const QString& text, bool open = false);
+    // Replaces the open text `serial` by `whole`, which starts with it, and closes it. Nothing happens
+    // when that text is gone (stopped) or `whole` does not start with it.
+    void extend(std::uint64_t serial, const QString& whole);
     void clear();
     void fastForward();
     void rewind();
@@ -62,6 +65,7 @@ private:
     {
         std::uint64_t serial = 0;
         QString text; // shares the caller's buffer
+        bool open = false;
     };
     struct Segment
     {

@@ -1,5 +1,6 @@
 #include "speech/speech_text_cleanup.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 
@@ -186,7 +187,7 @@ bool isLeadingJunk(char c)
 
 } // namespace
 
-void CleanSpeechTextInPlace(std::string& s, bool english)
+void CleanSpeechTextInPlace(std::string& s, bool english, bool textStart)
 {
     if (english)
         foldToAscii(s);
@@ -194,10 +195,25 @@ void CleanSpeechTextInPlace(std::string& s, bool english)
     shortenEllipses(s);
     blankBeforeDots(s);
     replaceUS(s);
+    if (!textStart)
+        return;
     std::size_t start = 0;
     while (start < s.size() && isLeadingJunk(s[start]))
         ++start;
     s.erase(0, start);
+}
+
+std::size_t speechTextCut(std::string_view text, std::size_t from, std::size_t searchLimit)
+{
+    const auto alphanumeric = [](char c) {
+        return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+    };
+    const std::size_t end = std::min(text.size(), from + searchLimit);
+    for (std::size_t i = std::max<std::size_t>(from, 1); i < end; ++i) {
+        if (alphanumeric(text[i - 1]) && alphanumeric(text[i]))
+            return i;
+    }
+    return std::string_view::npos;
 }
 
 std::string CleanSpeechText(std::string_view text, bool english)

@@ -14,7 +14,13 @@ namespace narrix {
 //  6. leading blanks, apostrophes, commas, dots and semicolons are removed.
 // Linear in the length of the text.
 std::string CleanSpeechText(std::string_view text, bool english);
-// The same on a buffer of the caller's (the result is never longer than the input).
-void CleanSpeechTextInPlace(std::string& text, bool english);
+// The same on a buffer of the caller's (the result is never longer than the input). With
+// `textStart` false the buffer is the rest of a text cut by speechTextCut, and step 6 is left out.
+void CleanSpeechTextInPlace(std::string& text, bool english, bool textStart = true);
+
+// A place at or after `from` where a text can be cut and both parts cleaned on their own, giving
+// the same as cleaning it whole: between two ASCII letters or digits, which no rule looks across.
+// std::string_view::npos when there is none within `searchLimit` bytes after `from`.
+std::size_t speechTextCut(std::string_view text, std::size_t from, std::size_t searchLimit = 1 << 20);
 
 } // namespace narrix

@@ -223,7 +223,29 @@ void TTextToSpeech::ShowSettingsDialog(QObject* owner)
 
 void TTextToSpeech::Speak(const QString& text)
 {
-    stream_->enqueue(text);
+    queue(text, false);
+}
+
+void TTextToSpeech::BeginText(const QString& firstPart)
+{
+    queue(firstPart, true);
+}
+
+void TTextToSpeech::ContinueText(const QString& wholeText, qsizetype firstPartLength)
+{
+    Q_UNUSED(firstPartLength);
+    if (openText_ == 0)
+        return;
+    stream_->extend(openText_, wholeText);
+    openText_ = 0;
+    SynthesisWorker::instance().wake();
+}
+
+void TTextToSpeech::queue(const QString& text, bool open)
+{
+    const std::uint64_t serial = stream_->enqueue(text, open);
+    if (open)
+        openText_ = serial;
     SynthesisWorker::instance().wake();
     // The engine has taken the text (its audio starts later, with OnSpeakingStarted).
     QMetaObject::invokeMethod(
@@ -237,6 +259,7 @@ void TTextToSpeech::Speak(const QString& text)
 void TTextToSpeech::StopSpeaking()
 {
     stream_->clear();
+    openText_ = 0;
     if (output_)
         output_->stop();
     paused_ = false;

@@ -51,6 +51,8 @@ public:
     int ModeCount() const override { return static_cast<int>(voices_.size()); }
 
     void Speak(const QString& text) override;
+    void BeginText(const QString& firstPart) override;
+    void ContinueText(const QString& wholeText, qsizetype firstPartLength) override;
     void StopSpeaking() override;
     void FastForward() override;
     void Pause() override;
@@ -95,6 +97,7 @@ private:
     void onDrained();
     void onOutputFailed();
     void postDone();
+    void queue(const QString& text, bool open);
 
     AudioSinkOptions sinkOptions_;
     const std::vector<VoiceInfo>& voices_;
@@ -105,6 +108,7 @@ private:
     short suppress_ = 0;
     bool active_ = false;
     bool paused_ = false;
+    std::uint64_t openText_ = 0; // the text begun with BeginText and not yet continued
     VoiceTuning tuning_;
 };
 

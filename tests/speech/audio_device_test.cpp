@@ -28,8 +28,8 @@ TEST(AudioDevice, SpeechIsHeardOnTheDefaultDevice)
     QProcess recorder;
     recorder.start(QStringLiteral("parecord"),
                    {QStringLiteral("--device=nullsink.monitor"), QStringLiteral("--file-format=wav"),
-                    QStringLiteral("--format=s16le"), QStringLiteral("--rate=22050"), QStringLiteral("--channels=1"),
-                    recording});
+                    QStringLiteral("--format=s16le"), QStringLiteral("--rate=22050"),
+                    QStringLiteral("--channels=1"), recording});
     ASSERT_TRUE(recorder.waitForStarted(5000));
     QThread::msleep(300); // the recording stream connects
 

@@ -3,6 +3,10 @@
 
 #include "fakes/fake_speech_engine.h"
 #include "speech/fake_reading_host.h"
+#include "speech/speech_text_cleanup.h"
+
+#include <QCoreApplication>
+#include <QThread>
 
 #include <gtest/gtest.h>
 #include <set>
@@ -341,5 +345,45 @@ TEST_F(ReadingControlTest, AnimationDelayFollowsTheSpeed)
     EXPECT_EQ(control.animationDelay(), 500);
 }
 
+// Runs the event loop until `done` or the time is up.
+template <typename Pred> bool spinUntil(Pred done, int milliseconds = 5000)
+{
+    for (int i = 0; i < milliseconds && !done(); ++i) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        QThread::msleep(1);
+    }
+    return done();
+}
+
+std::string longDocument()
+{
+    std::string text;
+    while (text.size() <= ReadingControl::kLongText + 1000)
+        text +=
+            "Chapter one... The U.S. office ==== closed early!. Wait.... caf\xC3\xA9 it\xE2\x80\x99s late. ";
+    return text;
+}
+
+TEST_F(ReadingControlTest, ALongTextStartsAtOnceAndItsRestFollows)
+{
+    state.englishLocale = true;
+    const std::string document = longDocument();
+    speak(document, kSourceDocument);
+    ASSERT_EQ(engine.spoken.size(), 1); // the first part, at once
+    EXPECT_LT(engine.spoken[0].size(), 100000);
+    EXPECT_EQ(state.currentSource, kSourceDocument);
+    EXPECT_TRUE(state.speechBuffer.empty());
+    ASSERT_TRUE(spinUntil([&] { return engine.spoken.size() == 2; }));
+    // Together the parts are exactly the whole text cleaned.
+    EXPECT_EQ((engine.spoken[0] + engine.spoken[1]).toStdString(), CleanSpeechText(document, true));
+}
+
+TEST_F(ReadingControlTest, StopDropsTheRestOfALongText)
+{
+    speak(longDocument(), kSourceDocument);
+    control.stop();
+    spinUntil([] { return false; }, 600); // the rest is ready well within this
+    EXPECT_EQ(engine.spoken.size(), 1);
+}
 } // namespace
 } // namespace narrix

@@ -219,5 +219,30 @@ TEST(SpeechStream, DroppedJobsDeliverNothing)
     EXPECT_EQ(stream.bufferedSamples(), 0u);
 }
 
+TEST(SpeechStream, AnOpenTextWaitsForItsRest)
+{
+    SpeechStream stream;
+    StreamDriver driver(stream);
+    const QString head = QStringLiteral("Complete sentence. Half a wo");
+    const std::uint64_t serial = stream.enqueue(head, true);
+    // The piece at the end may be cut mid-word: it waits.
+    EXPECT_EQ(driver.synthesize(), QStringList{QStringLiteral("Complete sentence.")});
+    driver.play(100000);
+    EXPECT_FALSE(stream.exhausted());
+    // Only an extension of the same text is taken.
+    stream.extend(serial, QStringLiteral("Something else entirely."));
+    EXPECT_TRUE(driver.synthesize().isEmpty());
+    stream.extend(serial, head + QStringLiteral("rd, then the end."));
+    EXPECT_EQ(driver.synthesize(), QStringList{QStringLiteral("Half a word, then the end.")});
+    EXPECT_EQ(driver.play(100000), 0); // still the same text: no second start
+    EXPECT_TRUE(stream.exhausted());
+
+    // A stopped open text is not brought back by its rest.
+    const std::uint64_t second = stream.enqueue(QStringLiteral("Gone"), true);
+    stream.clear();
+    stream.extend(second, QStringLiteral("Gone for good."));
+    EXPECT_TRUE(driver.synthesize().isEmpty());
+    EXPECT_TRUE(stream.exhausted());
+}
 } // namespace
 } // namespace narrix

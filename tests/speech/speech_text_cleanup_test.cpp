@@ -151,5 +151,35 @@ TEST(SpeechTextCleanup, LongInputsStayLinear)
     EXPECT_TRUE(cleaned.empty());
 }
 
+TEST(SpeechTextCleanup, CuttingBetweenLettersChangesNothing)
+{
+    const std::vector<std::string> pieces = {"=",       "-", "-", ".", ".", "?", "!", " ", "\n",
+                                             "U",       "S", "a", "b", "1", "'", ",", ";", "\xE2\x80\x99",
+                                             "\xC3\xA9"};
+    std::mt19937 random(77);
+    std::uniform_int_distribution<std::size_t> pick(0, pieces.size() - 1);
+    int cuts = 0;
+    for (int round = 0; round < 20000; ++round) {
+        std::string text;
+        const int n = 1 + static_cast<int>(random() % 60);
+        for (int i = 0; i < n; ++i)
+            text += pieces[pick(random)];
+        const std::size_t cut = speechTextCut(text, random() % text.size());
+        if (cut == std::string::npos)
+            continue;
+        ++cuts;
+        const bool english = (round & 1) != 0;
+        std::string head = text.substr(0, cut);
+        std::string rest = text.substr(cut);
+        CleanSpeechTextInPlace(head, english);
+        CleanSpeechTextInPlace(rest, english, false);
+        ASSERT_EQ(head + rest, CleanSpeechText(text, english)) << "input: [" << text << "] cut " << cut;
+    }
+    EXPECT_GT(cuts, 1000);
+    EXPECT_EQ(speechTextCut("ab", 0), 1u);
+    EXPECT_EQ(speechTextCut("a b.c", 0), std::string::npos);
+    EXPECT_EQ(speechTextCut("xx yy", 2, 10), 4u);
+    EXPECT_EQ(speechTextCut("xx yy", 2, 1), std::string::npos);
+}
 } // namespace
 } // namespace narrix

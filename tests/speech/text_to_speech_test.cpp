@@ -355,5 +355,23 @@ TEST_F(EngineTest, VolumeAndPitchChangeTheAudio)
     high.pitch = 50;
     EXPECT_NE(speakWith(high), loud);
 }
+
+TEST_F(EngineTest, ATextHandedOverInTwoStepsIsOneReading)
+{
+    TTextToSpeech engine(sink());
+    engine.Select(findMode(engine, QStringLiteral("English (America) (espeak-ng)")));
+    EventLog log(engine);
+    const QString first = QStringLiteral("The first part is heard at once, and the half wo");
+    const QString whole = first + QStringLiteral("rd is finished by the rest. Which ends here.");
+    engine.BeginText(first);
+    waitFor([] { return false; }, 200);
+    EXPECT_EQ(log.count("done"), 0); // waits for the rest
+    engine.ContinueText(whole, first.size());
+    ASSERT_TRUE(waitFor([&] { return log.count("done") == 1; }));
+    EXPECT_EQ(log.count("started"), 1);
+    EXPECT_EQ(log.count("speak"), 1);
+    // Both parts were spoken: well over three seconds at the usual speed.
+    EXPECT_GT(readWavSamples(wavPath()).size(), 22050u * 3);
+}
 } // namespace
 } // namespace narrix
