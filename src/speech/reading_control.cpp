@@ -4,6 +4,9 @@
 #include "speech/speech_log.h"
 #include "speech/speech_text_cleanup.h"
 
+#include <QByteArrayView>
+#include <QStringDecoder>
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <exception>
@@ -142,7 +145,17 @@ bool ReadingControl::speakInTwoSteps(int source, int previousSource)
     std::thread thread([this, english, handOver, cut, firstPart, done, rest = std::move(buffer)]() mutable {
         rest.erase(0, cut);
         CleanSpeechTextInPlace(rest, english, false);
-        QString whole = firstPart + QString::fromStdString(rest);
+        // Decoded in pieces straight into the whole text, so no second copy of the rest is made.
+        QString whole;
+        whole.reserve(firstPart.size() + static_cast<qsizetype>(rest.size()));
+        whole.append(firstPart);
+        QStringDecoder decoder(QStringDecoder::Utf8);
+        constexpr std::size_t kPiece = 1 << 20;
+        for (std::size_t at = 0; at < rest.size(); at += kPiece) {
+            const QByteArrayView piece(rest.data() + at,
+                                       static_cast<qsizetype>(std::min(kPiece, rest.size() - at)));
+            whole.append(QString(decoder.decode(piece)));
+        }
         std::string().swap(rest);
         QMetaObject::invokeMethod(
             this,

@@ -366,16 +366,19 @@ std::string longDocument()
 
 TEST_F(ReadingControlTest, ALongTextStartsAtOnceAndItsRestFollows)
 {
-    state.englishLocale = true;
     const std::string document = longDocument();
-    speak(document, kSourceDocument);
-    ASSERT_EQ(engine.spoken.size(), 1); // the first part, at once
-    EXPECT_LT(engine.spoken[0].size(), 100000);
-    EXPECT_EQ(state.currentSource, kSourceDocument);
-    EXPECT_TRUE(state.speechBuffer.empty());
-    ASSERT_TRUE(spinUntil([&] { return engine.spoken.size() == 2; }));
-    // Together the parts are exactly the whole text cleaned.
-    EXPECT_EQ((engine.spoken[0] + engine.spoken[1]).toStdString(), CleanSpeechText(document, true));
+    for (bool english : {true, false}) {
+        engine.spoken.clear();
+        state.englishLocale = english;
+        speak(document, kSourceDocument);
+        ASSERT_EQ(engine.spoken.size(), 1); // the first part, at once
+        EXPECT_LT(engine.spoken[0].size(), 100000);
+        EXPECT_EQ(state.currentSource, kSourceDocument);
+        EXPECT_TRUE(state.speechBuffer.empty());
+        ASSERT_TRUE(spinUntil([&] { return engine.spoken.size() == 2; }));
+        // Together the parts are exactly the whole text cleaned (multi-byte characters included).
+        EXPECT_EQ((engine.spoken[0] + engine.spoken[1]).toStdString(), CleanSpeechText(document, english));
+    }
 }
 
 TEST_F(ReadingControlTest, StopDropsTheRestOfALongText)
