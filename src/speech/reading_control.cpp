@@ -4,8 +4,6 @@
 #include "speech/speech_log.h"
 #include "speech/speech_text_cleanup.h"
 
-#include <QByteArrayView>
-#include <QStringDecoder>
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -142,27 +140,20 @@ bool ReadingControl::speakInTwoSteps(int source, int previousSource)
     const bool english = state_.englishLocale;
     const std::uint64_t handOver = ++longTexts_;
     auto done = std::make_shared<std::atomic<bool>>(false);
-    std::thread thread([this, english, handOver, cut, firstPart, done, rest = std::move(buffer)]() mutable {
-        rest.erase(0, cut);
-        CleanSpeechTextInPlace(rest, english, false);
-        // Decoded in pieces straight into the whole text, so no second copy of the rest is made.
-        QString whole;
-        whole.reserve(firstPart.size() + static_cast<qsizetype>(rest.size()));
-        whole.append(firstPart);
-        QStringDecoder decoder(QStringDecoder::Utf8);
-        constexpr std::size_t kPiece = 1 << 20;
-        for (std::size_t at = 0; at < rest.size(); at += kPiece) {
-            const QByteArrayView piece(rest.data() + at,
-                                       static_cast<qsizetype>(std::min(kPiece, rest.size() - at)));
-            whole.append(QString(decoder.decode(piece)));
-        }
-        std::string().swap(rest);
+    // The whole text is cleaned where it lies: the rest in place, then the cleaned first part put back
+    // in front (never longer than what it replaces, so the buffer is not copied), and it is handed
+    // to the engine as it is.
+    auto whole = std::make_shared<std::string>(std::move(buffer));
+    std::thread thread([this, english, handOver, cut, first = std::move(first), done, whole]() {
+        whole->erase(0, cut);
+        CleanSpeechTextInPlace(*whole, english, false);
+        whole->insert(0, first);
         QMetaObject::invokeMethod(
             this,
-            [this, handOver, whole = std::move(whole), length = firstPart.size()] {
+            [this, handOver, whole, firstBytes = first.size()] {
                 if (handOver != longTexts_)
                     return; // stopped, or another long text was begun since
-                guarded("speak", [&] { engine_.ContinueText(whole, length); });
+                guarded("speak", [&] { engine_.ContinueText(std::move(*whole), firstBytes); });
             },
             Qt::QueuedConnection);
         done->store(true);

@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QString>
+#include <string>
 
 namespace narrix {
 
@@ -30,13 +31,15 @@ public:
     // Queues a text; returns at once.
     virtual void Speak(const QString& text) = 0;
     // A long text handed over in two steps, so that its first part is heard before the rest is
-    // ready: BeginText queues the first part; ContinueText gives the whole text (which starts with
-    // that part) once it is ready. Engines that cannot wait for the rest speak it as a further text.
+    // ready: BeginText queues the first part; ContinueText gives the whole text in UTF-8 (it starts
+    // with that part, `firstPartBytes` long in UTF-8) once it is ready. Engines that cannot wait for
+    // the rest speak it as a further text.
     virtual void BeginText(const QString& firstPart) { Speak(firstPart); }
-    virtual void ContinueText(const QString& wholeText, qsizetype firstPartLength)
+    virtual void ContinueText(std::string wholeText, std::size_t firstPartBytes)
     {
-        if (wholeText.size() > firstPartLength)
-            Speak(wholeText.mid(firstPartLength));
+        if (wholeText.size() > firstPartBytes)
+            Speak(QString::fromUtf8(wholeText.data() + firstPartBytes,
+                                    static_cast<qsizetype>(wholeText.size() - firstPartBytes)));
     }
     virtual void StopSpeaking() = 0;
     virtual void FastForward() = 0;

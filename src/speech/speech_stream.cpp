@@ -15,24 +15,51 @@ constexpr qsizetype kFirstFliteSentenceLength = 120;
 
 } // namespace
 
-std::uint64_t SpeechStream::enqueue(const QString& text, bool open)
+SentenceSpan SpeechStream::Text::sentence(qsizetype from, qsizetype maxLength) const
 {
-    std::lock_guard lock(mutex_);
-    const std::uint64_t serial = nextSerial_++;
-    texts_.push_back({serial, text, open});
-    skipBlankLocked();
-    return serial;
+    return isUtf8 ? nextSentence(std::string_view(utf8), from, maxLength)
+                  : nextSentence(QStringView(wide), from, maxLength);
 }
 
-void SpeechStream::extend(std::uint64_t serial, const QString& whole)
+qsizetype SpeechStream::Text::skipSpace(qsizetype from) const
+{
+    return isUtf8 ? narrix::skipSpace(std::string_view(utf8), from)
+                  : narrix::skipSpace(QStringView(wide), from);
+}
+
+std::string SpeechStream::Text::utf8Slice(qsizetype start, qsizetype end) const
+{
+    if (isUtf8)
+        return utf8.substr(static_cast<std::size_t>(start), static_cast<std::size_t>(end - start));
+    return QStringView(wide).mid(start, end - start).toUtf8().toStdString();
+}
+
+std::uint64_t SpeechStream::enqueue(const QString& text, bool open)
+{
+    Text entry;
+    if (open) {
+        entry.utf8 = text.toStdString();
+        entry.isUtf8 = true;
+        entry.open = true;
+    } else {
+        entry.wide = text;
+    }
+    std::lock_guard lock(mutex_);
+    entry.serial = nextSerial_++;
+    texts_.push_back(std::move(entry));
+    skipBlankLocked();
+    return texts_.back().serial;
+}
+
+void SpeechStream::extend(std::uint64_t serial, std::string whole)
 {
     std::lock_guard lock(mutex_);
     for (Text& text : texts_) {
         if (text.serial != serial || !text.open)
             continue;
-        if (whole.size() < text.text.size() || QStringView(whole).left(text.text.size()) != text.text)
+        if (std::string_view(whole).substr(0, text.utf8.size()) != text.utf8)
             return;
-        text.text = whole; // shared, not copied: positions already used stay valid
+        text.utf8 = std::move(whole); // positions already used stay valid: it starts the same
         text.open = false;
         skipBlankLocked();
         return;
@@ -70,11 +97,8 @@ void SpeechStream::skipBlankLocked()
 {
     // Moves the cursor over white space, and past texts that have nothing left to say.
     while (const Text* text = findText(cursorSerial_)) {
-        const qsizetype size = text->text.size();
-        const QChar* data = text->text.constData();
-        while (cursorPos_ < size && data[cursorPos_].isSpace())
-            ++cursorPos_;
-        if (cursorPos_ < size || text->open)
+        cursorPos_ = text->skipSpace(cursorPos_);
+        if (cursorPos_ < text->size() || text->open)
             return;
         ++cursorSerial_;
         cursorPos_ = 0;
@@ -206,17 +230,17 @@ std::optional<SpeechStream::Job> SpeechStream::takeJob()
     const qsizetype maxLength = voice_.backend == SynthBackendKind::Flite && firstOfReading
                                     ? kFirstFliteSentenceLength
                                     : kSentenceLength;
-    const SentenceSpan span = nextSentence(text->text, cursorPos_, maxLength);
+    const SentenceSpan span = text->sentence(cursorPos_, maxLength);
     if (span.empty())
         return std::nullopt; // an open text that has nothing more yet
     // The last piece of an open text may be cut short (mid-sentence, even mid-word): wait for the rest.
-    if (text->open && span.end >= text->text.size())
+    if (text->open && span.end >= text->size())
         return std::nullopt;
 
     Job job;
     job.segment = nextSegment_++;
     job.generation = generation_;
-    job.text = QStringView(text->text).mid(span.start, span.end - span.start).toUtf8().toStdString();
+    job.text = text->utf8Slice(span.start, span.end);
     job.voice = voice_;
     job.prosody = prosody_;
 

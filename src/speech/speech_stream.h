@@ -1,5 +1,6 @@
 #pragma once
 
+#include "speech/sentence_splitter.h"
 #include "speech/voice_info.h"
 
 #include <QString>
@@ -38,11 +39,12 @@ public:
         int textsStarted = 0; // texts whose first audio was read
     };
 
-    // Engine side. An open text may still grow (extend); the walk waits at its end until it is closed.
+    // Engine side. A text is kept as given (a QString is shared, not copied). An open text is kept in
+    // UTF-8 and may still grow (extend); the walk waits at its end until it is closed.
     std::uint64_t enqueue(const QString& text, bool open = false);
-    // Replaces the open text `serial` by `whole`, which starts with it, and closes it. Nothing happens
-    // when that text is gone (stopped) or `whole` does not start with it.
-    void extend(std::uint64_t serial, const QString& whole);
+    // Replaces the open text `serial` by `whole` (UTF-8), which starts with it, and closes it. Nothing
+    // happens when that text is gone (stopped) or `whole` does not start with it.
+    void extend(std::uint64_t serial, std::string whole);
     void clear();
     void fastForward();
     void rewind();
@@ -64,8 +66,14 @@ private:
     struct Text
     {
         std::uint64_t serial = 0;
-        QString text; // shares the caller's buffer
+        QString wide;     // shares the caller's buffer
+        std::string utf8; // used instead of `wide` when `isUtf8`
+        bool isUtf8 = false;
         bool open = false;
+        qsizetype size() const { return isUtf8 ? static_cast<qsizetype>(utf8.size()) : wide.size(); }
+        SentenceSpan sentence(qsizetype from, qsizetype maxLength) const;
+        qsizetype skipSpace(qsizetype from) const;
+        std::string utf8Slice(qsizetype start, qsizetype end) const;
     };
     struct Segment
     {

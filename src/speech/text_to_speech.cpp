@@ -231,12 +231,12 @@ void TTextToSpeech::BeginText(const QString& firstPart)
     queue(firstPart, true);
 }
 
-void TTextToSpeech::ContinueText(const QString& wholeText, qsizetype firstPartLength)
+void TTextToSpeech::ContinueText(std::string wholeText, std::size_t firstPartBytes)
 {
-    Q_UNUSED(firstPartLength);
+    Q_UNUSED(firstPartBytes);
     if (openText_ == 0)
         return;
-    stream_->extend(openText_, wholeText);
+    stream_->extend(openText_, std::move(wholeText));
     openText_ = 0;
     SynthesisWorker::instance().wake();
 }

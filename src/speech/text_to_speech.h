@@ -52,7 +52,7 @@ public:
 
     void Speak(const QString& text) override;
     void BeginText(const QString& firstPart) override;
-    void ContinueText(const QString& wholeText, qsizetype firstPartLength) override;
+    void ContinueText(std::string wholeText, std::size_t firstPartBytes) override;
     void StopSpeaking() override;
     void FastForward() override;
     void Pause() override;

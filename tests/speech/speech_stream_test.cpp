@@ -10,11 +10,14 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <string>
+#include <string_view>
 #include <vector>
 
 namespace narrix {
 namespace {
 
+// The sentences of a text, walked as the stream walks it; the UTF-8 walk must find the same ones.
 QStringList sentences(const QString& text, qsizetype maxLength = 300)
 {
     QStringList result;
@@ -22,11 +25,27 @@ QStringList sentences(const QString& text, qsizetype maxLength = 300)
     for (;;) {
         const SentenceSpan span = nextSentence(text, from, maxLength);
         if (span.empty())
-            return result;
+            break;
         EXPECT_GT(span.end, from);
         result << text.mid(span.start, span.end - span.start);
         from = span.end;
     }
+    const std::string utf8 = text.toStdString();
+    QStringList fromUtf8;
+    from = 0;
+    for (;;) {
+        // Lengths count bytes there: the limit only matters where the text is ASCII.
+        const SentenceSpan span = nextSentence(std::string_view(utf8), from, maxLength);
+        if (span.empty())
+            break;
+        fromUtf8 << QString::fromUtf8(utf8.data() + span.start, span.end - span.start);
+        from = span.end;
+    }
+    if (text.size() == static_cast<qsizetype>(utf8.size()) || maxLength >= 300)
+        EXPECT_EQ(fromUtf8, result) << text.toStdString();
+    else
+        EXPECT_EQ(fromUtf8.join(QString()), QString(result.join(QString()))) << text.toStdString();
+    return result;
 }
 
 TEST(SentenceSplitter, EndsAtTerminalsBlankLinesAndTheLengthLimit)
@@ -43,6 +62,12 @@ TEST(SentenceSplitter, EndsAtTerminalsBlankLinesAndTheLengthLimit)
     EXPECT_EQ(sentences(QStringLiteral("abcdefghij"), 4),
               (QStringList{QStringLiteral("abcd"), QStringLiteral("efgh"), QStringLiteral("ij")}));
     EXPECT_TRUE(sentences(QStringLiteral(" \n\t ")).isEmpty());
+    // Curly closers, the ellipsis character and non-breaking spaces.
+    EXPECT_EQ(
+        sentences(
+            QString::fromUtf8("\xE2\x80\x9CYes.\xE2\x80\x9D No\xE2\x80\xA6 Maybe\xC2\xA0!\xC2\xA0 End")),
+        (QStringList{QString::fromUtf8("\xE2\x80\x9CYes.\xE2\x80\x9D"), QString::fromUtf8("No\xE2\x80\xA6"),
+                     QString::fromUtf8("Maybe\xC2\xA0!"), QStringLiteral("End")}));
     // A surrogate pair is never cut in two.
     const QString emoji = QString::fromUtf8("ab\xF0\x9F\x98\x80");
     const QStringList parts = sentences(emoji, 3);
@@ -230,9 +255,9 @@ TEST(SpeechStream, AnOpenTextWaitsForItsRest)
     driver.play(100000);
     EXPECT_FALSE(stream.exhausted());
     // Only an extension of the same text is taken.
-    stream.extend(serial, QStringLiteral("Something else entirely."));
+    stream.extend(serial, "Something else entirely.");
     EXPECT_TRUE(driver.synthesize().isEmpty());
-    stream.extend(serial, head + QStringLiteral("rd, then the end."));
+    stream.extend(serial, (head + QStringLiteral("rd, then the end.")).toStdString());
     EXPECT_EQ(driver.synthesize(), QStringList{QStringLiteral("Half a word, then the end.")});
     EXPECT_EQ(driver.play(100000), 0); // still the same text: no second start
     EXPECT_TRUE(stream.exhausted());
@@ -240,7 +265,7 @@ TEST(SpeechStream, AnOpenTextWaitsForItsRest)
     // A stopped open text is not brought back by its rest.
     const std::uint64_t second = stream.enqueue(QStringLiteral("Gone"), true);
     stream.clear();
-    stream.extend(second, QStringLiteral("Gone for good."));
+    stream.extend(second, "Gone for good.");
     EXPECT_TRUE(driver.synthesize().isEmpty());
     EXPECT_TRUE(stream.exhausted());
 }

@@ -366,7 +366,7 @@ TEST_F(EngineTest, ATextHandedOverInTwoStepsIsOneReading)
     engine.BeginText(first);
     waitFor([] { return false; }, 200);
     EXPECT_EQ(log.count("done"), 0); // waits for the rest
-    engine.ContinueText(whole, first.size());
+    engine.ContinueText(whole.toStdString(), static_cast<std::size_t>(first.toUtf8().size()));
     ASSERT_TRUE(waitFor([&] { return log.count("done") == 1; }));
     EXPECT_EQ(log.count("started"), 1);
     EXPECT_EQ(log.count("speak"), 1);
