@@ -11,6 +11,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 
 class QIODevice;
@@ -97,6 +98,7 @@ private:
     Endpoint openEndpoint_;
     std::string buffer_; // bytes received but not yet used
     std::string contentType_;
+    std::unique_ptr<char[]> chunk_; // receive buffer for bodies that go to a stream
     // Set while an operation runs; a second call (from an event handler running inside the
     // pumping guard) is refused, so the client is never used for two operations at once.
     bool busy_ = false;

@@ -261,7 +261,7 @@ NetStatus NetConnection::write(std::string_view bytes)
     return netOk();
 }
 
-NetResult<size_t> NetConnection::readSome(std::string& out, size_t max)
+NetResult<size_t> NetConnection::readInto(char* destination, size_t max)
 {
     if (!socket_)
         return netError(NetErrorKind::ConnectionClosed, "no connection");
@@ -277,16 +277,29 @@ NetResult<size_t> NetConnection::readSome(std::string& out, size_t max)
             return socketError(NetErrorKind::ConnectionClosed);
         return size_t{0};
     }
-    const size_t take = std::min<size_t>(max, static_cast<size_t>(available));
+    const qint64 got =
+        s->read(destination, static_cast<qint64>(std::min<size_t>(max, static_cast<size_t>(available))));
+    if (got < 0)
+        return socketError(NetErrorKind::ConnectionClosed);
+    return static_cast<size_t>(got);
+}
+
+NetResult<size_t> NetConnection::readSome(std::string& out, size_t max)
+{
+    if (!socket_)
+        return netError(NetErrorKind::ConnectionClosed, "no connection");
+    // Grow only by what is there to read (the wait comes first), so a large `max` costs nothing.
+    NetStatus waited = waitUntil(
+        [&] { return socket_->bytesAvailable() > 0 || socket_->state() != QAbstractSocket::ConnectedState; });
+    if (!waited.ok())
+        return waited.error();
+    const size_t take =
+        std::min<size_t>(max, static_cast<size_t>(std::max<qint64>(socket_->bytesAvailable(), 1)));
     const size_t before = out.size();
     out.resize(before + take);
-    const qint64 got = s->read(out.data() + before, static_cast<qint64>(take));
-    if (got < 0) {
-        out.resize(before);
-        return socketError(NetErrorKind::ConnectionClosed);
-    }
-    out.resize(before + static_cast<size_t>(got));
-    return static_cast<size_t>(got);
+    auto got = readInto(out.data() + before, take);
+    out.resize(before + (got.ok() ? got.value() : 0));
+    return got;
 }
 
 bool NetConnection::isOpen() const

@@ -48,6 +48,8 @@ public:
     // Waits until bytes arrive and appends at most `max` of them to `out`. Returns the count;
     // 0 means the peer closed the connection.
     NetResult<size_t> readSome(std::string& out, size_t max);
+    // The same into caller-owned memory of at least `max` bytes.
+    NetResult<size_t> readInto(char* destination, size_t max);
 
     bool isOpen() const;
     // Starts a new operation: an abort requested before it no longer counts.
