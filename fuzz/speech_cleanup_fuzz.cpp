@@ -3,6 +3,7 @@
 #include "speech/sentence_splitter.h"
 #include "speech/speech_text_cleanup.h"
 
+#include <QByteArray>
 #include <QString>
 #include <cstddef>
 #include <cstdint>
@@ -66,5 +67,23 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     for (qsizetype i = from; i < text.size(); ++i)
         check(text[i].isSpace());
     check(covered <= text.size());
+
+    // The same walk over the UTF-8 bytes: on valid UTF-8 every piece starts and ends on a character
+    // boundary.
+    const bool valid = text.toUtf8() == QByteArray(input.data(), static_cast<qsizetype>(input.size()));
+    const auto boundary = [&](qsizetype i) {
+        return i <= 0 || i >= static_cast<qsizetype>(input.size()) ||
+               (static_cast<unsigned char>(input[static_cast<std::size_t>(i)]) & 0xC0u) != 0x80u;
+    };
+    from = 0;
+    for (;;) {
+        const narrix::SentenceSpan span = narrix::nextSentence(input, from, 40);
+        if (span.empty())
+            break;
+        check(span.start >= from && span.end > span.start &&
+              span.end <= static_cast<qsizetype>(input.size()));
+        check(!valid || (boundary(span.start) && boundary(span.end)));
+        from = span.end;
+    }
     return 0;
 }
