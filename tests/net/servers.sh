@@ -128,9 +128,11 @@ start_python() {
 }
 
 stop_all() {
-  stop_pidfile "$NARRIX_TEST_RUNTIME/net-servers.pid"
-  stop_pidfile "$NARRIX_TEST_RUNTIME/net-tinyproxy.pid"
-  stop_pidfile "$NARRIX_TEST_RUNTIME/net-dovecot.pid"
+  # All three at once: dovecot alone takes a few seconds to go.
+  stop_pidfile "$NARRIX_TEST_RUNTIME/net-servers.pid" &
+  stop_pidfile "$NARRIX_TEST_RUNTIME/net-tinyproxy.pid" &
+  stop_pidfile "$NARRIX_TEST_RUNTIME/net-dovecot.pid" &
+  wait
   if [ -f "$dir/dovecot.dir" ]; then
     rm -rf "$(cat "$dir/dovecot.dir")"
     rm -f "$dir/dovecot.dir"
