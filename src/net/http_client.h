@@ -20,7 +20,8 @@ namespace narrix::net {
 
 // HTTP/1.1 GET client: proxy, redirects, cookies for the client's life, bodies by length, chunked
 // coding or connection close, kept-alive connections reused, TLS for https. Every wait pumps the
-// thread's events (NetConnection), so the user can press Esc, which calls AbortSocket.
+// thread's events (NetConnection), so the user can press Esc, which calls AbortSocket. An event
+// handler must not destroy the client while a fetch waits: abort it and use deleteLater().
 class HttpClient : public QObject
 {
     Q_OBJECT

@@ -13,7 +13,8 @@ namespace narrix::net {
 
 // POP3 client (RFC 1939) for reading a mailbox: log in, count, read headers and whole messages.
 // Nothing is ever deleted. Port 995 speaks TLS from the start (RFC 8314); every other port is plain.
-// Waits pump the thread's events like the HTTP client's.
+// Waits pump the thread's events like the HTTP client's (and the same rule holds: never destroy it
+// from a handler while a command waits).
 class Pop3Client : public QObject
 {
     Q_OBJECT
