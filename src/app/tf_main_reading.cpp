@@ -102,13 +102,16 @@ QuickStartChoice MainReadingHost::askQuickStart()
     QStringList items;
     for (const auto& choice : choices)
         items << QString::fromLatin1(choice.first);
-    bool ok = false;
-    const QString picked =
-        QInputDialog::getItem(&window_, QStringLiteral("Narrix"),
-                              QStringLiteral("What do you want to hear now?"), items, 0, false, &ok);
-    if (!ok)
+    // Through the window's dialog seam, which tests answer by script.
+    QInputDialog dialog(&window_);
+    dialog.setObjectName(QStringLiteral("QuickStartGuide"));
+    dialog.setWindowTitle(QStringLiteral("Narrix"));
+    dialog.setLabelText(QStringLiteral("What do you want to hear now?"));
+    dialog.setComboBoxItems(items);
+    dialog.setComboBoxEditable(false);
+    if (window_.modal().exec(dialog) != QDialog::Accepted)
         return QuickStartChoice::Cancel;
-    return choices[std::max<qsizetype>(0, items.indexOf(picked))].second;
+    return choices[std::max<qsizetype>(0, items.indexOf(dialog.textValue()))].second;
 }
 
 bool MainReadingHost::openDocument()

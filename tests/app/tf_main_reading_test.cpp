@@ -9,6 +9,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDialog>
 #include <QMenu>
 #include <QTest>
 #include <QTextCursor>
@@ -114,6 +115,18 @@ TEST_F(TfMainReadingTest, TheEditorsPopUpMenuOffersTheReadingCommands)
     const MainActions& a = window->actions();
     for (QAction* action : {a.actPlay, a.actPause, a.actStop, a.actRewind, a.actForward})
         EXPECT_TRUE(offered.contains(action)) << action->objectName().toStdString();
+}
+
+TEST_F(TfMainReadingTest, PlayWithAnEmptyDocumentAsksWhatToHear)
+{
+    Q_EMIT engine.OnSpeakingDone();
+    engine.spoken.clear();
+    window->editor()->clear();
+    prompter.dialogResults = {QDialog::Rejected};
+    window->actions().actPlay->trigger();
+    EXPECT_TRUE(engine.spoken.isEmpty());
+    EXPECT_TRUE(prompter.dialogResults.empty()); // the guide was shown, and cancelled
+    EXPECT_EQ(window->state().openModalDialogs, 0);
 }
 
 } // namespace
