@@ -273,10 +273,12 @@ std::string decodeToUtf8(std::string_view bytes, std::string_view declaredCharse
     // Valid UTF-8 stays UTF-8 whatever an 8-bit label says: pages in UTF-8 served with a server's
     // default Latin-1 label are common, while 8-bit text that happens to be valid UTF-8 is all but
     // unknown. Only a 16- or 32-bit label is believed against it (its ASCII bytes alternate with zeros,
-    // which is valid UTF-8 too).
+    // which is valid UTF-8 too), or a 7-bit stateful encoding (ISO-2022-JP, UTF-7, HZ), whose text is
+    // all ASCII bytes and so always valid UTF-8.
     const bool wide = label.starts_with("utf-16") || label.starts_with("utf-32") ||
                       label.starts_with("ucs-") || label == "unicode";
-    if (!wide && isValidUtf8(bytes))
+    const bool sevenBit = label.starts_with("iso-2022-") || label == "utf-7" || label == "hz-gb-2312";
+    if (!wide && !sevenBit && isValidUtf8(bytes))
         return std::string(bytes);
     if (!label.empty()) {
         if (auto text = decodeNamed(bytes, label))

@@ -7,7 +7,8 @@ namespace narrix {
 
 // Turns the bytes of a page or file into UTF-8, the program's text encoding:
 // - a byte-order mark (UTF-8, UTF-16) decides first;
-// - bytes that are valid UTF-8 are kept as they are, unless a 16- or 32-bit charset is declared;
+// - bytes that are valid UTF-8 are kept as they are, unless a 16- or 32-bit charset or a 7-bit
+//   stateful one (ISO-2022-*, UTF-7, HZ) is declared;
 // - otherwise the charset is `declaredCharset` (e.g. the charset parameter of an HTTP Content-Type),
 //   else the HTML <meta> charset near the start of the bytes, else Windows-1252.
 // A label that names no known charset is ignored. Bytes that do not fit the charset become U+FFFD.

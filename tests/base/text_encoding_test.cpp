@@ -36,6 +36,10 @@ TEST(DecodeToUtf8, DeclaredCharsetComesFirst)
     // Valid UTF-8 is not read again as an 8-bit charset; a 16-bit label is believed.
     EXPECT_EQ(decodeToUtf8("caf\xc3\xa9", "iso-8859-1"), "caf\xc3\xa9");
     EXPECT_EQ(decodeToUtf8(std::string("h\0i\0", 4), "UTF-16LE"), "hi");
+    // 7-bit stateful encodings are all ASCII bytes, so their label is believed too: ISO-2022-JP
+    // "\x1b$B$3$s\x1b(B" is U+3053 U+3093.
+    EXPECT_EQ(decodeToUtf8("\x1b$B$3$s\x1b(B", "ISO-2022-JP"), "\xe3\x81\x93\xe3\x82\x93");
+    EXPECT_EQ(decodeToUtf8("a+AOk-", "utf-7"), "a\xc3\xa9");
     // An unknown label is ignored.
     EXPECT_EQ(decodeToUtf8("caf\xc3\xa9", "x-no-such-charset"), "caf\xc3\xa9");
 }
