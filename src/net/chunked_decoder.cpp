@@ -1,23 +1,10 @@
 #include "net/chunked_decoder.h"
 
+#include "net/net_text.h"
+
 #include <algorithm>
 
 namespace narrix::net {
-namespace {
-
-int hexValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
-} // namespace
-
 void ChunkedDecoder::fail(std::string message)
 {
     state_ = State::Failed;

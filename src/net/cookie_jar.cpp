@@ -1,5 +1,7 @@
 #include "net/cookie_jar.h"
 
+#include "net/net_text.h"
+
 #include "net/http_response_head.h"
 
 #include <algorithm>
@@ -7,28 +9,6 @@
 
 namespace narrix::net {
 namespace {
-
-char lower(char c)
-{
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-std::string toLower(std::string_view s)
-{
-    std::string out(s);
-    for (char& c : out)
-        c = lower(c);
-    return out;
-}
-
-std::string_view trimWs(std::string_view s)
-{
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
-        s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t'))
-        s.remove_suffix(1);
-    return s;
-}
 
 bool isIpAddress(std::string_view host)
 {
@@ -121,7 +101,7 @@ std::optional<int64_t> parseCookieDate(std::string_view text)
         if (!haveMonth && token.size() >= 3) {
             static const char* const months[] = {"jan", "feb", "mar", "apr", "may", "jun",
                                                  "jul", "aug", "sep", "oct", "nov", "dec"};
-            const std::string m = toLower(token.substr(0, 3));
+            const std::string m = toLowerAscii(token.substr(0, 3));
             for (int k = 0; k < 12; ++k) {
                 if (m == months[k]) {
                     haveMonth = true;
@@ -191,8 +171,8 @@ void CookieJar::store(std::string_view setCookie, const HttpUrl& from, int64_t n
     if (eq == std::string_view::npos)
         return;
     Cookie cookie;
-    cookie.name = std::string(trimWs(pair.substr(0, eq)));
-    cookie.value = std::string(trimWs(pair.substr(eq + 1)));
+    cookie.name = std::string(trimWhite(pair.substr(0, eq)));
+    cookie.value = std::string(trimWhite(pair.substr(eq + 1)));
     if (cookie.name.empty())
         return;
     for (const char c : cookie.name + cookie.value) {
@@ -209,9 +189,9 @@ void CookieJar::store(std::string_view setCookie, const HttpUrl& from, int64_t n
         const std::string_view attr =
             setCookie.substr(start, semi == std::string_view::npos ? semi : semi - start);
         const size_t aeq = attr.find('=');
-        const std::string name = toLower(trimWs(attr.substr(0, aeq)));
+        const std::string name = toLowerAscii(trimWhite(attr.substr(0, aeq)));
         const std::string_view value =
-            aeq == std::string_view::npos ? std::string_view() : trimWs(attr.substr(aeq + 1));
+            aeq == std::string_view::npos ? std::string_view() : trimWhite(attr.substr(aeq + 1));
         if (name == "expires") {
             expiresExpiry = parseCookieDate(value);
         } else if (name == "max-age") {
@@ -235,7 +215,7 @@ void CookieJar::store(std::string_view setCookie, const HttpUrl& from, int64_t n
             if (!d.empty() && d.front() == '.')
                 d.remove_prefix(1);
             if (!d.empty())
-                domainAttr = toLower(d);
+                domainAttr = toLowerAscii(d);
         } else if (name == "path") {
             if (!value.empty() && value.front() == '/')
                 pathAttr = std::string(value);

@@ -1,14 +1,11 @@
 #include "net/http_response_head.h"
 
+#include "net/net_text.h"
+
 #include "base/text_trim.h"
 
 namespace narrix::net {
 namespace {
-
-char lower(char c)
-{
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
 
 bool isDigit(char c)
 {
@@ -21,15 +18,6 @@ bool isTokenChar(char c)
     if (b <= 0x20 || b >= 0x7f)
         return false;
     return std::string_view("()<>@,;:\\\"/[]?={}").find(c) == std::string_view::npos;
-}
-
-std::string_view trimBlanks(std::string_view s)
-{
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
-        s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r'))
-        s.remove_suffix(1);
-    return s;
 }
 
 bool parseStatusLine(std::string_view line, HttpResponseHead& head)
@@ -61,7 +49,7 @@ bool parseStatusLine(std::string_view line, HttpResponseHead& head)
         return false;
     if (i < line.size() && line[i] != ' ')
         return false;
-    head.reason = std::string(trimBlanks(line.substr(i)));
+    head.reason = std::string(trimWhite(line.substr(i)));
     return true;
 }
 
@@ -72,7 +60,7 @@ bool equalsNoCase(std::string_view a, std::string_view b)
     if (a.size() != b.size())
         return false;
     for (size_t i = 0; i < a.size(); ++i) {
-        if (lower(a[i]) != lower(b[i]))
+        if (toLowerAscii(a[i]) != toLowerAscii(b[i]))
             return false;
     }
     return true;
@@ -139,7 +127,7 @@ HeadParseResult parseResponseHead(std::string_view text)
             // obsolete line folding continues the previous field
             if (!result.head.fields.empty()) {
                 auto& value = result.head.fields.back().value;
-                const std::string_view more = trimBlanks(line);
+                const std::string_view more = trimWhite(line);
                 if (!more.empty()) {
                     if (!value.empty())
                         value += ' ';
@@ -157,7 +145,7 @@ HeadParseResult parseResponseHead(std::string_view text)
             validName = validName && isTokenChar(c);
         if (!validName)
             continue;
-        result.head.fields.push_back({std::string(name), std::string(trimBlanks(line.substr(colon + 1)))});
+        result.head.fields.push_back({std::string(name), std::string(trimWhite(line.substr(colon + 1)))});
     }
     if (first)
         result.error = HeadParseError::BadStatusLine;
@@ -171,9 +159,9 @@ bool headerListHas(std::string_view list, std::string_view token)
         size_t comma = list.find(',', pos);
         if (comma == std::string_view::npos)
             comma = list.size();
-        std::string_view item = trimBlanks(list.substr(pos, comma - pos));
+        std::string_view item = trimWhite(list.substr(pos, comma - pos));
         if (const size_t semi = item.find(';'); semi != std::string_view::npos)
-            item = trimBlanks(item.substr(0, semi));
+            item = trimWhite(item.substr(0, semi));
         if (equalsNoCase(item, token))
             return true;
         pos = comma + 1;
@@ -191,7 +179,7 @@ BodyFramingInfo bodyFramingOf(const HttpResponseHead& head)
         std::string_view last = codings.back();
         if (const size_t comma = last.rfind(','); comma != std::string_view::npos)
             last = last.substr(comma + 1);
-        if (equalsNoCase(trimBlanks(last), "chunked"))
+        if (equalsNoCase(trimWhite(last), "chunked"))
             return {BodyFraming::Chunked, 0};
         return {BodyFraming::UntilClose, 0};
     }
@@ -206,7 +194,7 @@ BodyFramingInfo bodyFramingOf(const HttpResponseHead& head)
             size_t comma = value.find(',', pos);
             if (comma == std::string_view::npos)
                 comma = value.size();
-            const std::string_view item = trimBlanks(value.substr(pos, comma - pos));
+            const std::string_view item = trimWhite(value.substr(pos, comma - pos));
             if (item.empty() || item.size() > 18)
                 return {BodyFraming::Invalid, 0};
             uint64_t n = 0;

@@ -1,20 +1,13 @@
 #include "net/mail_address.h"
 
+#include "net/net_text.h"
+
 #include "net/rfc2047.h"
 
 #include <QString>
 
 namespace narrix::net {
 namespace {
-
-std::string_view trimWs(std::string_view s)
-{
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t' || s.front() == '\r' || s.front() == '\n'))
-        s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r' || s.back() == '\n'))
-        s.remove_suffix(1);
-    return s;
-}
 
 // Removes quotes (keeping their text, unescaped) and comments; collapses nothing else.
 std::string unquote(std::string_view s, std::string* comment = nullptr)
@@ -121,14 +114,14 @@ MailAddress parseMailAddress(std::string_view value)
         std::string_view inside = mailbox.substr(angle + 1);
         if (const size_t close = inside.find('>'); close != std::string_view::npos)
             inside = inside.substr(0, close);
-        result.address = std::string(trimWs(unquote(trimWs(inside))));
-        const std::string rawName = std::string(trimWs(mailbox.substr(0, angle)));
+        result.address = std::string(trimWhite(unquote(trimWhite(inside))));
+        const std::string rawName = std::string(trimWhite(mailbox.substr(0, angle)));
         // Decode before unquoting would let encoded text pose as syntax; decode each piece after.
-        result.name = std::string(trimWs(decodeEncodedWords(unquote(rawName))));
+        result.name = std::string(trimWhite(decodeEncodedWords(unquote(rawName))));
     } else {
         std::string comment;
-        result.address = std::string(trimWs(unquote(trimWs(mailbox), &comment)));
-        result.name = std::string(trimWs(decodeEncodedWords(comment)));
+        result.address = std::string(trimWhite(unquote(trimWhite(mailbox), &comment)));
+        result.name = std::string(trimWhite(decodeEncodedWords(comment)));
     }
     return result;
 }

@@ -1,31 +1,11 @@
 #include "net/mail_header.h"
 
+#include "net/net_text.h"
+
 #include "net/http_response_head.h"
 
 namespace narrix::net {
 namespace {
-
-char lower(char c)
-{
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-std::string toLower(std::string_view s)
-{
-    std::string out(s);
-    for (char& c : out)
-        c = lower(c);
-    return out;
-}
-
-std::string_view trimWs(std::string_view s)
-{
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t' || s.front() == '\r' || s.front() == '\n'))
-        s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r' || s.back() == '\n'))
-        s.remove_suffix(1);
-    return s;
-}
 
 bool isTSpecial(char c)
 {
@@ -71,7 +51,7 @@ std::vector<MailHeaderField> parseHeaderFields(std::string_view header)
             break;
         if (line.front() == ' ' || line.front() == '\t') {
             if (!fields.empty()) {
-                const std::string_view more = trimWs(line);
+                const std::string_view more = trimWhite(line);
                 auto& value = fields.back().value;
                 if (!more.empty()) {
                     if (!value.empty())
@@ -84,10 +64,10 @@ std::vector<MailHeaderField> parseHeaderFields(std::string_view header)
         const size_t colon = line.find(':');
         if (colon == std::string_view::npos)
             continue; // not a field (an mbox "From " line, garbage): skipped
-        const std::string_view name = trimWs(line.substr(0, colon));
+        const std::string_view name = trimWhite(line.substr(0, colon));
         if (name.empty())
             continue;
-        fields.push_back({std::string(name), std::string(trimWs(line.substr(colon + 1)))});
+        fields.push_back({std::string(name), std::string(trimWhite(line.substr(colon + 1)))});
     }
     return fields;
 }
@@ -111,13 +91,13 @@ ContentType parseContentType(std::string_view value)
 {
     ContentType ct;
     const size_t semi = value.find(';');
-    const std::string_view mime = trimWs(value.substr(0, semi));
+    const std::string_view mime = trimWhite(value.substr(0, semi));
     const size_t slash = mime.find('/');
     if (slash != std::string_view::npos && slash > 0 && slash + 1 < mime.size()) {
-        ct.type = toLower(trimWs(mime.substr(0, slash)));
-        ct.subtype = toLower(trimWs(mime.substr(slash + 1)));
+        ct.type = toLowerAscii(trimWhite(mime.substr(0, slash)));
+        ct.subtype = toLowerAscii(trimWhite(mime.substr(slash + 1)));
     } else if (!mime.empty() && slash == std::string_view::npos) {
-        ct.type = toLower(mime); // a disposition ("attachment") has no subtype
+        ct.type = toLowerAscii(mime); // a disposition ("attachment") has no subtype
         ct.subtype.clear();
     }
     if (semi == std::string_view::npos)
@@ -129,7 +109,7 @@ ContentType parseContentType(std::string_view value)
         const size_t nameStart = pos;
         while (pos < value.size() && value[pos] != '=' && value[pos] != ';')
             ++pos;
-        std::string name = toLower(trimWs(value.substr(nameStart, pos - nameStart)));
+        std::string name = toLowerAscii(trimWhite(value.substr(nameStart, pos - nameStart)));
         if (pos >= value.size() || value[pos] != '=') {
             continue;
         }
@@ -152,7 +132,7 @@ ContentType parseContentType(std::string_view value)
             const size_t start = pos;
             while (pos < value.size() && value[pos] != ';')
                 ++pos;
-            paramValue = std::string(trimWs(value.substr(start, pos - start)));
+            paramValue = std::string(trimWhite(value.substr(start, pos - start)));
         }
         // RFC 2231 "name*=charset'lang'value" and "name*0=": keep the plain name, drop the tags.
         if (!name.empty() && name.back() == '*') {

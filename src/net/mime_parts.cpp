@@ -1,5 +1,7 @@
 #include "net/mime_parts.h"
 
+#include "net/net_text.h"
+
 #include "net/charset.h"
 #include "net/http_response_head.h"
 #include "net/rfc2047.h"
@@ -7,25 +9,6 @@
 
 namespace narrix::net {
 namespace {
-
-std::string toLower(std::string_view s)
-{
-    std::string out(s);
-    for (char& c : out) {
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    }
-    return out;
-}
-
-std::string_view trimWs(std::string_view s)
-{
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
-        s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r'))
-        s.remove_suffix(1);
-    return s;
-}
 
 enum class BoundaryLine { None, Part, Close };
 
@@ -39,7 +22,7 @@ BoundaryLine classifyLine(std::string_view line, std::string_view boundary)
     if (rest.substr(0, 2) == "--")
         return BoundaryLine::Close;
     // Only trailing blanks may follow the boundary (RFC 2046 section 5.1.1).
-    return trimWs(rest).empty() ? BoundaryLine::Part : BoundaryLine::None;
+    return trimWhite(rest).empty() ? BoundaryLine::Part : BoundaryLine::None;
 }
 
 void addEntity(std::string_view entity, std::vector<MailPart>& parts, int depth)
@@ -62,7 +45,7 @@ void addEntity(std::string_view entity, std::vector<MailPart>& parts, int depth)
 std::string decodeEntityText(std::string_view body, std::string_view transferEncoding,
                              std::string_view charset)
 {
-    const std::string encoding = toLower(trimWs(transferEncoding));
+    const std::string encoding = toLowerAscii(trimWhite(transferEncoding));
     if (encoding == "quoted-printable")
         return charsetToUtf8(decodeQuotedPrintable(body), charset);
     if (encoding == "base64")
@@ -80,7 +63,7 @@ MailPart makeLeafPart(const std::vector<MailHeaderField>& fields, std::string_vi
     const ContentType disposition =
         dispositionField ? parseContentType(*dispositionField) : ContentType{"inline", "", {}};
     part.contentType = type.mimeType();
-    part.transferEncoding = encodingField ? toLower(trimWs(*encodingField)) : std::string();
+    part.transferEncoding = encodingField ? toLowerAscii(trimWhite(*encodingField)) : std::string();
     part.charset = type.param("charset");
     std::string fileName = disposition.param("filename");
     if (fileName.empty())

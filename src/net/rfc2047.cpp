@@ -1,5 +1,7 @@
 #include "net/rfc2047.h"
 
+#include "net/net_text.h"
+
 #include "net/charset.h"
 #include "net/transfer_decoding.h"
 
@@ -8,17 +10,6 @@
 
 namespace narrix::net {
 namespace {
-
-int hexValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
 
 struct EncodedWord
 {

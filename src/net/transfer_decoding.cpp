@@ -1,18 +1,9 @@
 #include "net/transfer_decoding.h"
 
+#include "net/net_text.h"
+
 namespace narrix::net {
 namespace {
-
-int hexValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
 
 int base64Value(char c)
 {

@@ -1,5 +1,7 @@
 #include "net/url.h"
 
+#include "net/net_text.h"
+
 #include "base/text_trim.h"
 
 #include <algorithm>
@@ -9,17 +11,12 @@
 namespace narrix::net {
 namespace {
 
-char lower(char c)
-{
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 bool startsWithNoCase(std::string_view text, std::string_view prefix)
 {
     if (text.size() < prefix.size())
         return false;
     for (size_t i = 0; i < prefix.size(); ++i) {
-        if (lower(text[i]) != prefix[i])
+        if (toLowerAscii(text[i]) != prefix[i])
             return false;
     }
     return true;
@@ -155,7 +152,7 @@ NetResult<HttpUrl> parseHttpUrl(std::string_view text)
         const auto b = static_cast<unsigned char>(c);
         if (b <= 0x20 || b == 0x7f || c == '/' || c == '\\' || c == '%')
             return netError(NetErrorKind::BadAddress, "bad character in host name");
-        url.host += lower(c);
+        url.host += toLowerAscii(c);
     }
     if (!portPart.empty()) {
         unsigned long port = 0;
