@@ -5,6 +5,7 @@
 #include "app/pane_layout.h"
 #include "app/splitter_bar.h"
 #include "app/toolbar_icons.h"
+#include "platform/companion_program.h"
 #include "schedule/schedule_list_model.h"
 #include "speech/speech_engine.h"
 
@@ -216,6 +217,9 @@ void TfMain::connectActions()
 {
     const MainActions& a = actions_;
     connect(a.actExit, &QAction::triggered, this, [this] { close(); });
+    // The WAV exporter runs as a program of its own; like any shell start, a failure shows nothing.
+    a.actWAV->setEnabled(true);
+    connect(a.actWAV, &QAction::triggered, this, [] { startCompanionProgram(QStringLiteral("vozozo")); });
     connect(a.actViewToolbar, &QAction::triggered, this, [this](bool on) {
         settings_.viewToolbar = on;
         ArrangeBandBar();
