@@ -1,5 +1,6 @@
 // Program entry: the application object with its error hook, the real engine, settings and dialogs,
 // the main window and its start-up, the message loop, then the shutdown sequence.
+#include "app/font_database_warmup.h"
 #include "app/narrix_application.h"
 #include "app/prompter.h"
 #include "app/settings_store.h"
@@ -14,6 +15,8 @@
 int main(int argc, char** argv)
 {
     narrix::NarrixApplication app(argc, argv);
+    // The fonts load while the engine starts and the window is built.
+    const narrix::FontDatabaseWarmUp fonts;
     // SIGHUP too: a session that ends under a terminal hangs it up.
     narrix::UnixSignalWatcher signals({SIGTERM, SIGINT, SIGHUP});
 
