@@ -94,7 +94,9 @@ bool SynthesisWorker::synthesizeHere(const VoiceInfo& voice, std::string_view te
 
 const std::vector<VoiceInfo>& SynthesisWorker::voices()
 {
-    std::call_once(voicesListed_, [this] { runAndWait([this] { voices_ = listAllVoices(); }); });
+    // The thread lists them before anything else; tasks run on it only after that.
+    std::unique_lock lock(mutex_);
+    voicesListed_.wait(lock, [this] { return voicesReady_; });
     return voices_;
 }
 
@@ -117,6 +119,15 @@ std::vector<VoiceInfo> SynthesisWorker::listAllVoices()
 
 void SynthesisWorker::run()
 {
+    // Listing starts the backends (espeak-ng reads its voice files): done at once, so that it runs
+    // while the program builds its window, and the first caller of voices() waits only for the rest.
+    std::vector<VoiceInfo> listed = listAllVoices();
+    {
+        std::lock_guard lock(mutex_);
+        voices_ = std::move(listed);
+        voicesReady_ = true;
+    }
+    voicesListed_.notify_all();
     for (;;) {
         std::vector<std::function<void()>> tasks;
         {

@@ -33,7 +33,8 @@ public:
     // Tells the thread that a stream may have work.
     void wake();
 
-    // All modes of all backends, listed once on the synthesis thread.
+    // All modes of all backends, listed once on the synthesis thread as soon as it starts; waits for
+    // that listing when it is not done yet.
     const std::vector<VoiceInfo>& voices();
 
     // Whether the voice's backend can speak with it (a flite voice that fails to load cannot).
@@ -64,8 +65,9 @@ private:
     std::vector<std::weak_ptr<SpeechStream>> streams_;
     std::size_t nextStream_ = 0;
 
-    std::once_flag voicesListed_;
-    std::vector<VoiceInfo> voices_;
+    std::condition_variable voicesListed_;
+    bool voicesReady_ = false;
+    std::vector<VoiceInfo> voices_; // written once, before voicesReady_; read-only after
 
     std::unique_ptr<SynthBackend> espeak_;
     std::unique_ptr<SynthBackend> flite_;

@@ -60,14 +60,35 @@ AudioSinkOptions AudioSinkOptions::fromEnvironment()
 TTextToSpeech::TTextToSpeech(QObject* parent) : TTextToSpeech(AudioSinkOptions::fromEnvironment(), parent) {}
 
 TTextToSpeech::TTextToSpeech(const AudioSinkOptions& sink, QObject* parent)
-    : SpeechEngine(parent), sinkOptions_(sink), voices_(SynthesisWorker::instance().voices()),
-      stream_(std::make_shared<SpeechStream>())
+    : SpeechEngine(parent), sinkOptions_(sink), stream_(std::make_shared<SpeechStream>())
 {
     sharedSpeed().engines.push_back(this);
-    if (!voices_.empty())
-        tuning_ = loadVoiceTuning(voices_.front().name);
-    applyProsody();
+    // The voices are listed on the synthesis thread meanwhile; the first call that needs them waits.
     SynthesisWorker::instance().attach(stream_);
+}
+
+const std::vector<VoiceInfo>& TTextToSpeech::voices() const
+{
+    if (voices_ == nullptr) {
+        voices_ = &SynthesisWorker::instance().voices();
+        // What the engine does on creation once it knows its voices: the first mode's tuning, and the
+        // stream's voice and prosody.
+        if (!voices_->empty())
+            tuning_ = loadVoiceTuning(voices_->front().name);
+        applyProsody();
+    }
+    return *voices_;
+}
+
+int TTextToSpeech::ModeCount() const
+{
+    return static_cast<int>(voices().size());
+}
+
+VoiceTuning TTextToSpeech::Tuning() const
+{
+    voices();
+    return tuning_;
 }
 
 TTextToSpeech::~TTextToSpeech()
@@ -98,14 +119,14 @@ const VoiceInfo* TTextToSpeech::voiceAt(int index) const
         fail(QStringLiteral("there is no voice number %1").arg(index));
         return nullptr;
     }
-    return &voices_[static_cast<std::size_t>(index - 1)];
+    return &voices()[static_cast<std::size_t>(index - 1)];
 }
 
 const VoiceInfo* TTextToSpeech::CurrentVoice() const
 {
     if (mode_ < 1 || mode_ > ModeCount())
         return nullptr;
-    return &voices_[static_cast<std::size_t>(mode_ - 1)];
+    return &voices()[static_cast<std::size_t>(mode_ - 1)];
 }
 
 int TTextToSpeech::clampSpeed(int wordsPerMinute) const
@@ -139,7 +160,7 @@ void TTextToSpeech::SetSpeed(int wordsPerMinute)
         Q_EMIT engine->OnAttribChanged(kAttribSpeed);
 }
 
-void TTextToSpeech::applyProsody()
+void TTextToSpeech::applyProsody() const
 {
     Prosody prosody;
     prosody.speed = Speed();
@@ -151,6 +172,7 @@ void TTextToSpeech::applyProsody()
 
 void TTextToSpeech::SetTuning(const VoiceTuning& tuning)
 {
+    voices(); // so that the first mode's stored tuning cannot overwrite this one later
     tuning_ = tuning;
     if (const VoiceInfo* voice = CurrentVoice())
         saveVoiceTuning(voice->name, tuning_);
@@ -243,6 +265,7 @@ void TTextToSpeech::ContinueText(std::string wholeText, std::size_t firstPartByt
 
 void TTextToSpeech::queue(const QString& text, bool open)
 {
+    voices(); // the stream speaks with the current voice and prosody
     const std::uint64_t serial = stream_->enqueue(text, open);
     if (open)
         openText_ = serial;

@@ -48,7 +48,7 @@ public:
     short SuppressExceptions() const override { return suppress_; }
     void SetSuppressExceptions(short suppress) override { suppress_ = suppress; }
     int Busy() const override { return active_ && !paused_ ? 1 : 0; }
-    int ModeCount() const override { return static_cast<int>(voices_.size()); }
+    int ModeCount() const override;
 
     void Speak(const QString& text) override;
     void BeginText(const QString& firstPart) override;
@@ -70,7 +70,7 @@ public:
 
     // The current mode's backend and speed range, and its pitch, volume and the like.
     const VoiceInfo* CurrentVoice() const;
-    VoiceTuning Tuning() const { return tuning_; }
+    VoiceTuning Tuning() const;
     // Applies to what is synthesised from now on and is kept in the settings for this mode.
     void SetTuning(const VoiceTuning& tuning);
     // True while a reading is queued or playing (also while paused).
@@ -89,7 +89,9 @@ private:
     const VoiceInfo* voiceAt(int index) const;
     void fail(const QString& message) const;
     int clampSpeed(int wordsPerMinute) const;
-    void applyProsody();
+    void applyProsody() const;
+    // The voices, waited for on first use (they are listed on the synthesis thread).
+    const std::vector<VoiceInfo>& voices() const;
     void startOutput();
     std::unique_ptr<AudioOutput> makeOutput(bool* isDevice);
     void useHeadlessFallback(const char* why);
@@ -100,7 +102,7 @@ private:
     void queue(const QString& text, bool open);
 
     AudioSinkOptions sinkOptions_;
-    const std::vector<VoiceInfo>& voices_;
+    mutable const std::vector<VoiceInfo>* voices_ = nullptr;
     std::shared_ptr<SpeechStream> stream_;
     std::unique_ptr<AudioOutput> output_;
     int mode_ = 1;
@@ -109,7 +111,7 @@ private:
     bool active_ = false;
     bool paused_ = false;
     std::uint64_t openText_ = 0; // the text begun with BeginText and not yet continued
-    VoiceTuning tuning_;
+    mutable VoiceTuning tuning_; // set with the voices when they first arrive
 };
 
 } // namespace narrix
