@@ -2,9 +2,10 @@
 find_path(FLITE_INCLUDE_DIR flite/flite.h REQUIRED)
 add_library(narrix_flite INTERFACE)
 target_include_directories(narrix_flite SYSTEM INTERFACE ${FLITE_INCLUDE_DIR}/flite)
-foreach(lib flite_cmu_us_slt flite_cmu_us_kal flite_cmu_us_kal16 flite_cmu_us_rms flite_cmu_us_awb
-            flite_usenglish flite_cmulex flite)
+# The voices (libflite_cmu_us_*.so.1) are opened with dlopen when first used, not linked: relocating
+# their data at every start costs a few milliseconds before main().
+foreach(lib flite_usenglish flite_cmulex flite)
   find_library(FLITE_LIB_${lib} ${lib} REQUIRED)
   target_link_libraries(narrix_flite INTERFACE ${FLITE_LIB_${lib}})
 endforeach()
-target_link_libraries(narrix_flite INTERFACE m)
+target_link_libraries(narrix_flite INTERFACE m ${CMAKE_DL_LIBS})

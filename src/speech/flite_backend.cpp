@@ -2,34 +2,51 @@
 
 #include <flite.h>
 
+#include <dlfcn.h>
+
 #include <algorithm>
 #include <cstdio>
-
-extern "C" {
-cst_voice* register_cmu_us_slt(const char* voxdir);
-cst_voice* register_cmu_us_rms(const char* voxdir);
-cst_voice* register_cmu_us_awb(const char* voxdir);
-cst_voice* register_cmu_us_kal16(const char* voxdir);
-}
 
 namespace narrix {
 namespace {
 
+// Each voice is a library of its own, opened when the voice is first used: linked into the program,
+// the voices' data (over a hundred thousand relocations) would be relocated at every start before
+// main() runs, whichever voice is spoken with.
 struct FliteVoiceEntry
 {
     const char* key;
     const char* speaker;
     const char* accent;
     int gender;
-    cst_voice* (*registerVoice)(const char*);
+    const char* library;
+    const char* registerFunction;
 };
 
 constexpr FliteVoiceEntry kFliteVoices[] = {
-    {"slt", "SLT", "American English", 1, register_cmu_us_slt},
-    {"rms", "RMS", "American English", 2, register_cmu_us_rms},
-    {"awb", "AWB", "Scottish English", 2, register_cmu_us_awb},
-    {"kal16", "KAL", "American English", 2, register_cmu_us_kal16},
+    {"slt", "SLT", "American English", 1, "libflite_cmu_us_slt.so.1", "register_cmu_us_slt"},
+    {"rms", "RMS", "American English", 2, "libflite_cmu_us_rms.so.1", "register_cmu_us_rms"},
+    {"awb", "AWB", "Scottish English", 2, "libflite_cmu_us_awb.so.1", "register_cmu_us_awb"},
+    {"kal16", "KAL", "American English", 2, "libflite_cmu_us_kal16.so.1", "register_cmu_us_kal16"},
 };
+
+// Opens the voice's library and registers the voice; null (with the reason on stderr) when either
+// fails. The library stays loaded: the voice's data lives in it.
+cst_voice* registerVoice(const FliteVoiceEntry& entry)
+{
+    void* library = dlopen(entry.library, RTLD_NOW | RTLD_LOCAL);
+    if (library == nullptr) {
+        std::fprintf(stderr, "narrix: %s\n", dlerror());
+        return nullptr;
+    }
+    using RegisterFunction = cst_voice* (*)(const char*);
+    auto* function = reinterpret_cast<RegisterFunction>(dlsym(library, entry.registerFunction));
+    if (function == nullptr) {
+        std::fprintf(stderr, "narrix: %s has no %s\n", entry.library, entry.registerFunction);
+        return nullptr;
+    }
+    return function(nullptr);
+}
 
 struct StreamContext
 {
@@ -93,7 +110,7 @@ FliteBackend::LoadedVoice* FliteBackend::load(const std::string& key)
     }
     LoadedVoice loadedVoice;
     if (const FliteVoiceEntry* entry = findEntry(key))
-        loadedVoice.voice = entry->registerVoice(nullptr);
+        loadedVoice.voice = registerVoice(*entry);
     if (loadedVoice.voice)
         loadedVoice.naturalPitch = get_param_float(loadedVoice.voice->features, "int_f0_target_mean", 100.0F);
     else
