@@ -1,25 +1,41 @@
 #pragma once
 
+#include <condition_variable>
+#include <mutex>
 #include <thread>
 
 namespace narrix {
 
-// Fills Qt's font database (fontconfig's configuration and font list, several milliseconds) on a
-// thread of its own, so that the main window's widgets find it ready instead of loading it on the
-// main thread while they are built. QFontDatabase is thread-safe; a widget that needs a font before
-// the thread is done waits for it inside Qt. Create it after the application object; it joins its
-// thread when it goes.
+// Loads the fonts on a thread of its own while the program starts, so that the main window's widgets
+// find them ready instead of loading them on the main thread while they are built: first fontconfig's
+// configuration and font cache (most of the cost, and possible before the application object exists),
+// then, once the application object exists, Qt's font database. QFontDatabase is thread-safe; a widget
+// that needs a font before the thread is done waits for it inside Qt.
 class FontDatabaseWarmUp
 {
 public:
+    // Create it before the application object.
     FontDatabaseWarmUp();
+    // Joins the thread (see finish()).
     ~FontDatabaseWarmUp();
 
     FontDatabaseWarmUp(const FontDatabaseWarmUp&) = delete;
     FontDatabaseWarmUp& operator=(const FontDatabaseWarmUp&) = delete;
 
+    // The application object exists: the thread may fill Qt's font database.
+    void applicationCreated();
+    // Waits for the thread; call it before the application object goes. Without applicationCreated()
+    // the thread ends after fontconfig's part.
+    void finish();
+
 private:
-    std::thread thread_;
+    void run();
+
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    bool applicationCreated_ = false;
+    bool finishing_ = false;
+    std::thread thread_; // last: starts after everything above exists
 };
 
 } // namespace narrix

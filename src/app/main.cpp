@@ -10,13 +10,18 @@
 #include "platform/unix_signal_watcher.h"
 #include "speech/engine_factory.h"
 
+#include <QScopeGuard>
+
 #include <csignal>
 
 int main(int argc, char** argv)
 {
+    // The fonts load while the application object is made, the engine starts and the window is built.
+    narrix::FontDatabaseWarmUp fonts;
     narrix::NarrixApplication app(argc, argv);
-    // The fonts load while the engine starts and the window is built.
-    const narrix::FontDatabaseWarmUp fonts;
+    fonts.applicationCreated();
+    // The thread touches Qt's font database: it ends before the application object does.
+    const auto fontsDone = qScopeGuard([&fonts] { fonts.finish(); });
     // SIGHUP too: a session that ends under a terminal hangs it up.
     narrix::UnixSignalWatcher signals({SIGTERM, SIGINT, SIGHUP});
 
