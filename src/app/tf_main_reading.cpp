@@ -3,6 +3,7 @@
 // show. The logic is ReadingControl's; this file connects it to the window.
 #include "app/main_reading_host.h"
 #include "app/tf_main.h"
+#include "app/window_start_state_qt.h"
 
 #include "schedule/schedule_list_model.h"
 #include "speech/engine_settings_dialog.h"
@@ -29,19 +30,6 @@ std::string plainSelection(const QTextEdit& editor)
     text.replace(QChar(0x2029), QLatin1Char('\n'));
     text.replace(QChar(0x2028), QLatin1Char('\n'));
     return text.toStdString();
-}
-
-Qt::WindowStates windowStates(WindowStartState state)
-{
-    switch (state) {
-    case WindowStartState::Minimized:
-        return Qt::WindowMinimized;
-    case WindowStartState::Maximized:
-        return Qt::WindowMaximized;
-    case WindowStartState::Normal:
-        break;
-    }
-    return Qt::WindowNoState;
 }
 
 } // namespace
@@ -165,7 +153,7 @@ bool MainReadingHost::mainWindowMinimized() const
 void MainReadingHost::hideMainWindow(WindowStartState state)
 {
     window_.hide();
-    window_.setWindowState(windowStates(state));
+    window_.setWindowState(qtWindowStates(state));
 }
 
 void MainReadingHost::closeMainWindow()

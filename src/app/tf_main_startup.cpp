@@ -1,5 +1,6 @@
 // The main window's start-up sequence, shutdown sequence, close request and first activation.
 #include "app/tf_main.h"
+#include "app/window_start_state_qt.h"
 
 #include "app/engine_preparation.h"
 #include "app/error_hook.h"
@@ -48,29 +49,6 @@ QFont fontFrom(const DocumentFont& f)
     font.setUnderline(f.underline);
     font.setStrikeOut(f.strikeOut);
     return font;
-}
-
-WindowStartState ownState(const QWidget& window)
-{
-    const Qt::WindowStates states = window.windowState();
-    if (states & Qt::WindowMinimized)
-        return WindowStartState::Minimized;
-    if (states & (Qt::WindowMaximized | Qt::WindowFullScreen))
-        return WindowStartState::Maximized;
-    return WindowStartState::Normal;
-}
-
-Qt::WindowStates qtState(WindowStartState state)
-{
-    switch (state) {
-    case WindowStartState::Minimized:
-        return Qt::WindowMinimized;
-    case WindowStartState::Maximized:
-        return Qt::WindowMaximized;
-    case WindowStartState::Normal:
-        break;
-    }
-    return Qt::WindowNoState;
 }
 
 SettingsEnvironment currentEnvironment(const QWidget& window)
@@ -196,7 +174,7 @@ void TfMain::applyBound(WindowBound bound, int value)
 
 void TfMain::applyWindowStartState()
 {
-    setWindowState(qtState(settings_.windowStartState));
+    setWindowState(qtWindowStates(settings_.windowStartState));
 }
 
 void TfMain::applyViewSwitches()
@@ -216,7 +194,7 @@ void TfMain::resetRunTimeState()
 
 void TfMain::MinimizeAtStart()
 {
-    state_.stateBeforeStartMinimized = ownState(*this);
+    state_.stateBeforeStartMinimized = windowStartStateOf(*this);
     setWindowState(Qt::WindowMinimized);
     settings_.windowStartState = WindowStartState::Minimized;
 }
@@ -251,11 +229,12 @@ SettingsTexts TfMain::shutdownTexts(bool applyWindowChanges)
     if (enginePrepared_)
         settings_.speed = engine_.Speed();
 
-    const ShutdownWindowState decision = decideShutdownWindowState(
-        ownState(*this), settings_.startMinimized, state_.stateBeforeStartMinimized, state_.minimized);
+    const ShutdownWindowState decision =
+        decideShutdownWindowState(windowStartStateOf(*this), settings_.startMinimized,
+                                  state_.stateBeforeStartMinimized, state_.minimized);
     if (applyWindowChanges) {
         if (decision.restoreWindowTo)
-            setWindowState(qtState(*decision.restoreWindowTo));
+            setWindowState(qtWindowStates(*decision.restoreWindowTo));
         if (decision.clearMinimizedFlag)
             state_.minimized = false;
     }
