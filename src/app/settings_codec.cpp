@@ -5,6 +5,7 @@
 #include "platform/locale_adapter.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace narrix {
 namespace {
@@ -34,36 +35,35 @@ public:
         const QString stored = text(name);
         return stored.isEmpty() ? fallback : stored;
     }
-    std::int32_t int32(const QString& name, std::int32_t fallback)
+    // A numeric value: empty gives the default; text that does not parse ends the read.
+    template <typename T, typename Parse> T number(const QString& name, T fallback, Parse parse)
     {
         const QString stored = text(name);
         if (stored.isEmpty())
             return fallback;
-        const auto value = parseInt32(stored);
+        const auto value = parse(stored);
         if (!value)
             throw SettingsReadError(name, stored);
-        return *value;
+        return static_cast<T>(*value);
+    }
+    std::int32_t int32(const QString& name, std::int32_t fallback)
+    {
+        return number(name, fallback, [](const QString& t) { return parseInt32(t); });
     }
     // A 64-bit decimal of which the low 32 bits are kept.
     std::int32_t low32(const QString& name, std::int32_t fallback)
     {
-        const QString stored = text(name);
-        if (stored.isEmpty())
-            return fallback;
-        const auto value = parseInt64(stored);
-        if (!value)
-            throw SettingsReadError(name, stored);
-        return static_cast<std::int32_t>(static_cast<std::uint32_t>(static_cast<std::uint64_t>(*value)));
+        const auto low = [](const QString& t) -> std::optional<std::int32_t> {
+            const auto value = parseInt64(t);
+            if (!value)
+                return std::nullopt;
+            return static_cast<std::int32_t>(static_cast<std::uint32_t>(static_cast<std::uint64_t>(*value)));
+        };
+        return number(name, fallback, low);
     }
     double real(const QString& name, double fallback, QChar separator)
     {
-        const QString stored = text(name);
-        if (stored.isEmpty())
-            return fallback;
-        const auto value = parseReal(stored, separator);
-        if (!value)
-            throw SettingsReadError(name, stored);
-        return *value;
+        return number(name, fallback, [separator](const QString& t) { return parseReal(t, separator); });
     }
     bool onUnlessFalse(const QString& name) { return text(name) != kFalse; }
     bool offUnlessTrue(const QString& name) { return text(name) == kTrue; }
