@@ -38,9 +38,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const HttpUrl base = parseHttpUrl("http://www.example.com/a/b?q").value();
     CookieJar jar;
     for (const auto& field : parsed.head.fields) {
-        if (equalsNoCase(field.name, "Set-Cookie"))
+        if (narrix::equalsIgnoringAsciiCase(field.name, "Set-Cookie"))
             jar.store(field.value, base, 1'700'000'000);
-        if (equalsNoCase(field.name, "Location")) {
+        if (narrix::equalsIgnoringAsciiCase(field.name, "Location")) {
             const std::string next = resolveReference(base, field.value);
             auto url = parseHttpUrl(next);
             if (url.ok()) {

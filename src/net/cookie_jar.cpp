@@ -133,11 +133,11 @@ std::optional<int64_t> parseCookieDate(std::string_view text)
 
 bool domainMatches(std::string_view host, std::string_view domain)
 {
-    if (equalsNoCase(host, domain))
+    if (equalsIgnoringAsciiCase(host, domain))
         return true;
     if (isIpAddress(host) || host.size() <= domain.size())
         return false;
-    return equalsNoCase(host.substr(host.size() - domain.size()), domain) &&
+    return equalsIgnoringAsciiCase(host.substr(host.size() - domain.size()), domain) &&
            host[host.size() - domain.size() - 1] == '.';
 }
 
@@ -258,7 +258,7 @@ std::string CookieJar::headerFor(const HttpUrl& url, int64_t now) const
     for (const Cookie& c : cookies_) {
         if (c.expires && *c.expires <= now)
             continue;
-        if (c.hostOnly ? !equalsNoCase(url.host, c.domain) : !domainMatches(url.host, c.domain))
+        if (c.hostOnly ? !equalsIgnoringAsciiCase(url.host, c.domain) : !domainMatches(url.host, c.domain))
             continue;
         if (!pathMatches(path, c.path))
             continue;

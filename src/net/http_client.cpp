@@ -371,7 +371,8 @@ NetStatus HttpClient::fetch(const std::string& startUrl, const BodySink& sink)
         }
         const int64_t now = QDateTime::currentSecsSinceEpoch();
         for (const auto& field : head.fields) {
-            if (equalsNoCase(field.name, "Set-Cookie") || equalsNoCase(field.name, "Set-Cookie2"))
+            if (equalsIgnoringAsciiCase(field.name, "Set-Cookie") ||
+                equalsIgnoringAsciiCase(field.name, "Set-Cookie2"))
                 cookies_.store(field.value, url, now);
         }
         const BodyFramingInfo framing = bodyFramingOf(head);

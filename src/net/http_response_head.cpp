@@ -55,21 +55,10 @@ bool parseStatusLine(std::string_view line, HttpResponseHead& head)
 
 } // namespace
 
-bool equalsNoCase(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        if (toLowerAscii(a[i]) != toLowerAscii(b[i]))
-            return false;
-    }
-    return true;
-}
-
 std::optional<std::string_view> HttpResponseHead::field(std::string_view name) const
 {
     for (const auto& f : fields) {
-        if (equalsNoCase(f.name, name))
+        if (equalsIgnoringAsciiCase(f.name, name))
             return std::string_view(f.value);
     }
     return std::nullopt;
@@ -79,7 +68,7 @@ std::vector<std::string_view> HttpResponseHead::fieldsNamed(std::string_view nam
 {
     std::vector<std::string_view> out;
     for (const auto& f : fields) {
-        if (equalsNoCase(f.name, name))
+        if (equalsIgnoringAsciiCase(f.name, name))
             out.emplace_back(f.value);
     }
     return out;
@@ -162,7 +151,7 @@ bool headerListHas(std::string_view list, std::string_view token)
         std::string_view item = trimWhite(list.substr(pos, comma - pos));
         if (const size_t semi = item.find(';'); semi != std::string_view::npos)
             item = trimWhite(item.substr(0, semi));
-        if (equalsNoCase(item, token))
+        if (equalsIgnoringAsciiCase(item, token))
             return true;
         pos = comma + 1;
     }
@@ -179,7 +168,7 @@ BodyFramingInfo bodyFramingOf(const HttpResponseHead& head)
         std::string_view last = codings.back();
         if (const size_t comma = last.rfind(','); comma != std::string_view::npos)
             last = last.substr(comma + 1);
-        if (equalsNoCase(trimWhite(last), "chunked"))
+        if (equalsIgnoringAsciiCase(trimWhite(last), "chunked"))
             return {BodyFraming::Chunked, 0};
         return {BodyFraming::UntilClose, 0};
     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/ascii_case.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -61,7 +63,5 @@ bool keepsAlive(const HttpResponseHead& head);
 
 // True when `list` (a comma-separated header value) holds `token`, letter case ignored.
 bool headerListHas(std::string_view list, std::string_view token);
-
-bool equalsNoCase(std::string_view a, std::string_view b);
 
 } // namespace narrix::net

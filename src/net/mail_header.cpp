@@ -75,7 +75,7 @@ std::vector<MailHeaderField> parseHeaderFields(std::string_view header)
 std::optional<std::string_view> findField(const std::vector<MailHeaderField>& fields, std::string_view name)
 {
     for (const auto& f : fields) {
-        if (equalsNoCase(f.name, name))
+        if (equalsIgnoringAsciiCase(f.name, name))
             return std::string_view(f.value);
     }
     return std::nullopt;

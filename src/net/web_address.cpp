@@ -9,7 +9,8 @@ namespace narrix::net {
 bool isWebAddress(std::string_view text)
 {
     const std::string_view t = trimView(text);
-    return equalsNoCase(t.substr(0, 7), "http://") || equalsNoCase(t.substr(0, 8), "https://");
+    return equalsIgnoringAsciiCase(t.substr(0, 7), "http://") ||
+           equalsIgnoringAsciiCase(t.substr(0, 8), "https://");
 }
 
 NetResult<ProxySetting> proxyFromSettings(std::string_view proxy, std::string_view port)
