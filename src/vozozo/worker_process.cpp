@@ -74,11 +74,10 @@ class FrameWriter
 public:
     bool add(const std::vector<std::int16_t>& samples)
     {
-        for (std::int16_t sample : samples) {
-            char bytes[2];
-            qToLittleEndian(sample, bytes);
-            pending_.append(bytes, 2);
-        }
+        const std::size_t at = pending_.size();
+        pending_.resize(at + samples.size() * 2);
+        for (std::size_t i = 0; i < samples.size(); ++i)
+            qToLittleEndian(samples[i], pending_.data() + at + 2 * i);
         return pending_.size() < kFrameBytes || flush();
     }
     bool flush()
