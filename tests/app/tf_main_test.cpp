@@ -183,13 +183,13 @@ TEST_F(TfMainTest, FirstStartUsesEveryDefaultAndSpeaksTheGreeting)
     EXPECT_EQ(w->pos(), QPoint((screen.width() - 470) / 2, (screen.height() - 384) / 2));
     EXPECT_TRUE(w->state().firstRun);
     EXPECT_FALSE(w->state().startingUp);
-    EXPECT_FALSE(w->state().exitWhenDone);
+    EXPECT_FALSE(w->state().reading.exitWhenDone);
     EXPECT_EQ(engine.spoken, QStringList{QStringLiteral("Welcome to Narrix!")});
-    EXPECT_EQ(w->state().currentTitle, "Greetings");
-    EXPECT_EQ(w->state().currentSource, 5);
+    EXPECT_EQ(w->state().reading.currentTitle, "Greetings");
+    EXPECT_EQ(w->state().reading.currentSource, SpeechSource::Scheduled);
     EXPECT_EQ(engine.Speed(), 150);
-    EXPECT_EQ(w->state().minSpeed, 80);
-    EXPECT_EQ(w->state().maxSpeed, 450);
+    EXPECT_EQ(w->state().reading.minSpeed, 80);
+    EXPECT_EQ(w->state().reading.maxSpeed, 450);
     EXPECT_EQ(w->statusText(), QStringLiteral(" Ready"));
     EXPECT_TRUE(w->statusBar()->isVisibleTo(w.get()));
     EXPECT_TRUE(errors.isEmpty()) << errors.join(u'\n').toStdString();
@@ -281,10 +281,10 @@ TEST_F(TfMainTest, ANonNumericValueEndsStartUpThereAndTheWindowStillWorks)
     ASSERT_EQ(errors.size(), 1);
     EXPECT_TRUE(errors[0].startsWith(QStringLiteral("FormCreate: setting Speed"))) << errors[0].toStdString();
     EXPECT_TRUE(w->startUpIncomplete());
-    EXPECT_TRUE(w->state().startingUp); // steps 5-20 skipped
+    EXPECT_TRUE(w->state().startingUp); // the rest of the start-up skipped
     EXPECT_TRUE(engine.spoken.isEmpty());
     EXPECT_FALSE(engine.calls.contains(QStringLiteral("SetSpeed")));
-    EXPECT_EQ(w->settings().viewToolbar, false); // read before Speed, not yet applied (step 7)
+    EXPECT_EQ(w->settings().viewToolbar, false); // read before Speed, not yet applied to the window
 
     // Shutdown repairs the broken value and keeps what start-up never read.
     const auto written = shutDown(*w);
@@ -313,9 +313,9 @@ TEST_F(TfMainTest, SplitWithTheWrongDecimalSeparatorStopsBeforeTheBounds)
 TEST_F(TfMainTest, CommandLineArgumentStartsMinimisedAndSpeaksNoGreeting)
 {
     auto w = start({QStringLiteral("/tmp/news.txt")});
-    EXPECT_TRUE(w->state().exitWhenDone);
+    EXPECT_TRUE(w->state().reading.exitWhenDone);
     EXPECT_TRUE(w->windowState() & Qt::WindowMinimized);
-    EXPECT_EQ(w->state().currentTitle, "/tmp/news.txt");
+    EXPECT_EQ(w->state().reading.currentTitle, "/tmp/news.txt");
     EXPECT_TRUE(engine.spoken.isEmpty());
 }
 
@@ -430,19 +430,19 @@ TEST_F(TfMainTest, EscapeCancelsAndSaysDisconnected)
     ASSERT_TRUE(QTest::qWaitForWindowExposed(w.get()));
     w->editor()->setPlainText(QStringLiteral("abc"));
     QTest::keyClick(w->editor(), Qt::Key_Escape);
-    EXPECT_TRUE(w->state().cancelRequested);
+    EXPECT_TRUE(w->state().transfers.cancelRequested);
     EXPECT_EQ(w->statusText(), QStringLiteral(" Disconnected."));
     EXPECT_EQ(w->editor()->toPlainText(), QStringLiteral("abc"));
 
     // An editor open in a list row still gets Esc (and closes), and the window still cancels.
     w->setStatusText(QStringLiteral(" Ready"));
-    w->state().cancelRequested = false;
+    w->transfers().cancelRequested = false;
     auto* rowEditor = new QLineEdit(w->scheduleList()->viewport());
     bool editorSawEscape = false;
     rowEditor->installEventFilter(new EscapeWitness(&editorSawEscape, rowEditor));
     QTest::keyClick(rowEditor, Qt::Key_Escape);
     EXPECT_TRUE(editorSawEscape);
-    EXPECT_TRUE(w->state().cancelRequested);
+    EXPECT_TRUE(w->state().transfers.cancelRequested);
     EXPECT_EQ(w->statusText(), QStringLiteral(" Disconnected."));
 }
 
@@ -485,7 +485,7 @@ TEST_F(TfMainTest, ExitClosesThroughTheCloseRequest)
     ASSERT_TRUE(QTest::qWaitForWindowExposed(w.get()));
     w->actions().actExit->trigger();
     EXPECT_FALSE(w->isVisible());
-    EXPECT_TRUE(w->state().cancelRequested);
+    EXPECT_TRUE(w->state().transfers.cancelRequested);
 }
 
 TEST_F(TfMainTest, ATerminationSignalClosesThroughTheCloseRequest)
@@ -495,7 +495,7 @@ TEST_F(TfMainTest, ATerminationSignalClosesThroughTheCloseRequest)
     ASSERT_TRUE(QTest::qWaitForWindowExposed(w.get()));
     w->TerminationRequested();
     EXPECT_FALSE(w->isVisible());
-    EXPECT_TRUE(w->state().cancelRequested);
+    EXPECT_TRUE(w->state().transfers.cancelRequested);
 }
 
 TEST_F(TfMainTest, SessionEndStoresTheSettingsAndLeavesTheWindowAsItIs)

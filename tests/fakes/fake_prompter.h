@@ -40,7 +40,12 @@ public:
         answers.pop_front();
         return answer;
     }
-    int execDialog(QDialog&) override { return next(dialogResults, int(QDialog::Rejected)); }
+    std::vector<int> dialogOpenModalDialogs; // the count seen while each dialog was up
+    int execDialog(QDialog&) override
+    {
+        dialogOpenModalDialogs.push_back(state != nullptr ? state->openModalDialogs : -1);
+        return next(dialogResults, int(QDialog::Rejected));
+    }
     QString openFileName(QWidget*, const QString&, const QString&, const QString&) override
     {
         return next(fileNames, QString());
