@@ -109,19 +109,20 @@ private:
     void connectReading();
 
     // Start-up and shutdown steps.
-    void startUpSteps();
+    bool startUpSteps();
     void resetStartUpFlags();
     void tickSpeechSwitches();
     bool endIfAnotherInstanceRuns();
     void prepareEngine();
     void connectSubsystems();
     void applyFonts();
-    void readStoredSettings();
+    bool readStoredSettings();
     void applyBound(WindowBound bound, int value);
     void applyWindowStartState();
     void applyViewSwitches();
     void resetRunTimeState();
     void speakGreetingOrArgument();
+    bool valueWasRead(const QString& name) const;
     SettingsTexts shutdownTexts(bool applyWindowChanges);
     void writeStoredSettings(const SettingsTexts& texts);
 

@@ -73,15 +73,19 @@ void TfMain::FormCreate(const QStringList& arguments)
     move(settings_.windowLeft, settings_.windowTop);
     resize(settings_.windowWidth, settings_.windowHeight);
     valuesRead_.clear();
-    startUpIncomplete_ = !runGuarded(QStringLiteral("FormCreate"), [this] { startUpSteps(); });
+    bool complete = false;
+    startUpIncomplete_ =
+        !runGuarded(QStringLiteral("FormCreate"), [&] { complete = startUpSteps(); }) || !complete;
     startupTexts_ = settingsTexts(settings_, locale_, true);
 }
 
-void TfMain::startUpSteps()
+bool TfMain::startUpSteps()
 {
     resetStartUpFlags();
     applyFonts();
-    readStoredSettings();
+    // A stored number that does not parse ends the start-up here (it is reported).
+    if (!readStoredSettings())
+        return false;
     state_.transfers = TransferState{};
     applyWindowStartState();
     applyViewSwitches();
@@ -91,7 +95,7 @@ void TfMain::startUpSteps()
     services_.tray->createTrayIcon();
     services_.tray->applyTheme();
     if (endIfAnotherInstanceRuns())
-        return;
+        return true;
     LoadScheduleList();
     state_.reading.englishLocale = isEnglishLocale(locale_);
     prepareEngine();
@@ -103,6 +107,7 @@ void TfMain::startUpSteps()
     for (MainPlugin* plugin : services_.plugins)
         plugin->startUp();
     speakGreetingOrArgument();
+    return true;
 }
 
 void TfMain::resetStartUpFlags()
@@ -161,13 +166,19 @@ void TfMain::applyFonts()
     sb->setFont(QToolTip::font());
 }
 
-void TfMain::readStoredSettings()
+bool TfMain::readStoredSettings()
 {
     const SettingsEnvironment environment = currentEnvironment(*this);
     const bool firstRun = store_.value(QStringLiteral("FontCharset")).isEmpty();
-    readSettings(store_, environment, locale_, settings_, &valuesRead_,
-                 [this](WindowBound bound, int value) { applyBound(bound, value); });
+    const std::optional<SettingsReadError> error =
+        readSettings(store_, environment, locale_, settings_, &valuesRead_,
+                     [this](WindowBound bound, int value) { applyBound(bound, value); });
+    if (error) {
+        reportEscapedError(QStringLiteral("FormCreate"), error->message());
+        return false;
+    }
     state_.firstRun = firstRun;
+    return true;
 }
 
 void TfMain::applyBound(WindowBound bound, int value)
@@ -234,14 +245,24 @@ void TfMain::speakGreetingOrArgument()
     }
 }
 
+bool TfMain::valueWasRead(const QString& name) const
+{
+    return !startUpIncomplete_ || valuesRead_.contains(name);
+}
+
 SettingsTexts TfMain::shutdownTexts(bool applyWindowChanges)
 {
-    // The ticks and switches the user changes through the window.
-    settings_.enableRealtime = actions_.RealtimeSpeech3->isChecked();
-    settings_.enableClipboard = actions_.Clip2->isChecked();
-    settings_.enableSchedule = actions_.ScheduledSpeech3->isChecked();
-    settings_.viewStatusbar = !sb->isHidden();
-    settings_.taskbarButton = actions_.askbarButton1->isChecked();
+    // The ticks, switches and panes the user changes through the window. A value start-up never read
+    // was never shown by them either: it keeps the text it had.
+    const auto take = [this](const char16_t* name, auto& field, auto value) {
+        if (valueWasRead(QString::fromUtf16(name)))
+            field = value;
+    };
+    take(u"EnableRealtime", settings_.enableRealtime, actions_.RealtimeSpeech3->isChecked());
+    take(u"EnableClipboard", settings_.enableClipboard, actions_.Clip2->isChecked());
+    take(u"EnableSchedule", settings_.enableSchedule, actions_.ScheduledSpeech3->isChecked());
+    take(u"ViewStatusbar", settings_.viewStatusbar, !sb->isHidden());
+    take(u"TaskbarButton", settings_.taskbarButton, actions_.askbarButton1->isChecked());
     if (enginePrepared_)
         settings_.speed = engine_.Speed();
 
@@ -256,16 +277,16 @@ SettingsTexts TfMain::shutdownTexts(bool applyWindowChanges)
     }
     settings_.windowStartState = decision.written;
     if (decision.writeBounds) {
-        settings_.windowLeft = x();
-        settings_.windowTop = y();
-        settings_.windowWidth = width();
-        settings_.windowHeight = height();
+        take(u"WindowLeft", settings_.windowLeft, x());
+        take(u"WindowTop", settings_.windowTop, y());
+        take(u"WindowWidth", settings_.windowWidth, width());
+        take(u"WindowHeight", settings_.windowHeight, height());
     }
     // A pane never laid out (no client area) keeps the ratio it was given.
     if (client_->width() > 0)
-        settings_.split1 = double(pnlDocument_->width()) / client_->width();
+        take(u"Split1", settings_.split1, double(pnlDocument_->width()) / client_->width());
     if (pnlRight_->height() > 0)
-        settings_.split2 = double(pnlSchedule_->height()) / pnlRight_->height();
+        take(u"Split2", settings_.split2, double(pnlSchedule_->height()) / pnlRight_->height());
 
     const SettingsTexts texts = settingsTexts(settings_, locale_, decision.writeBounds);
     return startUpIncomplete_ ? textsToWrite(texts, startupTexts_, valuesRead_) : texts;
