@@ -3,6 +3,7 @@
 #include "app/error_hook.h"
 #include "app/modal_dialogs.h"
 #include "app/splitter_bar.h"
+#include "fakes/fake_main_services.h"
 #include "fakes/fake_prompter.h"
 #include "fakes/fake_speech_engine.h"
 #include "fakes/memory_settings_store.h"
@@ -26,6 +27,7 @@
 namespace narrix {
 namespace {
 
+using testing::FakeMainServices;
 using testing::FakePrompter;
 using testing::FakeSpeechEngine;
 using testing::MemorySettingsStore;
@@ -47,9 +49,9 @@ protected:
     }
     void TearDown() override { setErrorSinkForTesting(nullptr); }
 
-    std::unique_ptr<TfMain> start(const QStringList& arguments = {})
+    std::unique_ptr<TfMain> start(const QStringList& arguments = {}, const MainServices& services = {})
     {
-        auto window = std::make_unique<TfMain>(engine, store, prompter, locale);
+        auto window = std::make_unique<TfMain>(engine, store, prompter, locale, services);
         prompter.state = &window->state();
         window->FormCreate(arguments);
         return window;
@@ -630,6 +632,60 @@ TEST_F(TfMainTest, TheEditorTakesTheDocumentFontWhenFirstShown)
     EXPECT_FALSE(font.bold());
     EXPECT_EQ(w->editor()->textColor(), QColor(255, 0, 0));
     EXPECT_FALSE(w->editor()->document()->isModified());
+}
+
+TEST_F(TfMainTest, SubsystemServicesAreCalledInStartUpAndShutdownOrder)
+{
+    FakeMainServices fake;
+    auto w = start({}, fake.services());
+    EXPECT_EQ(fake.attachedTo, w.get());
+    EXPECT_EQ(fake.calls, (QStringList{QStringLiteral("attach"), QStringLiteral("resetKeyState"),
+                                       QStringLiteral("createTrayIcon"), QStringLiteral("applyTheme"),
+                                       QStringLiteral("handOverToRunningInstance"),
+                                       QStringLiteral("connectHook"), QStringLiteral("acceptDroppedFiles"),
+                                       QStringLiteral("installMinimizeRestoreHooks"),
+                                       QStringLiteral("loadLogoAnimation"), QStringLiteral("startUp")}));
+    // Speaking drives the tray animation.
+    fake.calls.clear();
+    Q_EMIT engine.OnSpeakingStarted();
+    Q_EMIT engine.OnSpeakingDone();
+    EXPECT_EQ(fake.calls,
+              (QStringList{QStringLiteral("startSpeakingAnimation"), QStringLiteral("stopSpeakingAnimation"),
+                           QStringLiteral("showStillPicture")}));
+    // Esc stops the transfers; the close asks the document first.
+    fake.calls.clear();
+    w->EscapePressed();
+    EXPECT_EQ(fake.calls,
+              (QStringList{QStringLiteral("abortHttpTransfer"), QStringLiteral("disconnectEmail")}));
+    fake.calls.clear();
+    fake.saveAnswer = false;
+    EXPECT_FALSE(w->close());
+    EXPECT_EQ(fake.calls, QStringList{QStringLiteral("confirmSaveChanges")});
+    fake.calls.clear();
+    w->FormDestroy();
+    EXPECT_EQ(fake.calls, (QStringList{QStringLiteral("disconnectHook"), QStringLiteral("refuseDroppedFiles"),
+                                       QStringLiteral("shutDown"), QStringLiteral("freeTrayIcon")}));
+}
+
+TEST_F(TfMainTest, ASecondInstanceHandsItsArgumentOverAndEnds)
+{
+    FakeMainServices fake;
+    fake.runningInstance = true;
+    auto w = start({QStringLiteral("http://example.org/news")}, fake.services());
+    EXPECT_TRUE(w->state().earlyExit);
+    EXPECT_EQ(fake.handedOver, QStringList{QStringLiteral("http://example.org/news")});
+    EXPECT_FALSE(fake.calls.contains(QStringLiteral("retrieveChannel")));
+    EXPECT_TRUE(engine.spoken.isEmpty());
+    store.writes.clear();
+    w->FormDestroy();
+    EXPECT_TRUE(store.writes.isEmpty()); // the running instance keeps the settings
+}
+
+TEST_F(TfMainTest, TheCommandLineItemIsRetrievedThroughTheTransferService)
+{
+    FakeMainServices fake;
+    auto w = start({QStringLiteral("/tmp/news.txt")}, fake.services());
+    EXPECT_EQ(fake.retrieved, QStringLiteral("/tmp/news.txt"));
 }
 
 TEST_F(TfMainTest, ScheduleListHasTwoColumnsCheckBoxesAndMultipleSelection)
