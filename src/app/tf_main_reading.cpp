@@ -7,7 +7,6 @@
 #include "app/window_start_state_qt.h"
 
 #include "schedule/schedule_list_model.h"
-#include "speech/engine_settings_dialog.h"
 #include "speech/reading_control.h"
 
 #include <QAbstractEventDispatcher>
@@ -170,7 +169,6 @@ bool MainReadingHost::closeWhenDone()
 
 void TfMain::connectReading()
 {
-    installEngineSettingsDialog();
     readingHost_ = std::make_unique<MainReadingHost>(*this, state_);
     reading_ = std::make_unique<ReadingControl>(state_.reading, engine_, *readingHost_);
     const MainActions& a = actions_;

@@ -18,7 +18,8 @@ namespace narrix {
 // Linear in the length of the text.
 std::string CleanSpeechText(std::string_view text, bool english);
 // The same on a buffer of the caller's (the result is never longer than the input). With
-// `textStart` false the buffer is the rest of a text cut by speechTextCut, and the leading-junk rule is left out.
+// `textStart` false the buffer is the rest of a text cut by speechTextCut, and the leading-junk rule is left
+// out.
 void CleanSpeechTextInPlace(std::string& text, bool english, bool textStart = true);
 
 // A place at or after `from` where a text can be cut and both parts cleaned on their own, giving

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/program_state.h"
-#include "app/prompter.h"
+#include "ui/prompter.h"
 
 #include <QDialog>
 #include <QStringList>
