@@ -1,5 +1,6 @@
 #include "vozozo/wav_file_output.h"
 
+#include "base/atomic_file.h"
 #include "vozozo/interrupt_cleanup.h"
 
 #include <QFile>
@@ -128,19 +129,10 @@ bool WavFileOutput::open(const QString& path, QString* error)
                 return failed(errno);
             ownsFd_ = true;
         } else {
-            std::error_code ec;
-            std::filesystem::path target(local);
-            if (std::filesystem::is_symlink(target, ec)) {
-                const auto resolved = std::filesystem::weakly_canonical(target, ec);
-                if (!ec)
-                    target = resolved;
-            }
-            std::filesystem::path folder = target.parent_path();
-            if (folder.empty())
-                folder = ".";
-            std::string temp = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
+            std::filesystem::path target;
+            std::string temp;
             setInterruptCleanupFile(nullptr);
-            fd_ = ::mkostemp(temp.data(), O_CLOEXEC);
+            fd_ = createReplacementFile(local, &target, &temp);
             if (fd_ < 0)
                 return failed(errno);
             setInterruptCleanupFile(temp.c_str());
