@@ -1,10 +1,13 @@
 // Program entry: the application object with its error hook, the real engine, settings and dialogs,
 // the main window and its start-up, the message loop, then the shutdown sequence.
+#include "app/chrome_tray.h"
 #include "app/font_database_warmup.h"
+#include "app/instance_hand_over.h"
 #include "app/narrix_application.h"
 #include "app/settings_store.h"
 #include "app/startup_probe.h"
 #include "app/tf_main.h"
+#include "app/tq_instances.h"
 #include "platform/locale_adapter.h"
 #include "platform/unix_signal_watcher.h"
 #include "speech/engine_factory.h"
@@ -32,7 +35,15 @@ int main(int argc, char** argv)
     narrix::QSettingsStore store;
     narrix::WidgetPrompter prompter;
     narrix::SystemLocale locale;
-    narrix::TfMain window(*engine, store, prompter, locale);
+    // Detects a running instance before the window is built.
+    narrix::TQMInstances instances;
+    narrix::ChromeTray tray;
+    narrix::InstanceHandOver handOver(instances, store, tray);
+    narrix::MainServices services;
+    services.tray = &tray;
+    services.singleInstance = &handOver;
+    services.plugins = {&tray, &handOver};
+    narrix::TfMain window(*engine, store, prompter, locale, services);
 
     // The engine's settings dialog is shown through the window's dialog seam.
     engines.setSettingsDialog(
