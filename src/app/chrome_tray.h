@@ -66,7 +66,7 @@ private:
     void showLogoFrame(int frame);
     bool taskbarButton() const;
 
-    TfMain* window_ = nullptr;
+    QPointer<TfMain> window_;
     TQMTrayIcon icon_;
     QIcon normal_;
     QMenu* menu_ = nullptr;

@@ -3,6 +3,7 @@
 #include "app/main_services.h"
 
 #include <QObject>
+#include <QPointer>
 
 namespace narrix {
 
@@ -34,7 +35,7 @@ private:
     TQMInstances& instances_;
     SettingsStore& store_;
     ChromeTray& tray_;
-    TfMain* window_ = nullptr;
+    QPointer<TfMain> window_;
 };
 
 } // namespace narrix

@@ -59,7 +59,7 @@ void TQMTrayIcon::setActive(bool active)
 // Without a tray host the icon waits for one; the window minimises the ordinary way meanwhile.
 void TQMTrayIcon::watchForTrayHost()
 {
-    if (!active_ || !icon_)
+    if (!active_ || !icon_ || current_.isNull())
         return;
     if (QSystemTrayIcon::isSystemTrayAvailable()) {
         hostWatch_.stop();
@@ -82,8 +82,11 @@ void TQMTrayIcon::setIcon(const QIcon& icon)
 void TQMTrayIcon::show(const QIcon& icon)
 {
     current_ = icon;
-    if (icon_)
-        icon_->setIcon(icon);
+    if (!icon_)
+        return;
+    icon_->setIcon(icon);
+    if (!icon_->isVisible())
+        watchForTrayHost();
 }
 
 void TQMTrayIcon::setHint(const QString& hint)
