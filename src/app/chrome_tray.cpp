@@ -100,10 +100,10 @@ void ChromeTray::createTrayIcon()
 void ChromeTray::applyTheme()
 {
     if (window_)
-        applyTheme(window_->settings());
+        applyThemeSettings(window_->settings());
 }
 
-void ChromeTray::applyTheme(const Settings& settings)
+void ChromeTray::applyThemeSettings(const Settings& settings)
 {
     const TrayThemePictures pictures = trayThemePictures(settings, iconLoads);
     normal_ = QIcon(pictures.normal);

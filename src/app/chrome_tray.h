@@ -41,8 +41,7 @@ public:
     void showStillPicture() override;
     void freeTrayIcon() override;
 
-    // Applies the theme of `settings` (the options dialog, after OK).
-    void applyTheme(const Settings& settings);
+    void applyThemeSettings(const Settings& settings) override;
 
     // The tray's left button: restores while minimised, else minimises (not while a dialog is open).
     void trayLeftButtonDown();

@@ -1,8 +1,10 @@
 #include "app/chrome_tray.h"
+#include "app/instance_hand_over.h"
 #include "app/settings.h"
 #include "app/tf_main.h"
 #include "app/tq_instances.h"
 #include "app/tray_theme.h"
+#include "fakes/fake_main_services.h"
 #include "fakes/fake_prompter.h"
 #include "fakes/fake_speech_engine.h"
 #include "fakes/memory_settings_store.h"
@@ -106,6 +108,9 @@ TEST_F(ChromeTrayWindow, LeftClickMinimisesThenRestoresAndRightClickNeedsTheMini
     tray.trayLeftButtonDown();
     EXPECT_TRUE(window->isMinimized());
     EXPECT_TRUE(window->state().minimized);
+    // No tray host here: the window stays an ordinary minimised one rather than vanishing.
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(window->isVisible());
     tray.trayLeftButtonDown();
     EXPECT_FALSE(window->isMinimized());
     EXPECT_FALSE(window->state().minimized);
@@ -164,6 +169,43 @@ TEST(SingleInstance, SecondInstanceSeesTheFirstAndAKilledOneIsReplaced)
     QSignalSpy received(&next, &TQMInstances::received);
     EXPECT_TRUE(later.send(InstanceMessage::ComeToFront));
     QTRY_COMPARE(received.count(), 1);
+}
+
+TEST(InstanceHandOver, TheRunningWindowSpeaksPassFileAndComesToTheFront)
+{
+    QTemporaryDir runtime;
+    qputenv("XDG_RUNTIME_DIR", runtime.path().toUtf8());
+    testing::FakeSpeechEngine engine;
+    testing::MemorySettingsStore registry; // shared by both instances, as the settings file is
+    testing::FakePrompter prompter;
+    FixedLocale locale{QLocale(QLocale::English, QLocale::UnitedStates)};
+    testing::FakeMainServices fake;
+    TQMInstances firstInstances(QStringLiteral("NarrixHandOver"));
+    ChromeTray tray;
+    InstanceHandOver handOver(firstInstances, registry, tray);
+    MainServices services = fake.services();
+    services.tray = &tray;
+    services.singleInstance = &handOver;
+    services.plugins = {&tray, &handOver};
+    TfMain window(engine, registry, prompter, locale, services);
+    window.FormCreate({});
+    window.show();
+
+    TQMInstances secondInstances(QStringLiteral("NarrixHandOver"));
+    ChromeTray secondTray;
+    InstanceHandOver second(secondInstances, registry, secondTray);
+    const QString file = QStringLiteral("/tmp/handed over.txt");
+    EXPECT_TRUE(second.handOverToRunningInstance({file, QStringLiteral("ignored")}));
+    EXPECT_EQ(registry.value(QStringLiteral("PassFile")), file);
+    QTRY_COMPARE(fake.retrieved, file);
+    EXPECT_FALSE(window.isMinimized());
+
+    // Without an argument the running window comes back from the minimised state.
+    window.showMinimized();
+    ASSERT_TRUE(window.isMinimized());
+    EXPECT_TRUE(second.handOverToRunningInstance({}));
+    QTRY_VERIFY(!window.isMinimized());
+    EXPECT_FALSE(handOver.handOverToRunningInstance({file}));
 }
 
 } // namespace
