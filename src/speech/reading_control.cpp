@@ -1,12 +1,12 @@
 #include "speech/reading_control.h"
 
+#include "base/diagnostics.h"
+#include "base/speech_log.h"
 #include "base/text_trim.h"
-#include "speech/speech_log.h"
 #include "speech/speech_text_cleanup.h"
 
 #include <algorithm>
 #include <chrono>
-#include <cstdio>
 #include <exception>
 #include <random>
 #include <string>
@@ -16,8 +16,7 @@ namespace {
 
 void reportEngineError(const char* what, const std::exception& error)
 {
-    std::fprintf(stderr, "narrix: %s: %s\n", what, error.what());
-    speechLogError(std::string(what) + ": " + error.what());
+    reportError(lcSpeech, what, error.what());
 }
 
 // Keeps the count of open modal dialogs raised for the lifetime of a scope.

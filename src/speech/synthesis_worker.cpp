@@ -1,12 +1,12 @@
 #include "speech/synthesis_worker.h"
 
+#include "base/diagnostics.h"
 #include "speech/espeak_backend.h"
 #include "speech/flite_backend.h"
 #include "speech/resampler.h"
 #include "speech/speech_stream.h"
 
 #include <QSet>
-#include <cstdio>
 
 namespace narrix {
 SynthesisWorker& SynthesisWorker::instance()
@@ -194,8 +194,7 @@ bool SynthesisWorker::serveOneJob()
         return stream->deliver(*job, converted.data(), converted.size());
     };
     if (!backend.synthesize(job->voice, job->text, job->prosody, sink))
-        std::fprintf(stderr, "narrix: the voice %s could not speak a sentence\n",
-                     qPrintable(job->voice.name));
+        qCWarning(lcSpeech, "the voice %s could not speak a sentence", qUtf8Printable(job->voice.name));
     stream->complete(*job);
     return true;
 }

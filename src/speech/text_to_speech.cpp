@@ -1,5 +1,6 @@
 #include "speech/text_to_speech.h"
 
+#include "base/diagnostics.h"
 #include "speech/speech_stream.h"
 #include "speech/synthesis_worker.h"
 #include "speech/voice_tuning_store.h"
@@ -9,7 +10,6 @@
 #include <QMediaDevices>
 #include <QMetaObject>
 #include <algorithm>
-#include <cstdio>
 #include <stdexcept>
 
 namespace narrix {
@@ -49,10 +49,9 @@ AudioSinkOptions AudioSinkOptions::fromEnvironment()
         options.kind = Kind::Wav;
         options.wavPath = value.mid(4);
     } else {
-        std::fprintf(stderr,
-                     "narrix: NARRIX_AUDIO=%s is not understood (use null or wav:PATH); "
-                     "playing on the sound device\n",
-                     qPrintable(value));
+        qCWarning(lcAudio,
+                  "NARRIX_AUDIO=%s is not understood (use null or wav:PATH); playing on the sound device",
+                  qUtf8Printable(value));
     }
     return options;
 }
@@ -107,7 +106,7 @@ void TTextToSpeech::setSettingsDialogHook(SettingsDialogHook hook)
 void TTextToSpeech::fail(const QString& message) const
 {
     if (suppress_) {
-        std::fprintf(stderr, "narrix: speech engine: %s\n", qPrintable(message));
+        qCWarning(lcSpeech, "speech engine: %s", qUtf8Printable(message));
         return;
     }
     throw std::runtime_error(message.toStdString());
@@ -377,8 +376,8 @@ std::unique_ptr<AudioOutput> TTextToSpeech::makeOutput(bool* isDevice)
     case AudioSinkOptions::Kind::Wav: {
         auto wav = WavWriter::shared(sinkOptions_.wavPath, SpeechStream::kSampleRate);
         if (!wav->isOpen())
-            std::fprintf(stderr, "narrix: cannot write %s (%s); speech is not recorded\n",
-                         qPrintable(sinkOptions_.wavPath), qPrintable(wav->errorString()));
+            qCWarning(lcAudio, "cannot write %s (%s); speech is not recorded", qUtf8Printable(sinkOptions_.wavPath),
+                      qUtf8Printable(wav->errorString()));
         return std::make_unique<HeadlessAudioOutput>(pcmSource(), wav->isOpen() ? wav : nullptr,
                                                      sinkOptions_.pace);
     }
@@ -396,7 +395,7 @@ std::unique_ptr<AudioOutput> TTextToSpeech::makeOutput(bool* isDevice)
 
 void TTextToSpeech::useHeadlessFallback(const char* why)
 {
-    std::fprintf(stderr, "narrix: %s; the speech runs on without sound\n", why);
+    qCWarning(lcAudio, "%s; the speech runs on without sound", why);
     replaceOutput(std::make_unique<HeadlessAudioOutput>(pcmSource(), nullptr, 0));
     output_->start();
 }
@@ -417,8 +416,8 @@ void TTextToSpeech::startOutput()
     // The chosen device cannot be opened: try the default one, then go on without sound.
     const QList<QAudioDevice> devices = QMediaDevices::audioOutputs();
     if (device_ >= 0 && device_ < devices.size() && !devices.isEmpty()) {
-        std::fprintf(stderr, "narrix: the audio device %s cannot be opened; using the default device\n",
-                     qPrintable(devices[device_].description()));
+        qCWarning(lcAudio, "the audio device %s cannot be opened; using the default device",
+                  qUtf8Printable(devices[device_].description()));
         replaceOutput(std::make_unique<DeviceAudioOutput>(pcmSource(), QMediaDevices::defaultAudioOutput()));
         if (output_->start())
             return;
