@@ -1,6 +1,7 @@
 #include "speech/text_to_speech.h"
 
 #include "base/diagnostics.h"
+#include "speech/pulse_audio_output.h"
 #include "speech/speech_stream.h"
 #include "speech/synthesis_worker.h"
 #include "speech/voice_tuning_store.h"
@@ -389,8 +390,17 @@ std::unique_ptr<AudioOutput> TTextToSpeech::makeOutput(bool* isDevice)
         return nullptr;
     *isDevice = true;
     const bool chosen = device_ >= 0 && device_ < devices.size();
-    return std::make_unique<DeviceAudioOutput>(pcmSource(), chosen ? devices[device_]
-                                                                   : QMediaDevices::defaultAudioOutput());
+    return makeDeviceOutput(chosen ? devices[device_] : QMediaDevices::defaultAudioOutput(),
+                            sinkOptions_.deviceStream);
+}
+
+std::unique_ptr<AudioOutput> TTextToSpeech::makeDeviceOutput(const QAudioDevice& device,
+                                                             AudioSinkOptions::DeviceStream kind)
+{
+    if (kind == AudioSinkOptions::DeviceStream::QtSink)
+        return std::make_unique<DeviceAudioOutput>(pcmSource(), device, sinkOptions_.deviceBufferMs);
+    // Qt's devices are PulseAudio's sinks, named by their id.
+    return std::make_unique<PulseAudioOutput>(pcmSource(), device.id(), sinkOptions_.deviceBufferMs);
 }
 
 void TTextToSpeech::useHeadlessFallback(const char* why)
@@ -413,15 +423,26 @@ void TTextToSpeech::startOutput()
     }
     if (output_->start())
         return;
-    // The chosen device cannot be opened: try the default one, then go on without sound.
+    // The chosen device cannot be opened: try the default one, then the other kind of stream on it,
+    // then go on without sound.
     const QList<QAudioDevice> devices = QMediaDevices::audioOutputs();
-    if (device_ >= 0 && device_ < devices.size() && !devices.isEmpty()) {
+    if (devices.isEmpty()) {
+        useHeadlessFallback("the audio device cannot be opened");
+        return;
+    }
+    if (device_ >= 0 && device_ < devices.size()) {
         qCWarning(lcAudio, "the audio device %s cannot be opened; using the default device",
                   qUtf8Printable(devices[device_].description()));
-        replaceOutput(std::make_unique<DeviceAudioOutput>(pcmSource(), QMediaDevices::defaultAudioOutput()));
+        replaceOutput(makeDeviceOutput(QMediaDevices::defaultAudioOutput(), sinkOptions_.deviceStream));
         if (output_->start())
             return;
     }
+    const auto other = sinkOptions_.deviceStream == AudioSinkOptions::DeviceStream::Pulse
+                           ? AudioSinkOptions::DeviceStream::QtSink
+                           : AudioSinkOptions::DeviceStream::Pulse;
+    replaceOutput(makeDeviceOutput(QMediaDevices::defaultAudioOutput(), other));
+    if (output_->start())
+        return;
     useHeadlessFallback("the audio device cannot be opened");
 }
 

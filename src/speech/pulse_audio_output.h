@@ -1,0 +1,62 @@
+#pragma once
+
+#include "speech/audio_output.h"
+
+#include <QByteArray>
+#include <atomic>
+
+struct pa_threaded_mainloop;
+struct pa_context;
+struct pa_stream;
+
+namespace narrix {
+
+// A PulseAudio playback stream fed from PulseAudio's own thread: each time the server asks for
+// audio the source is pulled at once, so the stream can keep a short buffer (kTargetLatencyMs
+// from our write to the speaker, of which about half in the stream's buffer) without underruns
+// while the program's thread or the cores are busy. Qt's sink feeds from a 20 ms timer on the
+// program's thread and needs several times that.
+class PulseAudioOutput final : public AudioOutput
+{
+    Q_OBJECT
+public:
+    static constexpr int kTargetLatencyMs = 30;
+
+    // `sinkName` is the PulseAudio sink (QAudioDevice::id()); empty plays on the server's default.
+    // `targetLatencyMs` 0 takes kTargetLatencyMs.
+    PulseAudioOutput(PcmSource& source, QByteArray sinkName, int targetLatencyMs = 0, QObject* parent = nullptr);
+    ~PulseAudioOutput() override;
+
+    // False when no PulseAudio server answers or the stream cannot be made.
+    bool start() override;
+    void stop() override;
+    void suspend() override;
+    void resume() override;
+
+    // Times the server found the stream's buffer empty while it played (not counting its end).
+    int underruns() const { return underruns_.load(); }
+
+private:
+    bool connectContext();
+    void closeStream();
+    void closeContext();
+    // On PulseAudio's thread.
+    void fill(std::size_t bytes);
+    void finishDrain();
+    static void onWrite(pa_stream* stream, std::size_t bytes, void* self);
+    static void onUnderflow(pa_stream* stream, void* self);
+    static void onStreamState(pa_stream* stream, void* self);
+    static void onContextState(pa_context* context, void* self);
+    static void onDrained(pa_stream* stream, int success, void* self);
+
+    QByteArray sinkName_;
+    int targetLatencyMs_;
+    pa_threaded_mainloop* mainloop_ = nullptr;
+    pa_context* context_ = nullptr;
+    pa_stream* stream_ = nullptr;
+    bool draining_ = false;        // guarded by the mainloop's lock
+    std::uint64_t generation_ = 0; // which stream a queued drained() belongs to (program's thread)
+    std::atomic<int> underruns_{0};
+};
+
+} // namespace narrix
