@@ -32,4 +32,4 @@ for _ in $(seq 1 "${NARRIX_LATENCY_LOAD:-$(nproc)}"); do
 done
 echo "load: ${NARRIX_LATENCY_LOAD:-$(nproc)} busy loops; load average $(cut -d' ' -f1-3 /proc/loadavg)"
 unset NARRIX_AUDIO
-"$BUILD/bench/bench_audio_latency" "$XDG_RUNTIME_DIR/pulse.log" "$ROUNDS" "${SIZES[@]}"
+${NARRIX_LATENCY_WRAPPER:-} "$BUILD/bench/bench_audio_latency" "$XDG_RUNTIME_DIR/pulse.log" "$ROUNDS" "${SIZES[@]}"

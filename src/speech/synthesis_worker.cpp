@@ -11,13 +11,12 @@
 namespace narrix {
 SynthesisWorker& SynthesisWorker::instance()
 {
-    static SynthesisWorker worker;
+    static SynthesisWorker worker(std::make_unique<EspeakBackend>(), std::make_unique<FliteBackend>());
     return worker;
 }
 
-SynthesisWorker::SynthesisWorker()
-    : espeak_(std::make_unique<EspeakBackend>()), flite_(std::make_unique<FliteBackend>()),
-      thread_([this] { run(); })
+SynthesisWorker::SynthesisWorker(std::unique_ptr<SynthBackend> espeak, std::unique_ptr<SynthBackend> flite)
+    : espeak_(std::move(espeak)), flite_(std::move(flite)), thread_([this] { run(); })
 {
 }
 
