@@ -1,8 +1,10 @@
 // Audible latency of the sound device path: with the cores loaded (bench/audio_latency.sh starts the
 // load and a private PulseAudio server), for each buffer size given, speaks a long text on the
 // default device several times and reports
-//  - Speak to the first loud sample recorded from the null sink's monitor (5 ms fragments),
-//  - PulseAudio's "Buffer Latency" of our stream (pactl list sink-inputs, sampled while playing),
+//  - Speak to the first audio handed to the stream (OnSpeakingStarted; medians),
+//  - PulseAudio's "Buffer Latency" and "Sink Latency" of the stream (pactl list sink-inputs, sampled
+//    every 300 ms while playing), and their sum with the first as the time until the first audio is
+//    heard,
 //  - the server's underruns of our stream while it played (its debug log, "Implicit underrun of ..."),
 // the streams taking turns round by round. A stream is "qt:MS" (Qt's sink asked for MS of buffer, as
 // the program played before) or "pulse:MS" (our PulseAudio stream with a latency target of MS).
@@ -17,21 +19,12 @@
 #include <QStringList>
 #include <QThread>
 #include <algorithm>
-#include <atomic>
 #include <chrono>
-#include <thread>
 #include <cstdio>
-#include <cstring>
 #include <map>
 #include <vector>
 
-#include <pulse/simple.h>
-#include <pthread.h>
-#include <sched.h>
-
 namespace {
-
-using Clock = std::chrono::steady_clock;
 
 double median(std::vector<double> values)
 {
@@ -51,15 +44,19 @@ int countUnderruns(const QString& pulseLog)
     return int(text.count("Underrun on") + text.count("Implicit underrun of"));
 }
 
-// Our stream's buffer latency as PulseAudio reports it, in milliseconds; -1 when not playing.
-double bufferLatencyMs()
+// Our stream's buffer and sink latency as PulseAudio reports them, in milliseconds; -1 when not playing.
+std::pair<double, double> streamLatencyMs()
 {
     QProcess pactl;
     pactl.start(QStringLiteral("pactl"), {QStringLiteral("list"), QStringLiteral("sink-inputs")});
     pactl.waitForFinished(5000);
-    static const QRegularExpression line(QStringLiteral("Buffer Latency: (\\d+) usec"));
-    const QRegularExpressionMatch match = line.match(QString::fromUtf8(pactl.readAllStandardOutput()));
-    return match.hasMatch() ? match.captured(1).toDouble() / 1000.0 : -1;
+    const QString out = QString::fromUtf8(pactl.readAllStandardOutput());
+    static const QRegularExpression buffer(QStringLiteral("Buffer Latency: (\\d+) usec"));
+    static const QRegularExpression sink(QStringLiteral("Sink Latency: (\\d+) usec"));
+    const QRegularExpressionMatch b = buffer.match(out);
+    const QRegularExpressionMatch k = sink.match(out);
+    return {b.hasMatch() ? b.captured(1).toDouble() / 1000.0 : -1,
+            k.hasMatch() ? k.captured(1).toDouble() / 1000.0 : -1};
 }
 
 void pumpEvents(int ms)
@@ -74,85 +71,17 @@ struct Round
 {
     double firstAudioMs = -1;
     std::vector<double> latencies;
+    std::vector<double> sinkLatencies;
     int underruns = 0;
-};
-
-// Records the null sink's monitor in 5 ms fragments on a thread of its own and notes when the first
-// loud sample arrives.
-class MonitorRecorder
-{
-public:
-    MonitorRecorder()
-    {
-        pa_sample_spec spec{};
-        spec.format = PA_SAMPLE_S16LE;
-        spec.rate = 22050;
-        spec.channels = 1;
-        pa_buffer_attr attributes{};
-        attributes.maxlength = static_cast<std::uint32_t>(-1);
-        attributes.fragsize = static_cast<std::uint32_t>(pa_usec_to_bytes(5000, &spec));
-        int error = 0;
-        connection_ = pa_simple_new(nullptr, "latency bench", PA_STREAM_RECORD, "nullsink.monitor", "monitor",
-                                    &spec, nullptr, &attributes, &error);
-        if (connection_)
-            thread_ = std::thread([this] { run(); });
-    }
-    ~MonitorRecorder()
-    {
-        quit_ = true;
-        if (thread_.joinable())
-            thread_.join();
-        if (connection_)
-            pa_simple_free(connection_);
-    }
-    void arm(Clock::time_point start)
-    {
-        start_ = start;
-        firstLoudMs_ = -1;
-        armed_ = true;
-    }
-    double firstLoudMs() const { return firstLoudMs_.load(); }
-
-private:
-    void run()
-    {
-        // The measuring thread must keep up under load (the benchmark runs as root).
-        sched_param parameter{};
-        parameter.sched_priority = 10;
-        pthread_setschedparam(pthread_self(), SCHED_RR, &parameter);
-        std::int16_t samples[110];
-        while (!quit_) {
-            int error = 0;
-            if (pa_simple_read(connection_, samples, sizeof samples, &error) < 0)
-                return;
-            if (!armed_ || firstLoudMs_ >= 0)
-                continue;
-            for (std::int16_t sample : samples) {
-                if (sample > 300 || sample < -300) {
-                    firstLoudMs_ = std::chrono::duration<double, std::milli>(Clock::now() - start_.load()).count();
-                    break;
-                }
-            }
-        }
-    }
-
-    pa_simple* connection_ = nullptr;
-    std::thread thread_;
-    std::atomic<bool> quit_{false};
-    std::atomic<bool> armed_{false};
-    std::atomic<Clock::time_point> start_{};
-    std::atomic<double> firstLoudMs_{-1};
 };
 
 Round playOnce(const QString& stream, const QString& pulseLog, const QString& text)
 {
     Round round;
-    MonitorRecorder recorder;
-    pumpEvents(300); // the recording stream settles
-
     narrix::AudioSinkOptions device;
-    device.deviceStream = stream.startsWith(QStringLiteral("qt:")) ? narrix::AudioSinkOptions::DeviceStream::QtSink
-                                                                   : narrix::AudioSinkOptions::DeviceStream::Pulse;
+    device.deviceStream = stream.startsWith(QStringLiteral("qt:"))
+                              ? narrix::AudioSinkOptions::DeviceStream::QtSink
+                              : narrix::AudioSinkOptions::DeviceStream::Pulse;
     device.deviceBufferMs = stream.section(QLatin1Char(':'), 1).toInt();
     narrix::TTextToSpeech engine(device);
     for (int i = 1; i <= engine.ModeCount(); ++i) {
@@ -166,20 +95,20 @@ Round playOnce(const QString& stream, const QString& pulseLog, const QString& te
     QObject::connect(&engine, &narrix::SpeechEngine::OnSpeakingStarted, &engine,
                      [&] { startedMs = double(clock.nsecsElapsed()) / 1e6; });
     clock.start();
-    recorder.arm(Clock::now());
     engine.Speak(text);
-    while (recorder.firstLoudMs() < 0 && clock.elapsed() < 5000)
+    while (startedMs < 0 && clock.elapsed() < 5000)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
-    round.firstAudioMs = recorder.firstLoudMs();
+    round.firstAudioMs = startedMs;
     // Several seconds of speech, the buffer's fill sampled meanwhile.
     for (int i = 0; i < 8; ++i) {
         pumpEvents(300);
-        const double latency = bufferLatencyMs();
-        if (latency >= 0)
-            round.latencies.push_back(latency);
+        const auto [buffer, sink] = streamLatencyMs();
+        if (buffer >= 0) {
+            round.latencies.push_back(buffer);
+            round.sinkLatencies.push_back(sink);
+        }
     }
     round.underruns = countUnderruns(pulseLog) - underrunsBefore;
-    std::fprintf(stderr, "%s: started %.1f ms, heard %.1f ms\n", qPrintable(stream), startedMs, round.firstAudioMs);
     engine.StopSpeaking();
     pumpEvents(200);
     return round;
@@ -191,7 +120,8 @@ int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
     if (argc < 4) {
-        std::fprintf(stderr, "usage: bench_audio_latency PULSE_LOG ROUNDS STREAM...  (STREAM: qt:MS or pulse:MS)\n");
+        std::fprintf(stderr,
+                     "usage: bench_audio_latency PULSE_LOG ROUNDS STREAM...  (STREAM: qt:MS or pulse:MS)\n");
         return 2;
     }
     const QString pulseLog = QString::fromLocal8Bit(argv[1]);
@@ -208,22 +138,25 @@ int main(int argc, char** argv)
         for (const QString& stream : streams)
             results[stream].push_back(playOnce(stream, pulseLog, text));
     }
-    std::printf("%-10s %-22s %-30s %s\n", "stream", "Speak to first audio", "PulseAudio buffer latency",
-                "underruns while playing");
+    std::printf("%-10s  %-14s %-26s %-12s %-22s %s\n", "stream", "to the stream", "buffer latency (max)",
+                "sink latency", "Speak to heard (est.)", "underruns while playing");
     for (const QString& stream : streams) {
         std::vector<double> firsts;
         std::vector<double> latencies;
+        std::vector<double> sinkLatencies;
         int underruns = 0;
         for (const Round& round : results[stream]) {
             firsts.push_back(round.firstAudioMs);
             latencies.insert(latencies.end(), round.latencies.begin(), round.latencies.end());
+            sinkLatencies.insert(sinkLatencies.end(), round.sinkLatencies.begin(), round.sinkLatencies.end());
             underruns += round.underruns;
         }
-        std::sort(latencies.begin(), latencies.end());
-        std::printf("%-10s median %6.1f ms (max %5.1f) median %5.1f ms (max %5.1f, %zu samples) %d in %d plays\n",
-                    qPrintable(stream),
-                    median(firsts), *std::max_element(firsts.begin(), firsts.end()), median(latencies),
-                    latencies.empty() ? -1.0 : latencies.back(), latencies.size(), underruns, rounds);
+        const double maxLatency =
+            latencies.empty() ? -1.0 : *std::max_element(latencies.begin(), latencies.end());
+        std::printf("%-10s  %8.1f ms    %6.1f ms (%5.1f ms)         %6.1f ms    %8.1f ms             %d in "
+                    "%d plays\n",
+                    qPrintable(stream), median(firsts), median(latencies), maxLatency, median(sinkLatencies),
+                    median(firsts) + median(latencies) + median(sinkLatencies), underruns, rounds);
     }
     return 0;
 }

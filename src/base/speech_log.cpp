@@ -68,7 +68,8 @@ private:
         // The history holds what was read aloud (mail among it): for its owner only.
         fd_ = ::open(path_.constData(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0600);
         if (fd_ < 0)
-            qCWarning(lcNarrix, "cannot write the speech log %s: %s", path_.constData(), std::strerror(errno));
+            qCWarning(lcNarrix, "cannot write the speech log %s: %s", path_.constData(),
+                      std::strerror(errno));
         return fd_ >= 0;
     }
 

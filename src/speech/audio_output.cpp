@@ -62,7 +62,8 @@ QAudioFormat pcmFormat()
 
 } // namespace
 
-DeviceAudioOutput::DeviceAudioOutput(PcmSource& source, const QAudioDevice& device, int bufferMs, QObject* parent)
+DeviceAudioOutput::DeviceAudioOutput(PcmSource& source, const QAudioDevice& device, int bufferMs,
+                                     QObject* parent)
     : AudioOutput(source, parent), device_(device), bufferMs_(bufferMs > 0 ? bufferMs : kBufferMs)
 {
     drainTimer_.setSingleShot(true);

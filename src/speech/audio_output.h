@@ -60,7 +60,8 @@ public:
     static constexpr int kBufferMs = 100;
 
     // `bufferMs` 0 takes kBufferMs.
-    DeviceAudioOutput(PcmSource& source, const QAudioDevice& device, int bufferMs = 0, QObject* parent = nullptr);
+    DeviceAudioOutput(PcmSource& source, const QAudioDevice& device, int bufferMs = 0,
+                      QObject* parent = nullptr);
     ~DeviceAudioOutput() override;
     bool start() override;
     void stop() override;

@@ -40,7 +40,10 @@ void unrefOperation(pa_operation* operation)
 class MainloopLock
 {
 public:
-    explicit MainloopLock(pa_threaded_mainloop* mainloop) : mainloop_(mainloop) { pa_threaded_mainloop_lock(mainloop_); }
+    explicit MainloopLock(pa_threaded_mainloop* mainloop) : mainloop_(mainloop)
+    {
+        pa_threaded_mainloop_lock(mainloop_);
+    }
     ~MainloopLock() { pa_threaded_mainloop_unlock(mainloop_); }
     MainloopLock(const MainloopLock&) = delete;
     MainloopLock& operator=(const MainloopLock&) = delete;
@@ -71,7 +74,8 @@ bool raiseThreadPriority()
 
 } // namespace
 
-PulseAudioOutput::PulseAudioOutput(PcmSource& source, QByteArray sinkName, int targetLatencyMs, QObject* parent)
+PulseAudioOutput::PulseAudioOutput(PcmSource& source, QByteArray sinkName, int targetLatencyMs,
+                                   QObject* parent)
     : AudioOutput(source, parent), sinkName_(std::move(sinkName)),
       targetLatencyMs_(targetLatencyMs > 0 ? targetLatencyMs : kTargetLatencyMs)
 {
@@ -161,7 +165,8 @@ bool PulseAudioOutput::start()
     // buffer and ours to meet it together.
     pa_buffer_attr attributes{};
     attributes.maxlength = static_cast<std::uint32_t>(-1);
-    attributes.tlength = static_cast<std::uint32_t>(pa_usec_to_bytes(pa_usec_t(targetLatencyMs_) * 1000, &spec));
+    attributes.tlength =
+        static_cast<std::uint32_t>(pa_usec_to_bytes(pa_usec_t(targetLatencyMs_) * 1000, &spec));
     attributes.prebuf = static_cast<std::uint32_t>(-1);
     attributes.minreq = static_cast<std::uint32_t>(-1);
     attributes.fragsize = static_cast<std::uint32_t>(-1);

@@ -24,7 +24,8 @@ public:
 
     // `sinkName` is the PulseAudio sink (QAudioDevice::id()); empty plays on the server's default.
     // `targetLatencyMs` 0 takes kTargetLatencyMs.
-    PulseAudioOutput(PcmSource& source, QByteArray sinkName, int targetLatencyMs = 0, QObject* parent = nullptr);
+    PulseAudioOutput(PcmSource& source, QByteArray sinkName, int targetLatencyMs = 0,
+                     QObject* parent = nullptr);
     ~PulseAudioOutput() override;
 
     // False when no PulseAudio server answers or the stream cannot be made.

@@ -74,7 +74,8 @@ void RestCleaner::run()
         std::string whole = complete ? std::move(job.text) : std::string();
         job = Job();
         QMetaObject::invokeMethod(
-            this, [this, id, firstBytes, whole = std::move(whole)]() mutable {
+            this,
+            [this, id, firstBytes, whole = std::move(whole)]() mutable {
                 deliver(id, std::move(whole), firstBytes);
             },
             Qt::QueuedConnection);
@@ -96,7 +97,8 @@ bool RestCleaner::clean(Job& job)
             if (job.id != current_)
                 return false;
         }
-        std::size_t end = text.size() - read > kPiece ? speechTextCut(text, read + kPiece) : std::string::npos;
+        std::size_t end =
+            text.size() - read > kPiece ? speechTextCut(text, read + kPiece) : std::string::npos;
         if (end == std::string::npos)
             end = text.size();
         piece.assign(text, read, end - read);

@@ -377,8 +377,8 @@ std::unique_ptr<AudioOutput> TTextToSpeech::makeOutput(bool* isDevice)
     case AudioSinkOptions::Kind::Wav: {
         auto wav = WavWriter::shared(sinkOptions_.wavPath, SpeechStream::kSampleRate);
         if (!wav->isOpen())
-            qCWarning(lcAudio, "cannot write %s (%s); speech is not recorded", qUtf8Printable(sinkOptions_.wavPath),
-                      qUtf8Printable(wav->errorString()));
+            qCWarning(lcAudio, "cannot write %s (%s); speech is not recorded",
+                      qUtf8Printable(sinkOptions_.wavPath), qUtf8Printable(wav->errorString()));
         return std::make_unique<HeadlessAudioOutput>(pcmSource(), wav->isOpen() ? wav : nullptr,
                                                      sinkOptions_.pace);
     }

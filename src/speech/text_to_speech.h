@@ -100,7 +100,8 @@ private:
     const std::vector<VoiceInfo>& voices() const;
     void startOutput();
     std::unique_ptr<AudioOutput> makeOutput(bool* isDevice);
-    std::unique_ptr<AudioOutput> makeDeviceOutput(const QAudioDevice& device, AudioSinkOptions::DeviceStream kind);
+    std::unique_ptr<AudioOutput> makeDeviceOutput(const QAudioDevice& device,
+                                                  AudioSinkOptions::DeviceStream kind);
     void useHeadlessFallback(const char* why);
     void replaceOutput(std::unique_ptr<AudioOutput> output);
     void onDrained();

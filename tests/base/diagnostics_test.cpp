@@ -41,9 +41,10 @@ TEST(Diagnostics, ErrorsAreWarningsOfTheirCategoryThatLoggingRulesCanSilence)
     captured = nullptr;
     qunsetenv("NARRIX_SPEECH_LOG");
 
-    EXPECT_EQ(messages, (QStringList{QStringLiteral("narrix: error in FormCreate: setting Speed is not a number"),
-                                     QString::fromUtf8("narrix.speech: error in speak: caf\xC3\xA9 \"closed\""),
-                                     QStringLiteral("narrix.audio: underrun")}));
+    EXPECT_EQ(messages,
+              (QStringList{QStringLiteral("narrix: error in FormCreate: setting Speed is not a number"),
+                           QString::fromUtf8("narrix.speech: error in speak: caf\xC3\xA9 \"closed\""),
+                           QStringLiteral("narrix.audio: underrun")}));
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     QList<QByteArray> lines = file.readAll().split('\n');
@@ -53,8 +54,8 @@ TEST(Diagnostics, ErrorsAreWarningsOfTheirCategoryThatLoggingRulesCanSilence)
     EXPECT_EQ(last.value(QStringLiteral("where")).toString(), QStringLiteral("pause"));
     EXPECT_EQ(last.value(QStringLiteral("message")).toString(),
               QStringLiteral("silenced on stderr, still in the history"));
-    EXPECT_EQ(last.keys(), (QStringList{QStringLiteral("event"), QStringLiteral("message"), QStringLiteral("ms"),
-                                        QStringLiteral("where")}));
+    EXPECT_EQ(last.keys(), (QStringList{QStringLiteral("event"), QStringLiteral("message"),
+                                        QStringLiteral("ms"), QStringLiteral("where")}));
 }
 
 } // namespace

@@ -104,7 +104,8 @@ TEST(SpeechLog, LinesOfManyThreadsStayWholeAndTheFileIsTheOwnersOnly)
         const QJsonObject object = QJsonDocument::fromJson(line).object();
         const int source = object.value(QStringLiteral("source")).toInt(-1);
         ASSERT_TRUE(source >= 0 && source < kThreads) << line.left(80).toStdString();
-        EXPECT_EQ(object.value(QStringLiteral("text")).toString(), QString(3000, QLatin1Char(char('a' + source))));
+        EXPECT_EQ(object.value(QStringLiteral("text")).toString(),
+                  QString(3000, QLatin1Char(char('a' + source))));
     }
     QFile secondFile(second);
     ASSERT_TRUE(secondFile.open(QIODevice::ReadOnly));

@@ -13,8 +13,9 @@ namespace {
 // Several pieces long, with what the clean-up rules look at across the whole of it.
 std::string awkwardText(std::size_t bytes)
 {
-    static const char* const parts[] = {"  Leading... ", "The U.S. office ==== closed!. ", "Wait.... ",
-                                        "caf\xC3\xA9 it\xE2\x80\x99s ", "a--b ---- ", "x. . .y\n\n"};
+    static const char* const parts[] = {"  Leading... ", "The U.S. office ==== closed!. ",
+                                        "Wait.... ",     "caf\xC3\xA9 it\xE2\x80\x99s ",
+                                        "a--b ---- ",    "x. . .y\n\n"};
     std::string text;
     for (std::size_t i = 0; text.size() < bytes; ++i)
         text += parts[i % std::size(parts)];

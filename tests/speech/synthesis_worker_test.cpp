@@ -104,7 +104,8 @@ TEST_F(WorkerFixture, StreamsAreServedInTurnASentenceAtATime)
     backend->openGate();
     const std::vector<std::string> spoken = backend->spoken(6);
     ASSERT_EQ(spoken.size(), 6u);
-    const std::vector<std::string> expected = {"One a.", "One b.", "Two a.", "Two b.", "Three a.", "Three b."};
+    const std::vector<std::string> expected = {"One a.", "One b.",   "Two a.",
+                                               "Two b.", "Three a.", "Three b."};
     for (std::size_t i = 0; i < expected.size(); ++i)
         EXPECT_EQ(spoken[i].substr(0, expected[i].size()), expected[i]) << i;
 }
