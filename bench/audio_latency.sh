@@ -2,7 +2,8 @@
 # Audible latency with the cores loaded: starts a private PulseAudio server (null sink, debug log for
 # underruns) and one busy loop per core, then runs bench_audio_latency for the buffer sizes given.
 # Usage: bench/audio_latency.sh [BUILD] [ROUNDS] [STREAM...]   (defaults: build 5 qt:100 pulse:30)
-# The server's log is kept in $NARRIX_LATENCY_LOG when that is set.
+# The server's log is kept in $NARRIX_LATENCY_LOG when that is set. With NARRIX_LATENCY_AS=USER (run as
+# root) the server and the benchmark run as that user, without the right to real-time priority.
 set -euo pipefail
 BUILD=${1:-build}
 ROUNDS=${2:-5}
@@ -12,6 +13,12 @@ SIZES=("$@")
 XDG_RUNTIME_DIR=$(mktemp -d /tmp/narrix-latency.XXXXXX)
 export XDG_RUNTIME_DIR
 chmod 700 "$XDG_RUNTIME_DIR"
+AS=()
+if [ -n "${NARRIX_LATENCY_AS:-}" ]; then
+  chown "$NARRIX_LATENCY_AS" "$XDG_RUNTIME_DIR"
+  AS=(setpriv --reuid="$NARRIX_LATENCY_AS" --regid="$(id -g "$NARRIX_LATENCY_AS")" --clear-groups
+      env HOME="$XDG_RUNTIME_DIR" XDG_RUNTIME_DIR="$XDG_RUNTIME_DIR")
+fi
 LOAD_PIDS=()
 cleanup() {
   for pid in "${LOAD_PIDS[@]}"; do kill "$pid" 2>/dev/null || true; done
@@ -21,15 +28,15 @@ cleanup() {
   rm -rf "$XDG_RUNTIME_DIR"
 }
 trap cleanup EXIT
-pulseaudio --daemonize=yes --exit-idle-time=-1 --system=false -n --log-level=debug \
+"${AS[@]}" pulseaudio --daemonize=yes --exit-idle-time=-1 --system=false -n --log-level=debug \
   --load="module-null-sink sink_name=nullsink sink_properties=device.description=NullSink" \
   --load="module-native-protocol-unix" --log-target="file:$XDG_RUNTIME_DIR/pulse.log"
-for _ in $(seq 1 100); do pactl info >/dev/null 2>&1 && break; sleep 0.05; done
-pactl set-default-sink nullsink
+for _ in $(seq 1 100); do "${AS[@]}" pactl info >/dev/null 2>&1 && break; sleep 0.05; done
+"${AS[@]}" pactl set-default-sink nullsink
 for _ in $(seq 1 "${NARRIX_LATENCY_LOAD:-$(nproc)}"); do
   bash -c 'while :; do :; done' &
   LOAD_PIDS+=($!)
 done
 echo "load: ${NARRIX_LATENCY_LOAD:-$(nproc)} busy loops; load average $(cut -d' ' -f1-3 /proc/loadavg)"
 unset NARRIX_AUDIO
-${NARRIX_LATENCY_WRAPPER:-} "$BUILD/bench/bench_audio_latency" "$XDG_RUNTIME_DIR/pulse.log" "$ROUNDS" "${SIZES[@]}"
+"${AS[@]}" "$BUILD/bench/bench_audio_latency" "$XDG_RUNTIME_DIR/pulse.log" "$ROUNDS" "${SIZES[@]}"
