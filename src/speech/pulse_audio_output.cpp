@@ -269,13 +269,27 @@ void PulseAudioOutput::onWrite(pa_stream*, std::size_t bytes, void* self)
     static_cast<PulseAudioOutput*>(self)->fill(bytes);
 }
 
-void PulseAudioOutput::onUnderflow(pa_stream*, void* self)
+void PulseAudioOutput::onUnderflow(pa_stream* stream, void* self)
 {
     auto* output = static_cast<PulseAudioOutput*>(self);
     if (output->draining_)
         return;
     ++output->underruns_;
-    qCDebug(lcAudio, "underrun (%d so far)", output->underruns_.load());
+    // Where this thread cannot be woken in time (no real-time priority, busy cores), a longer
+    // buffer is the lesser evil: the target grows by 10 ms per underrun up to what Qt's sink kept,
+    // and stays for the output's later streams.
+    if (output->targetLatencyMs_ < kMaxLatencyMs) {
+        output->targetLatencyMs_ = std::min(kMaxLatencyMs, output->targetLatencyMs_ + 10);
+        const pa_sample_spec spec = sampleSpec();
+        pa_buffer_attr attributes = *pa_stream_get_buffer_attr(stream);
+        attributes.tlength =
+            static_cast<std::uint32_t>(pa_usec_to_bytes(pa_usec_t(output->targetLatencyMs_) * 1000, &spec));
+        attributes.prebuf = static_cast<std::uint32_t>(-1);
+        attributes.minreq = static_cast<std::uint32_t>(-1);
+        unrefOperation(pa_stream_set_buffer_attr(stream, &attributes, nullptr, nullptr));
+    }
+    qCDebug(lcAudio, "underrun (%d so far); latency target now %d ms", output->underruns_.load(),
+            output->targetLatencyMs_.load());
 }
 
 void PulseAudioOutput::onDrained(pa_stream*, int success, void* self)

@@ -14,13 +14,16 @@ namespace narrix {
 // A PulseAudio playback stream fed from PulseAudio's own thread: each time the server asks for
 // audio the source is pulled at once, so the stream can keep a short buffer (kTargetLatencyMs
 // from our write to the speaker, of which about half in the stream's buffer) without underruns
-// while the program's thread or the cores are busy. Qt's sink feeds from a 20 ms timer on the
-// program's thread and needs several times that.
+// while the program's thread or the cores are busy, as long as its thread gets real-time priority;
+// where it does not and underruns happen, the target grows. Qt's sink feeds from a 20 ms timer on
+// the program's thread and needs several times that.
 class PulseAudioOutput final : public AudioOutput
 {
     Q_OBJECT
 public:
     static constexpr int kTargetLatencyMs = 30;
+    // Each underrun raises the target by 10 ms, up to this.
+    static constexpr int kMaxLatencyMs = 100;
 
     // `sinkName` is the PulseAudio sink (QAudioDevice::id()); empty plays on the server's default.
     // `targetLatencyMs` 0 takes kTargetLatencyMs.
@@ -51,7 +54,7 @@ private:
     static void onDrained(pa_stream* stream, int success, void* self);
 
     QByteArray sinkName_;
-    int targetLatencyMs_;
+    std::atomic<int> targetLatencyMs_; // raised on PulseAudio's thread, read by start()
     pa_threaded_mainloop* mainloop_ = nullptr;
     pa_context* context_ = nullptr;
     pa_stream* stream_ = nullptr;
