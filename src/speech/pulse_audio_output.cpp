@@ -292,39 +292,32 @@ void PulseAudioOutput::onUnderflow(pa_stream* stream, void* self)
             output->targetLatencyMs_.load());
 }
 
-void PulseAudioOutput::onDrained(pa_stream*, int success, void* self)
+void PulseAudioOutput::endStreamLater(void (AudioOutput::*signal)())
 {
-    auto* output = static_cast<PulseAudioOutput*>(self);
-    if (!success)
-        return; // the stream was closed meanwhile
-    const std::uint64_t generation = output->generation_;
+    const std::uint64_t generation = generation_;
     QMetaObject::invokeMethod(
-        output,
-        [output, generation] {
-            if (generation != output->generation_)
-                return;
-            output->closeStream();
-            Q_EMIT output->drained();
+        this,
+        [this, generation, signal] {
+            if (generation != generation_)
+                return; // stopped or started again meanwhile
+            closeStream();
+            Q_EMIT(this->*signal)();
         },
         Qt::QueuedConnection);
+}
+
+void PulseAudioOutput::onDrained(pa_stream*, int success, void* self)
+{
+    if (success) // else the stream was closed meanwhile
+        static_cast<PulseAudioOutput*>(self)->endStreamLater(&AudioOutput::drained);
 }
 
 void PulseAudioOutput::onStreamState(pa_stream* stream, void* self)
 {
     auto* output = static_cast<PulseAudioOutput*>(self);
     pa_threaded_mainloop_signal(output->mainloop_, 0);
-    if (pa_stream_get_state(stream) != PA_STREAM_FAILED)
-        return;
-    const std::uint64_t generation = output->generation_;
-    QMetaObject::invokeMethod(
-        output,
-        [output, generation] {
-            if (generation != output->generation_)
-                return;
-            output->closeStream();
-            Q_EMIT output->failed();
-        },
-        Qt::QueuedConnection);
+    if (pa_stream_get_state(stream) == PA_STREAM_FAILED)
+        output->endStreamLater(&AudioOutput::failed);
 }
 
 void PulseAudioOutput::onContextState(pa_context*, void* self)

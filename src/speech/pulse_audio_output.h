@@ -46,7 +46,9 @@ private:
     void closeContext();
     // On PulseAudio's thread.
     void fill(std::size_t bytes);
-    void finishDrain();
+    // On PulseAudio's thread: closes the stream on the program's thread, then emits `signal`,
+    // unless the stream was stopped or replaced meanwhile.
+    void endStreamLater(void (AudioOutput::*signal)());
     static void onWrite(pa_stream* stream, std::size_t bytes, void* self);
     static void onUnderflow(pa_stream* stream, void* self);
     static void onStreamState(pa_stream* stream, void* self);
