@@ -16,10 +16,10 @@ void ClipboardSpeech::clipboardChanged(bool speechOn, const ClipboardText& clipb
 
 void ClipboardSpeech::tick(SourceSpeaker& speaker)
 {
-    if (speaker.currentSource() > 2 || isBlank(pending_) || pending_ == last_)
+    if (speaker.currentSource() > SpeechSource::Clipboard || isBlank(pending_) || pending_ == last_)
         return;
     last_ = pending_;
-    speaker.speak(2, std::move(pending_));
+    speaker.speak(SpeechSource::Clipboard, std::move(pending_));
     pending_.clear();
 }
 
@@ -29,8 +29,8 @@ void ClipboardSpeech::whatsInTheClipboard(const ClipboardText& clipboard, Source
     if (text && !isBlank(*text)) {
         last_.clear();
         pending_ = std::move(*text);
-    } else if (speaker.currentSource() <= 2) {
-        speaker.speak(2, kNoText);
+    } else if (speaker.currentSource() <= SpeechSource::Clipboard) {
+        speaker.speak(SpeechSource::Clipboard, kNoText);
     }
 }
 

@@ -87,7 +87,8 @@ void RealtimeSpeech::keyPress(std::uint32_t key)
 
 void RealtimeSpeech::boundaryStep(bool enter)
 {
-    switch (realtimeBoundary(buffer_, settings_.mode.toStdString(), settings_.keywords.toStdString(), enter)) {
+    switch (
+        realtimeBoundary(buffer_, settings_.mode.toStdString(), settings_.keywords.toStdString(), enter)) {
     case RealtimeBoundary::Nothing:
         break;
     case RealtimeBoundary::Speak:
@@ -101,9 +102,9 @@ void RealtimeSpeech::boundaryStep(bool enter)
 
 void RealtimeSpeech::speakBuffer()
 {
-    const int current = speaker_.currentSource();
-    if (settings_.speechOn && (current == 0 || current == 1))
-        speaker_.speak(1, buffer_);
+    const SpeechSource current = speaker_.currentSource();
+    if (settings_.speechOn && (current == SpeechSource::None || current == SpeechSource::RealTime))
+        speaker_.speak(SpeechSource::RealTime, buffer_);
     buffer_.clear();
 }
 

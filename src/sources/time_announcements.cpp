@@ -11,23 +11,23 @@ TimeAnnouncements::TimeAnnouncements(const Clock& clock, SourceSpeaker& speaker,
 {
 }
 
-// The current source becomes 3 only when something is queued (SpeakBuffer sets it): an empty template
-// must not leave it at 3, which would keep real-time and clipboard speech silent until another source
-// finished speaking.
+// The current source becomes TimeDate only when something is queued (SpeakBuffer sets it): an empty
+// template must not leave it at TimeDate, which would keep real-time and clipboard speech silent until
+// another source finished speaking.
 void TimeAnnouncements::speakTime()
 {
-    if (speaker_.currentSource() > 3)
+    if (speaker_.currentSource() > SpeechSource::TimeDate)
         return;
     const std::string phrase = timePhrase(clock_.now().time(), settings_.hourFormat == QStringLiteral("12"));
-    speaker_.speak(3, fillTemplate(settings_.timeStyle.toStdString(), phrase));
+    speaker_.speak(SpeechSource::TimeDate, fillTemplate(settings_.timeStyle.toStdString(), phrase));
 }
 
 void TimeAnnouncements::speakDate()
 {
     const std::string phrase = datePhrase(clock_.now().date());
-    if (speaker_.currentSource() > 3)
+    if (speaker_.currentSource() > SpeechSource::TimeDate)
         return;
-    speaker_.speak(3, fillTemplate(settings_.dateStyle.toStdString(), phrase));
+    speaker_.speak(SpeechSource::TimeDate, fillTemplate(settings_.dateStyle.toStdString(), phrase));
 }
 
 void TimeAnnouncements::tick()

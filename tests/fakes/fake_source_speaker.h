@@ -7,8 +7,9 @@
 
 namespace narrix::testing {
 
-// Records what the speech sources spoke. Like SpeakBuffer, a text that is not blank makes its source the
-// current one, until the test says speaking is done.
+// Records what the speech sources spoke, with the sources as their codes (1 real-time ... 5 scheduled).
+// Like SpeakBuffer, a text that is not blank makes its source the current one, until the test says
+// speaking is done.
 class FakeSourceSpeaker final : public SourceSpeaker
 {
 public:
@@ -21,12 +22,12 @@ public:
     int current = 0;
     std::vector<Spoken> spoken;
 
-    int currentSource() const override { return current; }
-    void speak(int source, std::string text) override
+    SpeechSource currentSource() const override { return static_cast<SpeechSource>(current); }
+    void speak(SpeechSource source, std::string text) override
     {
         if (text.find_first_not_of(" \t\r\n") != std::string::npos)
-            current = source;
-        spoken.push_back({source, std::move(text)});
+            current = static_cast<int>(source);
+        spoken.push_back({static_cast<int>(source), std::move(text)});
     }
     void done() { current = 0; }
 };

@@ -61,7 +61,8 @@ TEST_F(HookConnectionTest, FailuresRaiseTheProgramsMessages)
     RealtimeHookConnection connection;
     EXPECT_EQ(connectError(connection, runtime_.filePath(QStringLiteral("librealtime.so"))),
               RealtimeHookConnection::kNotFound);
-    EXPECT_EQ(connectError(connection, libraryPath("FAKE_HOOK_DAMAGED_LIBRARY")), RealtimeHookConnection::kDamaged);
+    EXPECT_EQ(connectError(connection, libraryPath("FAKE_HOOK_DAMAGED_LIBRARY")),
+              RealtimeHookConnection::kDamaged);
     connection.disconnectHook();
     EXPECT_TRUE(contents(logPath()).isEmpty());
 

@@ -62,18 +62,17 @@ testing::XvfbServer* HookX11Test::server_ = nullptr;
 
 TEST_F(HookX11Test, TypedKeysArriveAsVirtualKeysAndFlags)
 {
-    const std::vector<Report> received = typeAndCollect(
-        {QStringLiteral("key"), QStringLiteral("--delay"), QStringLiteral("0"), QStringLiteral("shift+a"),
-         QStringLiteral("Left"), QStringLiteral("KP_Add")},
-        8);
+    const std::vector<Report> received =
+        typeAndCollect({QStringLiteral("key"), QStringLiteral("--delay"), QStringLiteral("0"),
+                        QStringLiteral("shift+a"), QStringLiteral("Left"), QStringLiteral("KP_Add")},
+                       8);
     const std::vector<Report> expected = {
-        {0x10, 0x002A0001}, // left Shift down
-        {0x41, 0x001E0001}, // A down
-        {0x10, 0xC02A0001}, // Shift up (xdotool lets the modifiers go first)
-        {0x41, 0xC01E0001}, // A up
-        {0x25, 0x014B0001}, // Left arrow: an extended key
-        {0x25, 0xC14B0001},
-        {0x6B, 0x004E0001}, // numeric pad +
+        {0x10, 0x002A0001},                     // left Shift down
+        {0x41, 0x001E0001},                     // A down
+        {0x10, 0xC02A0001},                     // Shift up (xdotool lets the modifiers go first)
+        {0x41, 0xC01E0001},                     // A up
+        {0x25, 0x014B0001},                     // Left arrow: an extended key
+        {0x25, 0xC14B0001}, {0x6B, 0x004E0001}, // numeric pad +
         {0x6B, 0xC04E0001},
     };
     EXPECT_EQ(received, expected);
@@ -82,10 +81,10 @@ TEST_F(HookX11Test, TypedKeysArriveAsVirtualKeysAndFlags)
 TEST_F(HookX11Test, AKeyPressedAgainBeforeItsReleaseIsARepeat)
 {
     // Escape, pressed and released last, marks the end of what is reported.
-    std::vector<Report> received =
-        typeAndCollect({QStringLiteral("keydown"), QStringLiteral("b"), QStringLiteral("keydown"), QStringLiteral("b"),
-                        QStringLiteral("keyup"), QStringLiteral("b"), QStringLiteral("key"), QStringLiteral("Escape")},
-                       4);
+    std::vector<Report> received = typeAndCollect(
+        {QStringLiteral("keydown"), QStringLiteral("b"), QStringLiteral("keydown"), QStringLiteral("b"),
+         QStringLiteral("keyup"), QStringLiteral("b"), QStringLiteral("key"), QStringLiteral("Escape")},
+        4);
     while (!received.empty() && received.back().first == 0x1B)
         received.pop_back();
     ASSERT_GE(received.size(), 2u);
@@ -116,8 +115,8 @@ TEST_F(HookX11Test, KeyboardStateReadsFocusOwnerAndCapsLock)
     const Window own = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 50, 50, 0, 0, 0);
     const Window child = XCreateSimpleWindow(display, own, 0, 0, 10, 10, 0, 0, 0);
     const long pid = ::getpid();
-    XChangeProperty(display, own, XInternAtom(display, "_NET_WM_PID", False), XA_CARDINAL, 32, PropModeReplace,
-                    reinterpret_cast<const unsigned char*>(&pid), 1);
+    XChangeProperty(display, own, XInternAtom(display, "_NET_WM_PID", False), XA_CARDINAL, 32,
+                    PropModeReplace, reinterpret_cast<const unsigned char*>(&pid), 1);
     XMapWindow(display, own);
     XMapWindow(display, child);
     XSync(display, False);
@@ -131,9 +130,11 @@ TEST_F(HookX11Test, KeyboardStateReadsFocusOwnerAndCapsLock)
     XCloseDisplay(display);
 
     EXPECT_FALSE(keyboard.capsLockOn());
-    ASSERT_TRUE(server_->run(QStringLiteral("xdotool"), {QStringLiteral("key"), QStringLiteral("Caps_Lock")}));
+    ASSERT_TRUE(
+        server_->run(QStringLiteral("xdotool"), {QStringLiteral("key"), QStringLiteral("Caps_Lock")}));
     EXPECT_TRUE(keyboard.capsLockOn());
-    ASSERT_TRUE(server_->run(QStringLiteral("xdotool"), {QStringLiteral("key"), QStringLiteral("Caps_Lock")}));
+    ASSERT_TRUE(
+        server_->run(QStringLiteral("xdotool"), {QStringLiteral("key"), QStringLiteral("Caps_Lock")}));
     EXPECT_FALSE(keyboard.capsLockOn());
     other.kill();
     other.waitForFinished();

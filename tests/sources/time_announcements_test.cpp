@@ -23,15 +23,18 @@ TEST(TimePhrase, EveryHourAndMinuteClass)
         const char* twentyFour;
     };
     const Row rows[] = {
-        {0, 0, "12 o'clock", "0 o'clock"}, {0, 30, "12 30", "0 30"},    {1, 1, "1 o 1", "1 o 1"},
-        {9, 7, "9 o 7", "9 o 7"},          {9, 9, "9 o 9", "9 o 9"},    {9, 10, "9 10", "9 10"},
-        {11, 59, "11 59", "11 59"},        {12, 0, "12 o'clock", "12 o'clock"},
+        {0, 0, "12 o'clock", "0 o'clock"},  {0, 30, "12 30", "0 30"},
+        {1, 1, "1 o 1", "1 o 1"},           {9, 7, "9 o 7", "9 o 7"},
+        {9, 9, "9 o 9", "9 o 9"},           {9, 10, "9 10", "9 10"},
+        {11, 59, "11 59", "11 59"},         {12, 0, "12 o'clock", "12 o'clock"},
         {13, 0, "1 o'clock", "13 o'clock"}, {14, 0, "2 o'clock", "14 o'clock"},
-        {14, 5, "2 o 5", "14 o 5"},        {14, 45, "2 45", "14 45"},   {23, 59, "11 59", "23 59"},
+        {14, 5, "2 o 5", "14 o 5"},         {14, 45, "2 45", "14 45"},
+        {23, 59, "11 59", "23 59"},
     };
     for (const Row& row : rows) {
         EXPECT_EQ(timePhrase(QTime(row.hour, row.minute), true), row.twelve) << row.hour << ":" << row.minute;
-        EXPECT_EQ(timePhrase(QTime(row.hour, row.minute), false), row.twentyFour) << row.hour << ":" << row.minute;
+        EXPECT_EQ(timePhrase(QTime(row.hour, row.minute), false), row.twentyFour)
+            << row.hour << ":" << row.minute;
     }
 }
 
@@ -89,8 +92,7 @@ TEST(TimeAnnouncements, OneAnnouncementPerWindow)
     };
     const Row rows[] = {
         {"Hourly", {{3, "It's 2 o'clock now."}, {3, "It's 3 o'clock now."}}},
-        {"Halfhourly",
-         {{3, "It's 2 o'clock now."}, {3, "It's 2 30 now."}, {3, "It's 3 o'clock now."}}},
+        {"Halfhourly", {{3, "It's 2 o'clock now."}, {3, "It's 2 30 now."}, {3, "It's 3 o'clock now."}}},
         {"Never", {}},
         {"hourly", {}},
     };
@@ -148,15 +150,30 @@ TEST(TimeAnnouncements, Commands)
         std::vector<Spoken> spoken;
     };
     const Row rows[] = {
-        {"default template, 12-hour clock", 0, QStringLiteral("It's # now."), QStringLiteral("12"),
+        {"default template, 12-hour clock",
+         0,
+         QStringLiteral("It's # now."),
+         QStringLiteral("12"),
          {{3, "It's 12 o 5 now."}, {3, "Today is Tuesday, December the 8th."}}},
-        {"24-hour clock", 0, QStringLiteral("#"), QStringLiteral("24"),
+        {"24-hour clock",
+         0,
+         QStringLiteral("#"),
+         QStringLiteral("24"),
          {{3, "0 o 5"}, {3, "Today is Tuesday, December the 8th."}}},
-        {"two #", 0, QStringLiteral("# # "), QStringLiteral("12"),
+        {"two #",
+         0,
+         QStringLiteral("# # "),
+         QStringLiteral("12"),
          {{3, "12 o 5 12 o 5 "}, {3, "Today is Tuesday, December the 8th."}}},
-        {"while real-time speech speaks", 1, QStringLiteral("#"), QStringLiteral("12"),
+        {"while real-time speech speaks",
+         1,
+         QStringLiteral("#"),
+         QStringLiteral("12"),
          {{3, "12 o 5"}, {3, "Today is Tuesday, December the 8th."}}},
-        {"while the clipboard is spoken", 2, QStringLiteral("#"), QStringLiteral("12"),
+        {"while the clipboard is spoken",
+         2,
+         QStringLiteral("#"),
+         QStringLiteral("12"),
          {{3, "12 o 5"}, {3, "Today is Tuesday, December the 8th."}}},
         {"while a document is read", 4, QStringLiteral("#"), QStringLiteral("12"), {}},
         {"while a schedule item is read", 5, QStringLiteral("#"), QStringLiteral("12"), {}},

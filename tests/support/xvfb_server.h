@@ -80,7 +80,8 @@ public:
     // Gives `window` the keyboard focus and waits until it has it.
     bool focus(const QString& window) const
     {
-        return run(QStringLiteral("xdotool"), {QStringLiteral("windowfocus"), QStringLiteral("--sync"), window});
+        return run(QStringLiteral("xdotool"),
+                   {QStringLiteral("windowfocus"), QStringLiteral("--sync"), window});
     }
 
 private:

@@ -43,9 +43,9 @@ bool KeyMapBlock::create(std::int32_t handle, std::string* error)
         return false;
     }
     const auto value = static_cast<std::uint32_t>(handle);
-    const unsigned char bytes[kKeyMapSize] = {static_cast<unsigned char>(value), static_cast<unsigned char>(value >> 8),
-                                              static_cast<unsigned char>(value >> 16),
-                                              static_cast<unsigned char>(value >> 24)};
+    const unsigned char bytes[kKeyMapSize] = {
+        static_cast<unsigned char>(value), static_cast<unsigned char>(value >> 8),
+        static_cast<unsigned char>(value >> 16), static_cast<unsigned char>(value >> 24)};
     std::memcpy(view, bytes, kKeyMapSize);
     view_ = view;
     path_ = path;
@@ -69,7 +69,8 @@ std::optional<std::int32_t> readKeyMap()
         return std::nullopt;
     struct stat info = {};
     void* view = MAP_FAILED;
-    if (::fstat(fd, &info) == 0 && info.st_size >= static_cast<off_t>(kKeyMapSize) && info.st_uid == ::getuid())
+    if (::fstat(fd, &info) == 0 && info.st_size >= static_cast<off_t>(kKeyMapSize) &&
+        info.st_uid == ::getuid())
         view = ::mmap(nullptr, kKeyMapSize, PROT_READ, MAP_SHARED, fd, 0);
     ::close(fd);
     if (view == MAP_FAILED)

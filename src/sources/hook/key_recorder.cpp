@@ -12,6 +12,7 @@
 #include <chrono>
 #include <cstdio>
 #include <poll.h>
+#include <pthread.h>
 #include <sys/eventfd.h>
 #include <unistd.h>
 
@@ -126,6 +127,8 @@ void KeyRecorder::markReady()
 
 void KeyRecorder::run()
 {
+    // Named, so that tools (and the benchmark) can tell it from the program's own threads.
+    pthread_setname_np(pthread_self(), "realtime-hook");
     // Two connections: RECORD delivers its data on a connection that does nothing else.
     Display* control = XOpenDisplay(nullptr);
     Display* data = control != nullptr ? XOpenDisplay(nullptr) : nullptr;
@@ -144,7 +147,8 @@ void KeyRecorder::run()
     if (control != nullptr)
         XCloseDisplay(control);
     if (dropped_ > 0)
-        std::fprintf(stderr, "librealtime: %lu key reports dropped (the program did not read them)\n", dropped_);
+        std::fprintf(stderr, "librealtime: %lu key reports dropped (the program did not read them)\n",
+                     dropped_);
     markReady();
 }
 
@@ -158,14 +162,13 @@ bool KeyRecorder::record(Display* control, Display* data)
                     XkbNewKeyboardNotifyMask | XkbMapNotifyMask);
     down_.fill(false);
     const RecordContext context(control);
-    if (context.id() == 0 ||
-        !XRecordEnableContextAsync(data, context.id(), &RecordCallback::onIntercept, reinterpret_cast<XPointer>(this)))
+    if (context.id() == 0 || !XRecordEnableContextAsync(data, context.id(), &RecordCallback::onIntercept,
+                                                        reinterpret_cast<XPointer>(this)))
         return false;
     XFlush(data);
     // Blocks until the X server sends something or stop() is called: no wake-ups while no key moves.
-    pollfd watched[3] = {{ConnectionNumber(data), POLLIN, 0},
-                         {ConnectionNumber(control), POLLIN, 0},
-                         {stopEvent_, POLLIN, 0}};
+    pollfd watched[3] = {
+        {ConnectionNumber(data), POLLIN, 0}, {ConnectionNumber(control), POLLIN, 0}, {stopEvent_, POLLIN, 0}};
     for (;;) {
         XRecordProcessReplies(data);
         while (XPending(control) > 0) {
@@ -190,8 +193,8 @@ void KeyRecorder::onKeyEvent(Display* control, unsigned keycode, unsigned state,
     down_[keycode] = !released;
     const auto code = static_cast<KeyCode>(keycode);
     KeyReport report;
-    report.key = virtualKeyOf(XkbKeycodeToKeysym(control, code, 0, 0), XkbKeycodeToKeysym(control, code, 0, 1),
-                              (state & numLockMask_) != 0);
+    report.key = virtualKeyOf(XkbKeycodeToKeysym(control, code, 0, 0),
+                              XkbKeycodeToKeysym(control, code, 0, 1), (state & numLockMask_) != 0);
     report.flags = keystrokeFlags(keycode, released, wasDown);
     ssize_t written;
     do {

@@ -11,9 +11,9 @@ namespace narrix::hook {
 constexpr std::uint32_t kKeyReportMessage = 0x1400;
 
 // Keystroke flags as in the system's key-down and key-up messages.
-constexpr std::uint32_t kKeyReleased = 1u << 31;  // transition state: the key goes up
-constexpr std::uint32_t kKeyWasDown = 1u << 30;   // previous key state: down (an auto-repeat on a press)
-constexpr std::uint32_t kExtendedKey = 1u << 24;  // a key of the extended set (arrows, right Control, ...)
+constexpr std::uint32_t kKeyReleased = 1u << 31; // transition state: the key goes up
+constexpr std::uint32_t kKeyWasDown = 1u << 30;  // previous key state: down (an auto-repeat on a press)
+constexpr std::uint32_t kExtendedKey = 1u << 24; // a key of the extended set (arrows, right Control, ...)
 
 // One report, written whole into the program's message port (a pipe: writes up to PIPE_BUF bytes are
 // atomic, so reports never interleave).
