@@ -5,11 +5,14 @@
 #include "app/instance_hand_over.h"
 #include "app/narrix_application.h"
 #include "app/settings_store.h"
+#include "app/speech_sources_plugin.h"
 #include "app/startup_probe.h"
 #include "app/tf_main.h"
 #include "app/tq_instances.h"
+#include "platform/clock.h"
 #include "platform/locale_adapter.h"
 #include "platform/unix_signal_watcher.h"
+#include "platform/x11_keyboard_state.h"
 #include "speech/engine_factory.h"
 #include "speech/engine_settings_dialog.h"
 #include "ui/prompter.h"
@@ -39,10 +42,14 @@ int main(int argc, char** argv)
     narrix::TQMInstances instances;
     narrix::ChromeTray tray;
     narrix::InstanceHandOver handOver(instances, store, tray);
+    narrix::X11KeyboardState keyboard;
+    narrix::SystemClock clock;
+    narrix::SpeechSourcesPlugin speechSources(keyboard, clock);
     narrix::MainServices services;
     services.tray = &tray;
     services.singleInstance = &handOver;
-    services.plugins = {&tray, &handOver};
+    services.realtimeHook = &speechSources;
+    services.plugins = {&speechSources, &tray, &handOver};
     narrix::TfMain window(*engine, store, prompter, locale, services);
 
     // The engine's settings dialog is shown through the window's dialog seam.
