@@ -4,6 +4,7 @@
 #include "app/tf_main.h"
 #include "app/tq_instances.h"
 #include "app/tray_theme.h"
+#include "ui/circle_panel.h"
 #include "fakes/fake_main_services.h"
 #include "fakes/fake_prompter.h"
 #include "fakes/fake_speech_engine.h"
@@ -132,6 +133,35 @@ TEST_F(ChromeTrayWindow, TrayTwinsFollowTheToolsSwitchesAndTheLogoPlaysWhileSpea
     tray.stopSpeakingAnimation();
     tray.showStillPicture();
     EXPECT_EQ(tray.logoFrame(), 1);
+}
+
+// The panes follow the palette: under a dark one the window is dark, bevels included. The picture is
+// the README's screenshot of the dark window.
+TEST_F(ChromeTrayWindow, PanesFollowADarkPalette)
+{
+    QPalette dark;
+    dark.setColor(QPalette::Window, QColor(0x2b, 0x2d, 0x31));
+    dark.setColor(QPalette::WindowText, QColor(0xe6, 0xe6, 0xe6));
+    dark.setColor(QPalette::Base, QColor(0x1e, 0x1f, 0x22));
+    dark.setColor(QPalette::AlternateBase, QColor(0x2b, 0x2d, 0x31));
+    dark.setColor(QPalette::Text, QColor(0xe6, 0xe6, 0xe6));
+    dark.setColor(QPalette::Button, QColor(0x3a, 0x3d, 0x42));
+    dark.setColor(QPalette::ButtonText, QColor(0xe6, 0xe6, 0xe6));
+    dark.setColor(QPalette::Light, QColor(0x5a, 0x5e, 0x66));
+    dark.setColor(QPalette::Dark, QColor(0x16, 0x17, 0x19));
+    dark.setColor(QPalette::Highlight, QColor(0x35, 0x74, 0xf0));
+    window->setPalette(dark);
+    window->resize(640, 420);
+    QCoreApplication::processEvents();
+    auto* pane = window->findChild<TCirclePanel*>();
+    ASSERT_NE(pane, nullptr);
+    EXPECT_EQ(pane->borderTopColor(), dark.color(QPalette::Light));
+    EXPECT_EQ(pane->borderBottomColor(), dark.color(QPalette::Dark));
+    const QImage shot = window->grab().toImage();
+    EXPECT_LT(shot.pixelColor(shot.width() / 2, shot.height() / 2).lightness(), 100);
+    const QByteArray source = qgetenv("NARRIX_SOURCE_DIR");
+    if (!source.isEmpty())
+        shot.save(QString::fromUtf8(source) + QStringLiteral("/docs/screenshots/window-dark.png"));
 }
 
 TEST(SingleInstance, SecondInstanceSeesTheFirstAndAKilledOneIsReplaced)

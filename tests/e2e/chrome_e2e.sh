@@ -14,19 +14,20 @@ unset QT_QPA_PLATFORM
 PIDS=()
 cleanup() { for p in "${PIDS[@]}"; do kill "$p" 2>/dev/null; done; wait 2>/dev/null; rm -rf "$ROOT"; }
 trap cleanup EXIT
-fail() { echo "FAIL: $*"; cat "$ROOT/narrix.log" "$ROOT/xvfb.log"; xwininfo -root -tree | head -30; exit 1; }
+fail() { echo "FAIL: $*"; cat "$ROOT/narrix.log" "$ROOT/xvfb.log" "$ROOT/trayer.log"; xwininfo -root -tree | head -30; exit 1; }
 
 Xvfb -displayfd 3 -screen 0 1024x700x24 -nolisten tcp 3>"$ROOT/display" 2>"$ROOT/xvfb.log" &
 PIDS+=($!)
 for _ in $(seq 100); do [ -s "$ROOT/display" ] && break; sleep 0.05; done
 export DISPLAY=:$(head -1 "$ROOT/display")
 trayer --edge top --align right --widthtype pixel --width 200 --heighttype pixel --height 32 \
-  --transparent false --tint 0x303030 >/dev/null 2>&1 &
+  --transparent false --tint 0x303030 >"$ROOT/trayer.log" 2>&1 &
 PIDS+=($!)
 
 settings() { printf '[General]\nTheme=%s\nTaskbarButton=False\nShowTips=False\n%s' "$1" "${2:-}" \
   >"$ROOT/config/Quillmark/Narrix.conf"; }
-wait_for() { for _ in $(seq 200); do eval "$1" && return 0; sleep 0.05; done; return 1; }
+# Waits up to 20 seconds: the machine may be busy with other builds.
+wait_for() { for _ in $(seq 400); do eval "$1" && return 0; sleep 0.05; done; return 1; }
 tray_icon_shown() { xwininfo -root -tree | sed -n '/"panel": ("panel" "trayer")/,/("trayer" "Trayer")/p' |
   grep -q '("narrix"'; }
 running() { local n=0; for p in $(pgrep -x narrix); do
@@ -35,6 +36,8 @@ start() { "$NARRIX" "$@" >>"$ROOT/narrix.log" 2>&1 & PIDS+=($!); }
 stop_all() { for p in $(pgrep -x narrix); do
   tr '\0' '\n' <"/proc/$p/environ" 2>/dev/null | grep -qx "XDG_RUNTIME_DIR=$ROOT/run" && kill "$p"; done
   wait_for '[ "$(running)" = 0 ]'; }
+
+wait_for 'xwininfo -root -tree | grep -q "(\"panel\" \"trayer\")"' || fail "trayer did not start"
 
 # The tray icon in three themes, and the window.
 for theme in 0 5 8; do
