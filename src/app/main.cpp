@@ -24,6 +24,9 @@ int main(int argc, char** argv)
     const auto fontsDone = qScopeGuard([&fonts] { fonts.finish(); });
     // SIGHUP too: a session that ends under a terminal hangs it up.
     narrix::UnixSignalWatcher signals({SIGTERM, SIGINT, SIGHUP});
+    // Until the window's start-up is over a signal ends the program at once: the start-up may wait
+    // (a slow disk, the command-line transfer) and has nothing to save yet.
+    narrix::UnixSignalWatcher::setEndsProcessAtOnce(true);
 
     auto engine = narrix::createDefaultSpeechEngine();
     narrix::QSettingsStore store;
@@ -40,6 +43,7 @@ int main(int argc, char** argv)
     QStringList arguments = QCoreApplication::arguments();
     arguments.removeFirst();
     window.FormCreate(arguments.mid(0, 1));
+    narrix::UnixSignalWatcher::setEndsProcessAtOnce(false);
     if (window.state().earlyExit) {
         window.FormDestroy();
         return 0;

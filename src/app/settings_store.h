@@ -1,10 +1,8 @@
 #pragma once
 
-#include <QString>
-#include <QTemporaryDir>
-#include <memory>
+#include "platform/settings_file.h"
 
-class QSettings;
+#include <QString>
 
 namespace narrix {
 
@@ -20,14 +18,8 @@ public:
     virtual bool flush(QString* error) = 0;
 };
 
-// The real store: ~/.config/Quillmark/Narrix.conf (the registry key on Windows) in QSettings' INI
-// format, every value stored and read as text. QSettings itself only works on a private copy; the
-// file is read and written by this class, so that
-// - a pipe or device in its place is neither waited on nor replaced (it is reported and left alone,
-//   and so is a file that could not be read);
-// - a save goes through writeFileAtomically: a full disk leaves the previous file whole;
-// - a lock file ("Narrix.conf.lock") whose owner is gone, or that holds no owner at all, is
-//   removed at once instead of being waited out.
+// The real store: the settings file (the registry key on Windows, ~/.config/Quillmark/Narrix.conf
+// here, see SettingsFile). Every value is stored and read as text.
 class QSettingsStore final : public SettingsStore
 {
 public:
@@ -41,16 +33,11 @@ public:
     void remove(const QString& name) override;
     bool flush(QString* error) override;
 
-    const QString& fileName() const { return path_; }
-    // How long a save waits for a lock held by a running program (5 s unless set).
-    void setLockTimeout(int milliseconds) { lockTimeoutMs_ = milliseconds; }
+    const QString& fileName() const { return file_.fileName(); }
+    void setLockTimeout(int milliseconds) { file_.setLockTimeout(milliseconds); }
 
 private:
-    QString path_;
-    QTemporaryDir workFolder_;
-    std::unique_ptr<QSettings> settings_;
-    QString readError_; // why the file could not be read at start; it is then not written
-    int lockTimeoutMs_ = 5000;
+    SettingsFile file_;
 };
 
 } // namespace narrix

@@ -4,6 +4,7 @@
 #include "base/text_encoding.h"
 #include "net/http_client.h"
 #include "net/web_address.h"
+#include "platform/settings_file.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -22,7 +23,8 @@ std::optional<std::string> readWebPage(const QString& input, QString* error)
             *error = QStringLiteral("cannot fetch %1: %2").arg(address, QString::fromStdString(reason));
         return std::nullopt;
     };
-    const QSettings settings(QStringLiteral("Quillmark"), QStringLiteral("Narrix"));
+    const SettingsFile file;
+    const QSettings& settings = file.values();
     const auto proxy =
         net::proxyFromSettings(settings.value(QStringLiteral("Proxy")).toString().toStdString(),
                                settings.value(QStringLiteral("Port")).toString().toStdString());

@@ -6,6 +6,7 @@
 #include "support/small_tmpfs.h"
 
 #include <QDir>
+#include <QSettings>
 #include <QSysInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -155,6 +156,33 @@ TEST(QSettingsStore, StaleTemporariesAreRemovedAndAPartlyReadFileIsSavedWithoutA
     QSettingsStore again(path);
     EXPECT_EQ(again.value(QStringLiteral("Voice")), QStringLiteral("kal"));
     EXPECT_EQ(again.value(QStringLiteral("Speed")), QStringLiteral("170"));
+}
+
+} // namespace
+} // namespace narrix
+
+namespace narrix {
+namespace {
+
+// The voice settings are saved by their own writer while the window's store is open: its save at
+// shutdown keeps them.
+TEST(QSettingsStore, KeepsWhatAnotherWriterSavedMeanwhile)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Narrix.conf"));
+    QSettingsStore window(path);
+    window.setValue(QStringLiteral("Speed"), QStringLiteral("170"));
+    {
+        SettingsFile voices(path);
+        voices.values().setValue(QStringLiteral("EngineVoices/kal/Pitch"), QStringLiteral("7"));
+        QString error;
+        ASSERT_TRUE(voices.save(&error)) << error.toStdString();
+    }
+    QString error;
+    ASSERT_TRUE(window.flush(&error)) << error.toStdString();
+    const SettingsFile back(path);
+    EXPECT_EQ(back.values().value(QStringLiteral("Speed")).toString(), QStringLiteral("170"));
+    EXPECT_EQ(back.values().value(QStringLiteral("EngineVoices/kal/Pitch")).toString(), QStringLiteral("7"));
 }
 
 } // namespace
