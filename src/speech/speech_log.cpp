@@ -82,6 +82,11 @@ void appendLine(const std::string& objectBody)
         return;
     log.stream << "{\"ms\":" << millisecondsSinceProcessStart() << objectBody << "}\n";
     log.stream.flush();
+    if (!log.stream) {
+        // A full disk: said once, and the history stops rather than holding half lines.
+        std::fprintf(stderr, "narrix: the speech log could not be written; it is closed\n");
+        log.stream.close();
+    }
 }
 
 void appendHex4(std::string& out, unsigned value)
