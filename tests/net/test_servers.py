@@ -119,6 +119,14 @@ def handle_http(conn, port_for_links):
             for _ in range(10):
                 time.sleep(0.1)
                 conn.sendall(b"ab")
+        elif path == "/drip":
+            # A slow-drip server: one byte every 0.3 s, never silent for long, never done (at most
+            # a minute, then it gives up).
+            conn.sendall(b"HTTP/1.1 200 OK\r\nContent-Length: 100000\r\n\r\n")
+            for _ in range(200):
+                time.sleep(0.3)
+                conn.sendall(b"d")
+            return
         elif path == "/endless-chunked":
             conn.sendall(b"HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n")
             piece = b"y" * 65536
