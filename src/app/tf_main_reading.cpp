@@ -11,6 +11,7 @@
 
 #include <QAbstractEventDispatcher>
 #include <QAction>
+#include <QCoreApplication>
 #include <QInputDialog>
 #include <QLabel>
 #include <QMenu>
@@ -158,7 +159,10 @@ void MainReadingHost::hideMainWindow(WindowStartState state)
 
 void MainReadingHost::closeMainWindow()
 {
-    window_.close();
+    // A hidden window's close does not end Qt's loop (only the last visible window's does): end the
+    // program explicitly, as the signal path does.
+    if (window_.close())
+        QCoreApplication::exit(0);
 }
 
 void TfMain::connectReading()
