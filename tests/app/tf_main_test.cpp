@@ -533,6 +533,24 @@ TEST_F(TfMainTest, FirstActivationOffersUpdatesAndVoicesWithTheModalCountRaised)
     EXPECT_EQ(prompter.shown.size(), 2u);
 }
 
+TEST_F(TfMainTest, TheVoiceOfferSaysWhatKindOfVoiceIsSelected)
+{
+    const std::vector<std::pair<int, QString>> cases = {
+        {1, QStringLiteral("Narrix comes with one female voice, SLT, American English female.\r\n")},
+        {2, QStringLiteral("Narrix comes with one male voice, SLT, American English female.\r\n")},
+        {0, QStringLiteral("Narrix comes with one voice, SLT, American English female.\r\n")}};
+    for (const auto& [gender, expected] : cases) {
+        engine.modes = {{QStringLiteral("SLT, American English female"), QStringLiteral("slt"), gender}};
+        prompter.shown.clear();
+        store.values.clear(); // a first run each time
+        auto w = start();
+        w->show();
+        w->activateWindow();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return prompter.shown.size() == 2; }, 2000));
+        EXPECT_TRUE(prompter.shown[1].text.startsWith(expected)) << prompter.shown[1].text.toStdString();
+    }
+}
+
 TEST_F(TfMainTest, NoOffersWhenNotFirstRunOrTipsOffOrMinimised)
 {
     for (const auto& values : std::vector<std::vector<std::pair<const char16_t*, const char16_t*>>>{
