@@ -95,7 +95,8 @@ void ReadingControl::SpeakBuffer(int source)
         return;
     }
     state_.currentSource = source;
-    speechLogSpeak(source, state_.currentTitle, buffer);
+    // The history names each text as the status bar will while it is heard.
+    speechLogSpeak(source, readingLabel(source).toStdString(), buffer);
     QString text = QString::fromStdString(buffer);
     // Emptied before the engine sees the text: a 50 MB document is not held twice longer than needed.
     std::string().swap(buffer);
@@ -264,12 +265,14 @@ ReadingControl::CommandStates ReadingControl::commandStates() const
     return states;
 }
 
+QString ReadingControl::readingLabel(int source) const
+{
+    return source == kSourceScheduled ? QString::fromStdString(state_.currentTitle) : sourceLabel(source);
+}
+
 QString ReadingControl::readingStatus() const
 {
-    const QString label = state_.currentSource == kSourceScheduled
-                              ? QString::fromStdString(state_.currentTitle)
-                              : sourceLabel(state_.currentSource);
-    return QStringLiteral(" Reading... [") + label + QLatin1Char(']');
+    return QStringLiteral(" Reading... [") + readingLabel(state_.currentSource) + QLatin1Char(']');
 }
 
 void ReadingControl::onSpeakingStarted()

@@ -74,6 +74,8 @@ public:
     void onAttribChanged(int attribute);
 
 private:
+    // What the status bar calls a text of `source`: the scheduled item's title or the source's name.
+    QString readingLabel(int source) const;
     QString readingStatus() const;
     bool speakInTwoSteps(int source, int previousSource);
     void runQuickStart();

@@ -1,7 +1,12 @@
 // The speech history: JSON lines that black-box tests and users read back.
 #include "speech/speech_log.h"
 
+#include "fakes/fake_speech_engine.h"
+#include "speech/fake_reading_host.h"
+#include "speech/reading_control.h"
+
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTemporaryDir>
@@ -10,12 +15,31 @@
 namespace narrix {
 namespace {
 
+// The log opens on first use and stays open for the process: one file for all tests here, the
+// variable set before anything is logged.
+const QString& historyPath()
+{
+    static QTemporaryDir dir;
+    static const QString path = [] {
+        const QString file = dir.filePath(QStringLiteral("history.jsonl"));
+        qputenv("NARRIX_SPEECH_LOG", file.toUtf8());
+        return file;
+    }();
+    return path;
+}
+
+// The lines written since the file had `offset` bytes.
+QList<QByteArray> linesSince(qint64 offset)
+{
+    QFile file(historyPath());
+    if (!file.open(QIODevice::ReadOnly) || !file.seek(offset))
+        return {};
+    return file.readAll().split('\n');
+}
+
 TEST(SpeechLog, WritesOneParsableJsonObjectPerEvent)
 {
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("history.jsonl"));
-    // The log opens on first use, so the variable is set before anything is logged.
-    qputenv("NARRIX_SPEECH_LOG", path.toUtf8());
+    const QString& path = historyPath();
 
     const std::string awkward = "He said \"hi\"\\ \n\ttab \x01 caf\xC3\xA9 \xE2\x82\xAC bad\xFF end";
     speechLogSpeak(5, "Greetings", awkward);
@@ -23,9 +47,8 @@ TEST(SpeechLog, WritesOneParsableJsonObjectPerEvent)
     speechLogDone();
     speechLogError("engine \"broke\"");
 
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QList<QByteArray> lines = file.readAll().split('\n');
+    ASSERT_TRUE(QFile::exists(path));
+    const QList<QByteArray> lines = linesSince(0);
     ASSERT_EQ(lines.size(), 5); // four lines and the empty rest after the last newline
     EXPECT_TRUE(lines[4].isEmpty());
     std::vector<QJsonObject> objects;
@@ -63,6 +86,40 @@ TEST(SpeechLog, EscapesControlCharactersAndKeepsValidUtf8)
     EXPECT_EQ(jsonEscape("\xED\xA0\x80"), "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD"); // a lone surrogate
     EXPECT_EQ(jsonEscape("\xC3"), "\xEF\xBF\xBD");
     EXPECT_EQ(jsonEscape(""), "");
+}
+
+// Each text is logged with the title the status bar shows for it: the item's title for scheduled
+// speech (5), the source's name for the others, never the title of an earlier item.
+TEST(SpeechLog, EachTextIsLoggedWithTheTitleTheStatusBarShows)
+{
+    const qint64 offset = QFileInfo(historyPath()).size();
+    ProgramState state;
+    testing::FakeSpeechEngine engine;
+    testing::FakeReadingHost host;
+    host.state = &state;
+    ReadingControl control{state, engine, host};
+    state.currentTitle = "Greetings";
+    const std::vector<std::pair<int, QString>> cases = {{5, QStringLiteral("Greetings")},
+                                                        {4, QStringLiteral("Document Speech")},
+                                                        {1, QStringLiteral("Real-Time Speech")},
+                                                        {2, QStringLiteral("Clipboard Speech")},
+                                                        {3, QStringLiteral("Date/Time Speech")}};
+    for (const auto& [source, title] : cases) {
+        state.speechBuffer = "Some words.";
+        control.SpeakBuffer(source);
+        control.onSpeakingStarted();
+        EXPECT_EQ(host.status, QStringLiteral(" Reading... [") + title + QLatin1Char(']'));
+        control.onSpeakingDone();
+    }
+    std::vector<QString> logged;
+    for (const QByteArray& line : linesSince(offset)) {
+        const QJsonObject object = QJsonDocument::fromJson(line).object();
+        if (object.value(QStringLiteral("event")).toString() == QStringLiteral("speak"))
+            logged.push_back(object.value(QStringLiteral("title")).toString());
+    }
+    ASSERT_EQ(logged.size(), cases.size());
+    for (size_t i = 0; i < cases.size(); ++i)
+        EXPECT_EQ(logged[i], cases[i].second) << "source " << cases[i].first;
 }
 
 } // namespace
