@@ -404,7 +404,9 @@ void TfMain::ShowFirstRunOffers()
     const QString voice = known ? engine_.ModeName(mode) : settings_.voice;
     // The kind of voice said is the selected voice's own (1 female, 2 male).
     const int gender = known ? engine_.Gender(mode) : 0;
-    const QString kind = gender == 1 ? QStringLiteral("female ") : gender == 2 ? QStringLiteral("male ") : QString();
+    const QString kind = gender == 1   ? QStringLiteral("female ")
+                         : gender == 2 ? QStringLiteral("male ")
+                                       : QString();
     if (ask(QStringLiteral("Narrix comes with one %1voice, %2.\r\n"
                            "Several additional voices are available for download!\r\n\r\n"
                            "Do you want to download them now? (FREE!)")

@@ -77,7 +77,8 @@ private:
 };
 
 // Reads and decodes a profile file (UTF-8, or Windows-1252 as Windows writes it, decided line by
-// line, or with a byte-order mark); any size that saveProfileFile writes. A missing file reads as an empty one; any other failure returns false with `*error` set.
+// line, or with a byte-order mark); any size that saveProfileFile writes. A missing file reads as an empty
+// one; any other failure returns false with `*error` set.
 bool loadProfileFile(const std::filesystem::path& path, ProfileFile* file, std::string* error);
 
 // Writes the file atomically, readable by its owner only (see writeFileAtomically).

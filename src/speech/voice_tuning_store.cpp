@@ -3,8 +3,8 @@
 #include "platform/settings_file.h"
 
 #include <QSettings>
-#include <cstdio>
 #include <algorithm>
+#include <cstdio>
 
 namespace narrix {
 namespace {

@@ -134,7 +134,8 @@ TEST(QSettingsStore, ALockWithoutALiveOwnerIsStaleAtOnce)
     }
     // A lock of a running program (this one) is respected: the save fails and says why.
     const std::string self = fs::read_symlink("/proc/self/exe").filename().string();
-    writeLock(std::to_string(::getpid()) + "\n" + self + "\n" + QSysInfo::machineHostName().toStdString() + "\n");
+    writeLock(std::to_string(::getpid()) + "\n" + self + "\n" + QSysInfo::machineHostName().toStdString() +
+              "\n");
     EXPECT_FALSE(save(QStringLiteral("slt"), &error));
     EXPECT_TRUE(error.contains(QStringLiteral("locked"))) << error.toStdString();
     EXPECT_NE(contents(path).find("kal"), std::string::npos);

@@ -562,17 +562,15 @@ TEST_F(TfMainTest, MenuBandKeysMoveBetweenMenusLikeAMenuBar)
     w->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
     QList<QMenu*> menus;
-    for (QToolButton* button : w->findChild<QToolBar*>(QStringLiteral("MenuBand"))->findChildren<QToolButton*>())
+    for (QToolButton* button :
+         w->findChild<QToolBar*>(QStringLiteral("MenuBand"))->findChildren<QToolButton*>())
         if (button->menu() != nullptr)
             menus << button->menu();
     ASSERT_GE(menus.size(), 3);
     // Which menu must be up before each key.
-    const std::vector<std::pair<QMenu*, Qt::Key>> script = {{menus[0], Qt::Key_Right},
-                                                            {menus[1], Qt::Key_Right},
-                                                            {menus[2], Qt::Key_Left},
-                                                            {menus[1], Qt::Key_Left},
-                                                            {menus[0], Qt::Key_Left},
-                                                            {menus.last(), Qt::Key_Escape}};
+    const std::vector<std::pair<QMenu*, Qt::Key>> script = {
+        {menus[0], Qt::Key_Right}, {menus[1], Qt::Key_Right}, {menus[2], Qt::Key_Left},
+        {menus[1], Qt::Key_Left},  {menus[0], Qt::Key_Left},  {menus.last(), Qt::Key_Escape}};
     size_t step = 0;
     QMenu* seenBefore = nullptr; // a key goes to a menu that was up a tick ago: it is settled
     QTimer driver;

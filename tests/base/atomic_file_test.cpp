@@ -170,8 +170,9 @@ TEST(AtomicFile, RemovesOnlyItsOwnStaleTemporaries)
 {
     QTemporaryDir dir;
     const fs::path folder = dir.path().toStdString();
-    for (const char* name : {".schedule.nxl.a1B2c3", ".schedule.nxl.zzzzzz", "schedule.nxl", ".schedule.nxl.toolong1",
-                             ".schedule.nxl.12345", ".other.nxl.a1B2c3", "keep.schedule.nxl.a1B2c3"})
+    for (const char* name :
+         {".schedule.nxl.a1B2c3", ".schedule.nxl.zzzzzz", "schedule.nxl", ".schedule.nxl.toolong1",
+          ".schedule.nxl.12345", ".other.nxl.a1B2c3", "keep.schedule.nxl.a1B2c3"})
         std::ofstream(folder / name) << "x";
     fs::create_directory(folder / ".schedule.nxl.dirXYZ");
     EXPECT_EQ(narrix::removeStaleTemporaries(folder / "schedule.nxl"), 2u);

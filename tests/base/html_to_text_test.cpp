@@ -271,7 +271,7 @@ TEST(HtmlToText, NumericReferencesAreBlanked)
 TEST(HtmlToText, OutputIsValidUtf8WhenTheInputIs)
 {
     for (const std::string input : {"caf&#233\xc3\xa9 ok", "&#8217\xe2\x80\x99s", "x&#1\xf0\x9f\x98\x80y",
-                                     "&#\xc3\xa9", "end&#12\xe2\x82\xac"}) {
+                                    "&#\xc3\xa9", "end&#12\xe2\x82\xac"}) {
         const std::string speech = HtmlToSpeechText(input);
         const std::string plain = HtmlToPlainText(input);
         EXPECT_TRUE(narrix::isValidUtf8(speech)) << input << " -> " << speech;

@@ -53,8 +53,8 @@ inline void fillUp(const std::filesystem::path& folder, off_t leaveFree = 0)
     off_t size = 0;
     for (ssize_t n; fd >= 0 && (n = ::write(fd, block, sizeof block)) > 0;)
         size += n;
-    if (fd >= 0 && leaveFree > 0)
-        [[maybe_unused]] const int ignored = ::ftruncate(fd, size > leaveFree ? size - leaveFree : 0);
+    if (fd >= 0 && leaveFree > 0) [[maybe_unused]]
+        const int ignored = ::ftruncate(fd, size > leaveFree ? size - leaveFree : 0);
     ::close(fd);
 }
 
