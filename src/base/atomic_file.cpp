@@ -3,6 +3,7 @@
 #include <array>
 #include <cerrno>
 #include <cstring>
+#include <ctime>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -143,13 +144,15 @@ size_t removeStaleTemporaries(const std::filesystem::path& path)
     if (folder.empty())
         folder = ".";
     const std::string prefix = "." + target.filename().string() + ".";
+    // A temporary file changed in the last minute may belong to a save still running elsewhere.
+    const time_t settled = ::time(nullptr) - 60;
     size_t removed = 0;
     std::error_code ec;
     for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
         const std::string name = it->path().filename().string();
         struct stat info = {};
         if (!isTemporaryNameOf(name, prefix) || ::lstat(it->path().c_str(), &info) != 0 ||
-            !S_ISREG(info.st_mode) || info.st_uid != ::getuid())
+            !S_ISREG(info.st_mode) || info.st_uid != ::getuid() || info.st_mtime > settled)
             continue;
         if (::unlink(it->path().c_str()) == 0)
             ++removed;

@@ -17,7 +17,8 @@ namespace narrix {
 bool writeFileAtomically(const std::filesystem::path& path, std::string_view bytes, std::string* error);
 
 // Removes the temporary files writeFileAtomically leaves behind when the program dies while writing
-// `path` (".NAME.XXXXXX" beside it, regular files of this user). Returns how many were removed.
+// `path` (".NAME.XXXXXX" beside it, regular files of this user not changed in the last minute, which
+// could belong to a save still running). Returns how many were removed.
 size_t removeStaleTemporaries(const std::filesystem::path& path);
 
 // No size limit for readWholeFile.

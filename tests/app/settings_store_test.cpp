@@ -145,7 +145,9 @@ TEST(QSettingsStore, StaleTemporariesAreRemovedAndAPartlyReadFileIsSavedWithoutA
 {
     QTemporaryDir dir;
     const QString path = fileIn(dir, "Narrix.conf");
-    std::ofstream(fileIn(dir, ".Narrix.conf.Ab12Cd").toStdString()) << "Proxy=secret";
+    const std::string leftover = fileIn(dir, ".Narrix.conf.Ab12Cd").toStdString();
+    std::ofstream(leftover) << "Proxy=secret";
+    fs::last_write_time(leftover, fs::file_time_type::clock::now() - std::chrono::minutes(5));
     // A section header without its "]" is a format error to QSettings; the rest still reads.
     std::ofstream(path.toStdString()) << "[General]\nVoice=kal\n[Broken\nx=1\n";
     QSettingsStore store(path);

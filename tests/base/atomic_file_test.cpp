@@ -172,11 +172,16 @@ TEST(AtomicFile, RemovesOnlyItsOwnStaleTemporaries)
     const fs::path folder = dir.path().toStdString();
     for (const char* name :
          {".schedule.nxl.a1B2c3", ".schedule.nxl.zzzzzz", "schedule.nxl", ".schedule.nxl.toolong1",
-          ".schedule.nxl.12345", ".other.nxl.a1B2c3", "keep.schedule.nxl.a1B2c3"})
+          ".schedule.nxl.12345", ".other.nxl.a1B2c3", "keep.schedule.nxl.a1B2c3"}) {
         std::ofstream(folder / name) << "x";
+        fs::last_write_time(folder / name, fs::file_time_type::clock::now() - std::chrono::minutes(5));
+    }
+    // One being written right now by another save.
+    std::ofstream(folder / ".schedule.nxl.Fresh1") << "x";
     fs::create_directory(folder / ".schedule.nxl.dirXYZ");
     EXPECT_EQ(narrix::removeStaleTemporaries(folder / "schedule.nxl"), 2u);
     EXPECT_FALSE(fs::exists(folder / ".schedule.nxl.a1B2c3"));
     EXPECT_FALSE(fs::exists(folder / ".schedule.nxl.zzzzzz"));
-    EXPECT_EQ(entriesIn(folder), 6u);
+    EXPECT_TRUE(fs::exists(folder / ".schedule.nxl.Fresh1"));
+    EXPECT_EQ(entriesIn(folder), 7u);
 }

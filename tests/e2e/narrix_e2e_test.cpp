@@ -1,5 +1,6 @@
 // Drives the real narrix binary: start, wait until its window is shown, stop it with a signal, read
 // the settings file it wrote.
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -203,7 +204,11 @@ TEST(NarrixE2E, PipesAndACrashesLeftoversNeitherHangNorLoseAnything)
     }
 
     const QString leftover = data + QStringLiteral("/.schedule.nxl.q1W2e3");
-    QFile(leftover).open(QIODevice::WriteOnly);
+    {
+        QFile file(leftover);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.setFileTime(QDateTime::currentDateTime().addSecs(-300), QFileDevice::FileModificationTime);
+    }
     QFile(settingsFile(root) + QStringLiteral(".lock")).open(QIODevice::WriteOnly);
     {
         NarrixProcess narrix(root.path());
