@@ -99,21 +99,28 @@ bool isTemporaryNameOf(const std::string& name, const std::string& prefix)
 
 } // namespace
 
-bool writeFileAtomically(const std::filesystem::path& path, std::string_view bytes, std::string* error)
+int createReplacementFile(const std::filesystem::path& path, std::filesystem::path* target, std::string* temp)
 {
-    const std::filesystem::path target = resolvedTarget(path);
-    struct stat existing = {};
-    if (::lstat(target.c_str(), &existing) == 0 && !S_ISREG(existing.st_mode)) {
-        // Renaming over it would replace a device or a pipe by a regular file.
-        *error = target.string() + " is not a regular file";
-        return false;
-    }
-    std::filesystem::path folder = target.parent_path();
+    *target = resolvedTarget(path);
+    std::filesystem::path folder = target->parent_path();
     if (folder.empty())
         folder = ".";
+    *temp = (folder / ("." + target->filename().string() + ".XXXXXX")).string();
+    return ::mkostemp(temp->data(), O_CLOEXEC);
+}
 
-    std::string temp = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
-    const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
+bool writeFileAtomically(const std::filesystem::path& path, std::string_view bytes, std::string* error)
+{
+    struct stat existing = {};
+    if (const std::filesystem::path resolved = resolvedTarget(path);
+        ::lstat(resolved.c_str(), &existing) == 0 && !S_ISREG(existing.st_mode)) {
+        // Renaming over it would replace a device or a pipe by a regular file.
+        *error = resolved.string() + " is not a regular file";
+        return false;
+    }
+    std::filesystem::path target;
+    std::string temp;
+    const int fd = createReplacementFile(path, &target, &temp);
     if (fd < 0) {
         *error = errnoText(errno);
         return false;
@@ -133,7 +140,7 @@ bool writeFileAtomically(const std::filesystem::path& path, std::string_view byt
         return fail(errno);
     if (::rename(temp.c_str(), target.c_str()) != 0)
         return fail(errno);
-    syncFolder(folder);
+    syncFolder(target.parent_path().empty() ? std::filesystem::path(".") : target.parent_path());
     return true;
 }
 

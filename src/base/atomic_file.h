@@ -16,6 +16,13 @@ namespace narrix {
 // says why, and false is returned.
 bool writeFileAtomically(const std::filesystem::path& path, std::string_view bytes, std::string* error);
 
+// Starts the replacement of `path`: creates an empty temporary file ".NAME.XXXXXX" (owner only,
+// close-on-exec) in the folder of the file that will be replaced, which is `path` or, for a symbolic
+// link, the file it names (the link is kept). Returns the open descriptor and fills `target` (what
+// to rename the temporary file to) and `temp`; -1 with errno set when the file cannot be created.
+int createReplacementFile(const std::filesystem::path& path, std::filesystem::path* target,
+                          std::string* temp);
+
 // Removes the temporary files writeFileAtomically leaves behind when the program dies while writing
 // `path` (".NAME.XXXXXX" beside it, regular files of this user not changed in the last minute, which
 // could belong to a save still running). Returns how many were removed.

@@ -93,17 +93,16 @@ TEST(SpeechLog, EscapesControlCharactersAndKeepsValidUtf8)
 TEST(SpeechLog, EachTextIsLoggedWithTheTitleTheStatusBarShows)
 {
     const qint64 offset = QFileInfo(historyPath()).size();
-    ProgramState state;
+    ReadingState state;
     testing::FakeSpeechEngine engine;
     testing::FakeReadingHost host;
-    host.state = &state;
     ReadingControl control{state, engine, host};
     state.currentTitle = "Greetings";
-    const std::vector<std::pair<int, QString>> cases = {{5, QStringLiteral("Greetings")},
-                                                        {4, QStringLiteral("Document Speech")},
-                                                        {1, QStringLiteral("Real-Time Speech")},
-                                                        {2, QStringLiteral("Clipboard Speech")},
-                                                        {3, QStringLiteral("Date/Time Speech")}};
+    const std::vector<std::pair<SpeechSource, QString>> cases = {{SpeechSource::Scheduled, QStringLiteral("Greetings")},
+                                                        {SpeechSource::Document, QStringLiteral("Document Speech")},
+                                                        {SpeechSource::RealTime, QStringLiteral("Real-Time Speech")},
+                                                        {SpeechSource::Clipboard, QStringLiteral("Clipboard Speech")},
+                                                        {SpeechSource::TimeDate, QStringLiteral("Date/Time Speech")}};
     for (const auto& [source, title] : cases) {
         state.speechBuffer = "Some words.";
         control.SpeakBuffer(source);
@@ -119,7 +118,7 @@ TEST(SpeechLog, EachTextIsLoggedWithTheTitleTheStatusBarShows)
     }
     ASSERT_EQ(logged.size(), cases.size());
     for (size_t i = 0; i < cases.size(); ++i)
-        EXPECT_EQ(logged[i], cases[i].second) << "source " << cases[i].first;
+        EXPECT_EQ(logged[i], cases[i].second) << "source " << static_cast<int>(cases[i].first);
 }
 
 } // namespace
