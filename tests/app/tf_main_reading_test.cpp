@@ -138,12 +138,12 @@ TEST_F(TfMainReadingTest, ExitWhenDoneEndsTheProgramFromAHiddenMinimisedWindow)
     window = std::make_unique<TfMain>(engine, store, prompter, locale);
     prompter.state = &window->state();
     window->FormCreate({QStringLiteral("/no/such/news.txt")});
-    ASSERT_TRUE(window->state().exitWhenDone);
+    ASSERT_TRUE(window->state().reading.exitWhenDone);
     window->show();
     ASSERT_TRUE(window->isMinimized());
     QTimer::singleShot(0, window.get(), [this] {
-        window->state().speechBuffer = "The news.";
-        window->SpeakBuffer(5);
+        window->readingState().speechBuffer = "The news.";
+        window->SpeakBuffer(SpeechSource::Scheduled);
         Q_EMIT engine.OnSpeakingStarted();
         Q_EMIT engine.OnSpeakingDone();
     });
