@@ -1,0 +1,55 @@
+#include "schedule/channel_address.h"
+
+#include "base/ascii_case.h"
+
+#include <filesystem>
+#include <system_error>
+
+namespace narrix {
+namespace {
+
+bool startsWithIgnoringCase(std::string_view text, std::string_view prefix)
+{
+    return text.size() >= prefix.size() && equalsIgnoringAsciiCase(text.substr(0, prefix.size()), prefix);
+}
+
+bool endsWithIgnoringCase(std::string_view text, std::string_view suffix)
+{
+    return text.size() >= suffix.size() &&
+           equalsIgnoringAsciiCase(text.substr(text.size() - suffix.size()), suffix);
+}
+
+} // namespace
+
+bool isMailboxAddress(std::string_view address)
+{
+    return startsWithIgnoringCase(address, "EMAIL://");
+}
+
+ChannelKind channelKindOf(std::string_view address)
+{
+    if (isMailboxAddress(address))
+        return ChannelKind::Mailbox;
+    std::error_code error;
+    if (!address.empty() && std::filesystem::is_regular_file(std::filesystem::path(address), error))
+        return ChannelKind::LocalFile;
+    return ChannelKind::WebPage;
+}
+
+ChannelFileKind channelFileKindOf(std::string_view path)
+{
+    if (endsWithIgnoringCase(path, ".HTM") || endsWithIgnoringCase(path, ".HTML"))
+        return ChannelFileKind::Html;
+    if (endsWithIgnoringCase(path, ".RTF"))
+        return ChannelFileKind::RichText;
+    return ChannelFileKind::PlainText;
+}
+
+std::string channelWebUrl(std::string_view address)
+{
+    if (startsWithIgnoringCase(address, "http://") || startsWithIgnoringCase(address, "https://"))
+        return std::string(address);
+    return "http://" + std::string(address);
+}
+
+} // namespace narrix
