@@ -13,12 +13,6 @@ bool startsWithIgnoringCase(std::string_view text, std::string_view prefix)
     return text.size() >= prefix.size() && equalsIgnoringAsciiCase(text.substr(0, prefix.size()), prefix);
 }
 
-bool endsWithIgnoringCase(std::string_view text, std::string_view suffix)
-{
-    return text.size() >= suffix.size() &&
-           equalsIgnoringAsciiCase(text.substr(text.size() - suffix.size()), suffix);
-}
-
 } // namespace
 
 bool isMailboxAddress(std::string_view address)
@@ -34,15 +28,6 @@ ChannelKind channelKindOf(std::string_view address)
     if (!address.empty() && std::filesystem::is_regular_file(std::filesystem::path(address), error))
         return ChannelKind::LocalFile;
     return ChannelKind::WebPage;
-}
-
-ChannelFileKind channelFileKindOf(std::string_view path)
-{
-    if (endsWithIgnoringCase(path, ".HTM") || endsWithIgnoringCase(path, ".HTML"))
-        return ChannelFileKind::Html;
-    if (endsWithIgnoringCase(path, ".RTF"))
-        return ChannelFileKind::RichText;
-    return ChannelFileKind::PlainText;
 }
 
 std::string channelWebUrl(std::string_view address)

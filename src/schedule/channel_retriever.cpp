@@ -1,10 +1,10 @@
 #include "schedule/channel_retriever.h"
 
+#include "base/speech_file.h"
 #include "base/text_trim.h"
 #include "net/http_client.h"
 #include "net/web_address.h"
 #include "schedule/channel_address.h"
-#include "schedule/channel_text.h"
 #include "schedule/mail_reader.h"
 
 #include <QFileInfo>
@@ -72,10 +72,10 @@ void ChannelRetriever::retrieveLocalFile(const std::string& path)
     host_.setStatusText(QStringLiteral(" Opening ") + QFileInfo(QString::fromStdString(path)).fileName());
     std::string error;
     std::optional<std::string> text;
-    if (channelFileKindOf(path) == ChannelFileKind::RichText && richTextReader_)
+    if (speechFileKindOf(path) == SpeechFileKind::RichText && richTextReader_)
         text = richTextReader_(path);
     else
-        text = readChannelFile(path, &error);
+        text = readSpeechFile(path, &error);
     if (!text) {
         // A file that cannot be read ends the retrieval without a word, as the channel's contract says;
         // the reason still reaches stderr.
@@ -114,7 +114,7 @@ void ChannelRetriever::retrieveWebPage(std::string_view address)
     }
     flags_.networkBusy = false;
 
-    std::string text = webPageSpeechText(page.value(), http_.contentType());
+    std::string text = net::webPageSpeechText(page.value(), http_.contentType());
     page = net::NetError{};
     current_.cut.leadKey = normalizeCutKey(current_.cut.leadKey);
     current_.cut.trailKey = normalizeCutKey(current_.cut.trailKey);

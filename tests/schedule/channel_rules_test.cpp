@@ -3,7 +3,6 @@
 #include "schedule/channel_address.h"
 #include "schedule/channel_cut.h"
 #include "schedule/channel_request.h"
-#include "schedule/channel_text.h"
 #include "schedule/mail_sentence.h"
 #include "schedule/mailbox_address.h"
 #include "schedule/transfer_status_text.h"
@@ -112,33 +111,6 @@ TEST(ChannelAddress, FormsDecideTheKind)
     EXPECT_EQ(channelWebUrl("HtTp://host/x"), "HtTp://host/x");
     EXPECT_EQ(channelWebUrl("HTTPS://host/x"), "HTTPS://host/x");
     EXPECT_EQ(channelWebUrl("ftp://host/x"), "http://ftp://host/x");
-
-    const std::pair<const char*, ChannelFileKind> kinds[] = {
-        {"report.HTML", ChannelFileKind::Html},     {"report.htm", ChannelFileKind::Html},
-        {"REPORT.Htm", ChannelFileKind::Html},      {"notes.rtf", ChannelFileKind::RichText},
-        {"notes.txt", ChannelFileKind::PlainText},  {"notes", ChannelFileKind::PlainText},
-        {"page.shtml", ChannelFileKind::PlainText}, {"page.xhtml", ChannelFileKind::PlainText},
-    };
-    for (const auto& [name, kind] : kinds)
-        EXPECT_EQ(channelFileKindOf(name), kind) << name;
-}
-
-TEST(ChannelText, LocalFilesAreReadInTheirEncodingAndHtmlIsConverted)
-{
-    QTemporaryDir dir;
-    const auto write = [&](const char* name, const std::string& bytes) {
-        const std::string path = dir.filePath(QString::fromLatin1(name)).toStdString();
-        std::ofstream(path, std::ios::binary) << bytes;
-        return path;
-    };
-    EXPECT_EQ(readChannelFile(write("a.txt", "Caf\xe9 <b>bold</b>")), "Caf\xc3\xa9 <b>bold</b>");
-    EXPECT_EQ(readChannelFile(write("a.html", "<p>Caf\xc3\xa9</p>")), "Caf\xc3\xa9");
-    // An HTML file in its <meta> charset.
-    EXPECT_EQ(readChannelFile(write("b.HTM", "<meta charset=\"ISO-8859-1\"><b>Caf\xe9</b>")), "Caf\xc3\xa9");
-    std::string error;
-    EXPECT_FALSE(readChannelFile(dir.filePath(QStringLiteral("missing.txt")).toStdString(), &error));
-    EXPECT_NE(error.find("missing.txt"), std::string::npos);
-    EXPECT_FALSE(readChannelFile(dir.path().toStdString(), &error));
 }
 
 TEST(MailboxAddress, FieldsPortsAndRefusals)

@@ -1,21 +1,33 @@
-#include "schedule/channel_text.h"
+#include "base/speech_file.h"
 
+#include "base/ascii_case.h"
 #include "base/html_to_text.h"
 #include "base/text_encoding.h"
-#include "net/web_address.h"
-#include "schedule/channel_address.h"
 
 #include <QFile>
 #include <QFileInfo>
 
 namespace narrix {
+namespace {
 
-std::string webPageSpeechText(std::string_view body, std::string_view contentType)
+bool endsWithIgnoringCase(std::string_view text, std::string_view suffix)
 {
-    return HtmlToSpeechText(decodeToUtf8(body, net::charsetOfContentType(contentType)));
+    return text.size() >= suffix.size() &&
+           equalsIgnoringAsciiCase(text.substr(text.size() - suffix.size()), suffix);
 }
 
-std::optional<std::string> readChannelFile(const std::string& path, std::string* error)
+} // namespace
+
+SpeechFileKind speechFileKindOf(std::string_view path)
+{
+    if (endsWithIgnoringCase(path, ".HTM") || endsWithIgnoringCase(path, ".HTML"))
+        return SpeechFileKind::Html;
+    if (endsWithIgnoringCase(path, ".RTF"))
+        return SpeechFileKind::RichText;
+    return SpeechFileKind::PlainText;
+}
+
+std::optional<std::string> readSpeechFile(const std::string& path, std::string* error)
 {
     const auto fail = [&](const QString& reason) -> std::optional<std::string> {
         if (error != nullptr)
@@ -32,13 +44,8 @@ std::optional<std::string> readChannelFile(const std::string& path, std::string*
     if (file.error() != QFileDevice::NoError)
         return fail(file.errorString());
     const std::string_view raw(bytes.constData(), static_cast<size_t>(bytes.size()));
-    switch (channelFileKindOf(path)) {
-    case ChannelFileKind::Html:
+    if (speechFileKindOf(path) == SpeechFileKind::Html)
         return HtmlToSpeechText(decodeToUtf8(raw));
-    case ChannelFileKind::RichText:
-    case ChannelFileKind::PlainText:
-        break;
-    }
     return decodeUnlabelledToUtf8(raw);
 }
 
