@@ -26,9 +26,11 @@ void ChannelsPlugin::attach(TfMain& window)
 {
     window_ = &window;
     const TransferFlags flags{window.transfers().networkBusy, window.transfers().cancelRequested};
-    mail_ = std::make_unique<MailReader>(*this, flags, pop3_);
-    retriever_ = std::make_unique<ChannelRetriever>(*this, flags, http_, *mail_);
-    scheduler_ = std::make_unique<Scheduler>(window.scheduleItems(), clock_, *this);
+    ChannelHost& channelHost = *this;
+    SchedulerHost& schedulerHost = *this;
+    mail_ = std::make_unique<MailReader>(channelHost, flags, pop3_);
+    retriever_ = std::make_unique<ChannelRetriever>(channelHost, flags, http_, *mail_);
+    scheduler_ = std::make_unique<Scheduler>(window.scheduleItems(), clock_, schedulerHost);
 
     const MainActions& a = window.actions();
     connect(a.actRun, &QAction::triggered, this, [this] { runNow(); });
@@ -37,8 +39,11 @@ void ChannelsPlugin::attach(TfMain& window)
     connect(list->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] { updateRunNow(); });
     // Rows removed or replaced may take the selection with them; look once the view has caught up.
     for (const auto signal : {&QAbstractItemModel::rowsRemoved, &QAbstractItemModel::rowsInserted})
-        connect(list->model(), signal, this, [this] { updateRunNow(); }, Qt::QueuedConnection);
-    connect(list->model(), &QAbstractItemModel::modelReset, this, [this] { updateRunNow(); }, Qt::QueuedConnection);
+        connect(
+            list->model(), signal, this, [this] { updateRunNow(); }, Qt::QueuedConnection);
+    connect(
+        list->model(), &QAbstractItemModel::modelReset, this, [this] { updateRunNow(); },
+        Qt::QueuedConnection);
     updateRunNow();
 
     ScheduledSpeech1_ = new QAction(QStringLiteral("&Scheduled Speech"), &window);
@@ -62,8 +67,9 @@ void ChannelsPlugin::runNow()
     const QModelIndexList rows = window_->scheduleList()->selectionModel()->selectedRows();
     if (rows.isEmpty())
         return;
-    const auto first = std::min_element(rows.begin(), rows.end(),
-                                        [](const QModelIndex& x, const QModelIndex& y) { return x.row() < y.row(); });
+    const auto first =
+        std::min_element(rows.begin(), rows.end(),
+                         [](const QModelIndex& x, const QModelIndex& y) { return x.row() < y.row(); });
     scheduler_->RunScheduleItem(window_->scheduleItems().item(first->row()));
 }
 

@@ -1,10 +1,12 @@
 // Program entry: the application object with its error hook, the real engine, settings and dialogs,
 // the main window and its start-up, the message loop, then the shutdown sequence.
+#include "app/channels_plugin.h"
 #include "app/font_database_warmup.h"
 #include "app/narrix_application.h"
 #include "app/settings_store.h"
 #include "app/startup_probe.h"
 #include "app/tf_main.h"
+#include "platform/clock.h"
 #include "platform/locale_adapter.h"
 #include "platform/unix_signal_watcher.h"
 #include "speech/engine_factory.h"
@@ -32,7 +34,13 @@ int main(int argc, char** argv)
     narrix::QSettingsStore store;
     narrix::WidgetPrompter prompter;
     narrix::SystemLocale locale;
-    narrix::TfMain window(*engine, store, prompter, locale);
+    narrix::SystemClock clock;
+    // Scheduled speeches: the scheduler, channel retrieval and e-mail reading.
+    narrix::ChannelsPlugin channels(clock);
+    narrix::MainServices services;
+    services.transfers = &channels;
+    services.plugins.push_back(&channels);
+    narrix::TfMain window(*engine, store, prompter, locale, services);
 
     // The engine's settings dialog is shown through the window's dialog seam.
     engines.setSettingsDialog(

@@ -11,6 +11,7 @@
 
 #include <QAbstractEventDispatcher>
 #include <QAction>
+#include <QCoreApplication>
 #include <QInputDialog>
 #include <QLabel>
 #include <QMenu>
@@ -163,7 +164,10 @@ bool MainReadingHost::closeWhenDone()
     }
     if (decision.clearMinimizedFlag)
         state_.minimized = false;
-    window_.close();
+    // Qt ends the program when its last visible window closes; a window hidden first does not count,
+    // so the program is ended here once the close went ahead.
+    if (window_.close() && decision.hideWithState)
+        QCoreApplication::quit();
     return true;
 }
 

@@ -8,6 +8,7 @@
 #include "fakes/fake_speech_engine.h"
 #include "fakes/memory_settings_store.h"
 #include "platform/locale_adapter.h"
+#include "schedule/channel_retriever.h"
 #include "schedule/due_rules.h"
 #include "schedule/schedule_list_model.h"
 
@@ -55,6 +56,8 @@ protected:
     std::unique_ptr<TfMain> start(const QStringList& arguments = {})
     {
         store.values.insert(QStringLiteral("Greetings"), QStringLiteral("<nil>"));
+        // A schedule list of this test's own, empty at start.
+        qputenv("NARRIX_DATA_DIR", dir.path().toLocal8Bit());
         MainServices services;
         services.transfers = &channels;
         services.plugins = {&channels};
@@ -92,6 +95,9 @@ protected:
 TEST_F(ChannelsPluginTest, RunNowFollowsTheSelectionAndSpeaksTheFirstSelectedRow)
 {
     auto window = start();
+    window->show();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     ScheduleListModel& list = window->scheduleItems();
     list.appendItem(item("First", textFile("a.txt", "First text.")));
     list.appendItem(item("Second", textFile("b.txt", "Second text.")));
@@ -137,12 +143,14 @@ TEST_F(ChannelsPluginTest, TheSwitchAndItsTrayTwinStayInStepAndGateTheTimer)
     EXPECT_FALSE(tools->isChecked());
     EXPECT_EQ(channels.tmrSch().interval(), 3000);
     EXPECT_TRUE(channels.tmrSch().isActive());
-    Q_EMIT channels.tmrSch().timeout();
+    // Ticks at once from here on.
+    channels.tmrSch().setInterval(0);
+    QTest::qWait(20);
     EXPECT_TRUE(engine.spoken.isEmpty());
 
     tools->trigger();
     EXPECT_TRUE(tray->isChecked());
-    Q_EMIT channels.tmrSch().timeout();
+    QTest::qWait(20);
     ASSERT_EQ(engine.spoken.size(), 1);
     EXPECT_EQ(engine.spoken[0], QStringLiteral("Good morning."));
     EXPECT_EQ(window->scheduleItems().item(0).lastRun,
