@@ -43,10 +43,14 @@ std::optional<std::string> readSpeechFile(const std::string& path, std::string* 
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
         return fail(file.errorString());
-    const std::string_view raw(bytes.constData(), static_cast<size_t>(bytes.size()));
+    return speechTextOfFile(path, std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())));
+}
+
+std::string speechTextOfFile(std::string_view path, std::string_view bytes)
+{
     if (speechFileKindOf(path) == SpeechFileKind::Html)
-        return HtmlToSpeechText(decodeToUtf8(raw));
-    return decodeUnlabelledToUtf8(raw);
+        return HtmlToSpeechText(decodeToUtf8(bytes));
+    return decodeUnlabelledToUtf8(bytes);
 }
 
 } // namespace narrix
