@@ -4,11 +4,13 @@
 #include "app/font_database_warmup.h"
 #include "app/narrix_application.h"
 #include "app/settings_store.h"
+#include "app/speech_sources_plugin.h"
 #include "app/startup_probe.h"
 #include "app/tf_main.h"
 #include "platform/clock.h"
 #include "platform/locale_adapter.h"
 #include "platform/unix_signal_watcher.h"
+#include "platform/x11_keyboard_state.h"
 #include "speech/engine_factory.h"
 #include "speech/engine_settings_dialog.h"
 #include "ui/prompter.h"
@@ -34,12 +36,15 @@ int main(int argc, char** argv)
     narrix::QSettingsStore store;
     narrix::WidgetPrompter prompter;
     narrix::SystemLocale locale;
+    narrix::X11KeyboardState keyboard;
     narrix::SystemClock clock;
+    narrix::SpeechSourcesPlugin speechSources(keyboard, clock);
     // Scheduled speeches: the scheduler, channel retrieval and e-mail reading.
     narrix::ChannelsPlugin channels(clock);
     narrix::MainServices services;
+    services.realtimeHook = &speechSources;
     services.transfers = &channels;
-    services.plugins.push_back(&channels);
+    services.plugins = {&speechSources, &channels};
     narrix::TfMain window(*engine, store, prompter, locale, services);
 
     // The engine's settings dialog is shown through the window's dialog seam.
