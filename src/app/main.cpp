@@ -1,5 +1,6 @@
 // Program entry: the application object with its error hook, the real engine, settings and dialogs,
 // the main window and its start-up, the message loop, then the shutdown sequence.
+#include "app/channels_plugin.h"
 #include "app/font_database_warmup.h"
 #include "app/narrix_application.h"
 #include "app/settings_store.h"
@@ -41,9 +42,12 @@ int main(int argc, char** argv)
     narrix::X11KeyboardState keyboard;
     narrix::SystemClock clock;
     narrix::SpeechSourcesPlugin speechSources(keyboard, clock);
+    // Scheduled speeches: the scheduler, channel retrieval and e-mail reading.
+    narrix::ChannelsPlugin channels(clock);
     narrix::MainServices services;
     services.realtimeHook = &speechSources;
-    services.plugins = {&speechSources};
+    services.transfers = &channels;
+    services.plugins = {&speechSources, &channels};
     narrix::TfMain window(*engine, store, prompter, locale, services);
 
     // The engine's settings dialog is shown through the window's dialog seam.
