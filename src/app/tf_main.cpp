@@ -3,10 +3,12 @@
 #include "app/edit_commands.h"
 #include "app/grid_item_delegate.h"
 #include "app/pane_layout.h"
+#include "app/schedule_list_glue.h"
 #include "app/splitter_bar.h"
 #include "app/toolbar_icons.h"
 #include "platform/companion_program.h"
 #include "schedule/schedule_list_model.h"
+#include "schedule/time_separator.h"
 #include "speech/speech_engine.h"
 
 #include <QApplication>
@@ -166,7 +168,6 @@ void TfMain::buildPanes()
     ListView1->setSelectionBehavior(QAbstractItemView::SelectRows);
     ListView1->setMouseTracking(true); // hot tracking
     ListView1->setItemDelegate(new GridItemDelegate(ListView1));
-    ListView1->setContextMenuPolicy(Qt::ActionsContextMenu);
     scheduleModel_ = new ScheduleListModel(ListView1);
     ListView1->setModel(scheduleModel_);
     ListView1->header()->setStretchLastSection(false);
@@ -194,11 +195,9 @@ void TfMain::buildPanes()
     propertiesBar->addAction(actions_.actProp);
     realTimeLayout->addWidget(propertiesBar);
 
-    // The schedule commands as the list's pop-up menu.
-    const MainActions& a = actions_;
-    for (QAction* item :
-         {a.actAdd, a.actRemove, a.actRun, a.actEdit, a.actRename, a.actMoveUp, a.actMoveDown})
-        ListView1->addAction(item);
+    // The schedule commands: menu, pop-up menu, keys and renaming in place.
+    new ScheduleListGlue(actions_, *ListView1, *scheduleModel_, modal_, state_, settings_,
+                         timeSeparatorOf(QLocale::system()), this);
 }
 
 void TfMain::buildStatusBar()

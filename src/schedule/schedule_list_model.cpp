@@ -2,6 +2,8 @@
 
 #include "base/ascii_case.h"
 
+#include <algorithm>
+
 namespace narrix {
 namespace {
 
@@ -54,8 +56,9 @@ Qt::ItemFlags ScheduleListModel::flags(const QModelIndex& index) const
     if (!isCell(index))
         return Qt::NoItemFlags;
     Qt::ItemFlags result = Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
+    // The title is renamed in place; the list commands check the new title before it is set.
     if (index.column() == TitleColumn)
-        result |= Qt::ItemIsUserCheckable;
+        result |= Qt::ItemIsUserCheckable | Qt::ItemIsEditable;
     return result;
 }
 
@@ -110,9 +113,12 @@ void ScheduleListModel::moveItem(int from, int to)
         return;
     // Qt names the destination as the row before which the moved row is put.
     beginMoveRows({}, from, from, {}, to > from ? to + 1 : to);
-    ScheduleItem moved = std::move(items_[static_cast<size_t>(from)]);
-    items_.erase(items_.begin() + from);
-    items_.insert(items_.begin() + to, std::move(moved));
+    // Only the rows between the two positions shift: moving to the next row costs one swap.
+    const auto first = items_.begin();
+    if (from < to)
+        std::rotate(first + from, first + from + 1, first + to + 1);
+    else
+        std::rotate(first + to, first + from, first + from + 1);
     endMoveRows();
 }
 
