@@ -49,6 +49,7 @@ TfrmSche::TfrmSche(const ItemEditorValues& values, ItemEditorContext context, QW
     setWindowTitle(QStringLiteral("Add/Edit Scheduled Speech"));
     buildControls();
     FormShow();
+    edTitle->setFocus();
     setFixedSize(sizeHint());
 }
 

@@ -27,6 +27,7 @@ public:
     std::deque<QMessageBox::StandardButton> answers; // next answers; No (or Ok) when empty
     std::vector<Shown> shown;
     std::deque<int> dialogResults;
+    bool runDialogs = false; // show dialogs for real (tests drive them with keys) instead of answering
     std::deque<QString> fileNames;
 
     QMessageBox::StandardButton message(QWidget*, QMessageBox::Icon icon, const QString& caption,
@@ -40,7 +41,10 @@ public:
         answers.pop_front();
         return answer;
     }
-    int execDialog(QDialog&) override { return next(dialogResults, int(QDialog::Rejected)); }
+    int execDialog(QDialog& dialog) override
+    {
+        return runDialogs ? dialog.exec() : next(dialogResults, int(QDialog::Rejected));
+    }
     QString openFileName(QWidget*, const QString&, const QString&, const QString&) override
     {
         return next(fileNames, QString());
