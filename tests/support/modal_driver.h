@@ -35,7 +35,8 @@ inline QWidget* focused(QWidget& window)
     // (there is no window manager offscreen to do it).
     if (!window.isActiveWindow()) {
         window.activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
+        QApplication::setActiveWindow(&window);
+        EXPECT_TRUE(window.isActiveWindow());
     }
     QWidget* widget = window.focusWidget();
     return widget != nullptr ? widget : &window;
