@@ -70,6 +70,7 @@ TfrmEmail::TfrmEmail(ModalDialogs& dialogs, const QString& address, QWidget* par
     layout->addWidget(cbBody);
     layout->addLayout(buttons);
 
+    edMail->selectAll();
     edMail->setFocus();
     connect(Button1, &QPushButton::clicked, this, &TfrmEmail::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &QDialog::reject);

@@ -49,6 +49,8 @@ TfrmSche::TfrmSche(const ItemEditorValues& values, ItemEditorContext context, QW
     setWindowTitle(QStringLiteral("Add/Edit Scheduled Speech"));
     buildControls();
     FormShow();
+    // Typing replaces the proposed title, as in any dialog's first box.
+    edTitle->selectAll();
     edTitle->setFocus();
     setFixedSize(sizeHint());
 }

@@ -97,6 +97,7 @@ TfrmPicker::TfrmPicker(const TextPickerValues& values, PickerPageSource source, 
     setTabOrder(btnFetch, mmPage);
     setTabOrder(mmPage, btnUseLead);
     setTabOrder(btnUseLead, btnUseTrail);
+    edLead->selectAll();
     edLead->setFocus();
 
     connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
