@@ -149,9 +149,14 @@ void ScheduleListCommands::move(int delta)
         return;
     const int from = selection_.currentIndex().row();
     const int to = from + delta;
-    // The model moves the row with its check box; the selection model moves the row's selected
-    // state and the focus with it.
-    list_.moveItem(from, to);
+    // The two rows exchange their contents and their selected states; the focus goes with the moved
+    // item.
+    const bool otherSelected = selection_.isRowSelected(to);
+    list_.swapItems(from, to);
+    const auto rows = QItemSelectionModel::Rows;
+    selection_.select(list_.index(to, 0), QItemSelectionModel::Select | rows);
+    if (!otherSelected)
+        selection_.select(list_.index(from, 0), QItemSelectionModel::Deselect | rows);
     selection_.setCurrentIndex(list_.index(to, 0), QItemSelectionModel::NoUpdate);
     ui_.revealRow(to);
 }

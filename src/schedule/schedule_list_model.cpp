@@ -107,6 +107,14 @@ void ScheduleListModel::insertItem(int row, ScheduleItem item)
     endInsertRows();
 }
 
+void ScheduleListModel::swapItems(int a, int b)
+{
+    if (a < 0 || a >= size() || b < 0 || b >= size() || a == b)
+        return;
+    std::swap(items_[static_cast<size_t>(a)], items_[static_cast<size_t>(b)]);
+    Q_EMIT dataChanged(index(std::min(a, b), 0), index(std::max(a, b), ColumnCount - 1));
+}
+
 void ScheduleListModel::moveItem(int from, int to)
 {
     if (from < 0 || from >= size() || to < 0 || to >= size() || from == to)
