@@ -1,11 +1,11 @@
 #include "app/schedule_list_glue.h"
 
 #include "app/main_actions.h"
-#include "app/modal_dialogs.h"
+#include "app/modal_dialog_host.h"
 #include "app/program_state.h"
 #include "app/settings.h"
 #include "app/title_edit_delegate.h"
-#include "schedule/item_editor_dialog.h"
+#include "dialogs/item_editor_dialog.h"
 #include "schedule/schedule_list_model.h"
 
 #include <QAction>
@@ -142,7 +142,8 @@ bool ScheduleListGlue::eventFilter(QObject* watched, QEvent* event)
 
 ItemEditorValues ScheduleListGlue::editItem(const ItemEditorValues& values)
 {
-    ItemEditorContext context{dialogs_, timeSeparator_, {}};
+    ModalDialogHost host(dialogs_);
+    ItemEditorContext context{host, timeSeparator_, {}};
     context.picker.reader = &pageReader_;
     context.picker.proxy = settings_.proxy.toStdString();
     context.picker.port = settings_.port.toStdString();

@@ -1,6 +1,6 @@
 #include "dialogs/email_account_dialog.h"
 
-#include "app/modal_dialogs.h"
+#include "dialogs/dialog_host.h"
 
 #include <QCheckBox>
 #include <QFormLayout>
@@ -20,7 +20,7 @@ QString fromUtf8(const std::string& text)
 
 } // namespace
 
-TfrmEmail::TfrmEmail(ModalDialogs& dialogs, const QString& address, QWidget* parent)
+TfrmEmail::TfrmEmail(DialogHost& dialogs, const QString& address, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowCloseButtonHint),
       dialogs_(dialogs), result_(address)
@@ -101,7 +101,7 @@ void TfrmEmail::Button1Click()
     accept();
 }
 
-QString TfrmEmail::run(ModalDialogs& dialogs, QWidget* owner, const QString& address)
+QString TfrmEmail::run(DialogHost& dialogs, QWidget* owner, const QString& address)
 {
     TfrmEmail dialog(dialogs, address, owner);
     dialogs.exec(dialog);

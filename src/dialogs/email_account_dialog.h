@@ -10,7 +10,7 @@ class QPushButton;
 
 namespace narrix {
 
-class ModalDialogs;
+class DialogHost;
 
 // The e-mail account dialog ("Email Reader"): describes a POP3 mailbox and composes the mailbox
 // address a scheduled speech stores as its address.
@@ -18,19 +18,19 @@ class TfrmEmail : public QDialog
 {
     Q_OBJECT
 public:
-    TfrmEmail(ModalDialogs& dialogs, const QString& address, QWidget* parent = nullptr);
+    TfrmEmail(DialogHost& dialogs, const QString& address, QWidget* parent = nullptr);
 
     // After OK the composed mailbox address; otherwise the address exactly as it came in.
     QString address() const { return result_; }
 
     // Shows the dialog modally and returns address().
-    static QString run(ModalDialogs& dialogs, QWidget* owner, const QString& address);
+    static QString run(DialogHost& dialogs, QWidget* owner, const QString& address);
 
 private:
     void Button1Click();
     MailboxForm form() const;
 
-    ModalDialogs& dialogs_;
+    DialogHost& dialogs_;
     QString result_;
     QLineEdit* edMail = nullptr;
     QLineEdit* edServer = nullptr;

@@ -1,5 +1,5 @@
 // The e-mail account dialog: the mailbox address read into the boxes and composed from them.
-#include "app/modal_dialogs.h"
+#include "app/modal_dialog_host.h"
 #include "app/program_state.h"
 #include "dialogs/email_account_dialog.h"
 #include "fakes/fake_prompter.h"
@@ -56,7 +56,8 @@ class EmailDialogTest : public ::testing::Test
 protected:
     ProgramState state;
     testing::FakePrompter prompter;
-    ModalDialogs dialogs{state, prompter, nullptr};
+    ModalDialogs modal{state, prompter, nullptr};
+    ModalDialogHost dialogs{modal};
     void SetUp() override { prompter.runDialogs = true; }
 
     QString run(const QString& address, std::function<void(QDialog&)> steps)

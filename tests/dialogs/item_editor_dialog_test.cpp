@@ -1,9 +1,9 @@
 // The item editor driven by keys alone: tab order, the number rules, the OK checks, the Text Picker
 // and the e-mail account dialog it opens.
-#include "app/modal_dialogs.h"
+#include "app/modal_dialog_host.h"
 #include "app/program_state.h"
+#include "dialogs/item_editor_dialog.h"
 #include "fakes/fake_prompter.h"
-#include "schedule/item_editor_dialog.h"
 #include "support/modal_driver.h"
 
 #include <QComboBox>
@@ -23,7 +23,8 @@ class ItemEditorTest : public ::testing::Test
 protected:
     ProgramState state;
     testing::FakePrompter prompter;
-    ModalDialogs dialogs{state, prompter, nullptr};
+    ModalDialogs modal{state, prompter, nullptr};
+    ModalDialogHost dialogs{modal};
 
     void SetUp() override
     {

@@ -1,4 +1,4 @@
-#include "schedule/text_picker_dialog.h"
+#include "dialogs/text_picker_dialog.h"
 
 #include "schedule/picker_page_reader.h"
 

@@ -1,9 +1,9 @@
 // The Text Picker against the loopback web server: the page's text to pick keywords from, the busy
 // rule, and Esc cancelling a fetch without closing the dialog.
+#include "dialogs/text_picker_dialog.h"
 #include "net/http_client.h"
 #include "net/net_test_support.h"
 #include "schedule/picker_page_reader.h"
-#include "schedule/text_picker_dialog.h"
 #include "support/modal_driver.h"
 
 #include <QCheckBox>

@@ -1,7 +1,7 @@
-#include "schedule/item_editor_dialog.h"
+#include "dialogs/item_editor_dialog.h"
 
-#include "app/modal_dialogs.h"
 #include "base/text_trim.h"
+#include "dialogs/dialog_host.h"
 #include "dialogs/email_account_dialog.h"
 #include "schedule/item_editor_rules.h"
 #include "schedule/schedule_title.h"
@@ -323,8 +323,8 @@ void TfrmSche::Button1Click()
 
 void TfrmSche::Action1Execute()
 {
-    const QString path = context_.dialogs.openFileName(QStringLiteral("Browse Local File"), QString(),
-                                                       QLatin1String(kBrowseFilter));
+    const QString path =
+        context_.dialogs.openFileName(QStringLiteral("Browse Local File"), QLatin1String(kBrowseFilter));
     if (!path.isEmpty())
         edFile->setText(path);
 }
@@ -345,7 +345,7 @@ void TfrmSche::Action3Execute()
 
 ItemEditorValues TfrmSche::run(const ItemEditorValues& values, ItemEditorContext context, QWidget* owner)
 {
-    ModalDialogs& dialogs = context.dialogs;
+    DialogHost& dialogs = context.dialogs;
     TfrmSche editor(values, std::move(context), owner);
     dialogs.exec(editor);
     return editor.values();

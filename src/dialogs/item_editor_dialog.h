@@ -1,7 +1,7 @@
 #pragma once
 
+#include "dialogs/text_picker_dialog.h"
 #include "schedule/item_editor_values.h"
-#include "schedule/text_picker_dialog.h"
 
 #include <QDialog>
 
@@ -15,13 +15,13 @@ class QToolButton;
 
 namespace narrix {
 
-class ModalDialogs;
+class DialogHost;
 
-// What the item editor needs besides the values: the dialogs seam, the locale's time separator, and
+// What the item editor needs besides the values: the window's dialog seam, the locale's time separator, and
 // where its Text Picker gets the page from (the address is the editor's own).
 struct ItemEditorContext
 {
-    ModalDialogs& dialogs;
+    DialogHost& dialogs;
     std::string timeSeparator = ":";
     PickerPageSource picker;
 };
