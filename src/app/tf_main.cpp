@@ -3,12 +3,10 @@
 #include "app/edit_commands.h"
 #include "app/grid_item_delegate.h"
 #include "app/pane_layout.h"
-#include "app/schedule_list_glue.h"
 #include "app/splitter_bar.h"
 #include "app/toolbar_icons.h"
 #include "platform/companion_program.h"
 #include "schedule/schedule_list_model.h"
-#include "schedule/time_separator.h"
 #include "speech/speech_engine.h"
 
 #include <QApplication>
@@ -40,9 +38,36 @@ QLabel* titleBar(const QString& text, QWidget* parent)
 
 } // namespace
 
+namespace {
+
+// The services of subsystems not given to the window: each call does nothing.
+MainServices withDoNothingDefaults(MainServices services)
+{
+    static TrayService tray;
+    static SingleInstanceService singleInstance;
+    static RealtimeHookService realtimeHook;
+    static TransferService transfers;
+    static TipsUpdatesService tips;
+    static DocumentService document;
+    const auto fill = [](auto*& service, auto& fallback) {
+        if (service == nullptr)
+            service = &fallback;
+    };
+    fill(services.tray, tray);
+    fill(services.singleInstance, singleInstance);
+    fill(services.realtimeHook, realtimeHook);
+    fill(services.transfers, transfers);
+    fill(services.tips, tips);
+    fill(services.document, document);
+    return services;
+}
+
+} // namespace
+
 TfMain::TfMain(SpeechEngine& engine, SettingsStore& store, Prompter& prompter, const LocaleAdapter& locale,
-               QWidget* parent)
-    : QMainWindow(parent), engine_(engine), store_(store), locale_(locale), modal_(state_, prompter, this),
+               const MainServices& services, QWidget* parent)
+    : QMainWindow(parent), engine_(engine), store_(store), locale_(locale),
+      services_(withDoNothingDefaults(services)), modal_(state_, prompter, this),
       actions_(createMainActions(this))
 {
     setObjectName(QStringLiteral("fMain"));
@@ -56,6 +81,8 @@ TfMain::TfMain(SpeechEngine& engine, SettingsStore& store, Prompter& prompter, c
     buildStatusBar();
     connectActions();
     connectReading();
+    for (MainPlugin* plugin : services_.plugins)
+        plugin->attach(*this);
     // The main window sees keys before the focused control (Esc, and its own shortcuts).
     qApp->installEventFilter(this);
 }
@@ -168,6 +195,7 @@ void TfMain::buildPanes()
     ListView1->setSelectionBehavior(QAbstractItemView::SelectRows);
     ListView1->setMouseTracking(true); // hot tracking
     ListView1->setItemDelegate(new GridItemDelegate(ListView1));
+    ListView1->setContextMenuPolicy(Qt::ActionsContextMenu);
     scheduleModel_ = new ScheduleListModel(ListView1);
     ListView1->setModel(scheduleModel_);
     ListView1->header()->setStretchLastSection(false);
@@ -195,9 +223,11 @@ void TfMain::buildPanes()
     propertiesBar->addAction(actions_.actProp);
     realTimeLayout->addWidget(propertiesBar);
 
-    // The schedule commands: menu, pop-up menu, keys and renaming in place.
-    new ScheduleListGlue(actions_, *ListView1, *scheduleModel_, modal_, state_, settings_,
-                         timeSeparatorOf(QLocale::system()), this);
+    // The schedule commands as the list's pop-up menu.
+    const MainActions& a = actions_;
+    for (QAction* item :
+         {a.actAdd, a.actRemove, a.actRun, a.actEdit, a.actRename, a.actMoveUp, a.actMoveDown})
+        ListView1->addAction(item);
 }
 
 void TfMain::buildStatusBar()
@@ -245,7 +275,7 @@ void TfMain::connectActions()
     edit(a.actPaste, EditCommand::Paste);
     edit(a.actDelete, EditCommand::Delete);
     edit(a.actSelectAll, EditCommand::SelectAll);
-    connect(a.actDisEmail, &QAction::triggered, this, [this] { DisconnectEmail(); });
+    connect(a.actDisEmail, &QAction::triggered, this, [this] { services_.transfers->disconnectEmail(); });
 }
 
 void TfMain::setStatusText(const QString& text)
@@ -261,6 +291,13 @@ QString TfMain::statusText() const
 void TfMain::setDocumentTitle(const QString& title)
 {
     documentTitle_->setText(title);
+}
+
+void TfMain::applySettings(const Settings& settings)
+{
+    settings_ = settings;
+    applyViewSwitches();
+    LayoutPanes();
 }
 
 void TfMain::ArrangeBandBar()

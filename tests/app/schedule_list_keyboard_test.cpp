@@ -1,6 +1,7 @@
 // The schedule list commands through the real main window, by keyboard alone: add, edit, rename in
 // place, move and remove an item, exporting the list to schedule.nxl after each step.
 #include "app/error_hook.h"
+#include "app/schedule_list_plugin.h"
 #include "app/tf_main.h"
 #include "fakes/fake_prompter.h"
 #include "fakes/fake_speech_engine.h"
@@ -34,7 +35,9 @@ protected:
         ASSERT_TRUE(dir.isValid());
         qputenv("NARRIX_DATA_DIR", dir.path().toUtf8());
         store.values.insert(QStringLiteral("FontCharset"), QStringLiteral("0")); // not a first run
-        window = std::make_unique<TfMain>(engine, store, prompter, locale);
+        MainServices services;
+        services.plugins.push_back(&listCommands);
+        window = std::make_unique<TfMain>(engine, store, prompter, locale, services);
         prompter.state = &window->state();
         window->FormCreate({});
         window->show();
@@ -74,6 +77,7 @@ protected:
     testing::MemorySettingsStore store;
     testing::FakePrompter prompter;
     FixedLocale locale{QLocale(QLocale::English, QLocale::UnitedStates)};
+    ScheduleListPlugin listCommands{":"};
     std::unique_ptr<TfMain> window;
 };
 

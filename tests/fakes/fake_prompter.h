@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/program_state.h"
-#include "app/prompter.h"
+#include "ui/prompter.h"
 
 #include <QDialog>
 #include <QStringList>
@@ -41,8 +41,10 @@ public:
         answers.pop_front();
         return answer;
     }
+    std::vector<int> dialogOpenModalDialogs; // the count seen while each dialog was up
     int execDialog(QDialog& dialog) override
     {
+        dialogOpenModalDialogs.push_back(state != nullptr ? state->openModalDialogs : -1);
         return runDialogs ? dialog.exec() : next(dialogResults, int(QDialog::Rejected));
     }
     QString openFileName(QWidget*, const QString&, const QString&, const QString&) override

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/main_services.h"
 #include "net/http_client.h"
 #include "schedule/open_document.h"
 #include "schedule/picker_page_reader.h"
@@ -14,31 +15,24 @@ class QTreeView;
 
 namespace narrix {
 
-class ModalDialogs;
 class ScheduleListModel;
 class TitleEditDelegate;
-struct MainActions;
-struct ProgramState;
-struct Settings;
 
 // Puts the schedule list commands on the main window: the Schedule menu's actions and their enabled
 // states, the toolbar buttons, the list's pop-up menu, its keys (Enter edits, Delete removes, Insert
 // adds) and renaming in place. The item editor and the dialogs it opens are built when first shown.
-class ScheduleListGlue : public QObject, private ScheduleListUi
+class ScheduleListPlugin : public QObject, public MainPlugin, private ScheduleListUi
 {
     Q_OBJECT
 public:
-    ScheduleListGlue(const MainActions& actions, QTreeView& list, ScheduleListModel& model,
-                     ModalDialogs& dialogs, ProgramState& state, const Settings& settings,
-                     std::string timeSeparator, QWidget* owner);
-    ~ScheduleListGlue() override;
+    explicit ScheduleListPlugin(std::string timeSeparator);
+    ~ScheduleListPlugin() override;
 
-    ScheduleListCommands& commands() { return *commands_; }
-    // The document Add proposes as the new item.
+    void attach(TfMain& window) override;
+
+    // The document Add proposes as the new item ("Untitled" and no path when none is given).
     void setDocument(const OpenDocument* document);
-
-    // Sets the enabled states of the commands from the selection.
-    void updateActions();
+    ScheduleListCommands& commands() { return *commands_; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -55,20 +49,20 @@ private:
 
     void connectActions();
     void buildPopupMenu();
+    void updateActions();
 
-    const MainActions& actions_;
-    QTreeView& list_;
-    ScheduleListModel& model_;
-    ModalDialogs& dialogs_;
-    const Settings& settings_;
-    QWidget* owner_;
     std::string timeSeparator_;
+    TfMain* window_ = nullptr;
+    QTreeView* list_ = nullptr;
+    ScheduleListModel* model_ = nullptr;
     TitleEditDelegate* delegate_ = nullptr;
     QMenu* popSch_ = nullptr;
     UntitledDocument untitled_;
     const OpenDocument* document_ = &untitled_;
+    // The Text Picker's own client: it shares the busy flag with channel retrieval, so only one
+    // transfer runs at a time.
     net::HttpClient http_;
-    PickerPageReader pageReader_;
+    std::unique_ptr<PickerPageReader> pageReader_;
     std::unique_ptr<ScheduleListCommands> commands_;
 };
 
