@@ -1,6 +1,7 @@
 #include "dialogs/email_account_dialog.h"
 
 #include "dialogs/dialog_host.h"
+#include "dialogs/ok_cancel_row.h"
 
 #include <QCheckBox>
 #include <QFormLayout>
@@ -42,11 +43,9 @@ TfrmEmail::TfrmEmail(DialogHost& dialogs, const QString& address, QWidget* paren
     cbBody = new QCheckBox(QStringLiteral("Also read message &bodies"), this);
     cbBody->setObjectName(QStringLiteral("cbBody"));
     cbBody->setChecked(initial.readBodies);
-    Button1 = new QPushButton(QStringLiteral("OK"), this);
-    Button1->setObjectName(QStringLiteral("Button1"));
-    Button1->setDefault(true);
-    Button2 = new QPushButton(QStringLiteral("Cancel"), this);
-    Button2->setObjectName(QStringLiteral("Button2"));
+    const OkCancelRow buttons(this);
+    Button1 = buttons.ok;
+    Button2 = buttons.cancel;
 
     auto* label1 = new QLabel(QStringLiteral("Email Reader can read your emails aloud for you."), this);
     label1->setObjectName(QStringLiteral("Label1"));
@@ -59,21 +58,16 @@ TfrmEmail::TfrmEmail(DialogHost& dialogs, const QString& address, QWidget* paren
     auto* passwordNote = new QLabel(
         QStringLiteral("The password is kept in the schedule list file, which only you can read."), this);
     passwordNote->setObjectName(QStringLiteral("lblPasswordNote"));
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(Button1);
-    buttons->addWidget(Button2);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(label1);
     layout->addLayout(form);
     layout->addWidget(passwordNote);
     layout->addWidget(cbBody);
-    layout->addLayout(buttons);
+    layout->addLayout(buttons.layout);
 
     edMail->selectAll();
     edMail->setFocus();
     connect(Button1, &QPushButton::clicked, this, &TfrmEmail::Button1Click);
-    connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
     setFixedSize(sizeHint());
 }
 

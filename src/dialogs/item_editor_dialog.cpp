@@ -3,6 +3,7 @@
 #include "base/text_trim.h"
 #include "dialogs/dialog_host.h"
 #include "dialogs/email_account_dialog.h"
+#include "dialogs/ok_cancel_row.h"
 #include "schedule/item_editor_rules.h"
 #include "schedule/schedule_title.h"
 
@@ -144,11 +145,9 @@ void TfrmSche::buildControls()
                           "September", "October", "November", "December"})
         months << QString::fromLatin1(m);
     cbMonth = combo("cbMonth", months);
-    Button1 = new QPushButton(QStringLiteral("OK"), this);
-    Button1->setObjectName(QStringLiteral("Button1"));
-    Button1->setDefault(true);
-    Button2 = new QPushButton(QStringLiteral("Cancel"), this);
-    Button2->setObjectName(QStringLiteral("Button2"));
+    const OkCancelRow buttons(this);
+    Button1 = buttons.ok;
+    Button2 = buttons.cancel;
 
     auto* grid = new QGridLayout;
     grid->addWidget(label("&Title:", edTitle), 0, 0);
@@ -187,14 +186,10 @@ void TfrmSche::buildControls()
     grid->addLayout(dateRow, 6, 1);
     grid->addWidget(label("&Month:", cbMonth), 7, 0);
     grid->addWidget(cbMonth, 7, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(Button1);
-    buttons->addWidget(Button2);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
     layout->addWidget(separatorLine(this));
-    layout->addLayout(buttons);
+    layout->addLayout(buttons.layout);
 
     QWidget* order[] = {edTitle, edFile, cbFreq, edHour, edMin, cbWeekday, edDate, cbMonth, Button1, Button2};
     for (size_t i = 0; i + 1 < std::size(order); ++i)
@@ -206,7 +201,6 @@ void TfrmSche::buildControls()
     connect(edDate, &QLineEdit::textChanged, this, &TfrmSche::edDateChange);
     connect(cbMonth, &QComboBox::currentIndexChanged, this, &TfrmSche::edDateChange);
     connect(Button1, &QPushButton::clicked, this, &TfrmSche::Button1Click);
-    connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
     connect(Action1, &QAction::triggered, this, &TfrmSche::Action1Execute);
     connect(Action2, &QAction::triggered, this, &TfrmSche::Action2Execute);
     connect(Action3, &QAction::triggered, this, &TfrmSche::Action3Execute);

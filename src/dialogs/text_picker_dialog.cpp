@@ -1,5 +1,6 @@
 #include "dialogs/text_picker_dialog.h"
 
+#include "dialogs/ok_cancel_row.h"
 #include "schedule/picker_page_reader.h"
 
 #include <QApplication>
@@ -72,13 +73,9 @@ TfrmPicker::TfrmPicker(const TextPickerValues& values, PickerPageSource source, 
     useRow->addWidget(btnUseLead);
     useRow->addWidget(btnUseTrail);
 
-    Button1 = named(new QPushButton(QStringLiteral("OK"), this), "Button1");
-    Button1->setDefault(true);
-    Button2 = named(new QPushButton(QStringLiteral("Cancel"), this), "Button2");
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(Button1);
-    buttons->addWidget(Button2);
+    const OkCancelRow buttons(this);
+    Button1 = buttons.ok;
+    Button2 = buttons.cancel;
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(explanation);
@@ -86,7 +83,7 @@ TfrmPicker::TfrmPicker(const TextPickerValues& values, PickerPageSource source, 
     layout->addLayout(useRow);
     layout->addWidget(mmPage, 1);
     layout->addWidget(lblStatus);
-    layout->addLayout(buttons);
+    layout->addLayout(buttons.layout);
     // Tab goes through the keywords and OK first, then to the page.
     setTabOrder(edLead, cbLead);
     setTabOrder(cbLead, edTrail);
@@ -101,7 +98,6 @@ TfrmPicker::TfrmPicker(const TextPickerValues& values, PickerPageSource source, 
     edLead->setFocus();
 
     connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
-    connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
     connect(btnFetch, &QPushButton::clicked, this, &TfrmPicker::fetchPage);
     connect(btnUseLead, &QPushButton::clicked, this, [this] { useSelection(edLead); });
     connect(btnUseTrail, &QPushButton::clicked, this, [this] { useSelection(edTrail); });
