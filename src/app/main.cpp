@@ -1,7 +1,9 @@
 // Program entry: the application object with its error hook, the real engine, settings and dialogs,
 // the main window and its start-up, the message loop, then the shutdown sequence.
 #include "app/font_database_warmup.h"
+#include "app/help_commands.h"
 #include "app/narrix_application.h"
+#include "app/options_command.h"
 #include "app/settings_store.h"
 #include "app/startup_probe.h"
 #include "app/tf_main.h"
@@ -9,6 +11,7 @@
 #include "platform/unix_signal_watcher.h"
 #include "speech/engine_factory.h"
 #include "speech/engine_settings_dialog.h"
+#include "ui/desktop_opener.h"
 #include "ui/prompter.h"
 
 #include <QScopeGuard>
@@ -32,7 +35,13 @@ int main(int argc, char** argv)
     narrix::QSettingsStore store;
     narrix::WidgetPrompter prompter;
     narrix::SystemLocale locale;
-    narrix::TfMain window(*engine, store, prompter, locale);
+    narrix::QtDesktopOpener desktop;
+    narrix::HelpCommands help(desktop, store);
+    narrix::OptionsCommand options(desktop);
+    narrix::MainServices services;
+    services.tips = &help;
+    services.plugins = {&help, &options};
+    narrix::TfMain window(*engine, store, prompter, locale, services);
 
     // The engine's settings dialog is shown through the window's dialog seam.
     engines.setSettingsDialog(

@@ -6,6 +6,7 @@
 #include <QDialog>
 #include <QStringList>
 #include <deque>
+#include <optional>
 
 namespace narrix::testing {
 
@@ -28,6 +29,8 @@ public:
     std::vector<Shown> shown;
     std::deque<int> dialogResults;
     std::deque<QString> fileNames;
+    std::deque<std::optional<QString>> inputs; // answers of input boxes; cancelled when empty
+    QStringList inputCaptions;                 // "caption|prompt" of each input box asked
 
     QMessageBox::StandardButton message(QWidget*, QMessageBox::Icon icon, const QString& caption,
                                         const QString& text, QMessageBox::StandardButtons buttons,
@@ -53,6 +56,13 @@ public:
     QString saveFileName(QWidget*, const QString&, const QString&, const QString&) override
     {
         return next(fileNames, QString());
+    }
+
+    std::optional<QString> inputText(QWidget*, const QString& caption, const QString& prompt,
+                                     const QString&) override
+    {
+        inputCaptions << caption + QLatin1Char('|') + prompt;
+        return next(inputs, std::optional<QString>());
     }
 
 private:
