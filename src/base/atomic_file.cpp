@@ -40,21 +40,27 @@ void syncFolder(const std::filesystem::path& folder)
 
 } // namespace
 
-bool writeFileAtomically(const std::filesystem::path& path, std::string_view bytes, std::string* error)
+int createReplacementFile(const std::filesystem::path& path, std::filesystem::path* target, std::string* temp)
 {
     std::error_code ec;
-    std::filesystem::path target = path;
-    if (std::filesystem::is_symlink(target, ec)) {
-        const std::filesystem::path resolved = std::filesystem::weakly_canonical(target, ec);
+    *target = path;
+    if (std::filesystem::is_symlink(*target, ec)) {
+        const std::filesystem::path resolved = std::filesystem::weakly_canonical(*target, ec);
         if (!ec)
-            target = resolved;
+            *target = resolved;
     }
-    std::filesystem::path folder = target.parent_path();
+    std::filesystem::path folder = target->parent_path();
     if (folder.empty())
         folder = ".";
+    *temp = (folder / ("." + target->filename().string() + ".XXXXXX")).string();
+    return ::mkostemp(temp->data(), O_CLOEXEC);
+}
 
-    std::string temp = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
-    const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
+bool writeFileAtomically(const std::filesystem::path& path, std::string_view bytes, std::string* error)
+{
+    std::filesystem::path target;
+    std::string temp;
+    const int fd = createReplacementFile(path, &target, &temp);
     if (fd < 0) {
         *error = errnoText(errno);
         return false;
@@ -73,7 +79,7 @@ bool writeFileAtomically(const std::filesystem::path& path, std::string_view byt
         return fail(errno);
     if (::rename(temp.c_str(), target.c_str()) != 0)
         return fail(errno);
-    syncFolder(folder);
+    syncFolder(target.parent_path().empty() ? std::filesystem::path(".") : target.parent_path());
     return true;
 }
 

@@ -13,6 +13,13 @@ namespace narrix {
 // temporary file is removed, `*error` says why, and false is returned.
 bool writeFileAtomically(const std::filesystem::path& path, std::string_view bytes, std::string* error);
 
+// Starts the replacement of `path`: creates an empty temporary file ".NAME.XXXXXX" (owner only,
+// close-on-exec) in the folder of the file that will be replaced, which is `path` or, for a symbolic
+// link, the file it names (the link is kept). Returns the open descriptor and fills `target` (what
+// to rename the temporary file to) and `temp`; -1 with errno set when the file cannot be created.
+int createReplacementFile(const std::filesystem::path& path, std::filesystem::path* target,
+                          std::string* temp);
+
 // Reads a whole file. A missing file is reported through `*missing` (when given) and returns false.
 bool readWholeFile(const std::filesystem::path& path, std::string* bytes, std::string* error,
                    bool* missing = nullptr, size_t sizeLimit = 64u << 20);

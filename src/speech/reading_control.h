@@ -2,15 +2,11 @@
 
 #include "speech/reading_host.h"
 #include "speech/reading_state.h"
+#include "speech/rest_cleaner.h"
 #include "speech/speech_engine.h"
 
 #include <QObject>
 #include <QString>
-#include <atomic>
-#include <cstdint>
-#include <memory>
-#include <thread>
-#include <vector>
 
 namespace narrix {
 
@@ -54,6 +50,9 @@ public:
     };
     CommandStates commandStates() const;
 
+    // Tests wait for its finished() signal instead of sleeping.
+    RestCleaner& restCleaner() { return restCleaner_; }
+
     // The tray icon's frame delay as the speed last set it (500 ms before any change).
     int animationDelay() const { return animationDelay_; }
 
@@ -74,15 +73,8 @@ private:
     SpeechEngine& engine_;
     ReadingHost& host_;
     int animationDelay_ = 500;
-    // The rest of a long text being cleaned, and what it continues.
-    struct RestCleaner
-    {
-        std::thread thread;
-        std::shared_ptr<std::atomic<bool>> done;
-    };
-    std::vector<RestCleaner> restCleaners_;
-    // Counts two-step hand-overs and stops: a rest that arrives for a text begun earlier is dropped.
-    std::uint64_t longTexts_ = 0;
+    // Cleans the rest of a long text; stop and every new long text abandon the one before.
+    RestCleaner restCleaner_;
 };
 
 } // namespace narrix

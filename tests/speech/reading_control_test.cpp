@@ -6,6 +6,7 @@
 #include "speech/speech_text_cleanup.h"
 
 #include <QCoreApplication>
+#include <QSignalSpy>
 #include <QThread>
 
 #include <gtest/gtest.h>
@@ -367,10 +368,33 @@ TEST_F(ReadingControlTest, ALongTextStartsAtOnceAndItsRestFollows)
 
 TEST_F(ReadingControlTest, StopDropsTheRestOfALongText)
 {
+    QSignalSpy finished(&control.restCleaner(), &RestCleaner::finished);
     speak(longDocument(), SpeechSource::Document);
     control.stop();
-    spinUntil([] { return false; }, 600); // the rest is ready well within this
+    // Abandoned at once when it had not begun, else when its cleaning notices.
+    ASSERT_TRUE(!finished.isEmpty() || finished.wait(10000));
+    EXPECT_FALSE(finished.takeFirst().at(0).toBool());
     EXPECT_EQ(engine.spoken.size(), 1);
+}
+
+TEST_F(ReadingControlTest, PlayStopPlayHandsOverOnlyTheLastRest)
+{
+    QSignalSpy finished(&control.restCleaner(), &RestCleaner::finished);
+    const std::string first = longDocument();
+    const std::string second = "Second document. " + longDocument();
+    speak(first, SpeechSource::Document);
+    control.stop();
+    speak(first, SpeechSource::Document);
+    control.stop();
+    speak(second, SpeechSource::Document);
+    ASSERT_TRUE(spinUntil([&] { return finished.count() == 3; }, 20000));
+    // Two abandoned, one handed over; nothing more comes.
+    int handedOver = 0;
+    for (const QList<QVariant>& signal : finished)
+        handedOver += signal.at(0).toBool() ? 1 : 0;
+    EXPECT_EQ(handedOver, 1);
+    ASSERT_EQ(engine.spoken.size(), 4); // three first parts and the rest of the last text
+    EXPECT_EQ((engine.spoken[2] + engine.spoken[3]).toStdString(), CleanSpeechText(second, false));
 }
 } // namespace
 } // namespace narrix
