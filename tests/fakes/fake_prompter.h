@@ -62,7 +62,14 @@ public:
                                      const QString&) override
     {
         inputCaptions << caption + QLatin1Char('|') + prompt;
-        return next(inputs, std::optional<QString>());
+        if (inputs.empty() || !inputs.front().has_value()) {
+            if (!inputs.empty())
+                inputs.pop_front();
+            return std::nullopt;
+        }
+        const QString answer = *inputs.front();
+        inputs.pop_front();
+        return answer;
     }
 
 private:
