@@ -57,7 +57,8 @@ void HelpCommands::showTipOfTheDay()
     const QString path = prepareTipsFile(files_.tipsFile, files_.shippedTipsFile);
     TfrmTOD dialog(readTipsFile(path), window_);
     window_->modal().exec(dialog);
-
+    if (!dialog.closed())
+        return; // the program is ending under it: nothing was chosen
     // With no tips there is nothing to rotate: a missing file stays missing.
     QString error;
     if (!dialog.closedLines().isEmpty() && !writeTipsFile(path, dialog.closedLines(), &error))

@@ -19,6 +19,8 @@ public:
     explicit TfrmTOD(const QStringList& lines, QWidget* parent = nullptr);
 
     QString shownTip() const;
+    // False when it never closed by OK, Esc or the close box (the program ended while it was up).
+    bool closed() const { return closed_; }
     // Valid once the dialog has closed.
     const QStringList& closedLines() const { return closedLines_; }
     bool showTips() const { return showTips_; }

@@ -17,6 +17,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QFile>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTemporaryDir>
@@ -40,13 +41,15 @@ class ScriptedPrompter : public FakePrompter
 public:
     std::function<int(QDialog&)> onDialog;
     QStringList dialogs;
+    bool closeDialogs = true; // false: the dialog's loop ends without the dialog closing (program exit)
 
     int execDialog(QDialog& dialog) override
     {
         FakePrompter::execDialog(dialog);
         dialogs << dialog.objectName();
         const int result = onDialog ? onDialog(dialog) : int(QDialog::Rejected);
-        dialog.done(result);
+        if (closeDialogs)
+            dialog.done(result);
         return result;
     }
 };
@@ -218,6 +221,16 @@ TEST_F(HelpOptionsTest, ClearingShowTipsWritesFalseAndTheNextStartShowsNoTip)
     again->activateWindow();
     QTest::qWait(50);
     EXPECT_TRUE(prompter.dialogs.isEmpty());
+}
+
+TEST_F(HelpOptionsTest, ATipLeftOpenWhenTheProgramEndsWritesNothing)
+{
+    storeAll({{u"FontCharset", u"0"}});
+    auto w = start();
+    prompter.closeDialogs = false;
+    w->actions().ipoftheDay1->trigger();
+    EXPECT_FALSE(store.values.contains(QStringLiteral("ShowTips")));
+    EXPECT_FALSE(QFile::exists(dataTips()) && readTipsFile(dataTips()) != readTipsFile(shippedTips()));
 }
 
 TEST_F(HelpOptionsTest, OptionsOkAppliesAtOnceForgetsTheLastAnnouncementAndThemesTheTray)
