@@ -38,7 +38,12 @@ QStringList readTipsFile(const QString& path)
     std::string error;
     if (!readWholeFile(path.toStdString(), &bytes, &error))
         return {};
-    QStringList lines = QString::fromUtf8(bytes.data(), qsizetype(bytes.size())).split(QLatin1Char('\n'));
+    return parseTipsText(QByteArray(bytes.data(), qsizetype(bytes.size())));
+}
+
+QStringList parseTipsText(const QByteArray& bytes)
+{
+    QStringList lines = QString::fromUtf8(bytes).split(QLatin1Char('\n'));
     for (QString& line : lines)
         if (line.endsWith(QLatin1Char('\r')))
             line.chop(1);

@@ -31,8 +31,9 @@ private:
     QStringList lines_;
 };
 
-// The lines of a tips file: CR LF or LF line ends, trailing empty lines dropped. Empty when the file
-// is missing or unreadable.
+// The lines of a tips file's bytes (UTF-8): CR LF or LF line ends, trailing empty lines dropped.
+QStringList parseTipsText(const QByteArray& bytes);
+// parseTipsText() of the file; empty when the file is missing or unreadable.
 QStringList readTipsFile(const QString& path);
 // Writes the lines with CR LF line ends, replacing the file whole. False (and `*error`) on failure.
 bool writeTipsFile(const QString& path, const QStringList& lines, QString* error);
