@@ -5,10 +5,13 @@
 #include "app/narrix_application.h"
 #include "app/options_command.h"
 #include "app/settings_store.h"
+#include "app/speech_sources_plugin.h"
 #include "app/startup_probe.h"
 #include "app/tf_main.h"
+#include "platform/clock.h"
 #include "platform/locale_adapter.h"
 #include "platform/unix_signal_watcher.h"
+#include "platform/x11_keyboard_state.h"
 #include "speech/engine_factory.h"
 #include "speech/engine_settings_dialog.h"
 #include "ui/desktop_opener.h"
@@ -35,12 +38,16 @@ int main(int argc, char** argv)
     narrix::QSettingsStore store;
     narrix::WidgetPrompter prompter;
     narrix::SystemLocale locale;
+    narrix::X11KeyboardState keyboard;
+    narrix::SystemClock clock;
+    narrix::SpeechSourcesPlugin speechSources(keyboard, clock);
     narrix::QtDesktopOpener desktop;
     narrix::HelpCommands help(desktop, store);
-    narrix::OptionsCommand options(desktop);
+    narrix::OptionsCommand options(desktop, [&speechSources] { speechSources.resetAnnouncementMemory(); });
     narrix::MainServices services;
+    services.realtimeHook = &speechSources;
     services.tips = &help;
-    services.plugins = {&help, &options};
+    services.plugins = {&speechSources, &help, &options};
     narrix::TfMain window(*engine, store, prompter, locale, services);
 
     // The engine's settings dialog is shown through the window's dialog seam.

@@ -1,5 +1,7 @@
 // Drives the real narrix binary: start, wait until its window is shown, stop it with a signal, read
 // the settings file it wrote.
+#include "support/narrix_process.h"
+
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -11,10 +13,14 @@
 
 namespace {
 
-class NarrixProcess
+// The program with its files in `root`, offscreen, without sound.
+class NarrixProcess : public narrix::testing::NarrixProcess
 {
 public:
-    explicit NarrixProcess(const QString& root)
+    explicit NarrixProcess(const QString& root) : narrix::testing::NarrixProcess(environment(root)) {}
+
+private:
+    static QProcessEnvironment environment(const QString& root)
     {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("XDG_CONFIG_HOME"), root + QStringLiteral("/config"));
@@ -23,48 +29,8 @@ public:
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         env.insert(QStringLiteral("NARRIX_STARTUP_PROBE"), QStringLiteral("1"));
         env.remove(QStringLiteral("NARRIX_SPEECH_LOG"));
-        process_.setProcessEnvironment(env);
-        process_.setProgram(qEnvironmentVariable("NARRIX_EXE"));
-        process_.setReadChannel(QProcess::StandardError);
+        return env;
     }
-
-    ~NarrixProcess()
-    {
-        if (process_.state() != QProcess::NotRunning) {
-            process_.kill();
-            process_.waitForFinished(5000);
-        }
-    }
-
-    // Starts the program and waits for its "shown" line on stderr.
-    bool startAndWaitUntilShown()
-    {
-        process_.start();
-        if (!process_.waitForStarted(10000))
-            return false;
-        while (!stderr_.contains("narrix: shown after")) {
-            if (!process_.waitForReadyRead(30000))
-                return false;
-            stderr_ += process_.readAllStandardError();
-        }
-        return true;
-    }
-
-    // Sends a signal and waits for the program to end; true for a normal exit with code 0.
-    bool stopWith(int signalNumber)
-    {
-        ::kill(static_cast<pid_t>(process_.processId()), signalNumber);
-        if (!process_.waitForFinished(20000))
-            return false;
-        stderr_ += process_.readAllStandardError();
-        return process_.exitStatus() == QProcess::NormalExit && process_.exitCode() == 0;
-    }
-
-    const QByteArray& errors() const { return stderr_; }
-
-private:
-    QProcess process_;
-    QByteArray stderr_;
 };
 
 QString settingsFile(const QTemporaryDir& root)
