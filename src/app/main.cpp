@@ -3,8 +3,10 @@
 #include "app/channels_plugin.h"
 #include "app/chrome_tray.h"
 #include "app/font_database_warmup.h"
+#include "app/help_commands.h"
 #include "app/instance_hand_over.h"
 #include "app/narrix_application.h"
+#include "app/options_command.h"
 #include "app/schedule_list_plugin.h"
 #include "app/settings_store.h"
 #include "app/speech_sources_plugin.h"
@@ -18,6 +20,7 @@
 #include "schedule/time_separator.h"
 #include "speech/engine_factory.h"
 #include "speech/engine_settings_dialog.h"
+#include "ui/desktop_opener.h"
 #include "ui/prompter.h"
 
 #include <QScopeGuard>
@@ -55,13 +58,18 @@ int main(int argc, char** argv)
     // Scheduled speeches: the scheduler, channel retrieval and e-mail reading.
     narrix::ChannelsPlugin channels(clock);
     narrix::ScheduleListPlugin listCommands(narrix::timeSeparatorOf(QLocale::system()));
+    // Help, tips and options.
+    narrix::QtDesktopOpener desktop;
+    narrix::HelpCommands help(desktop, store);
+    narrix::OptionsCommand options(desktop, [&speechSources] { speechSources.resetAnnouncementMemory(); });
     narrix::MainServices services;
     services.tray = &tray;
     services.singleInstance = &handOver;
     services.realtimeHook = &speechSources;
     services.transfers = &channels;
+    services.tips = &help;
     // The tray comes after the plugins whose switches have tray twins (it shares their twins).
-    services.plugins = {&speechSources, &channels, &listCommands, &tray, &handOver};
+    services.plugins = {&speechSources, &channels, &listCommands, &help, &options, &tray, &handOver};
     narrix::TfMain window(*engine, store, prompter, locale, services);
 
     // The engine's settings dialog is shown through the window's dialog seam.
