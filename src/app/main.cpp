@@ -4,6 +4,7 @@
 #include "app/narrix_application.h"
 #include "app/settings_store.h"
 #include "app/speech_sources_plugin.h"
+#include "app/voices_plugin.h"
 #include "app/startup_probe.h"
 #include "app/tf_main.h"
 #include "platform/clock.h"
@@ -14,6 +15,7 @@
 #include "speech/engine_settings_dialog.h"
 #include "ui/prompter.h"
 
+#include <QDesktopServices>
 #include <QScopeGuard>
 
 #include <csignal>
@@ -38,9 +40,11 @@ int main(int argc, char** argv)
     narrix::X11KeyboardState keyboard;
     narrix::SystemClock clock;
     narrix::SpeechSourcesPlugin speechSources(keyboard, clock);
+    narrix::VoicesPlugin voices([&engines] { return std::unique_ptr<narrix::SpeechEngine>(engines.create()); },
+                                [](const QUrl& url) { QDesktopServices::openUrl(url); });
     narrix::MainServices services;
     services.realtimeHook = &speechSources;
-    services.plugins = {&speechSources};
+    services.plugins = {&speechSources, &voices};
     narrix::TfMain window(*engine, store, prompter, locale, services);
 
     // The engine's settings dialog is shown through the window's dialog seam.

@@ -442,6 +442,17 @@ void TTextToSpeech::onDrained()
 
 void TTextToSpeech::onOutputFailed()
 {
+    // A device that went away (unplugged): the speech goes on on the default output, and says so.
+    if (sinkOptions_.kind == AudioSinkOptions::Kind::Device && !QMediaDevices::audioOutputs().isEmpty()) {
+        const QList<QAudioDevice> devices = QMediaDevices::audioOutputs();
+        const QString lost = device_ >= 0 && device_ < devices.size() ? devices[device_].description() : QString();
+        qCWarning(lcAudio, "the audio device stopped working; using the default device");
+        replaceOutput(makeDeviceOutput(QMediaDevices::defaultAudioOutput(), sinkOptions_.deviceStream));
+        if (output_->start()) {
+            Q_EMIT OnDeviceFallback(lost);
+            return;
+        }
+    }
     useHeadlessFallback("the audio device stopped working");
 }
 

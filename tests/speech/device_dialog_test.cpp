@@ -1,0 +1,163 @@
+// The device dialog against a private PulseAudio server with two null sinks: the list names both,
+// the selection rules, and Play's speech reaching the chosen sink only (recorded from the monitors).
+#include "speech/audio_device_list.h"
+#include "speech/reading_control.h"
+#include "speech/text_to_speech.h"
+#include "speech/tfrm_device.h"
+
+#include "speech/fake_reading_host.h"
+#include "speech/keyboard_driver.h"
+
+#include <QAudioDevice>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QListWidget>
+#include <QMediaDevices>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QThread>
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <memory>
+
+namespace narrix {
+namespace {
+
+using testing::pressKey;
+using testing::tabTo;
+using testing::whenModal;
+
+// Seconds of loud audio in a 22050 Hz mono recording.
+double loudSeconds(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return -1;
+    const QByteArray bytes = file.readAll();
+    const qsizetype data = bytes.indexOf("data");
+    if (data < 0)
+        return -1;
+    std::vector<std::int16_t> samples(static_cast<std::size_t>(std::max<qsizetype>(0, bytes.size() - data - 8) / 2));
+    std::memcpy(samples.data(), bytes.constData() + data + 8, samples.size() * 2);
+    std::size_t loud = 0;
+    for (std::size_t i = 0; i + 220 <= samples.size(); i += 220) {
+        double sum = 0;
+        for (std::size_t k = i; k < i + 220; ++k)
+            sum += static_cast<double>(samples[k]) * samples[k];
+        if (std::sqrt(sum / 220) > 300)
+            ++loud;
+    }
+    return static_cast<double>(loud) * 0.01;
+}
+
+std::unique_ptr<QProcess> record(const QString& monitor, const QString& path)
+{
+    auto recorder = std::make_unique<QProcess>();
+    recorder->start(QStringLiteral("parecord"),
+                    {QStringLiteral("--device=") + monitor, QStringLiteral("--file-format=wav"),
+                     QStringLiteral("--format=s16le"), QStringLiteral("--rate=22050"),
+                     QStringLiteral("--channels=1"), path});
+    return recorder;
+}
+
+int outputIndex(const QString& description)
+{
+    const QList<QAudioDevice> outputs = QMediaDevices::audioOutputs();
+    for (qsizetype i = 0; i < outputs.size(); ++i)
+        if (outputs[i].description() == description)
+            return static_cast<int>(i);
+    return -1;
+}
+
+TEST(TfrmDevice, ListsTheSinksAndFollowsTheSelectionRules)
+{
+    ASSERT_GE(outputIndex(QStringLiteral("OtherSink")), 0) << "the PulseAudio fixture did not start";
+    QStringList warnings;
+    TfrmDevice dialog([&warnings](const QString& text) { warnings << text; });
+    auto* list = dialog.findChild<QListWidget*>(QStringLiteral("lbDevices"));
+    dialog.open(-1);
+    EXPECT_EQ(list->count(), QMediaDevices::audioOutputs().size() + 1);
+    EXPECT_EQ(list->item(0)->text(), "Default output (NullSink)");
+    EXPECT_FALSE(list->findItems(QStringLiteral("NullSink"), Qt::MatchExactly).isEmpty());
+    EXPECT_FALSE(list->findItems(QStringLiteral("OtherSink"), Qt::MatchExactly).isEmpty());
+    EXPECT_EQ(list->currentRow(), 0);
+    dialog.open(1);
+    EXPECT_EQ(list->currentRow(), 2);
+    EXPECT_EQ(dialog.device(), 1);
+    dialog.open(50);
+    EXPECT_EQ(list->currentRow(), -1);
+    EXPECT_EQ(dialog.device(), 50);
+
+    EXPECT_EQ(entryForDevice(-1, 1), 0);
+    EXPECT_EQ(entryForDevice(0, 1), -1); // no output at all: only the default entry
+    EXPECT_EQ(deviceForEntry(0), -1);
+    EXPECT_EQ(deviceForEntry(3), 2);
+
+    // OK without a change still warns and returns the same device; Esc changes nothing.
+    dialog.open(-1);
+    whenModal([](QWidget&) { pressKey(Qt::Key_Return); });
+    EXPECT_EQ(dialog.exec(), QDialog::Accepted);
+    EXPECT_EQ(dialog.device(), -1);
+    EXPECT_EQ(warnings, QStringList{TfrmDevice::kWarning});
+    whenModal([](QWidget&) { pressKey(Qt::Key_Escape); });
+    EXPECT_EQ(dialog.exec(), QDialog::Rejected);
+    EXPECT_EQ(warnings.size(), 1);
+}
+
+TEST(TfrmDevice, PlayIsHeardOnTheChosenSinkOnly)
+{
+    const int other = outputIndex(QStringLiteral("OtherSink"));
+    ASSERT_GE(other, 0) << "the PulseAudio fixture did not start";
+
+    // Chosen by keyboard.
+    TfrmDevice dialog([](const QString&) {});
+    dialog.open(-1);
+    whenModal([](QWidget& shown) {
+        ASSERT_TRUE(tabTo(shown, QStringLiteral("lbDevices")));
+        auto* list = shown.findChild<QListWidget*>(QStringLiteral("lbDevices"));
+        for (int i = 0; i < 10 && list->currentItem()->text() != QStringLiteral("OtherSink"); ++i)
+            pressKey(Qt::Key_Down);
+        pressKey(Qt::Key_Return);
+    });
+    ASSERT_EQ(dialog.exec(), QDialog::Accepted);
+    ASSERT_EQ(dialog.device(), other);
+
+    QTemporaryDir dir;
+    const QString heardOther = dir.filePath(QStringLiteral("other.wav"));
+    const QString heardDefault = dir.filePath(QStringLiteral("default.wav"));
+    auto otherRecorder = record(QStringLiteral("othersink.monitor"), heardOther);
+    auto defaultRecorder = record(QStringLiteral("nullsink.monitor"), heardDefault);
+    ASSERT_TRUE(otherRecorder->waitForStarted(5000));
+    ASSERT_TRUE(defaultRecorder->waitForStarted(5000));
+    QThread::msleep(300); // the recording streams connect
+
+    AudioSinkOptions device;
+    TTextToSpeech engine(device);
+    engine.SetDevice(dialog.device());
+    ReadingState state;
+    testing::FakeReadingHost host;
+    host.document = "This sentence goes to the other sink.";
+    ReadingControl reading(state, engine, host);
+    QSignalSpy done(&engine, &SpeechEngine::OnSpeakingDone);
+    reading.play();
+    QElapsedTimer clock;
+    clock.start();
+    while (done.count() == 0 && clock.elapsed() < 20000) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        QThread::msleep(2);
+    }
+    ASSERT_EQ(done.count(), 1);
+    QThread::msleep(300);
+    for (QProcess* recorder : {otherRecorder.get(), defaultRecorder.get()}) {
+        recorder->terminate();
+        ASSERT_TRUE(recorder->waitForFinished(5000));
+    }
+    EXPECT_GT(loudSeconds(heardOther), 1.0);
+    EXPECT_EQ(loudSeconds(heardDefault), 0.0);
+}
+
+} // namespace
+} // namespace narrix
