@@ -44,6 +44,7 @@ int main(int argc, char** argv)
                                 [](const QUrl& url) { QDesktopServices::openUrl(url); });
     narrix::MainServices services;
     services.realtimeHook = &speechSources;
+    services.tips = &voices; // the first run's voice guide offer
     services.plugins = {&speechSources, &voices};
     narrix::TfMain window(*engine, store, prompter, locale, services);
 

@@ -18,7 +18,7 @@ class TfrmProp;
 // the voice database), "Select Audio &Device...", "&Voice Guide..." and the "Get More!!!" link. The
 // dialogs are built when first opened and kept for later openings; what they change reaches the main
 // engine at once and the settings record (written at shutdown).
-class VoicesPlugin final : public QObject, public MainPlugin
+class VoicesPlugin final : public QObject, public MainPlugin, public TipsUpdatesService
 {
     Q_OBJECT
 public:
@@ -33,8 +33,9 @@ public:
 
     void openProperties();
     void openDevice();
-    // The maker's voices page (Voice Guide, "Get More!!!", the first run's offer).
-    void openVoiceGuide();
+    // The maker's voices page (Voice Guide, "Get More!!!", the first run's offer). Until the tips and
+    // updates service exists, main.cpp hands this plugin to the window as that service.
+    void openVoiceGuide() override;
 
 private:
     void buildProperties();

@@ -19,13 +19,15 @@
 namespace narrix {
 namespace {
 
+using namespace Qt::StringLiterals;
+
 using testing::FakePrompter;
 using testing::FakeSpeechEngine;
 using testing::MemorySettingsStore;
 
 std::vector<FakeSpeechEngine::Mode> voices()
 {
-    return {{"Anna (German)", "Anna", 1, 25, 7}, {"Dora (English)", "Dora", 1, 35, 9}};
+    return {{u"Anna (German)"_s, u"Anna"_s, 1, 25, 7}, {u"Dora (English)"_s, u"Dora"_s, 1, 35, 9}};
 }
 
 TEST(VoicesPlugin, PropertiesDeviceAndVoiceGuide)
@@ -66,7 +68,7 @@ TEST(VoicesPlugin, PropertiesDeviceAndVoiceGuide)
     EXPECT_EQ(prompter.shown[0].openModalDialogs, 1);
     EXPECT_EQ(prompter.dialogOpenModalDialogs, std::vector<int>{1});
     EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("nxvoice.ini"))));
-    EXPECT_EQ(window->settings().voice, "Dora (English)");
+    EXPECT_EQ(window->settings().voice, u"Dora (English)"_s);
     EXPECT_EQ(engine.selected, 2); // the main engine speaks with it
 
     window->actions().actProp->trigger();

@@ -26,6 +26,8 @@
 namespace narrix {
 namespace {
 
+using namespace Qt::StringLiterals;
+
 using testing::pressKey;
 using testing::tabTo;
 using testing::whenModal;
@@ -80,7 +82,7 @@ TEST(TfrmDevice, ListsTheSinksAndFollowsTheSelectionRules)
     auto* list = dialog.findChild<QListWidget*>(QStringLiteral("lbDevices"));
     dialog.open(-1);
     EXPECT_EQ(list->count(), QMediaDevices::audioOutputs().size() + 1);
-    EXPECT_EQ(list->item(0)->text(), "Default output (NullSink)");
+    EXPECT_EQ(list->item(0)->text(), u"Default output (NullSink)"_s);
     EXPECT_FALSE(list->findItems(QStringLiteral("NullSink"), Qt::MatchExactly).isEmpty());
     EXPECT_FALSE(list->findItems(QStringLiteral("OtherSink"), Qt::MatchExactly).isEmpty());
     EXPECT_EQ(list->currentRow(), 0);

@@ -13,6 +13,8 @@
 namespace narrix {
 namespace {
 
+using namespace Qt::StringLiterals;
+
 using testing::FakeSpeechEngine;
 
 TEST(VoiceLabels, LanguageAndGenderTables)
@@ -33,10 +35,10 @@ TEST(VoiceLabels, LanguageAndGenderTables)
         else
             EXPECT_EQ(name.value_or(QString()), QString::fromLatin1(c.name)) << c.id;
     }
-    EXPECT_EQ(voiceGenderName(1), "Female");
-    EXPECT_EQ(voiceGenderName(2), "Male");
-    EXPECT_EQ(voiceGenderName(0), "Neutral");
-    EXPECT_EQ(voiceGenderName(7), "Neutral");
+    EXPECT_EQ(voiceGenderName(1), u"Female"_s);
+    EXPECT_EQ(voiceGenderName(2), u"Male"_s);
+    EXPECT_EQ(voiceGenderName(0), u"Neutral"_s);
+    EXPECT_EQ(voiceGenderName(7), u"Neutral"_s);
 }
 
 TEST(VoiceDatabase, ReadsInFileOrderAndRewritesTheSection)
@@ -50,10 +52,10 @@ TEST(VoiceDatabase, ReadsInFileOrderAndRewritesTheSection)
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write("[Other]\r\nx=1\r\n[Voices]\r\n5=Fifth\r\n2=Second = with equals\r\n3=\r\nnoequals\r\n");
     file.close();
-    EXPECT_EQ(database.read(), (QStringList{"Fifth", "Second = with equals"}));
+    EXPECT_EQ(database.read(), (QStringList{u"Fifth"_s, u"Second = with equals"_s}));
 
-    ASSERT_TRUE(database.write({"A", " padded "}));
-    EXPECT_EQ(database.read(), (QStringList{"A", " padded "}));
+    ASSERT_TRUE(database.write({u"A"_s, u" padded "_s}));
+    EXPECT_EQ(database.read(), (QStringList{u"A"_s, u" padded "_s}));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray text = file.readAll();
     EXPECT_TRUE(text.contains("[Other]\r\nx=1")) << text.constData();
@@ -65,10 +67,10 @@ class SpeechPropertiesTest : public ::testing::Test
 protected:
     SpeechPropertiesTest()
     {
-        engine.modes = {{"Anna (German)", "Anna", 1, 25, 7},
-                        {"Broken", "B", 2, 30, 9, false},
-                        {"Carl (Romanian?)", "Carl", 2, 40, 23},
-                        {"Dora (English)", "Dora", 1, 35, 9}};
+        engine.modes = {{u"Anna (German)"_s, u"Anna"_s, 1, 25, 7},
+                        {u"Broken"_s, u"B"_s, 2, 30, 9, false},
+                        {u"Carl (Romanian?)"_s, u"Carl"_s, 2, 40, 23},
+                        {u"Dora (English)"_s, u"Dora"_s, 1, 35, 9}};
         state.minSpeed = 80;
         state.maxSpeed = 450;
     }
@@ -96,23 +98,23 @@ protected:
 TEST_F(SpeechPropertiesTest, FirstOpeningScansOnceThenReadsTheDatabase)
 {
     SpeechProperties& p = make();
-    p.open({"Dora (English)", 200, -1});
+    p.open({u"Dora (English)"_s, 200, -1});
     EXPECT_EQ(scanMessages, 1);
     EXPECT_EQ(p.scans(), 1);
     EXPECT_EQ(cursorDepth, 0);
     // The unusable voice is left out silently.
-    EXPECT_EQ(p.voices(), (QStringList{"Anna (German)", "Carl (Romanian?)", "Dora (English)"}));
+    EXPECT_EQ(p.voices(), (QStringList{u"Anna (German)"_s, u"Carl (Romanian?)"_s, u"Dora (English)"_s}));
     EXPECT_EQ(p.selectedVoice(), 2);
-    EXPECT_EQ(p.information(), (VoiceInformation{"Dora", "English", "Female", "35"}));
+    EXPECT_EQ(p.information(), (VoiceInformation{u"Dora"_s, u"English"_s, u"Female"_s, u"35"_s}));
     // The first display takes the range and the position from the settings.
     EXPECT_EQ(p.speedMinimum(), 80);
     EXPECT_EQ(p.speedMaximum(), 450);
     EXPECT_EQ(p.speedPosition(), 200);
-    EXPECT_EQ(p.speedHint(), "200 Words Per Minute");
+    EXPECT_EQ(p.speedHint(), u"200 Words Per Minute"_s);
     EXPECT_EQ(engine.suppress, 0);
     EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("nxvoice.ini"))));
 
-    p.open({"Dora (English)", 200, -1});
+    p.open({u"Dora (English)"_s, 200, -1});
     EXPECT_EQ(scanMessages, 1);
     EXPECT_EQ(p.scans(), 1);
     EXPECT_EQ(p.selectedVoice(), 2);
@@ -120,9 +122,9 @@ TEST_F(SpeechPropertiesTest, FirstOpeningScansOnceThenReadsTheDatabase)
 
 TEST_F(SpeechPropertiesTest, StoredVoiceMissingLeavesNothingSelectedAndAScanFallsBackToTheFirst)
 {
-    VoiceDatabase(dir.filePath(QStringLiteral("nxvoice.ini"))).write({"Gone voice", "Anna (German)"});
+    VoiceDatabase(dir.filePath(QStringLiteral("nxvoice.ini"))).write({u"Gone voice"_s, u"Anna (German)"_s});
     SpeechProperties& p = make();
-    p.open({"Nobody", 150, -1});
+    p.open({u"Nobody"_s, 150, -1});
     EXPECT_EQ(p.selectedVoice(), -1);
     EXPECT_EQ(p.information(), VoiceInformation{});
     EXPECT_FALSE(p.speedShown());
@@ -130,34 +132,34 @@ TEST_F(SpeechPropertiesTest, StoredVoiceMissingLeavesNothingSelectedAndAScanFall
     // A voice the engine no longer has: the labels stay as they were, the Voice setting too.
     p.pickVoice(0);
     EXPECT_EQ(p.information(), VoiceInformation{});
-    EXPECT_EQ(p.values().voice, "Nobody");
+    EXPECT_EQ(p.values().voice, u"Nobody"_s);
 
     p.rescan();
     EXPECT_EQ(scanMessages, 0);
     EXPECT_EQ(p.selectedVoice(), 0);
-    EXPECT_EQ(p.values().voice, "Anna (German)");
+    EXPECT_EQ(p.values().voice, u"Anna (German)"_s);
 }
 
 TEST_F(SpeechPropertiesTest, LanguageCode23KeepsThePreviousLanguage)
 {
     VoiceDatabase(dir.filePath(QStringLiteral("nxvoice.ini")))
-        .write({"Carl (Romanian?)", "Anna (German)"});
+        .write({u"Carl (Romanian?)"_s, u"Anna (German)"_s});
     SpeechProperties& p = make();
-    p.open({"Carl (Romanian?)", 150, -1});
-    EXPECT_EQ(p.information().language, ""); // nothing shown yet
+    p.open({u"Carl (Romanian?)"_s, 150, -1});
+    EXPECT_EQ(p.information().language, u""_s); // nothing shown yet
     p.pickVoice(1);
-    EXPECT_EQ(p.information().language, "German");
+    EXPECT_EQ(p.information().language, u"German"_s);
     p.pickVoice(0);
-    EXPECT_EQ(p.information().language, "German");
-    EXPECT_EQ(p.information().name, "Carl");
+    EXPECT_EQ(p.information().language, u"German"_s);
+    EXPECT_EQ(p.information().name, u"Carl"_s);
 }
 
 TEST_F(SpeechPropertiesTest, ChoosingAVoiceProbesItsRangeAndRestoresTheSpeed)
 {
-    VoiceDatabase(dir.filePath(QStringLiteral("nxvoice.ini"))).write({"Anna (German)", "Dora (English)"});
+    VoiceDatabase(dir.filePath(QStringLiteral("nxvoice.ini"))).write({u"Anna (German)"_s, u"Dora (English)"_s});
     SpeechProperties& p = make();
     engine.speed = 210;
-    p.open({"Anna (German)", 210, -1});
+    p.open({u"Anna (German)"_s, 210, -1});
     engine.calls.clear();
 
     // The main window ignores attribute changes while the range is probed.
@@ -176,13 +178,13 @@ TEST_F(SpeechPropertiesTest, ChoosingAVoiceProbesItsRangeAndRestoresTheSpeed)
     EXPECT_EQ(p.speedPosition(), 210);
     EXPECT_EQ(engine.speed, 210);
     EXPECT_EQ(p.values().speed, 210);
-    EXPECT_EQ(p.values().voice, "Dora (English)");
+    EXPECT_EQ(p.values().voice, u"Dora (English)"_s);
     EXPECT_TRUE(state.attribChangeEnabled);
 
     // The right end of the track bar is the engine's maximum.
     p.moveSpeed(1000);
     EXPECT_EQ(engine.speed, 300);
-    EXPECT_EQ(p.speedHint(), "300 Words Per Minute");
+    EXPECT_EQ(p.speedHint(), u"300 Words Per Minute"_s);
     EXPECT_EQ(p.values().speed, 300);
 
     // The engine's own changes move the track bar.
@@ -194,10 +196,10 @@ TEST_F(SpeechPropertiesTest, ChoosingAVoiceProbesItsRangeAndRestoresTheSpeed)
 
 TEST_F(SpeechPropertiesTest, PreviewAndAdvancedSwitchToTheShownVoiceFirst)
 {
-    VoiceDatabase(dir.filePath(QStringLiteral("nxvoice.ini"))).write({"Anna (German)", "Dora (English)"});
+    VoiceDatabase(dir.filePath(QStringLiteral("nxvoice.ini"))).write({u"Anna (German)"_s, u"Dora (English)"_s});
     SpeechProperties& p = make();
     engine.selected = 1;
-    p.open({"Dora (English)", 150, 2});
+    p.open({u"Dora (English)"_s, 150, 2});
     EXPECT_EQ(engine.selected, 1); // the first display does not switch
     p.preview();
     EXPECT_EQ(engine.selected, 4);
@@ -213,11 +215,11 @@ TEST_F(SpeechPropertiesTest, PreviewAndAdvancedSwitchToTheShownVoiceFirst)
 
 TEST_F(SpeechPropertiesTest, NoUsableVoiceScansAgainNextTime)
 {
-    engine.modes = {{"Broken", "B", 2, 30, 9, false}};
+    engine.modes = {{u"Broken"_s, u"B"_s, 2, 30, 9, false}};
     SpeechProperties& p = make();
-    p.open({"Broken", 150, -1});
+    p.open({u"Broken"_s, 150, -1});
     EXPECT_TRUE(p.voices().isEmpty());
-    p.open({"Broken", 150, -1});
+    p.open({u"Broken"_s, 150, -1});
     EXPECT_EQ(scanMessages, 2);
     EXPECT_EQ(cursorDepth, 0);
 }

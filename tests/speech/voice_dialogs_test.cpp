@@ -18,6 +18,8 @@
 namespace narrix {
 namespace {
 
+using namespace Qt::StringLiterals;
+
 using testing::pressKey;
 using testing::tabTo;
 using testing::whenModal;
@@ -63,15 +65,15 @@ TEST(TfrmProp, KeyboardPicksAVoiceMovesTheSpeedAndCloses)
 {
     QTemporaryDir dir;
     testing::FakeSpeechEngine engine;
-    engine.modes = {{"Anna (German)", "Anna", 1, 25, 7}, {"Dora (English)", "Dora", 1, 35, 9}};
+    engine.modes = {{u"Anna (German)"_s, u"Anna"_s, 1, 25, 7}, {u"Dora (English)"_s, u"Dora"_s, 1, 35, 9}};
     ReadingState state;
     state.minSpeed = 80;
     state.maxSpeed = 450;
-    VoiceDatabase(dir.filePath(QStringLiteral("nxvoice.ini"))).write({"Anna (German)", "Dora (English)"});
+    VoiceDatabase(dir.filePath(QStringLiteral("nxvoice.ini"))).write({u"Anna (German)"_s, u"Dora (English)"_s});
     SpeechProperties logic(engine, state, VoiceDatabase(dir.filePath(QStringLiteral("nxvoice.ini"))), {});
     int getMore = 0;
     TfrmProp dialog(logic, [&getMore] { ++getMore; });
-    logic.open({"Anna (German)", 150, -1});
+    logic.open({u"Anna (German)"_s, 150, -1});
     dialog.refresh();
     EXPECT_EQ(dialog.findChild<QLabel*>(QStringLiteral("lLang"))->text(), "German");
     EXPECT_EQ(dialog.findChild<QSlider*>(QStringLiteral("TrackBar1"))->value(), 150);
@@ -87,13 +89,13 @@ TEST(TfrmProp, KeyboardPicksAVoiceMovesTheSpeedAndCloses)
         pressKey(Qt::Key_Escape);
     });
     dialog.exec();
-    EXPECT_EQ(logic.values().voice, "Dora (English)");
+    EXPECT_EQ(logic.values().voice, u"Dora (English)"_s);
     EXPECT_EQ(dialog.findChild<QLabel*>(QStringLiteral("lName"))->text(), "Dora");
     EXPECT_EQ(dialog.findChild<QLabel*>(QStringLiteral("lLang"))->text(), "English");
     auto* speed = dialog.findChild<QSlider*>(QStringLiteral("TrackBar1"));
     EXPECT_EQ(speed->maximum(), 300);
     EXPECT_EQ(speed->value(), 300);
-    EXPECT_EQ(speed->toolTip(), "300 Words Per Minute");
+    EXPECT_EQ(speed->toolTip(), u"300 Words Per Minute"_s);
     EXPECT_EQ(engine.speed, 300);
     EXPECT_EQ(logic.values().speed, 300);
     EXPECT_EQ(getMore, 1);
