@@ -19,7 +19,11 @@ VoicesPlugin::VoicesPlugin(EngineMaker makeEngine, UrlOpener openUrl)
 {
 }
 
-VoicesPlugin::~VoicesPlugin() = default;
+VoicesPlugin::~VoicesPlugin()
+{
+    delete propertiesDialog_.data();
+    delete deviceDialog_.data();
+}
 
 void VoicesPlugin::attach(TfMain& window)
 {
@@ -49,12 +53,11 @@ void VoicesPlugin::buildProperties()
         else
             QApplication::restoreOverrideCursor();
     };
-    hooks.showEngineSettings = [this] { propertiesEngine_->ShowSettingsDialog(propertiesDialog_.get()); };
+    hooks.showEngineSettings = [this] { propertiesEngine_->ShowSettingsDialog(propertiesDialog_.data()); };
     properties_ = std::make_unique<SpeechProperties>(
         *propertiesEngine_, window_->readingState(),
         VoiceDatabase(programDataFile(QStringLiteral("nxvoice.ini"))), std::move(hooks));
-    propertiesDialog_ = std::make_unique<TfrmProp>(
-        *properties_, [this] { openVoiceGuide(); }, window_);
+    propertiesDialog_ = new TfrmProp(*properties_, [this] { openVoiceGuide(); }, window_);
 }
 
 void VoicesPlugin::openProperties()
@@ -84,7 +87,7 @@ void VoicesPlugin::openProperties()
 void VoicesPlugin::openDevice()
 {
     if (!deviceDialog_)
-        deviceDialog_ = std::make_unique<TfrmDevice>(
+        deviceDialog_ = new TfrmDevice(
             [this](const QString& warning) {
                 window_->modal().message(QMessageBox::Information, QStringLiteral("Narrix"), warning);
             },

@@ -3,6 +3,7 @@
 #include "app/main_services.h"
 
 #include <QObject>
+#include <QPointer>
 #include <QUrl>
 #include <functional>
 #include <memory>
@@ -46,8 +47,9 @@ private:
     TfMain* window_ = nullptr;
     std::unique_ptr<SpeechEngine> propertiesEngine_;
     std::unique_ptr<SpeechProperties> properties_;
-    std::unique_ptr<TfrmProp> propertiesDialog_;
-    std::unique_ptr<TfrmDevice> deviceDialog_;
+    // Children of the window, which may delete them first.
+    QPointer<TfrmProp> propertiesDialog_;
+    QPointer<TfrmDevice> deviceDialog_;
 };
 
 } // namespace narrix

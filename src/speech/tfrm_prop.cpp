@@ -117,6 +117,7 @@ TfrmProp::TfrmProp(SpeechProperties& logic, std::function<void()> getMore, QWidg
             getMore_();
     });
     connect(&logic_, &SpeechProperties::changed, this, &TfrmProp::refresh);
+    cbVoice->setFocus();
 }
 
 void TfrmProp::refresh()

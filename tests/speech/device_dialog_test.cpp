@@ -16,6 +16,7 @@
 #include <QProcess>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QThread>
 #include <gtest/gtest.h>
 
@@ -159,6 +160,61 @@ TEST(TfrmDevice, PlayIsHeardOnTheChosenSinkOnly)
     }
     EXPECT_GT(loudSeconds(heardOther), 1.0);
     EXPECT_EQ(loudSeconds(heardDefault), 0.0);
+}
+
+// Loads a null sink for one test; its module number, or -1.
+int loadSink(const QString& name, const QString& description)
+{
+    QProcess pactl;
+    pactl.start(QStringLiteral("pactl"), {QStringLiteral("load-module"), QStringLiteral("module-null-sink"),
+                                          QStringLiteral("sink_name=") + name,
+                                          QStringLiteral("sink_properties=device.description=") + description});
+    if (!pactl.waitForFinished(5000) || pactl.exitCode() != 0)
+        return -1;
+    bool ok = false;
+    const int module = pactl.readAllStandardOutput().trimmed().toInt(&ok);
+    return ok ? module : -1;
+}
+
+bool unloadModule(int module)
+{
+    return QProcess::execute(QStringLiteral("pactl"), {QStringLiteral("unload-module"), QString::number(module)}) == 0;
+}
+
+TEST(TfrmDevice, FollowsUnpluggingAndTheSpeechFallsBackToTheDefaultOutput)
+{
+    ASSERT_GE(outputIndex(QStringLiteral("OtherSink")), 0) << "the PulseAudio fixture did not start";
+    TfrmDevice dialog([](const QString&) {});
+    auto* list = dialog.findChild<QListWidget*>(QStringLiteral("lbDevices"));
+    dialog.open(-1);
+    dialog.show();
+    const int module = loadSink(QStringLiteral("gonesink"), QStringLiteral("GoneSink"));
+    ASSERT_GE(module, 0);
+    // The open dialog lists the new output.
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return !list->findItems(QStringLiteral("GoneSink"), Qt::MatchExactly).isEmpty(); }, 5000));
+    list->setCurrentItem(list->findItems(QStringLiteral("GoneSink"), Qt::MatchExactly).first());
+    const int gone = dialog.device();
+    ASSERT_EQ(gone, outputIndex(QStringLiteral("GoneSink")));
+
+    AudioSinkOptions device;
+    TTextToSpeech engine(device);
+    engine.SetDevice(gone);
+    QSignalSpy started(&engine, &SpeechEngine::OnSpeakingStarted);
+    QSignalSpy done(&engine, &SpeechEngine::OnSpeakingDone);
+    QSignalSpy fellBack(&engine, &SpeechEngine::OnDeviceFallback);
+    engine.Speak(QStringLiteral("This sentence starts on a device that is then unplugged, and it goes on."));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return started.count() == 1; }, 10000));
+    QTest::qWait(300);
+    ASSERT_TRUE(unloadModule(module));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return done.count() == 1; }, 20000));
+    ASSERT_EQ(fellBack.count(), 1);
+    EXPECT_EQ(fellBack[0][0].toString(), QStringLiteral("GoneSink"));
+    // The dialog drops it and selects the default output.
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return list->findItems(QStringLiteral("GoneSink"), Qt::MatchExactly).isEmpty(); }, 5000));
+    EXPECT_EQ(list->currentRow(), 0);
+    EXPECT_EQ(dialog.device(), -1);
 }
 
 } // namespace

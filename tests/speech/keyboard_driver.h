@@ -38,6 +38,7 @@ inline void whenModal(std::function<void(QWidget&)> keys)
             return;
         }
         dialog->activateWindow();
+        (void)QTest::qWaitForWindowActive(dialog, 2000);
         keys(*dialog);
     });
 }

@@ -75,7 +75,7 @@ TEST(TfrmProp, KeyboardPicksAVoiceMovesTheSpeedAndCloses)
     TfrmProp dialog(logic, [&getMore] { ++getMore; });
     logic.open({u"Anna (German)"_s, 150, -1});
     dialog.refresh();
-    EXPECT_EQ(dialog.findChild<QLabel*>(QStringLiteral("lLang"))->text(), "German");
+    EXPECT_EQ(dialog.findChild<QLabel*>(QStringLiteral("lLang"))->text(), u"German"_s);
     EXPECT_EQ(dialog.findChild<QSlider*>(QStringLiteral("TrackBar1"))->value(), 150);
 
     engine.maxSpeed = 300;
@@ -90,8 +90,8 @@ TEST(TfrmProp, KeyboardPicksAVoiceMovesTheSpeedAndCloses)
     });
     dialog.exec();
     EXPECT_EQ(logic.values().voice, u"Dora (English)"_s);
-    EXPECT_EQ(dialog.findChild<QLabel*>(QStringLiteral("lName"))->text(), "Dora");
-    EXPECT_EQ(dialog.findChild<QLabel*>(QStringLiteral("lLang"))->text(), "English");
+    EXPECT_EQ(dialog.findChild<QLabel*>(QStringLiteral("lName"))->text(), u"Dora"_s);
+    EXPECT_EQ(dialog.findChild<QLabel*>(QStringLiteral("lLang"))->text(), u"English"_s);
     auto* speed = dialog.findChild<QSlider*>(QStringLiteral("TrackBar1"));
     EXPECT_EQ(speed->maximum(), 300);
     EXPECT_EQ(speed->value(), 300);
