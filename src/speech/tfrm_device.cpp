@@ -38,15 +38,38 @@ TfrmDevice::TfrmDevice(std::function<void(const QString&)> warn, QWidget* parent
 
     // Outputs plugged in or out while the dialog is open.
     auto* devices = new QMediaDevices(this);
-    connect(devices, &QMediaDevices::audioOutputsChanged, this, [this] {
-        const QString chosen = list_->currentRow() > 0 ? list_->currentItem()->text() : QString();
-        fill();
-        const QList<QListWidgetItem*> found = list_->findItems(chosen, Qt::MatchExactly);
-        if (!chosen.isEmpty() && !found.isEmpty())
-            list_->setCurrentItem(found.first());
-        else
-            list_->setCurrentRow(0); // the chosen output went away: the default one stands in
-    });
+    connect(devices, &QMediaDevices::audioOutputsChanged, this, &TfrmDevice::followOutputs);
+    watch_.setInterval(1000);
+    connect(&watch_, &QTimer::timeout, this, &TfrmDevice::followOutputs);
+}
+
+void TfrmDevice::showEvent(QShowEvent* event)
+{
+    watch_.start();
+    QDialog::showEvent(event);
+}
+
+void TfrmDevice::hideEvent(QHideEvent* event)
+{
+    watch_.stop();
+    QDialog::hideEvent(event);
+}
+
+void TfrmDevice::followOutputs()
+{
+    const QStringList entries = audioDeviceEntries();
+    bool same = entries.size() == list_->count();
+    for (int i = 0; same && i < list_->count(); ++i)
+        same = list_->item(i)->text() == entries[i];
+    if (same)
+        return;
+    const QString chosen = list_->currentRow() > 0 ? list_->currentItem()->text() : QString();
+    fill();
+    const QList<QListWidgetItem*> found = list_->findItems(chosen, Qt::MatchExactly);
+    if (!chosen.isEmpty() && !found.isEmpty())
+        list_->setCurrentItem(found.first());
+    else
+        list_->setCurrentRow(0); // the chosen output went away: the default one stands in
 }
 
 void TfrmDevice::open(int device)

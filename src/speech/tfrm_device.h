@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QTimer>
 #include <functional>
 
 class QListWidget;
@@ -25,15 +26,21 @@ public:
 
 protected:
     void done(int result) override;
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
     void fill();
     void selectionChanged();
+    // Refills the list when the outputs changed, keeping the chosen one or falling back to the default.
+    void followOutputs();
 
     std::function<void(const QString&)> warn_;
     QListWidget* list_ = nullptr;
     int pending_ = -1;
     bool filling_ = false;
+    // Qt does not always report outputs added or removed: the open dialog also looks every second.
+    QTimer watch_;
 };
 
 } // namespace narrix

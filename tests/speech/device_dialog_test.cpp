@@ -190,12 +190,20 @@ TEST(TfrmDevice, FollowsUnpluggingAndTheSpeechFallsBackToTheDefaultOutput)
     dialog.show();
     const int module = loadSink(QStringLiteral("gonesink"), QStringLiteral("GoneSink"));
     ASSERT_GE(module, 0);
+    ASSERT_TRUE(QTest::qWaitFor([] { return outputIndex(QStringLiteral("GoneSink")) >= 0; }, 5000))
+        << "Qt did not see the new sink";
     // The open dialog lists the new output.
     ASSERT_TRUE(QTest::qWaitFor(
         [&] { return !list->findItems(QStringLiteral("GoneSink"), Qt::MatchExactly).isEmpty(); }, 5000));
     list->setCurrentItem(list->findItems(QStringLiteral("GoneSink"), Qt::MatchExactly).first());
     const int gone = dialog.device();
     ASSERT_EQ(gone, outputIndex(QStringLiteral("GoneSink")));
+
+    QTemporaryDir dir;
+    const QString heardDefault = dir.filePath(QStringLiteral("default.wav"));
+    auto recorder = record(QStringLiteral("nullsink.monitor"), heardDefault);
+    ASSERT_TRUE(recorder->waitForStarted(5000));
+    QThread::msleep(300);
 
     AudioSinkOptions device;
     TTextToSpeech engine(device);
@@ -208,8 +216,15 @@ TEST(TfrmDevice, FollowsUnpluggingAndTheSpeechFallsBackToTheDefaultOutput)
     QTest::qWait(300);
     ASSERT_TRUE(unloadModule(module));
     ASSERT_TRUE(QTest::qWaitFor([&] { return done.count() == 1; }, 20000));
-    ASSERT_EQ(fellBack.count(), 1);
-    EXPECT_EQ(fellBack[0][0].toString(), QStringLiteral("GoneSink"));
+    // The rest is heard on the default output: PulseAudio moves the stream there, or, where the
+    // stream fails instead, the engine opens the default output and says so.
+    QThread::msleep(300);
+    recorder->terminate();
+    ASSERT_TRUE(recorder->waitForFinished(5000));
+    EXPECT_GT(loudSeconds(heardDefault), 0.5);
+    if (fellBack.count() == 1) {
+        EXPECT_EQ(fellBack[0][0].toString(), QStringLiteral("GoneSink"));
+    }
     // The dialog drops it and selects the default output.
     ASSERT_TRUE(QTest::qWaitFor(
         [&] { return list->findItems(QStringLiteral("GoneSink"), Qt::MatchExactly).isEmpty(); }, 5000));
