@@ -6,9 +6,9 @@
 #include "app/schedule_list_plugin.h"
 #include "app/settings_store.h"
 #include "app/speech_sources_plugin.h"
-#include "app/voices_plugin.h"
 #include "app/startup_probe.h"
 #include "app/tf_main.h"
+#include "app/voices_plugin.h"
 #include "platform/clock.h"
 #include "platform/locale_adapter.h"
 #include "platform/unix_signal_watcher.h"
@@ -51,8 +51,9 @@ int main(int argc, char** argv)
     narrix::ChannelsPlugin channels(clock);
     narrix::ScheduleListPlugin listCommands(narrix::timeSeparatorOf(QLocale::system()));
     // Voices and the audio device.
-    narrix::VoicesPlugin voices([&engines] { return std::unique_ptr<narrix::SpeechEngine>(engines.create()); },
-                                [](const QUrl& url) { QDesktopServices::openUrl(url); });
+    narrix::VoicesPlugin voices(
+        [&engines] { return std::unique_ptr<narrix::SpeechEngine>(engines.create()); },
+        [](const QUrl& url) { QDesktopServices::openUrl(url); });
     narrix::MainServices services;
     services.realtimeHook = &speechSources;
     services.transfers = &channels;

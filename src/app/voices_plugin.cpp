@@ -57,7 +57,8 @@ void VoicesPlugin::buildProperties()
     properties_ = std::make_unique<SpeechProperties>(
         *propertiesEngine_, window_->readingState(),
         VoiceDatabase(programDataFile(QStringLiteral("nxvoice.ini"))), std::move(hooks));
-    propertiesDialog_ = new TfrmProp(*properties_, [this] { openVoiceGuide(); }, window_);
+    propertiesDialog_ = new TfrmProp(
+        *properties_, [this] { openVoiceGuide(); }, window_);
 }
 
 void VoicesPlugin::openProperties()

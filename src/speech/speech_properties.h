@@ -41,9 +41,9 @@ class SpeechProperties : public QObject
 public:
     struct Hooks
     {
-        std::function<void()> showScanMessage;       // the information box before the first scan
-        std::function<void(bool)> setBusyCursor;     // hourglass on (true) and off
-        std::function<void()> showEngineSettings;    // the engine's settings dialog, owned by the dialog
+        std::function<void()> showScanMessage;    // the information box before the first scan
+        std::function<void(bool)> setBusyCursor;  // hourglass on (true) and off
+        std::function<void()> showEngineSettings; // the engine's settings dialog, owned by the dialog
     };
 
     static const QString kScanMessage;

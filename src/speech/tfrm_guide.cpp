@@ -16,9 +16,12 @@ TfrmGuide::TfrmGuide(QWidget* parent) : QDialog(parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(new QLabel(QStringLiteral("What do you want to hear now?"), this));
     static const char* const texts[kChoices] = {
-        "Open and read a text document for me!", "Select a random channel and play it!",
-        "Tell me the current time!",             "Tell me the current date!",
-        "What's in the Clipboard?",              "Open the Help file and learn MORE!",
+        "Open and read a text document for me!",
+        "Select a random channel and play it!",
+        "Tell me the current time!",
+        "Tell me the current date!",
+        "What's in the Clipboard?",
+        "Open the Help file and learn MORE!",
     };
     for (int i = 0; i < kChoices; ++i) {
         choices_[i] = new QRadioButton(QString::fromLatin1(texts[i]), this);

@@ -67,7 +67,8 @@ TfrmProp::TfrmProp(SpeechProperties& logic, std::function<void()> getMore, QWidg
     auto* advancedRow = new QHBoxLayout(advancedGroup);
     QPushButton* advanced = button(advancedGroup, "btnAdvanced", "A&dvanced...");
     advancedRow->addWidget(advanced);
-    auto* note = new QLabel(QStringLiteral("Note: Not every voice provides an Advanced Option."), advancedGroup);
+    auto* note =
+        new QLabel(QStringLiteral("Note: Not every voice provides an Advanced Option."), advancedGroup);
     note->setWordWrap(true);
     advancedRow->addWidget(note, 1);
     layout->addWidget(advancedGroup);
@@ -93,8 +94,9 @@ TfrmProp::TfrmProp(SpeechProperties& logic, std::function<void()> getMore, QWidg
     more->setFlat(true);
     more->setCursor(Qt::PointingHandCursor);
     more->setToolTip(QStringLiteral("Get more voices and languages!"));
-    more->setStyleSheet(QStringLiteral("QPushButton { color: blue; text-decoration: underline; border: none; }"
-                                       "QPushButton:hover { color: red; }"));
+    more->setStyleSheet(
+        QStringLiteral("QPushButton { color: blue; text-decoration: underline; border: none; }"
+                       "QPushButton:hover { color: red; }"));
     QPushButton* rescan = button(this, "btnRescan", "&Rescan");
     QPushButton* preview = button(this, "btnPreview", "&Preview");
     QPushButton* close = button(this, "btnClose", "&Close");
@@ -124,8 +126,7 @@ void TfrmProp::refresh()
 {
     const QSignalBlocker blockList(cbVoice);
     const QSignalBlocker blockSpeed(TrackBar1);
-    if (cbVoice->count() != logic_.voices().size() ||
-        [this] {
+    if (cbVoice->count() != logic_.voices().size() || [this] {
             for (int i = 0; i < cbVoice->count(); ++i)
                 if (cbVoice->itemText(i) != logic_.voices()[i])
                     return true;

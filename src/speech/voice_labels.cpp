@@ -7,15 +7,25 @@ namespace {
 
 // Indexed by the primary language code; null where a code has no name.
 constexpr std::array<const char*, 57> kLanguages = {
-    "Neutral",   "Arabic",    "Bulgarian", "Catalan",    "Chinese",    "Czech",      "Danish",
-    "German",    "Greek",     "English",   "Spanish",    "Finnish",    "French",     "Hebrew",
-    "Hungarian", "Icelandic", "Italian",   "Japanese",   "Korean",     "Dutch",      "Norwegian",
-    "Polish",    "Portuguese", nullptr,    "Romanian",   "Russian",    "Croatian/Serbian", "Slovak",
-    "Albanian",  "Swedish",   "Thai",      "Turkish",    nullptr,      "Indonesian", "Ukrainian",
-    "Belarusian", "Slovenian", "Estonian", "Latvian",    "Lithuanian", nullptr,      "Farsi",
-    "Vietnamese", nullptr,    nullptr,     "Basque",     nullptr,      nullptr,      nullptr,
-    nullptr,     nullptr,     nullptr,     nullptr,      nullptr,      "Afrikaans",  nullptr,
-    "Faeroese",
+    "Neutral",    "Arabic",     "Bulgarian",
+    "Catalan",    "Chinese",    "Czech",
+    "Danish",     "German",     "Greek",
+    "English",    "Spanish",    "Finnish",
+    "French",     "Hebrew",     "Hungarian",
+    "Icelandic",  "Italian",    "Japanese",
+    "Korean",     "Dutch",      "Norwegian",
+    "Polish",     "Portuguese", nullptr,
+    "Romanian",   "Russian",    "Croatian/Serbian",
+    "Slovak",     "Albanian",   "Swedish",
+    "Thai",       "Turkish",    nullptr,
+    "Indonesian", "Ukrainian",  "Belarusian",
+    "Slovenian",  "Estonian",   "Latvian",
+    "Lithuanian", nullptr,      "Farsi",
+    "Vietnamese", nullptr,      nullptr,
+    "Basque",     nullptr,      nullptr,
+    nullptr,      nullptr,      nullptr,
+    nullptr,      nullptr,      nullptr,
+    "Afrikaans",  nullptr,      "Faeroese",
 };
 
 } // namespace

@@ -35,7 +35,8 @@ TEST(VoicesPlugin, PropertiesDeviceAndVoiceGuide)
     QTemporaryDir dir;
     qputenv("NARRIX_DATA_DIR", dir.path().toUtf8());
     QStringList errors;
-    setErrorSinkForTesting([&errors](const QString& where, const QString& message) { errors << where + message; });
+    setErrorSinkForTesting(
+        [&errors](const QString& where, const QString& message) { errors << where + message; });
     FakeSpeechEngine engine;
     engine.modes = voices();
     MemorySettingsStore store;
@@ -73,7 +74,7 @@ TEST(VoicesPlugin, PropertiesDeviceAndVoiceGuide)
 
     window->actions().actProp->trigger();
     EXPECT_EQ(prompter.shown.size(), 1u); // no second scan
-    EXPECT_EQ(enginesMade, 1);           // built once
+    EXPECT_EQ(enginesMade, 1);            // built once
 
     prompter.dialogResults = {QDialog::Accepted};
     engine.device = 7;

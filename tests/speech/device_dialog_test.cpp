@@ -43,7 +43,8 @@ double loudSeconds(const QString& path)
     const qsizetype data = bytes.indexOf("data");
     if (data < 0)
         return -1;
-    std::vector<std::int16_t> samples(static_cast<std::size_t>(std::max<qsizetype>(0, bytes.size() - data - 8) / 2));
+    std::vector<std::int16_t> samples(
+        static_cast<std::size_t>(std::max<qsizetype>(0, bytes.size() - data - 8) / 2));
     std::memcpy(samples.data(), bytes.constData() + data + 8, samples.size() * 2);
     std::size_t loud = 0;
     for (std::size_t i = 0; i + 220 <= samples.size(); i += 220) {
@@ -166,9 +167,10 @@ TEST(TfrmDevice, PlayIsHeardOnTheChosenSinkOnly)
 int loadSink(const QString& name, const QString& description)
 {
     QProcess pactl;
-    pactl.start(QStringLiteral("pactl"), {QStringLiteral("load-module"), QStringLiteral("module-null-sink"),
-                                          QStringLiteral("sink_name=") + name,
-                                          QStringLiteral("sink_properties=device.description=") + description});
+    pactl.start(QStringLiteral("pactl"),
+                {QStringLiteral("load-module"), QStringLiteral("module-null-sink"),
+                 QStringLiteral("sink_name=") + name,
+                 QStringLiteral("sink_properties=device.description=") + description});
     if (!pactl.waitForFinished(5000) || pactl.exitCode() != 0)
         return -1;
     bool ok = false;
@@ -178,7 +180,8 @@ int loadSink(const QString& name, const QString& description)
 
 bool unloadModule(int module)
 {
-    return QProcess::execute(QStringLiteral("pactl"), {QStringLiteral("unload-module"), QString::number(module)}) == 0;
+    return QProcess::execute(QStringLiteral("pactl"),
+                             {QStringLiteral("unload-module"), QString::number(module)}) == 0;
 }
 
 TEST(TfrmDevice, FollowsUnpluggingAndTheSpeechFallsBackToTheDefaultOutput)

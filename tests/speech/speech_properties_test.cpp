@@ -23,11 +23,23 @@ TEST(VoiceLabels, LanguageAndGenderTables)
     {
         int id;
         const char* name; // null: the label keeps its text
-    } cases[] = {{0, "Neutral"},     {9, "English"},   {0x409, "English"}, {7, "German"},
-                 {22, "Portuguese"}, {23, nullptr},    {26, "Croatian/Serbian"},
-                 {32, nullptr},      {40, nullptr},    {45, "Basque"},     {46, nullptr},
-                 {53, nullptr},      {54, "Afrikaans"}, {55, nullptr},     {56, "Faeroese"},
-                 {57, nullptr},      {1023, nullptr}};
+    } cases[] = {{0, "Neutral"},
+                 {9, "English"},
+                 {0x409, "English"},
+                 {7, "German"},
+                 {22, "Portuguese"},
+                 {23, nullptr},
+                 {26, "Croatian/Serbian"},
+                 {32, nullptr},
+                 {40, nullptr},
+                 {45, "Basque"},
+                 {46, nullptr},
+                 {53, nullptr},
+                 {54, "Afrikaans"},
+                 {55, nullptr},
+                 {56, "Faeroese"},
+                 {57, nullptr},
+                 {1023, nullptr}};
     for (const auto& c : cases) {
         const std::optional<QString> name = voiceLanguageName(c.id);
         if (c.name == nullptr)
@@ -81,8 +93,8 @@ protected:
         hooks.showScanMessage = [this] { ++scanMessages; };
         hooks.setBusyCursor = [this](bool on) { cursorDepth += on ? 1 : -1; };
         hooks.showEngineSettings = [this] { suppressSeen = engine.suppress; };
-        logic = std::make_unique<SpeechProperties>(engine, state,
-                                                   VoiceDatabase(dir.filePath(QStringLiteral("nxvoice.ini"))), hooks);
+        logic = std::make_unique<SpeechProperties>(
+            engine, state, VoiceDatabase(dir.filePath(QStringLiteral("nxvoice.ini"))), hooks);
         return *logic;
     }
 
@@ -156,7 +168,8 @@ TEST_F(SpeechPropertiesTest, LanguageCode23KeepsThePreviousLanguage)
 
 TEST_F(SpeechPropertiesTest, ChoosingAVoiceProbesItsRangeAndRestoresTheSpeed)
 {
-    VoiceDatabase(dir.filePath(QStringLiteral("nxvoice.ini"))).write({u"Anna (German)"_s, u"Dora (English)"_s});
+    VoiceDatabase(dir.filePath(QStringLiteral("nxvoice.ini")))
+        .write({u"Anna (German)"_s, u"Dora (English)"_s});
     SpeechProperties& p = make();
     engine.speed = 210;
     p.open({u"Anna (German)"_s, 210, -1});
@@ -164,8 +177,9 @@ TEST_F(SpeechPropertiesTest, ChoosingAVoiceProbesItsRangeAndRestoresTheSpeed)
 
     // The main window ignores attribute changes while the range is probed.
     std::vector<bool> heededDuringSetSpeed;
-    QObject::connect(&engine, &SpeechEngine::OnAttribChanged,
-                     [this, &heededDuringSetSpeed] { heededDuringSetSpeed.push_back(state.attribChangeEnabled); });
+    QObject::connect(&engine, &SpeechEngine::OnAttribChanged, [this, &heededDuringSetSpeed] {
+        heededDuringSetSpeed.push_back(state.attribChangeEnabled);
+    });
     engine.minSpeed = 100;
     engine.maxSpeed = 300;
     p.pickVoice(1);
@@ -196,7 +210,8 @@ TEST_F(SpeechPropertiesTest, ChoosingAVoiceProbesItsRangeAndRestoresTheSpeed)
 
 TEST_F(SpeechPropertiesTest, PreviewAndAdvancedSwitchToTheShownVoiceFirst)
 {
-    VoiceDatabase(dir.filePath(QStringLiteral("nxvoice.ini"))).write({u"Anna (German)"_s, u"Dora (English)"_s});
+    VoiceDatabase(dir.filePath(QStringLiteral("nxvoice.ini")))
+        .write({u"Anna (German)"_s, u"Dora (English)"_s});
     SpeechProperties& p = make();
     engine.selected = 1;
     p.open({u"Dora (English)"_s, 150, 2});

@@ -69,7 +69,8 @@ TEST(TfrmProp, KeyboardPicksAVoiceMovesTheSpeedAndCloses)
     ReadingState state;
     state.minSpeed = 80;
     state.maxSpeed = 450;
-    VoiceDatabase(dir.filePath(QStringLiteral("nxvoice.ini"))).write({u"Anna (German)"_s, u"Dora (English)"_s});
+    VoiceDatabase(dir.filePath(QStringLiteral("nxvoice.ini")))
+        .write({u"Anna (German)"_s, u"Dora (English)"_s});
     SpeechProperties logic(engine, state, VoiceDatabase(dir.filePath(QStringLiteral("nxvoice.ini"))), {});
     int getMore = 0;
     TfrmProp dialog(logic, [&getMore] { ++getMore; });
