@@ -65,13 +65,7 @@ void SpeechProperties::rescan()
 
 void SpeechProperties::scan()
 {
-    busy_ = true;
-    busyCursor(true);
-    const auto done = qScopeGuard([this] {
-        busyCursor(false);
-        busy_ = false;
-        Q_EMIT changed();
-    });
+    const auto done = busyPeriod();
     ++scans_;
     voices_.clear();
     selected_ = -1;
@@ -104,13 +98,7 @@ void SpeechProperties::pickVoice(int index)
 
 void SpeechProperties::displayVoice()
 {
-    busy_ = true;
-    busyCursor(true);
-    const auto done = qScopeGuard([this] {
-        busyCursor(false);
-        busy_ = false;
-        Q_EMIT changed();
-    });
+    const auto done = busyPeriod();
     if (displayVoiceSteps() && selected_ >= 0)
         values_.voice = voices_[selected_];
 }
@@ -252,6 +240,20 @@ void SpeechProperties::selectByName(const QString& name, bool fallBackToFirst)
     selected_ = static_cast<int>(voices_.indexOf(name));
     if (selected_ < 0 && fallBackToFirst && !voices_.isEmpty())
         selected_ = 0;
+}
+
+SpeechProperties::BusyPeriod SpeechProperties::busyPeriod()
+{
+    busy_ = true;
+    busyCursor(true);
+    return BusyPeriod(this);
+}
+
+SpeechProperties::BusyPeriod::~BusyPeriod()
+{
+    owner_->busyCursor(false);
+    owner_->busy_ = false;
+    Q_EMIT owner_->changed();
 }
 
 void SpeechProperties::busyCursor(bool on) const

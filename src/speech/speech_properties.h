@@ -93,6 +93,19 @@ private:
     void selectByName(const QString& name, bool fallBackToFirst);
     void attribChanged();
     void busyCursor(bool on) const;
+    // Busy with the hourglass until it ends; then the dialog is told to show the new state.
+    class BusyPeriod
+    {
+    public:
+        explicit BusyPeriod(SpeechProperties* owner) : owner_(owner) {}
+        ~BusyPeriod();
+        BusyPeriod(const BusyPeriod&) = delete;
+        BusyPeriod& operator=(const BusyPeriod&) = delete;
+
+    private:
+        SpeechProperties* owner_;
+    };
+    BusyPeriod busyPeriod();
 
     SpeechEngine& engine_;
     ReadingState& mainState_;

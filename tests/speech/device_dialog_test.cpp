@@ -7,6 +7,7 @@
 
 #include "speech/fake_reading_host.h"
 #include "speech/keyboard_driver.h"
+#include "speech/recorded_speech.h"
 
 #include <QAudioDevice>
 #include <QElapsedTimer>
@@ -29,33 +30,10 @@ namespace {
 
 using namespace Qt::StringLiterals;
 
+using testing::loudSeconds;
 using testing::pressKey;
 using testing::tabTo;
 using testing::whenModal;
-
-// Seconds of loud audio in a 22050 Hz mono recording.
-double loudSeconds(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return -1;
-    const QByteArray bytes = file.readAll();
-    const qsizetype data = bytes.indexOf("data");
-    if (data < 0)
-        return -1;
-    std::vector<std::int16_t> samples(
-        static_cast<std::size_t>(std::max<qsizetype>(0, bytes.size() - data - 8) / 2));
-    std::memcpy(samples.data(), bytes.constData() + data + 8, samples.size() * 2);
-    std::size_t loud = 0;
-    for (std::size_t i = 0; i + 220 <= samples.size(); i += 220) {
-        double sum = 0;
-        for (std::size_t k = i; k < i + 220; ++k)
-            sum += static_cast<double>(samples[k]) * samples[k];
-        if (std::sqrt(sum / 220) > 300)
-            ++loud;
-    }
-    return static_cast<double>(loud) * 0.01;
-}
 
 std::unique_ptr<QProcess> record(const QString& monitor, const QString& path)
 {
