@@ -99,8 +99,10 @@ QuickStartChoice MainReadingHost::askQuickStart()
         guide_ = std::make_unique<TfrmGuide>(&window_);
     guide_->reset();
     // Through the prompter, which tests answer by script; the count is already raised by the caller.
-    window_.modal().prompter().execDialog(*guide_);
-    const int choice = guide_->choice();
+    const int result = window_.modal().prompter().execDialog(*guide_);
+    // A prompter that answers without running the dialog leaves its choice unset.
+    const int choice =
+        result == QDialog::Accepted && guide_->choice() < 1 ? guide_->selectedChoice() : guide_->choice();
     if (choice < 1 || choice > TfrmGuide::kChoices)
         return QuickStartChoice::Cancel;
     return choices[choice - 1];

@@ -20,14 +20,14 @@ public:
     void reset();
     // After the dialog closed: 1..6, or -1 when nothing was chosen.
     int choice() const { return choice_; }
+    // The choice selected now, 1..6.
+    int selectedChoice() const;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void done(int result) override;
 
 private:
-    int selectedChoice() const;
-
     QRadioButton* choices_[kChoices] = {};
     int choice_ = -1;
     int doubleClicked_ = -1;
