@@ -13,6 +13,7 @@
 #include "app/startup_probe.h"
 #include "app/tf_main.h"
 #include "app/tq_instances.h"
+#include "app/voices_plugin.h"
 #include "platform/clock.h"
 #include "platform/locale_adapter.h"
 #include "platform/unix_signal_watcher.h"
@@ -62,6 +63,10 @@ int main(int argc, char** argv)
     narrix::QtDesktopOpener desktop;
     narrix::HelpCommands help(desktop, store);
     narrix::OptionsCommand options(desktop, [&speechSources] { speechSources.resetAnnouncementMemory(); });
+    // Voices and the audio device.
+    narrix::VoicesPlugin voices(
+        [&engines] { return std::unique_ptr<narrix::SpeechEngine>(engines.create()); },
+        [&desktop](const QUrl& url) { desktop.open(url.toString()); });
     narrix::MainServices services;
     services.tray = &tray;
     services.singleInstance = &handOver;
@@ -69,7 +74,7 @@ int main(int argc, char** argv)
     services.transfers = &channels;
     services.tips = &help;
     // The tray comes after the plugins whose switches have tray twins (it shares their twins).
-    services.plugins = {&speechSources, &channels, &listCommands, &help, &options, &tray, &handOver};
+    services.plugins = {&speechSources, &channels, &listCommands, &help, &options, &voices, &tray, &handOver};
     narrix::TfMain window(*engine, store, prompter, locale, services);
 
     // The engine's settings dialog is shown through the window's dialog seam.

@@ -3,16 +3,20 @@
 #include "app/program_state.h"
 #include "speech/reading_host.h"
 
+#include <memory>
+
 namespace narrix {
 
 class TfMain;
+class TfrmGuide;
 
 // Reading control's view of the main window: status bar, animations, editor, quick start guide and
 // the commands its choices run.
 class MainReadingHost final : public ReadingHost
 {
 public:
-    MainReadingHost(TfMain& window, ProgramState& state) : window_(window), state_(state) {}
+    MainReadingHost(TfMain& window, ProgramState& state);
+    ~MainReadingHost() override;
 
     void setStatusText(const QString& text, bool repaintNow) override;
     void startSpeakingAnimation() override;
@@ -37,6 +41,7 @@ private:
 
     TfMain& window_;
     ProgramState& state_;
+    std::unique_ptr<TfrmGuide> guide_; // built when first shown
 };
 
 } // namespace narrix

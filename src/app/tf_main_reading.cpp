@@ -8,11 +8,11 @@
 
 #include "schedule/schedule_list_model.h"
 #include "speech/reading_control.h"
+#include "speech/tfrm_guide.h"
 
 #include <QAbstractEventDispatcher>
 #include <QAction>
 #include <QCoreApplication>
-#include <QInputDialog>
 #include <QLabel>
 #include <QMenu>
 #include <QStatusBar>
@@ -34,6 +34,10 @@ std::string plainSelection(const QTextEdit& editor)
 }
 
 } // namespace
+
+MainReadingHost::MainReadingHost(TfMain& window, ProgramState& state) : window_(window), state_(state) {}
+
+MainReadingHost::~MainReadingHost() = default;
 
 void MainReadingHost::setStatusText(const QString& text, bool repaintNow)
 {
@@ -86,28 +90,22 @@ void MainReadingHost::runQuickStart(const std::function<void(QuickStartChoice)>&
 
 QuickStartChoice MainReadingHost::askQuickStart()
 {
-    // The choices in the guide's order.
-    static const std::pair<const char*, QuickStartChoice> choices[] = {
-        {"Open and read a text document for me!", QuickStartChoice::OpenDocument},
-        {"Select a random channel and play it!", QuickStartChoice::RandomChannel},
-        {"Tell me the current time!", QuickStartChoice::Time},
-        {"Tell me the current date!", QuickStartChoice::Date},
-        {"What's in the Clipboard?", QuickStartChoice::Clipboard},
-        {"Open the Help file and learn MORE!", QuickStartChoice::Help},
+    // The guide's choices 1 to 6 in its order.
+    static constexpr QuickStartChoice choices[TfrmGuide::kChoices] = {
+        QuickStartChoice::OpenDocument, QuickStartChoice::RandomChannel, QuickStartChoice::Time,
+        QuickStartChoice::Date,         QuickStartChoice::Clipboard,     QuickStartChoice::Help,
     };
-    QStringList items;
-    for (const auto& choice : choices)
-        items << QString::fromLatin1(choice.first);
+    if (!guide_)
+        guide_ = std::make_unique<TfrmGuide>(&window_);
+    guide_->reset();
     // Through the prompter, which tests answer by script; the count is already raised by the caller.
-    QInputDialog dialog(&window_);
-    dialog.setObjectName(QStringLiteral("QuickStartGuide"));
-    dialog.setWindowTitle(QStringLiteral("Narrix"));
-    dialog.setLabelText(QStringLiteral("What do you want to hear now?"));
-    dialog.setComboBoxItems(items);
-    dialog.setComboBoxEditable(false);
-    if (window_.modal().prompter().execDialog(dialog) != QDialog::Accepted)
+    const int result = window_.modal().prompter().execDialog(*guide_);
+    // A prompter that answers without running the dialog leaves its choice unset.
+    const int choice =
+        result == QDialog::Accepted && guide_->choice() < 1 ? guide_->selectedChoice() : guide_->choice();
+    if (choice < 1 || choice > TfrmGuide::kChoices)
         return QuickStartChoice::Cancel;
-    return choices[std::max<qsizetype>(0, items.indexOf(dialog.textValue()))].second;
+    return choices[choice - 1];
 }
 
 bool MainReadingHost::openDocument()

@@ -150,6 +150,23 @@ std::optional<std::string> ProfileFile::value(std::string_view section, std::str
     return std::string(firstChars(text, kValueMaxChars));
 }
 
+std::vector<std::string> ProfileFile::sectionValues(std::string_view section) const
+{
+    std::vector<std::string> values;
+    const Section* found = findSection(section);
+    if (found == nullptr)
+        return values;
+    for (const Entry& entry : found->entries) {
+        if (!entry.hasValue)
+            continue;
+        std::string_view text = entry.value;
+        if (text.size() >= 2 && isQuote(text.front()) && text.back() == text.front())
+            text = text.substr(1, text.size() - 2);
+        values.emplace_back(firstChars(text, kValueMaxChars));
+    }
+    return values;
+}
+
 std::string ProfileFile::readString(std::string_view section, std::string_view key,
                                     std::string_view fallback) const
 {

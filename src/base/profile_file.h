@@ -41,6 +41,9 @@ public:
     // missing.
     std::optional<std::string> value(std::string_view section, std::string_view key) const;
     std::string readString(std::string_view section, std::string_view key, std::string_view fallback) const;
+    // The values of a section's "key=value" lines in file order: the text after the first "=", read
+    // as value() reads it (so what setValue wrote reads back the same); keys are not looked at.
+    std::vector<std::string> sectionValues(std::string_view section) const;
 
     // Sets a key, creating the section (at the end) and the key (at the end of its section) as
     // needed. Line breaks in names and values are written as blanks (they would end the line), and a

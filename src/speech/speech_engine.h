@@ -66,6 +66,9 @@ Q_SIGNALS:
     void OnSpeakingStarted();
     void OnSpeakingDone();
     void OnAttribChanged(int attrib);
+    // The chosen output device stopped working (unplugged) and the speech goes on on the default
+    // output; `lostDevice` is the device's description.
+    void OnDeviceFallback(const QString& lostDevice);
 };
 
 } // namespace narrix

@@ -369,8 +369,9 @@ std::unique_ptr<AudioOutput> TTextToSpeech::makeOutput(bool* isDevice)
         return nullptr;
     *isDevice = true;
     const bool chosen = device_ >= 0 && device_ < devices.size();
-    return makeDeviceOutput(chosen ? devices[device_] : QMediaDevices::defaultAudioOutput(),
-                            sinkOptions_.deviceStream);
+    const QAudioDevice device = chosen ? devices[device_] : QMediaDevices::defaultAudioOutput();
+    outputDevice_ = device.description();
+    return makeDeviceOutput(device, sinkOptions_.deviceStream);
 }
 
 std::unique_ptr<AudioOutput> TTextToSpeech::makeDeviceOutput(const QAudioDevice& device,
@@ -442,6 +443,19 @@ void TTextToSpeech::onDrained()
 
 void TTextToSpeech::onOutputFailed()
 {
+    // A device that went away (unplugged): the speech goes on on the default output, and says so.
+    if (sinkOptions_.kind == AudioSinkOptions::Kind::Device && !QMediaDevices::audioOutputs().isEmpty()) {
+        const QString lost = outputDevice_;
+        qCWarning(lcAudio, "the audio device %s stopped working; using the default device",
+                  qUtf8Printable(lost));
+        const QAudioDevice fallback = QMediaDevices::defaultAudioOutput();
+        outputDevice_ = fallback.description();
+        replaceOutput(makeDeviceOutput(fallback, sinkOptions_.deviceStream));
+        if (output_->start()) {
+            Q_EMIT OnDeviceFallback(lost);
+            return;
+        }
+    }
     useHeadlessFallback("the audio device stopped working");
 }
 

@@ -122,6 +122,7 @@ private:
     std::unique_ptr<AudioOutput> output_;
     int mode_ = 1;
     int device_ = -1;
+    QString outputDevice_; // the description of the device the output plays on
     short suppress_ = 0;
     bool active_ = false;
     bool paused_ = false;

@@ -2,6 +2,8 @@
 // null sink is recorded from its monitor.
 #include "speech/text_to_speech.h"
 
+#include "speech/recorded_speech.h"
+
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
@@ -55,23 +57,8 @@ TEST(AudioDevice, SpeechIsHeardOnTheDefaultDevice)
     recorder.terminate();
     ASSERT_TRUE(recorder.waitForFinished(5000));
 
-    QFile file(recording);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QByteArray bytes = file.readAll();
-    const qsizetype data = bytes.indexOf("data");
-    ASSERT_GT(data, 0);
-    std::vector<std::int16_t> samples(static_cast<std::size_t>((bytes.size() - data - 8) / 2));
-    std::memcpy(samples.data(), bytes.constData() + data + 8, samples.size() * 2);
     // Loud stretches of about the speech's length.
-    std::size_t loud = 0;
-    for (std::size_t i = 0; i + 220 <= samples.size(); i += 220) {
-        double sum = 0;
-        for (std::size_t k = i; k < i + 220; ++k)
-            sum += static_cast<double>(samples[k]) * samples[k];
-        if (std::sqrt(sum / 220) > 300)
-            ++loud;
-    }
-    const double loudSeconds = static_cast<double>(loud) * 0.01;
+    const double loudSeconds = testing::loudSeconds(recording);
     EXPECT_GT(loudSeconds, 1.0);
     EXPECT_LT(loudSeconds, 5.0);
 }

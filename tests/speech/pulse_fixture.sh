@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Starts (start) or stops (stop) a private PulseAudio server with one null sink, "nullsink", for the
-# audio-path test. Everything lives in $XDG_RUNTIME_DIR (scripts/test.sh points it at the run's
+# Starts (start) or stops (stop) a private PulseAudio server with two null sinks for the audio-path
+# tests: "nullsink" (the default, "NullSink") and "othersink" ("OtherSink"). Everything lives in $XDG_RUNTIME_DIR (scripts/test.sh points it at the run's
 # private folder); the server's pid is in $XDG_RUNTIME_DIR/pulse/pid.
 set -euo pipefail
 : "${XDG_RUNTIME_DIR:?run the tests through scripts/test.sh}"
@@ -11,6 +11,7 @@ start)
   fi
   pulseaudio --daemonize=yes --exit-idle-time=-1 --system=false -n \
     --load="module-null-sink sink_name=nullsink sink_properties=device.description=NullSink" \
+    --load="module-null-sink sink_name=othersink sink_properties=device.description=OtherSink" \
     --load="module-native-protocol-unix" --log-target="file:$XDG_RUNTIME_DIR/pulse.log"
   for _ in $(seq 1 100); do
     if pactl info >/dev/null 2>&1; then

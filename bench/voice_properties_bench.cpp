@@ -1,0 +1,66 @@
+// Opening the speech properties dialog: the first time (its engine, the scan of every installed voice,
+// the database written, the dialog built and shown) and the times after (the database read, the voice
+// shown). Runs offscreen with the engine's audio going nowhere.
+#include "speech/engine_factory.h"
+#include "speech/reading_state.h"
+#include "speech/speech_properties.h"
+#include "speech/tfrm_prop.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <cstdio>
+#include <memory>
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QTemporaryDir dir;
+    narrix::AudioSinkOptions null;
+    null.kind = narrix::AudioSinkOptions::Kind::Null;
+    narrix::SpeechEngineFactory factory(null);
+    auto mainEngine = factory.create(); // the main window's, already running
+    mainEngine->ModeCount();
+    narrix::ReadingState state;
+    state.minSpeed = 80;
+    state.maxSpeed = 450;
+    const narrix::SpeechPropertiesValues values{mainEngine->ModeName(1), 175, -1};
+
+    std::unique_ptr<narrix::TTextToSpeech> engine;
+    std::unique_ptr<narrix::SpeechProperties> logic;
+    std::unique_ptr<narrix::TfrmProp> dialog;
+    const auto openOnce = [&] {
+        QElapsedTimer clock;
+        clock.start();
+        if (!dialog) {
+            engine = factory.create();
+            logic = std::make_unique<narrix::SpeechProperties>(
+                *engine, state, narrix::VoiceDatabase(dir.filePath(QStringLiteral("nxvoice.ini"))),
+                narrix::SpeechProperties::Hooks{});
+            dialog = std::make_unique<narrix::TfrmProp>(*logic, nullptr);
+        }
+        logic->open(values);
+        dialog->refresh();
+        dialog->show();
+        QCoreApplication::processEvents();
+        const double ms = static_cast<double>(clock.nsecsElapsed()) / 1e6;
+        dialog->hide();
+        return ms;
+    };
+    const double first = openOnce();
+    std::printf("first opening (scan of %lld voices): %.1f ms\n",
+                static_cast<long long>(logic->voices().size()), first);
+    double total = 0;
+    double worst = 0;
+    constexpr int kRuns = 20;
+    for (int i = 0; i < kRuns; ++i) {
+        const double ms = openOnce();
+        total += ms;
+        worst = std::max(worst, ms);
+    }
+    std::printf("later openings: mean %.1f ms, worst %.1f ms over %d (scans: %d)\n", total / kRuns, worst,
+                kRuns, logic->scans());
+    return 0;
+}

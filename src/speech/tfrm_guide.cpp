@@ -1,0 +1,79 @@
+#include "speech/tfrm_guide.h"
+
+#include <QDialogButtonBox>
+#include <QEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace narrix {
+
+TfrmGuide::TfrmGuide(QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("TfrmGuide"));
+    setWindowTitle(QStringLiteral("Quick Start Guide"));
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(new QLabel(QStringLiteral("What do you want to hear now?"), this));
+    static const char* const texts[kChoices] = {
+        "Open and read a text document for me!",
+        "Select a random channel and play it!",
+        "Tell me the current time!",
+        "Tell me the current date!",
+        "What's in the Clipboard?",
+        "Open the Help file and learn MORE!",
+    };
+    for (int i = 0; i < kChoices; ++i) {
+        choices_[i] = new QRadioButton(QString::fromLatin1(texts[i]), this);
+        choices_[i]->setObjectName(QStringLiteral("rbChoice%1").arg(i + 1));
+        choices_[i]->installEventFilter(this);
+        layout->addWidget(choices_[i]);
+    }
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("btnOK"));
+    buttons->button(QDialogButtonBox::Ok)->setDefault(true);
+    buttons->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("btnCancel"));
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    layout->addWidget(buttons);
+    reset();
+}
+
+void TfrmGuide::reset()
+{
+    choices_[0]->setChecked(true);
+    choices_[0]->setFocus();
+    choice_ = -1;
+    doubleClicked_ = -1;
+}
+
+bool TfrmGuide::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::MouseButtonDblClick) {
+        for (int i = 0; i < kChoices; ++i) {
+            if (watched == choices_[i]) {
+                choices_[i]->setChecked(true);
+                doubleClicked_ = i + 1;
+                accept();
+                return true;
+            }
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void TfrmGuide::done(int result)
+{
+    choice_ = result == QDialog::Accepted ? (doubleClicked_ > 0 ? doubleClicked_ : selectedChoice()) : -1;
+    QDialog::done(result);
+}
+
+int TfrmGuide::selectedChoice() const
+{
+    for (int i = 0; i < kChoices; ++i)
+        if (choices_[i]->isChecked())
+            return i + 1;
+    return -1;
+}
+
+} // namespace narrix
