@@ -1,5 +1,6 @@
 // Program entry: the application object with its error hook, the real engine, settings and dialogs,
 // the main window and its start-up, the message loop, then the shutdown sequence.
+#include "app/channel_update_command.h"
 #include "app/font_database_warmup.h"
 #include "app/narrix_application.h"
 #include "app/settings_store.h"
@@ -38,9 +39,10 @@ int main(int argc, char** argv)
     narrix::X11KeyboardState keyboard;
     narrix::SystemClock clock;
     narrix::SpeechSourcesPlugin speechSources(keyboard, clock);
+    narrix::ChannelUpdateCommand channelUpdate;
     narrix::MainServices services;
     services.realtimeHook = &speechSources;
-    services.plugins = {&speechSources};
+    services.plugins = {&speechSources, &channelUpdate};
     narrix::TfMain window(*engine, store, prompter, locale, services);
 
     // The engine's settings dialog is shown through the window's dialog seam.
