@@ -1,7 +1,7 @@
 #include "dialogs/channel_update_dialog.h"
 
 #include "base/atomic_file.h"
-#include "base/text_trim.h"
+#include "net/web_address.h"
 #include "schedule/channel_update.h"
 
 #include <QApplication>
@@ -15,25 +15,14 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include <charconv>
 #include <climits>
+#include <cstdio>
 
 namespace narrix {
 namespace {
 
 const QString kReceive = QStringLiteral("Receive");
 const QString kFailed = QStringLiteral("Failed. Check your Internet connection and try later.");
-
-// The proxy port as the dialog reads it: blank means 0; anything but a decimal number fails.
-bool readProxyPort(const QString& text, int* port)
-{
-    const std::string trimmed = trim(text.toStdString());
-    *port = 0;
-    if (trimmed.empty())
-        return true;
-    const auto [end, ec] = std::from_chars(trimmed.data(), trimmed.data() + trimmed.size(), *port);
-    return ec == std::errc() && end == trimmed.data() + trimmed.size();
-}
 
 } // namespace
 
@@ -120,23 +109,43 @@ void TfrmUpdate::receive()
 bool TfrmUpdate::download()
 {
     aborted_ = false;
-    const QString folder = QString::fromStdString(request_.updateFile.parent_path().string());
-    if (!QFileInfo(folder.isEmpty() ? QDir::currentPath() : folder).isWritable())
-        return false;
+    std::string why;
+    const bool received = fetchChannelList(&why);
+    if (!received)
+        std::fprintf(stderr, "narrix: channel list not received from %s: %s\n", request_.address.c_str(),
+                     why.c_str());
+    return received;
+}
 
-    int port = 0;
-    const std::string host = trim(request_.proxy.toStdString());
-    if (!host.empty() && !readProxyPort(request_.port, &port))
+bool TfrmUpdate::fetchChannelList(std::string* why)
+{
+    const QString folder = QString::fromStdString(request_.updateFile.parent_path().string());
+    if (!QFileInfo(folder.isEmpty() ? QDir::currentPath() : folder).isWritable()) {
+        *why = "the folder of update.nxl cannot be written";
         return false;
-    HTTP->setProxy(host, host.empty() ? 0 : port);
+    }
+    const auto proxy = net::proxyFromSettings(request_.proxy.toStdString(), request_.port.toStdString());
+    if (!proxy) {
+        *why = proxy.error().message;
+        return false;
+    }
+    HTTP->setProxy(proxy.value().host, proxy.value().port);
 
     const net::NetResult<std::string> body = HTTP->FetchText(request_.address);
-    if (!body || aborted_ || !looksLikeListFile(body.value()))
+    if (!body) {
+        *why = body.error().message;
         return false;
-    std::string error;
-    if (!writeFileAtomically(request_.updateFile, body.value(), &error))
+    }
+    if (aborted_) {
+        *why = "cancelled";
         return false;
-    return loadProfileFile(request_.updateFile, &downloaded_, &error);
+    }
+    if (!looksLikeListFile(body.value())) {
+        *why = "the reply is not a list file";
+        return false;
+    }
+    return writeFileAtomically(request_.updateFile, body.value(), why) &&
+           loadProfileFile(request_.updateFile, &downloaded_, why);
 }
 
 void TfrmUpdate::offerChannels()

@@ -53,6 +53,7 @@ private:
     void Button1Click();
     void receive();
     bool download();
+    bool fetchChannelList(std::string* why);
     void offerChannels();
     void applyChoice();
     void abortTransfer();
