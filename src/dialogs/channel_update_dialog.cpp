@@ -27,7 +27,8 @@ const QString kFailed = QStringLiteral("Failed. Check your Internet connection a
 } // namespace
 
 TfrmUpdate::TfrmUpdate(ChannelUpdateRequest request, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), request_(std::move(request))
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+      request_(std::move(request))
 {
     setObjectName(QStringLiteral("frmUpdate"));
     setWindowTitle(QStringLiteral("Channel Update"));

@@ -21,10 +21,10 @@ namespace narrix {
 // What Channel Update needs from the main window.
 struct ChannelUpdateRequest
 {
-    QString proxy;                    // the settings' Proxy and Port
+    QString proxy; // the settings' Proxy and Port
     QString port;
-    std::string address;              // where the channel list is fetched
-    std::filesystem::path updateFile; // update.nxl in the program's folder
+    std::string address;               // where the channel list is fetched
+    std::filesystem::path updateFile;  // update.nxl in the program's folder
     std::vector<ScheduleItem> current; // the schedule list as it was just saved
     std::string timeSeparator;
 };

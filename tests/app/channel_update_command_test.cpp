@@ -118,7 +118,10 @@ protected:
     {
         qputenv("NARRIX_CHANNEL_LIST_URL", QByteArray::fromStdString(net::testing::http(path)));
     }
-    std::filesystem::path schedulePath() const { return std::filesystem::path(data.path().toStdString()) / "schedule.nxl"; }
+    std::filesystem::path schedulePath() const
+    {
+        return std::filesystem::path(data.path().toStdString()) / "schedule.nxl";
+    }
     Titles scheduleFileTitles() const
     {
         ProfileFile file;
@@ -212,7 +215,8 @@ TEST_F(ChannelUpdateCommandTest, FirstRunOfferAnsweredYesBringsTheShippedChannel
     prompter.onDialog = receiveAndUpdate;
     UnixSignalWatcher signals({SIGTERM});
     start();
-    QObject::connect(&signals, &UnixSignalWatcher::received, window.get(), [this](int) { window->TerminationRequested(); });
+    QObject::connect(&signals, &UnixSignalWatcher::received, window.get(),
+                     [this](int) { window->TerminationRequested(); });
     window->show();
     window->activateWindow();
     ASSERT_TRUE(QTest::qWaitFor([&] { return prompter.shown.size() == 2; }, 10000));

@@ -49,7 +49,10 @@ protected:
     QTemporaryDir dir;
     std::unique_ptr<TfrmUpdate> dialog;
 
-    std::filesystem::path updateFile() const { return std::filesystem::path(dir.path().toStdString()) / "update.nxl"; }
+    std::filesystem::path updateFile() const
+    {
+        return std::filesystem::path(dir.path().toStdString()) / "update.nxl";
+    }
 
     void open(const std::string& address, std::vector<ScheduleItem> current = userList(), QString proxy = {},
               QString port = {})
@@ -177,7 +180,8 @@ TEST_F(ChannelUpdateDialogTest, AFailedDownloadKeepsTheLastUpdateFileAndOffersNo
         {"a reply that is not a list file", http("/hello")},
         {"an HTML page", http("/latin1-page")},
         {"a list over 64 MiB", http(tooBig)},
-        {"nothing listens", "http://127.0.0.1:" + std::to_string(net::testing::kClosedPort) + "/channels.nxl"},
+        {"nothing listens",
+         "http://127.0.0.1:" + std::to_string(net::testing::kClosedPort) + "/channels.nxl"},
         {"a proxy port that is not a number", http("/channels/three.nxl"), "127.0.0.1", "80a"},
     };
     for (const auto& c : cases) {

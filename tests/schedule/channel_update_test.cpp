@@ -58,19 +58,27 @@ TEST(ChannelUpdateOffer, OffersNewAndChangedChannelsButNotTimingOrEqualOnes)
          "TrailKey=Tomorrow\r\nLastRun=12/1/2026\r\nChecked=False\r\n",
          {}},
         {"the title differs in letter case only", "[News]\r\nFileName=http://n.example/\r\n", {"News"}},
-        {"the address changed", "[Weather]\r\nFileName=https://w.example/today\r\nLeadKey=Today\r\nTrailKey=Tomorrow\r\n",
+        {"the address changed",
+         "[Weather]\r\nFileName=https://w.example/today\r\nLeadKey=Today\r\nTrailKey=Tomorrow\r\n",
          {"Weather"}},
-        {"a cut key changed", "[Weather]\r\nFileName=http://w.example/today\r\nLeadKey=Today:\r\nTrailKey=Tomorrow\r\n",
+        {"a cut key changed",
+         "[Weather]\r\nFileName=http://w.example/today\r\nLeadKey=Today:\r\nTrailKey=Tomorrow\r\n",
          {"Weather"}},
-        {"a key's case changed", "[Weather]\r\nFileName=http://w.example/today\r\nLeadKey=today\r\nTrailKey=Tomorrow\r\n",
+        {"a key's case changed",
+         "[Weather]\r\nFileName=http://w.example/today\r\nLeadKey=today\r\nTrailKey=Tomorrow\r\n",
          {"Weather"}},
         {"LeadInc changed", "[news]\r\nFileName=http://n.example/\r\nLeadInc=True\r\n", {"news"}},
         {"missing Inc keys read as False", "[news]\r\nFileName=http://n.example/\r\n", {}},
-        {"\"false\" is not \"False\"", "[news]\r\nFileName=http://n.example/\r\nTrailInc=false\r\n", {"news"}},
+        {"\"false\" is not \"False\"",
+         "[news]\r\nFileName=http://n.example/\r\nTrailInc=false\r\n",
+         {"news"}},
         {"quoted and padded values read as the profile reader reads them",
-         "[news]\r\nFileName = \"http://n.example/\" \r\n", {}},
+         "[news]\r\nFileName = \"http://n.example/\" \r\n",
+         {}},
         {"an empty list", "", {}},
-        {"the download's order is kept", "[Zeta]\r\n[Mail]\r\nFileName=x\r\n[Alpha]\r\n", {"Zeta", "Mail", "Alpha"}},
+        {"the download's order is kept",
+         "[Zeta]\r\n[Mail]\r\nFileName=x\r\n[Alpha]\r\n",
+         {"Zeta", "Mail", "Alpha"}},
     };
     for (const auto& c : cases)
         EXPECT_EQ(offered(c.update), c.expected) << c.what;
@@ -99,9 +107,10 @@ TEST(ChannelUpdateOffer, TellsListFilesFromOtherReplies)
 
 TEST(ChannelUpdateChoice, HandsBackTheTickedChannelsInListOrderWithTheLoadersDefaults)
 {
-    const ProfileFile update = ProfileFile::parse("[News]\r\nFileName=http://n.example/\r\nChecked=False\r\n"
-                                                  "LastRun=12/1/2026\r\n[Radio]\r\nFileName=http://r.example/\r\n"
-                                                  "[Sky]\r\nFileName=http://s.example/\r\n");
+    const ProfileFile update =
+        ProfileFile::parse("[News]\r\nFileName=http://n.example/\r\nChecked=False\r\n"
+                           "LastRun=12/1/2026\r\n[Radio]\r\nFileName=http://r.example/\r\n"
+                           "[Sky]\r\nFileName=http://s.example/\r\n");
     const std::vector<ScheduleItem> chosen = chosenChannels(update, {"Sky", "News"}, ".");
     ASSERT_EQ(chosen.size(), 2u);
     EXPECT_EQ(chosen[0].title, "Sky");
@@ -121,7 +130,8 @@ TEST(ChannelUpdateChoice, MergingReplacesSameTitledRowsAndAppendsTheRest)
 {
     const ProfileFile update = ProfileFile::parse(
         "[News]\r\nFileName=http://news.example/\r\nChecked=False\r\nLastRun=12/1/2026\r\n[Radio]\r\n");
-    const auto merged = mergeScheduleItems(userList(), chosenChannels(update, offeredChannels(userList(), update), ":"));
+    const auto merged =
+        mergeScheduleItems(userList(), chosenChannels(update, offeredChannels(userList(), update), ":"));
     std::vector<std::string> titles;
     for (const ScheduleItem& i : merged)
         titles.push_back(i.title);

@@ -20,8 +20,8 @@ ProfileFile shippedList()
 {
     ProfileFile file;
     std::string error;
-    EXPECT_TRUE(loadProfileFile(qEnvironmentVariable("NARRIX_SOURCE_DIR").toStdString() + "/data/channels.nxl",
-                                &file, &error))
+    EXPECT_TRUE(loadProfileFile(
+        qEnvironmentVariable("NARRIX_SOURCE_DIR").toStdString() + "/data/channels.nxl", &file, &error))
         << error;
     return file;
 }
@@ -96,10 +96,10 @@ TEST(StarterChannels, TheKeysCutTheWantedPassageOutOfEachPage)
         ASSERT_TRUE(expected.contains(title));
         const auto page = http.FetchText(net::testing::http("/starter/" + address.substr(8)));
         ASSERT_TRUE(page.ok()) << page.error().message;
-        std::string passage = cut(HtmlToSpeechText(page.value()), list.readString(title, "LeadKey", ""),
-                                  list.readString(title, "LeadInc", "") == "True",
-                                  list.readString(title, "TrailKey", ""),
-                                  list.readString(title, "TrailInc", "") == "True");
+        std::string passage =
+            cut(HtmlToSpeechText(page.value()), list.readString(title, "LeadKey", ""),
+                list.readString(title, "LeadInc", "") == "True", list.readString(title, "TrailKey", ""),
+                list.readString(title, "TrailInc", "") == "True");
         const size_t first = passage.find_first_not_of(" \t\r\n:.");
         passage.erase(0, first == std::string::npos ? passage.size() : first);
         const auto& [begins, beyond] = expected.at(title);
