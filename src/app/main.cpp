@@ -1,6 +1,7 @@
 // Program entry: the application object with its error hook, the real engine, settings and dialogs,
 // the main window and its start-up, the message loop, then the shutdown sequence.
 #include "app/channel_update_command.h"
+#include "app/channels_plugin.h"
 #include "app/font_database_warmup.h"
 #include "app/narrix_application.h"
 #include "app/settings_store.h"
@@ -29,6 +30,9 @@ int main(int argc, char** argv)
     const auto fontsDone = qScopeGuard([&fonts] { fonts.finish(); });
     // SIGHUP too: a session that ends under a terminal hangs it up.
     narrix::UnixSignalWatcher signals({SIGTERM, SIGINT, SIGHUP});
+    // Until the window's start-up is over a signal ends the program at once: the start-up may wait
+    // (a slow disk, the command-line transfer) and has nothing to save yet.
+    narrix::UnixSignalWatcher::setEndsProcessAtOnce(true);
 
     // The one owner of the engines' shared speed and settings dialog.
     narrix::SpeechEngineFactory engines;
@@ -39,10 +43,13 @@ int main(int argc, char** argv)
     narrix::X11KeyboardState keyboard;
     narrix::SystemClock clock;
     narrix::SpeechSourcesPlugin speechSources(keyboard, clock);
+    // Scheduled speeches: the scheduler, channel retrieval and e-mail reading.
+    narrix::ChannelsPlugin channels(clock);
     narrix::ChannelUpdateCommand channelUpdate;
     narrix::MainServices services;
     services.realtimeHook = &speechSources;
-    services.plugins = {&speechSources, &channelUpdate};
+    services.transfers = &channels;
+    services.plugins = {&speechSources, &channels, &channelUpdate};
     narrix::TfMain window(*engine, store, prompter, locale, services);
 
     // The engine's settings dialog is shown through the window's dialog seam.
@@ -58,6 +65,7 @@ int main(int argc, char** argv)
     QStringList arguments = QCoreApplication::arguments();
     arguments.removeFirst();
     window.FormCreate(arguments.mid(0, 1));
+    narrix::UnixSignalWatcher::setEndsProcessAtOnce(false);
     if (window.state().earlyExit) {
         window.FormDestroy();
         return 0;
