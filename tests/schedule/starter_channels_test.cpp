@@ -1,10 +1,11 @@
 // The channel list we ship: every channel is complete, web channels are https, the mailbox example
 // is unticked, and each web channel's keys cut the wanted passage out of a copy of its page served
 // by the loopback server (the copies stand for the pages as they were when the keys were chosen).
-#include "base/html_to_text.h"
 #include "base/profile_file.h"
 #include "net/http_client.h"
 #include "net/net_test_support.h"
+#include "net/web_address.h"
+#include "schedule/channel_cut.h"
 #include "schedule/schedule_item.h"
 
 #include <gtest/gtest.h>
@@ -24,23 +25,6 @@ ProfileFile shippedList()
         qEnvironmentVariable("NARRIX_SOURCE_DIR").toStdString() + "/data/channels.nxl", &file, &error))
         << error;
     return file;
-}
-
-// The passage between the keys: after the first lead key, before the first trail key after it.
-std::string cut(const std::string& text, const std::string& lead, bool leadInc, const std::string& trail,
-                bool trailInc)
-{
-    size_t start = text.find(lead);
-    if (start == std::string::npos)
-        return "<lead key not found>";
-    if (!leadInc)
-        start += lead.size();
-    size_t end = text.find(trail, start);
-    if (end == std::string::npos)
-        return "<trail key not found>";
-    if (trailInc)
-        end += trail.size();
-    return text.substr(start, end - start);
 }
 
 TEST(StarterChannels, EveryChannelIsCompleteAndTheMailboxExampleIsUnticked)
@@ -96,12 +80,15 @@ TEST(StarterChannels, TheKeysCutTheWantedPassageOutOfEachPage)
         ASSERT_TRUE(expected.contains(title));
         const auto page = http.FetchText(net::testing::http("/starter/" + address.substr(8)));
         ASSERT_TRUE(page.ok()) << page.error().message;
-        std::string passage =
-            cut(HtmlToSpeechText(page.value()), list.readString(title, "LeadKey", ""),
-                list.readString(title, "LeadInc", "") == "True", list.readString(title, "TrailKey", ""),
-                list.readString(title, "TrailInc", "") == "True");
-        const size_t first = passage.find_first_not_of(" \t\r\n:.");
-        passage.erase(0, first == std::string::npos ? passage.size() : first);
+        // As channel retrieval does it: the page's speech text, cut with the normalised keys, tidied.
+        const ChannelCut keys{normalizeCutKey(list.readString(title, "LeadKey", "")),
+                              normalizeCutKey(list.readString(title, "TrailKey", "")),
+                              list.readString(title, "LeadInc", "") == "True",
+                              list.readString(title, "TrailInc", "") == "True"};
+        const std::string text = net::webPageSpeechText(page.value(), http.contentType());
+        ASSERT_NE(text.find(keys.leadKey), std::string::npos) << text;
+        ASSERT_NE(text.find(keys.trailKey), std::string::npos) << text;
+        const std::string passage(tidyPassage(cutPassage(text, keys)));
         const auto& [begins, beyond] = expected.at(title);
         EXPECT_TRUE(passage.starts_with(begins)) << passage;
         EXPECT_EQ(passage.find(beyond), std::string::npos) << passage;
