@@ -4,6 +4,7 @@
 #include "app/channels_plugin.h"
 #include "app/font_database_warmup.h"
 #include "app/narrix_application.h"
+#include "app/schedule_list_plugin.h"
 #include "app/settings_store.h"
 #include "app/speech_sources_plugin.h"
 #include "app/startup_probe.h"
@@ -12,6 +13,7 @@
 #include "platform/locale_adapter.h"
 #include "platform/unix_signal_watcher.h"
 #include "platform/x11_keyboard_state.h"
+#include "schedule/time_separator.h"
 #include "speech/engine_factory.h"
 #include "speech/engine_settings_dialog.h"
 #include "ui/prompter.h"
@@ -42,14 +44,16 @@ int main(int argc, char** argv)
     narrix::SystemLocale locale;
     narrix::X11KeyboardState keyboard;
     narrix::SystemClock clock;
+    // The subsystems that plug into the window.
     narrix::SpeechSourcesPlugin speechSources(keyboard, clock);
     // Scheduled speeches: the scheduler, channel retrieval and e-mail reading.
     narrix::ChannelsPlugin channels(clock);
+    narrix::ScheduleListPlugin listCommands(narrix::timeSeparatorOf(QLocale::system()));
     narrix::ChannelUpdateCommand channelUpdate;
     narrix::MainServices services;
     services.realtimeHook = &speechSources;
     services.transfers = &channels;
-    services.plugins = {&speechSources, &channels, &channelUpdate};
+    services.plugins = {&speechSources, &channels, &listCommands, &channelUpdate};
     narrix::TfMain window(*engine, store, prompter, locale, services);
 
     // The engine's settings dialog is shown through the window's dialog seam.
