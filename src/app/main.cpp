@@ -2,13 +2,18 @@
 // the main window and its start-up, the message loop, then the shutdown sequence.
 #include "app/channel_update_command.h"
 #include "app/channels_plugin.h"
+#include "app/chrome_tray.h"
 #include "app/font_database_warmup.h"
+#include "app/help_commands.h"
+#include "app/instance_hand_over.h"
 #include "app/narrix_application.h"
+#include "app/options_command.h"
 #include "app/schedule_list_plugin.h"
 #include "app/settings_store.h"
 #include "app/speech_sources_plugin.h"
 #include "app/startup_probe.h"
 #include "app/tf_main.h"
+#include "app/tq_instances.h"
 #include "platform/clock.h"
 #include "platform/locale_adapter.h"
 #include "platform/unix_signal_watcher.h"
@@ -16,6 +21,7 @@
 #include "schedule/time_separator.h"
 #include "speech/engine_factory.h"
 #include "speech/engine_settings_dialog.h"
+#include "ui/desktop_opener.h"
 #include "ui/prompter.h"
 
 #include <QScopeGuard>
@@ -42,6 +48,10 @@ int main(int argc, char** argv)
     narrix::QSettingsStore store;
     narrix::WidgetPrompter prompter;
     narrix::SystemLocale locale;
+    // Detects a running instance before the window is built.
+    narrix::TQMInstances instances;
+    narrix::ChromeTray tray;
+    narrix::InstanceHandOver handOver(instances, store, tray);
     narrix::X11KeyboardState keyboard;
     narrix::SystemClock clock;
     // The subsystems that plug into the window.
@@ -49,11 +59,19 @@ int main(int argc, char** argv)
     // Scheduled speeches: the scheduler, channel retrieval and e-mail reading.
     narrix::ChannelsPlugin channels(clock);
     narrix::ScheduleListPlugin listCommands(narrix::timeSeparatorOf(QLocale::system()));
+    // Help, tips and options.
+    narrix::QtDesktopOpener desktop;
+    narrix::HelpCommands help(desktop, store);
+    narrix::OptionsCommand options(desktop, [&speechSources] { speechSources.resetAnnouncementMemory(); });
     narrix::ChannelUpdateCommand channelUpdate;
     narrix::MainServices services;
+    services.tray = &tray;
+    services.singleInstance = &handOver;
     services.realtimeHook = &speechSources;
     services.transfers = &channels;
-    services.plugins = {&speechSources, &channels, &listCommands, &channelUpdate};
+    services.tips = &help;
+    // The tray comes after the plugins whose switches have tray twins (it shares their twins).
+    services.plugins = {&speechSources, &channels, &listCommands, &help, &options, &channelUpdate, &tray, &handOver};
     narrix::TfMain window(*engine, store, prompter, locale, services);
 
     // The engine's settings dialog is shown through the window's dialog seam.

@@ -2,6 +2,7 @@
 
 #include <QDialog>
 #include <QFileDialog>
+#include <QInputDialog>
 
 namespace narrix {
 
@@ -30,6 +31,16 @@ QString WidgetPrompter::saveFileName(QWidget* parent, const QString& caption, co
                                      const QString& filter)
 {
     return QFileDialog::getSaveFileName(parent, caption, folder, filter);
+}
+
+std::optional<QString> WidgetPrompter::inputText(QWidget* parent, const QString& caption,
+                                                 const QString& prompt, const QString& text)
+{
+    bool ok = false;
+    const QString answer = QInputDialog::getText(parent, caption, prompt, QLineEdit::Normal, text, &ok);
+    if (!ok)
+        return std::nullopt;
+    return answer;
 }
 
 } // namespace narrix

@@ -2,6 +2,7 @@
 
 #include <QMessageBox>
 #include <QString>
+#include <optional>
 
 class QDialog;
 class QWidget;
@@ -25,6 +26,9 @@ public:
                                  const QString& filter) = 0;
     virtual QString saveFileName(QWidget* parent, const QString& caption, const QString& folder,
                                  const QString& filter) = 0;
+    // An input box with one line of text: the answer, or nothing when cancelled.
+    virtual std::optional<QString> inputText(QWidget* parent, const QString& caption, const QString& prompt,
+                                             const QString& text) = 0;
 };
 
 // The real dialogs.
@@ -39,6 +43,8 @@ public:
                          const QString& filter) override;
     QString saveFileName(QWidget* parent, const QString& caption, const QString& folder,
                          const QString& filter) override;
+    std::optional<QString> inputText(QWidget* parent, const QString& caption, const QString& prompt,
+                                     const QString& text) override;
 };
 
 } // namespace narrix

@@ -6,6 +6,7 @@
 #include <QDialog>
 #include <QStringList>
 #include <deque>
+#include <optional>
 
 namespace narrix::testing {
 
@@ -29,6 +30,8 @@ public:
     std::deque<int> dialogResults;
     bool runDialogs = false; // show dialogs for real (tests drive them with keys) instead of answering
     std::deque<QString> fileNames;
+    std::deque<std::optional<QString>> inputs; // answers of input boxes; cancelled when empty
+    QStringList inputCaptions;                 // "caption|prompt" of each input box asked
 
     QMessageBox::StandardButton message(QWidget*, QMessageBox::Icon icon, const QString& caption,
                                         const QString& text, QMessageBox::StandardButtons buttons,
@@ -54,6 +57,20 @@ public:
     QString saveFileName(QWidget*, const QString&, const QString&, const QString&) override
     {
         return next(fileNames, QString());
+    }
+
+    std::optional<QString> inputText(QWidget*, const QString& caption, const QString& prompt,
+                                     const QString&) override
+    {
+        inputCaptions << caption + QLatin1Char('|') + prompt;
+        if (inputs.empty() || !inputs.front().has_value()) {
+            if (!inputs.empty())
+                inputs.pop_front();
+            return std::nullopt;
+        }
+        const QString answer = *inputs.front();
+        inputs.pop_front();
+        return answer;
     }
 
 private:

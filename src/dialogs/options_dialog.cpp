@@ -1,0 +1,376 @@
+#include "dialogs/options_dialog.h"
+
+#include "base/maker_addresses.h"
+#include "dialogs/link_labels.h"
+#include "ui/prompter.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFileInfo>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QIcon>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QShortcut>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace narrix {
+namespace {
+
+template <typename T> T* named(T* widget, const char16_t* name)
+{
+    widget->setObjectName(QString::fromUtf16(name));
+    return widget;
+}
+
+QLabel* buddyLabel(const QString& caption, QWidget* buddy, QWidget* parent)
+{
+    auto* label = new QLabel(caption, parent);
+    label->setBuddy(buddy);
+    return label;
+}
+
+const QStringList kThemes = {QStringLiteral("Fear"),        QStringLiteral("Fool"), QStringLiteral("Funny"),
+                             QStringLiteral("Happy"),       QStringLiteral("Love"), QStringLiteral("Robot"),
+                             QStringLiteral("Sad"),         QStringLiteral("Wag"),  QStringLiteral("Wink"),
+                             QStringLiteral("User-Defined")};
+
+// Any picture format Qt reads; .ico first, as the themes come with icons.
+const QString kIconFilter = QStringLiteral("Icons (*.ico *.png *.svg *.xpm)");
+
+QPixmap iconPicture(const QString& path)
+{
+    QPixmap picture(path);
+    if (picture.isNull())
+        picture = QIcon(path).pixmap(32, 32);
+    return picture;
+}
+
+} // namespace
+
+TfrmOptions::TfrmOptions(const OptionsValues& values, Prompter& prompter, DesktopOpener& desktop,
+                         QWidget* parent)
+    : QDialog(parent), prompter_(prompter)
+{
+    setObjectName(QStringLiteral("frmOptions"));
+    setWindowTitle(QStringLiteral("Options"));
+
+    pages_ = named(new QTabWidget(this), u"PageControl1");
+    pages_->addTab(buildRealTimeTab(), QStringLiteral("Real-Time"));
+    pages_->addTab(buildDateTimeTab(), QStringLiteral("Date/Time"));
+    pages_->addTab(buildThemesTab(desktop), QStringLiteral("Themes"));
+    pages_->addTab(buildMiscTab(), QStringLiteral("Misc"));
+    pages_->tabBar()->setAttribute(Qt::WA_Hover);
+    addPageKeys();
+
+    auto* ok = named(new QPushButton(QStringLiteral("OK"), this), u"Button1");
+    ok->setDefault(true);
+    auto* cancel = named(new QPushButton(QStringLiteral("Cancel"), this), u"Button2");
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(pages_, 1);
+    layout->addLayout(buttons);
+
+    load(values);
+}
+
+// Ctrl+Tab and Ctrl+Shift+Tab (or Ctrl+PgDown and Ctrl+PgUp) turn the pages wherever the focus is:
+// the theme list would otherwise take them as keys of its own.
+void TfrmOptions::addPageKeys()
+{
+    const auto turn = [this](int step) {
+        const int count = pages_->count();
+        pages_->setCurrentIndex((pages_->currentIndex() + step + count) % count);
+    };
+    for (const QKeySequence& keys :
+         {QKeySequence(Qt::CTRL | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::Key_PageDown)})
+        connect(new QShortcut(keys, this), &QShortcut::activated, this, [turn] { turn(1); });
+    for (const QKeySequence& keys :
+         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab),
+          QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::Key_PageUp)})
+        connect(new QShortcut(keys, this), &QShortcut::activated, this, [turn] { turn(-1); });
+}
+
+QWidget* TfrmOptions::buildRealTimeTab()
+{
+    auto* page = new QWidget;
+    auto* group = named(new QGroupBox(QStringLiteral(" Real-time Speech "), page), u"GroupBox1");
+    rbWord = named(new QRadioButton(QStringLiteral("Speak when any &word is typed."), group), u"rbWord");
+    rbSent = named(new QRadioButton(QStringLiteral("Speak when any &sentence is typed."), group), u"rbSent");
+    rbCustom = named(new QRadioButton(QStringLiteral("Speak when one of these &keywords is typed:"), group),
+                     u"rbCustom");
+    ListBox1 = named(new QListWidget(group), u"ListBox1");
+    Button3 = named(new QPushButton(QStringLiteral("&Add..."), group), u"Button3");
+    Button4 = named(new QPushButton(QStringLiteral("Re&move"), group), u"Button4");
+    Button4->setEnabled(false);
+
+    auto* listButtons = new QVBoxLayout;
+    listButtons->addWidget(Button3);
+    listButtons->addWidget(Button4);
+    listButtons->addStretch(1);
+    auto* list = new QHBoxLayout;
+    list->addSpacing(20);
+    list->addWidget(ListBox1, 1);
+    list->addLayout(listButtons);
+    auto* groupLayout = new QVBoxLayout(group);
+    groupLayout->addWidget(rbWord);
+    groupLayout->addWidget(rbSent);
+    groupLayout->addWidget(rbCustom);
+    groupLayout->addLayout(list, 1);
+    (new QVBoxLayout(page))->addWidget(group);
+
+    for (QRadioButton* mode : {rbWord, rbSent, rbCustom})
+        connect(mode, &QRadioButton::toggled, this, &TfrmOptions::updateKeywordControls);
+    connect(ListBox1, &QListWidget::currentRowChanged, this, &TfrmOptions::updateKeywordControls);
+    connect(Button3, &QPushButton::clicked, this, &TfrmOptions::addKeyword);
+    connect(Button4, &QPushButton::clicked, this, &TfrmOptions::removeKeyword);
+    return page;
+}
+
+QWidget* TfrmOptions::buildDateTimeTab()
+{
+    auto* page = new QWidget;
+    auto* frequency = named(new QGroupBox(QStringLiteral(" Frequency "), page), u"GroupBox2");
+    rbHour = named(new QRadioButton(QStringLiteral("Tell the time &hourly"), frequency), u"rbHour");
+    rbHalfHour =
+        named(new QRadioButton(QStringLiteral("Tell the time h&alf-hourly"), frequency), u"rbHalfHour");
+    rbNever = named(new QRadioButton(QStringLiteral("&Never tell the time"), frequency), u"rbNever");
+    auto* frequencyLayout = new QVBoxLayout(frequency);
+    for (QRadioButton* choice : {rbHour, rbHalfHour, rbNever})
+        frequencyLayout->addWidget(choice);
+
+    auto* style = named(new QGroupBox(QStringLiteral(" Style "), page), u"GroupBox3");
+    edDate = named(new QLineEdit(style), u"edDate");
+    edTime = named(new QLineEdit(style), u"edTime");
+    cbHour = named(new QCheckBox(QStringLiteral("24-hour time &format"), style), u"cbHour");
+    auto* styleLayout = new QFormLayout(style);
+    styleLayout->addRow(new QLabel(QStringLiteral("The mark '#' denotes the current date or time."), style));
+    styleLayout->addRow(buddyLabel(QStringLiteral("&Date telling style:"), edDate, style), edDate);
+    styleLayout->addRow(buddyLabel(QStringLiteral("&Time telling style:"), edTime, style), edTime);
+    styleLayout->addRow(cbHour);
+
+    auto* layout = new QVBoxLayout(page);
+    layout->addWidget(frequency);
+    layout->addWidget(style);
+    layout->addStretch(1);
+    return page;
+}
+
+QWidget* TfrmOptions::buildThemesTab(DesktopOpener& desktop)
+{
+    auto* page = new QWidget;
+    auto* group = named(new QGroupBox(QStringLiteral(" Animated Themes "), page), u"GroupBox4");
+    cbTheme = named(new QComboBox(group), u"cbTheme");
+    cbTheme->addItems(kThemes);
+    auto* grid = new QGridLayout(group);
+    grid->addWidget(buddyLabel(QStringLiteral("&Theme:"), cbTheme, group), 0, 0);
+    grid->addWidget(cbTheme, 0, 1, 1, 2);
+    const char16_t* browseNames[] = {u"Button5", u"Button6", u"Button7"};
+    const QString browseCaptions[] = {QStringLiteral("&Browse icon #1..."),
+                                      QStringLiteral("B&rowse icon #2..."),
+                                      QStringLiteral("Br&owse icon #3...")};
+    for (int i = 0; i < 3; ++i) {
+        iconLabels_[i] = new QLabel(QStringLiteral("Icon #%1:").arg(i + 1), group);
+        iconPreviews_[i] = new QLabel(group);
+        iconPreviews_[i]->setObjectName(QStringLiteral("imgIcon%1").arg(i + 1));
+        iconPreviews_[i]->setFixedSize(32, 32);
+        iconPreviews_[i]->setScaledContents(true);
+        browseButtons_[i] = named(new QPushButton(browseCaptions[i], group), browseNames[i]);
+        grid->addWidget(iconLabels_[i], i + 1, 0);
+        grid->addWidget(iconPreviews_[i], i + 1, 1);
+        grid->addWidget(browseButtons_[i], i + 1, 2);
+        connect(browseButtons_[i], &QPushButton::clicked, this, [this, i] { browseIcon(i); });
+    }
+
+    auto* link = named(new TQMHotLink(desktop, group), u"lnkThemes");
+    link->setText(QStringLiteral("Get the newest themes!"));
+    link->setToolTip(QStringLiteral("Check out the newest themes and download them!"));
+    link->setUrl(QString::fromLatin1(maker::kThemesPage));
+    link->setFont(QApplication::font("QMenu"));
+    styleAsLink(*link);
+    grid->addWidget(link, 4, 0, 1, 3);
+
+    (new QVBoxLayout(page))->addWidget(group);
+    connect(cbTheme, &QComboBox::currentIndexChanged, this, &TfrmOptions::themeChanged);
+    return page;
+}
+
+QWidget* TfrmOptions::buildMiscTab()
+{
+    auto* page = new QWidget;
+    auto* proxy = named(new QGroupBox(QStringLiteral(" HTTP Proxy Server "), page), u"GroupBox5");
+    edProxy = named(new QLineEdit(proxy), u"edProxy");
+    edPort = named(new QLineEdit(proxy), u"edPort");
+    auto* proxyLayout = new QFormLayout(proxy);
+    proxyLayout->addRow(buddyLabel(QStringLiteral("&Proxy:"), edProxy, proxy), edProxy);
+    proxyLayout->addRow(buddyLabel(QStringLiteral("P&ort:"), edPort, proxy), edPort);
+    proxyLayout->addRow(new QLabel(QStringLiteral("(Leave them blank if you do not use proxies.)"), proxy));
+
+    auto* startup = named(new QGroupBox(QStringLiteral(" Startup "), page), u"GroupBox6");
+    edGreet = named(new QLineEdit(startup), u"edGreet");
+    cbMin = named(new QCheckBox(QStringLiteral("Start &minimized"), startup), u"cbMin");
+    auto* startupLayout = new QVBoxLayout(startup);
+    startupLayout->addWidget(
+        buddyLabel(QStringLiteral("&Greetings when Narrix is started:"), edGreet, startup));
+    startupLayout->addWidget(edGreet);
+    startupLayout->addWidget(cbMin);
+
+    auto* layout = new QVBoxLayout(page);
+    layout->addWidget(proxy);
+    layout->addWidget(startup);
+    layout->addStretch(1);
+    connect(edPort, &QLineEdit::textChanged, this, &TfrmOptions::keepPortDigits);
+    return page;
+}
+
+void TfrmOptions::load(const OptionsValues& v)
+{
+    if (v.realMode == QLatin1String("Word"))
+        rbWord->setChecked(true);
+    else if (v.realMode == QLatin1String("Sentence"))
+        rbSent->setChecked(true);
+    else
+        rbCustom->setChecked(true);
+    ListBox1->addItems(splitKeywords(v.realCustom));
+    ListBox1->setCurrentRow(-1);
+    updateKeywordControls();
+
+    if (v.tellTime == QLatin1String("Hourly"))
+        rbHour->setChecked(true);
+    else if (v.tellTime == QLatin1String("Halfhourly"))
+        rbHalfHour->setChecked(true);
+    else
+        rbNever->setChecked(true);
+    edDate->setText(v.dateStyle);
+    edTime->setText(v.timeStyle);
+    cbHour->setChecked(v.hourFormat == QLatin1String("24"));
+
+    iconPaths_ = {v.normalIcon, v.openIcon, v.closeIcon};
+    for (int i = 0; i < 3; ++i)
+        showIcon(i);
+    cbTheme->setCurrentIndex(v.theme >= 0 && v.theme < kThemes.size() ? v.theme : -1);
+    themeChanged();
+
+    edProxy->setText(v.proxy);
+    edPort->setText(v.port);
+    edGreet->setText(greetingForBox(v.greetings));
+    cbMin->setChecked(v.startMinimized);
+}
+
+OptionsValues TfrmOptions::values() const
+{
+    OptionsValues v;
+    v.realMode = rbWord->isChecked()   ? QStringLiteral("Word")
+                 : rbSent->isChecked() ? QStringLiteral("Sentence")
+                                       : QStringLiteral("Custom");
+    v.realCustom = joinKeywords(keywords());
+    v.tellTime = rbHour->isChecked()       ? QStringLiteral("Hourly")
+                 : rbHalfHour->isChecked() ? QStringLiteral("Halfhourly")
+                                           : QStringLiteral("Never");
+    v.dateStyle = edDate->text();
+    v.timeStyle = edTime->text();
+    v.hourFormat = cbHour->isChecked() ? QStringLiteral("24") : QStringLiteral("12");
+    v.theme = cbTheme->currentIndex();
+    v.normalIcon = iconPaths_[0];
+    v.openIcon = iconPaths_[1];
+    v.closeIcon = iconPaths_[2];
+    v.proxy = edProxy->text();
+    v.port = edPort->text();
+    v.greetings = greetingFromBox(edGreet->text());
+    v.startMinimized = cbMin->isChecked();
+    return v;
+}
+
+QStringList TfrmOptions::keywords() const
+{
+    QStringList words;
+    for (int row = 0; row < ListBox1->count(); ++row)
+        words << ListBox1->item(row)->text();
+    return words;
+}
+
+// Word and sentence modes need no keywords; in custom mode "Remove" needs a selected keyword.
+void TfrmOptions::updateKeywordControls()
+{
+    const bool custom = rbCustom->isChecked();
+    ListBox1->setEnabled(custom);
+    Button3->setEnabled(custom);
+    Button4->setEnabled(custom && ListBox1->currentRow() >= 0);
+}
+
+void TfrmOptions::addKeyword()
+{
+    const std::optional<QString> answer = prompter_.inputText(this, QStringLiteral("Add New Word"),
+                                                              QStringLiteral("Enter new word below:"), {});
+    if (!answer)
+        return;
+    if (const std::optional<QString> word = keywordToAdd(*answer, keywords()))
+        ListBox1->addItem(*word);
+}
+
+void TfrmOptions::removeKeyword()
+{
+    const int row = ListBox1->currentRow();
+    if (row < 0)
+        return;
+    delete ListBox1->takeItem(row);
+    ListBox1->setCurrentRow(-1);
+    Button4->setEnabled(false);
+}
+
+void TfrmOptions::themeChanged()
+{
+    const bool userDefined = cbTheme->currentIndex() == kUserDefinedTheme;
+    for (int i = 0; i < 3; ++i) {
+        browseButtons_[i]->setEnabled(userDefined);
+        iconLabels_[i]->setEnabled(userDefined);
+        iconPreviews_[i]->setVisible(userDefined);
+    }
+}
+
+void TfrmOptions::browseIcon(int index)
+{
+    const QString current = iconPaths_[index];
+    const QString folder = current.isEmpty() ? QString() : QFileInfo(current).absolutePath();
+    const QString chosen = prompter_.openFileName(
+        this, browseButtons_[index]->text().remove(QLatin1Char('&')), folder, kIconFilter);
+    if (chosen.isEmpty())
+        return;
+    iconPaths_[index] = chosen;
+    showIcon(index);
+}
+
+void TfrmOptions::showIcon(int index)
+{
+    const QString& path = iconPaths_[index];
+    iconPreviews_[index]->setPixmap(path.isEmpty() ? QPixmap() : iconPicture(path));
+    iconPreviews_[index]->setToolTip(path);
+}
+
+void TfrmOptions::keepPortDigits()
+{
+    const QString text = edPort->text();
+    const QString digits = digitsOnly(text);
+    if (digits == text)
+        return;
+    const int cursor = edPort->cursorPosition();
+    const int removedBefore = int(text.left(cursor).size() - digitsOnly(text.left(cursor)).size());
+    edPort->setText(digits);
+    edPort->setCursorPosition(cursor - removedBefore);
+}
+
+} // namespace narrix
