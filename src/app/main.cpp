@@ -71,7 +71,8 @@ int main(int argc, char** argv)
     services.transfers = &channels;
     services.tips = &help;
     // The tray comes after the plugins whose switches have tray twins (it shares their twins).
-    services.plugins = {&speechSources, &channels, &listCommands, &help, &options, &channelUpdate, &tray, &handOver};
+    services.plugins = {&speechSources, &channels,      &listCommands, &help,
+                        &options,       &channelUpdate, &tray,         &handOver};
     narrix::TfMain window(*engine, store, prompter, locale, services);
 
     // The engine's settings dialog is shown through the window's dialog seam.
