@@ -1,5 +1,6 @@
 // Program entry: the application object with its error hook, the real engine, settings and dialogs,
 // the main window and its start-up, the message loop, then the shutdown sequence.
+#include "app/channel_update_command.h"
 #include "app/channels_plugin.h"
 #include "app/chrome_tray.h"
 #include "app/font_database_warmup.h"
@@ -67,6 +68,7 @@ int main(int argc, char** argv)
     narrix::VoicesPlugin voices(
         [&engines] { return std::unique_ptr<narrix::SpeechEngine>(engines.create()); },
         [&desktop](const QUrl& url) { desktop.open(url.toString()); });
+    narrix::ChannelUpdateCommand channelUpdate;
     narrix::MainServices services;
     services.tray = &tray;
     services.singleInstance = &handOver;
@@ -74,7 +76,8 @@ int main(int argc, char** argv)
     services.transfers = &channels;
     services.tips = &help;
     // The tray comes after the plugins whose switches have tray twins (it shares their twins).
-    services.plugins = {&speechSources, &channels, &listCommands, &help, &options, &voices, &tray, &handOver};
+    services.plugins = {&speechSources, &channels, &listCommands, &help,     &options,
+                        &voices,        &channelUpdate, &tray,   &handOver};
     narrix::TfMain window(*engine, store, prompter, locale, services);
 
     // The engine's settings dialog is shown through the window's dialog seam.

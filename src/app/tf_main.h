@@ -97,6 +97,10 @@ public:
     // Called when an e-mail transfer or HTTP transfer should stop (Esc).
     void EscapePressed();
 
+    // Writes ListView1 to schedule.nxl (shutdown, Channel Update); false, with the failure reported,
+    // when it was not written.
+    bool SaveScheduleList();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
@@ -147,7 +151,6 @@ private:
 
     // The schedule list file.
     void LoadScheduleList();
-    void SaveScheduleList();
 
     SpeechEngine& engine_;
     SettingsStore& store_;

@@ -37,16 +37,18 @@ void TfMain::LoadScheduleList()
 
 // Writes ListView1 to schedule.nxl in the program's folder, only if it was read at start-up. A failure
 // is reported and leaves the old file whole; the rest of the shutdown (writing the settings) still runs.
-void TfMain::SaveScheduleList()
+bool TfMain::SaveScheduleList()
 {
     if (!scheduleLoaded_) {
         reportEscapedError(QStringLiteral("SaveScheduleList"),
                            QStringLiteral("schedule.nxl was not saved: it was not read at start-up"));
-        return;
+        return false;
     }
     std::string error;
-    if (!narrix::SaveScheduleList(*scheduleModel_, scheduleFilePath(), &error))
-        reportEscapedError(QStringLiteral("SaveScheduleList"), QString::fromStdString(error));
+    if (narrix::SaveScheduleList(*scheduleModel_, scheduleFilePath(), &error))
+        return true;
+    reportEscapedError(QStringLiteral("SaveScheduleList"), QString::fromStdString(error));
+    return false;
 }
 
 } // namespace narrix

@@ -184,8 +184,38 @@ def handle_http(conn, port_for_links):
                 n = min(left, len(block))
                 conn.sendall(block[:n])
                 left -= n
-        else:
+        elif not serve_channel_files(conn, path):
             reply(conn, "404 Not Found", b"no such page")
+
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+# Files served as they are: the channel list the program ships, the lists of the Channel Update
+# tests, and copies of the pages the shipped channels read (under /starter/HOST/PATH).
+SERVED_FOLDERS = {
+    "/data/": os.path.join(HERE, "..", "..", "data"),
+    "/channels/": os.path.join(HERE, "channels"),
+    "/starter/": os.path.join(HERE, "starter"),
+}
+
+
+def serve_channel_files(conn, path):
+    for prefix, folder in SERVED_FOLDERS.items():
+        if not path.startswith(prefix):
+            continue
+        name = path[len(prefix):]
+        if not name or ".." in name.split("/"):
+            return False
+        if name.endswith("/"):
+            name += "index.html"
+        file = os.path.join(folder, name)
+        if not os.path.isfile(file):
+            return False
+        with open(file, "rb") as f:
+            body = f.read()
+        kind = "text/plain" if name.endswith((".txt", ".nxl")) else "text/html; charset=UTF-8"
+        reply(conn, "200 OK", body, ["Content-Type: " + kind])
+        return True
+    return False
 
 
 def serve_forever(listener, handler, wrap=None):

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "app/main_services.h"
+
+#include <functional>
+#include <string>
+
+namespace narrix {
+
+class TfrmUpdate;
+
+// actUpdate, "Channel &Update..." (Ctrl+H): saves schedule.nxl, shows Channel Update and merges the
+// channels it hands back into the schedule list with the rule of loading a list file. The hand-over
+// stays in memory, so schedule.nxl keeps the whole list until the next save, whatever ends the
+// program in between.
+class ChannelUpdateCommand final : public MainPlugin
+{
+public:
+    // `address` gives the channel list's address when the command runs.
+    explicit ChannelUpdateCommand(std::function<std::string()> address = {});
+
+    void attach(TfMain& window) override;
+    void run();
+
+private:
+    std::function<std::string()> address_;
+    TfMain* window_ = nullptr;
+};
+
+} // namespace narrix

@@ -1,0 +1,227 @@
+#include "dialogs/channel_update_dialog.h"
+
+#include "base/atomic_file.h"
+#include "net/web_address.h"
+#include "schedule/channel_update.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <climits>
+#include <cstdio>
+
+namespace narrix {
+namespace {
+
+const QString kReceive = QStringLiteral("Receive");
+const QString kFailed = QStringLiteral("Failed. Check your Internet connection and try later.");
+
+} // namespace
+
+TfrmUpdate::TfrmUpdate(ChannelUpdateRequest request, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+      request_(std::move(request))
+{
+    setObjectName(QStringLiteral("frmUpdate"));
+    setWindowTitle(QStringLiteral("Channel Update"));
+
+    Label1 = new QLabel(QStringLiteral("Click Receive to start receiving channel updates."), this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    cbUpdate = new QListWidget(this);
+    cbUpdate->setObjectName(QStringLiteral("cbUpdate"));
+    ProgressBar1 = new QProgressBar(this);
+    ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
+    ProgressBar1->setRange(0, 100);
+    ProgressBar1->setValue(0);
+    ProgressBar1->setTextVisible(false);
+    Button1 = new QPushButton(kReceive, this);
+    Button1->setObjectName(QStringLiteral("Button1"));
+    Button1->setDefault(true);
+    Button2 = new QPushButton(QStringLiteral("Cancel"), this);
+    Button2->setObjectName(QStringLiteral("Button2"));
+    HTTP = new net::HttpClient(this);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(Button1);
+    buttons->addWidget(Button2);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(Label1);
+    layout->addWidget(cbUpdate);
+    layout->addWidget(ProgressBar1);
+    layout->addLayout(buttons);
+    setFixedSize(360, 300);
+
+    connect(Button1, &QPushButton::clicked, this, &TfrmUpdate::Button1Click);
+    connect(Button2, &QPushButton::clicked, this, &TfrmUpdate::reject);
+    connect(HTTP, &net::HttpClient::status, this, &TfrmUpdate::HTTPStatus);
+    connect(HTTP, &net::HttpClient::workBegin, this, &TfrmUpdate::HTTPWorkBegin);
+    connect(HTTP, &net::HttpClient::work, this, &TfrmUpdate::HTTPWork);
+    connect(HTTP, &net::HttpClient::workEnd, this, &TfrmUpdate::HTTPWorkEnd);
+}
+
+void TfrmUpdate::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    Button1->setFocus();
+}
+
+void TfrmUpdate::Button1Click()
+{
+    if (Button1->text() == kReceive)
+        receive();
+    else
+        applyChoice();
+}
+
+void TfrmUpdate::receive()
+{
+    Label1->setText(QStringLiteral("Receiving updates..."));
+    Button1->setEnabled(false);
+    repaint();
+
+    QApplication::setOverrideCursor(Qt::BusyCursor);
+    const bool received = download();
+    QApplication::restoreOverrideCursor();
+    Button1->setEnabled(true);
+
+    if (!received) {
+        Label1->setText(kFailed);
+        Button1->setEnabled(false);
+        Button1->setText(QStringLiteral("Update!"));
+        return;
+    }
+    if (aborted_)
+        return;
+    Label1->setText(QStringLiteral("Select your favorite updates below:"));
+    offerChannels();
+}
+
+// Fetches the channel list, checks that it is one and only then replaces update.nxl. A folder that
+// cannot be written stops it before the transfer starts.
+bool TfrmUpdate::download()
+{
+    aborted_ = false;
+    std::string why;
+    const bool received = fetchChannelList(&why);
+    if (!received)
+        std::fprintf(stderr, "narrix: channel list not received from %s: %s\n", request_.address.c_str(),
+                     why.c_str());
+    return received;
+}
+
+bool TfrmUpdate::fetchChannelList(std::string* why)
+{
+    const QString folder = QString::fromStdString(request_.updateFile.parent_path().string());
+    if (!QFileInfo(folder.isEmpty() ? QDir::currentPath() : folder).isWritable()) {
+        *why = "the folder of update.nxl cannot be written";
+        return false;
+    }
+    const auto proxy = net::proxyFromSettings(request_.proxy.toStdString(), request_.port.toStdString());
+    if (!proxy) {
+        *why = proxy.error().message;
+        return false;
+    }
+    HTTP->setProxy(proxy.value().host, proxy.value().port);
+
+    const net::NetResult<std::string> body = HTTP->FetchText(request_.address);
+    if (!body) {
+        *why = body.error().message;
+        return false;
+    }
+    if (aborted_) {
+        *why = "cancelled";
+        return false;
+    }
+    if (!looksLikeListFile(body.value())) {
+        *why = "the reply is not a list file";
+        return false;
+    }
+    return writeFileAtomically(request_.updateFile, body.value(), why) &&
+           loadProfileFile(request_.updateFile, &downloaded_, why);
+}
+
+void TfrmUpdate::offerChannels()
+{
+    cbUpdate->clear();
+    for (const std::string& title : offeredChannels(request_.current, downloaded_)) {
+        auto* entry = new QListWidgetItem(QString::fromStdString(title), cbUpdate);
+        entry->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
+        entry->setCheckState(Qt::Checked);
+    }
+    if (cbUpdate->count() > 0) {
+        cbUpdate->setCurrentRow(0);
+        Button1->setFocus();
+    } else {
+        Label1->setText(QStringLiteral("You already have the latest channels!"));
+        Button1->setEnabled(false);
+    }
+    Button1->setText(QStringLiteral("Update!"));
+}
+
+void TfrmUpdate::applyChoice()
+{
+    std::vector<std::string> ticked;
+    for (int row = 0; row < cbUpdate->count(); ++row)
+        if (cbUpdate->item(row)->checkState() == Qt::Checked)
+            ticked.push_back(cbUpdate->item(row)->text().toStdString());
+    chosen_ = chosenChannels(downloaded_, ticked, request_.timeSeparator);
+    updated_ = true;
+    accept();
+}
+
+void TfrmUpdate::abortTransfer()
+{
+    aborted_ = true;
+    HTTP->AbortSocket();
+}
+
+void TfrmUpdate::reject()
+{
+    abortTransfer();
+    QDialog::reject();
+}
+
+void TfrmUpdate::closeEvent(QCloseEvent* event)
+{
+    abortTransfer();
+    QDialog::closeEvent(event);
+}
+
+void TfrmUpdate::HTTPStatus(net::TransferStatus, const QString& text)
+{
+    Label1->setText(text);
+}
+
+void TfrmUpdate::HTTPWorkBegin(net::WorkMode, qint64 expectedTotal)
+{
+    expected_ = expectedTotal;
+    if (expectedTotal > 0)
+        ProgressBar1->setMaximum(static_cast<int>(std::min<qint64>(expectedTotal, INT_MAX)));
+}
+
+void TfrmUpdate::HTTPWork(net::WorkMode, qint64 count)
+{
+    if (expected_ < 1) {
+        const int next = ProgressBar1->value() + 10;
+        ProgressBar1->setValue(next > ProgressBar1->maximum() ? 0 : next);
+    } else {
+        ProgressBar1->setValue(static_cast<int>(std::min<qint64>(count, ProgressBar1->maximum())));
+    }
+    Label1->setText(QStringLiteral("Downloading... (%1)").arg(count));
+}
+
+void TfrmUpdate::HTTPWorkEnd(net::WorkMode)
+{
+    ProgressBar1->setValue(ProgressBar1->maximum());
+}
+
+} // namespace narrix
