@@ -1,6 +1,7 @@
 // Program entry: the application object with its error hook, the real engine, settings and dialogs,
 // the main window and its start-up, the message loop, then the shutdown sequence.
 #include "app/font_database_warmup.h"
+#include "app/installed_files.h"
 #include "app/narrix_application.h"
 #include "app/settings_store.h"
 #include "app/speech_sources_plugin.h"
@@ -17,12 +18,18 @@
 #include <QScopeGuard>
 
 #include <csignal>
+#include <cstdio>
 
 int main(int argc, char** argv)
 {
     // The fonts load while the application object is made, the engine starts and the window is built.
     narrix::FontDatabaseWarmUp fonts;
     narrix::NarrixApplication app(argc, argv);
+    if (qEnvironmentVariableIsSet("NARRIX_REPORT_FILES")) {
+        std::fputs(narrix::installedFilesReport(narrix::locateInstalledFiles()).toLocal8Bit().constData(), stdout);
+        fonts.finish();
+        return 0;
+    }
     fonts.applicationCreated();
     // The thread touches Qt's font database: it ends before the application object does.
     const auto fontsDone = qScopeGuard([&fonts] { fonts.finish(); });
