@@ -81,7 +81,8 @@ void ReadingControl::SpeakBuffer(SpeechSource source)
         return;
     }
     state_.currentSource = source;
-    speechLogSpeak(static_cast<int>(source), state_.currentTitle, buffer);
+    // The history names each text as the status bar will while it is heard.
+    speechLogSpeak(static_cast<int>(source), readingLabel(source).toStdString(), buffer);
     QString text = QString::fromStdString(buffer);
     // Emptied before the engine sees the text: a 50 MB document is not held twice longer than needed.
     std::string().swap(buffer);
@@ -223,12 +224,14 @@ ReadingControl::CommandStates ReadingControl::commandStates() const
     return states;
 }
 
+QString ReadingControl::readingLabel(SpeechSource source) const
+{
+    return source == SpeechSource::Scheduled ? QString::fromStdString(state_.currentTitle) : sourceLabel(source);
+}
+
 QString ReadingControl::readingStatus() const
 {
-    const QString label = state_.currentSource == SpeechSource::Scheduled
-                              ? QString::fromStdString(state_.currentTitle)
-                              : sourceLabel(state_.currentSource);
-    return QStringLiteral(" Reading... [") + label + QLatin1Char(']');
+    return QStringLiteral(" Reading... [") + readingLabel(state_.currentSource) + QLatin1Char(']');
 }
 
 void ReadingControl::onSpeakingStarted()

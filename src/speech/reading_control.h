@@ -63,6 +63,8 @@ public:
     void onAttribChanged(int attribute);
 
 private:
+    // What the status bar calls a text of `source`: the scheduled item's title or the source's name.
+    QString readingLabel(SpeechSource source) const;
     QString readingStatus() const;
     bool speakInTwoSteps(SpeechSource source, SpeechSource previousSource);
     void actOnQuickStartChoice(QuickStartChoice choice);

@@ -1,9 +1,9 @@
 #include "vozozo/input_reader.h"
 
-#include "base/html_to_text.h"
-#include "base/text_encoding.h"
+#include "base/speech_file.h"
 #include "net/http_client.h"
 #include "net/web_address.h"
+#include "platform/settings_file.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -30,7 +30,8 @@ std::optional<std::string> readWebPage(const QString& input, QString* error)
             *error = QStringLiteral("cannot fetch %1: %2").arg(address, QString::fromStdString(reason));
         return std::nullopt;
     };
-    const QSettings settings(QStringLiteral("Quillmark"), QStringLiteral("Narrix"));
+    const SettingsFile file;
+    const QSettings& settings = file.values();
     const auto proxy =
         net::proxyFromSettings(settings.value(QStringLiteral("Proxy")).toString().toStdString(),
                                settings.value(QStringLiteral("Port")).toString().toStdString());
@@ -41,7 +42,7 @@ std::optional<std::string> readWebPage(const QString& input, QString* error)
     auto page = client.FetchText(address.toStdString());
     if (!page.ok())
         return fail(page.error().message);
-    return HtmlToSpeechText(decodeToUtf8(page.value(), net::charsetOfContentType(client.contentType())));
+    return net::webPageSpeechText(page.value(), client.contentType());
 }
 
 } // namespace
@@ -99,12 +100,9 @@ std::optional<std::string> readVozozoInput(const QString& input, QString* error,
             return tooLarge();
         bytes.append(buffer.data(), static_cast<std::size_t>(got));
     }
-    // As a local HTML channel file is read: ".HTM" or ".HTML" at the end, in any letter case, takes
-    // the page's own charset and the web-page conversion; every other file is plain text.
-    const QString upper = input.toUpper();
-    if (upper.endsWith(QLatin1String(".HTM")) || upper.endsWith(QLatin1String(".HTML")))
-        return HtmlToSpeechText(decodeToUtf8(bytes));
-    return decodeUnlabelledToUtf8(bytes);
+    // As a local channel file is read (standard input as plain text).
+    const std::string name = standardInput ? std::string() : input.toStdString();
+    return speechTextOfFile(name, bytes);
 }
 
 bool outputIsInput(const QString& input, const QString& output)

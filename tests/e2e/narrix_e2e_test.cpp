@@ -2,6 +2,7 @@
 // the settings file it wrote.
 #include "support/narrix_process.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -10,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <sys/stat.h>
 
 namespace {
 
@@ -141,6 +143,47 @@ TEST(NarrixE2E, BrokenNumberEndsStartUpButKeepsTheOtherSettings)
     EXPECT_EQ(stored.value(QStringLiteral("Greetings")).toString(), QStringLiteral("<nil>"));
     EXPECT_EQ(stored.value(QStringLiteral("Device")).toString(), QStringLiteral("4294967295"));
     EXPECT_EQ(stored.value(QStringLiteral("ViewToolbar")).toString(), QStringLiteral("True"));
+}
+
+// Pipes in place of both files neither stop the start-up nor get replaced; a crash's leftovers (a
+// list temporary, an empty lock) are cleared at the next run.
+TEST(NarrixE2E, PipesAndACrashesLeftoversNeitherHangNorLoseAnything)
+{
+    QTemporaryDir root;
+    const QString config = root.filePath(QStringLiteral("config/Quillmark"));
+    const QString data = root.filePath(QStringLiteral("data"));
+    QDir().mkpath(config);
+    QDir().mkpath(data);
+    for (const QString& pipe : {settingsFile(root), data + QStringLiteral("/schedule.nxl")})
+        ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    {
+        NarrixProcess narrix(root.path());
+        ASSERT_TRUE(narrix.startAndWaitUntilShown()) << narrix.errors().toStdString();
+        ASSERT_TRUE(narrix.stopWith(SIGTERM)) << narrix.errors().toStdString();
+        EXPECT_TRUE(narrix.errors().contains("left alone")) << narrix.errors().toStdString();
+    }
+    for (const QString& pipe : {settingsFile(root), data + QStringLiteral("/schedule.nxl")}) {
+        struct stat info = {};
+        ASSERT_EQ(::lstat(QFile::encodeName(pipe).constData(), &info), 0);
+        EXPECT_TRUE(S_ISFIFO(info.st_mode)) << pipe.toStdString();
+        QFile::remove(pipe);
+    }
+
+    const QString leftover = data + QStringLiteral("/.schedule.nxl.q1W2e3");
+    {
+        QFile file(leftover);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.setFileTime(QDateTime::currentDateTime().addSecs(-300), QFileDevice::FileModificationTime);
+    }
+    QFile(settingsFile(root) + QStringLiteral(".lock")).open(QIODevice::WriteOnly);
+    {
+        NarrixProcess narrix(root.path());
+        ASSERT_TRUE(narrix.startAndWaitUntilShown()) << narrix.errors().toStdString();
+        ASSERT_TRUE(narrix.stopWith(SIGTERM)) << narrix.errors().toStdString();
+        EXPECT_FALSE(narrix.errors().contains("narrix: error")) << narrix.errors().toStdString();
+    }
+    EXPECT_FALSE(QFile::exists(leftover));
+    EXPECT_FALSE(contents(settingsFile(root)).isEmpty());
 }
 
 } // namespace

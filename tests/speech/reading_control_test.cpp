@@ -6,6 +6,10 @@
 #include "speech/speech_text_cleanup.h"
 
 #include <QCoreApplication>
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTemporaryDir>
 #include <QSignalSpy>
 #include <QThread>
 
@@ -396,5 +400,50 @@ TEST_F(ReadingControlTest, PlayStopPlayHandsOverOnlyTheLastRest)
     ASSERT_EQ(engine.spoken.size(), 4); // three first parts and the rest of the last text
     EXPECT_EQ((engine.spoken[2] + engine.spoken[3]).toStdString(), CleanSpeechText(second, false));
 }
+} // namespace
+} // namespace narrix
+
+namespace narrix {
+namespace {
+
+// Each text is logged with the title the status bar shows for it: the item's title for scheduled
+// speech, the source's name for the others, never the title of an earlier item.
+TEST(ReadingHistory, EachTextIsLoggedWithTheTitleTheStatusBarShows)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("history.jsonl"));
+    qputenv("NARRIX_SPEECH_LOG", path.toUtf8());
+    ReadingState state;
+    FakeSpeechEngine engine;
+    FakeReadingHost host;
+    ReadingControl control{state, engine, host};
+    state.currentTitle = "Greetings";
+    const std::vector<std::pair<SpeechSource, QString>> cases = {
+        {SpeechSource::Scheduled, QStringLiteral("Greetings")},
+        {SpeechSource::Document, QStringLiteral("Document Speech")},
+        {SpeechSource::RealTime, QStringLiteral("Real-Time Speech")},
+        {SpeechSource::Clipboard, QStringLiteral("Clipboard Speech")},
+        {SpeechSource::TimeDate, QStringLiteral("Date/Time Speech")}};
+    for (const auto& [source, title] : cases) {
+        state.speechBuffer = "Some words.";
+        control.SpeakBuffer(source);
+        control.onSpeakingStarted();
+        EXPECT_EQ(host.status, QStringLiteral(" Reading... [") + title + QLatin1Char(']'));
+        control.onSpeakingDone();
+    }
+    qunsetenv("NARRIX_SPEECH_LOG");
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    std::vector<QString> logged;
+    for (const QByteArray& line : file.readAll().split('\n')) {
+        const QJsonObject object = QJsonDocument::fromJson(line).object();
+        if (object.value(QStringLiteral("event")).toString() == QStringLiteral("speak"))
+            logged.push_back(object.value(QStringLiteral("title")).toString());
+    }
+    ASSERT_EQ(logged.size(), cases.size());
+    for (size_t i = 0; i < cases.size(); ++i)
+        EXPECT_EQ(logged[i], cases[i].second) << "source " << static_cast<int>(cases[i].first);
+}
+
 } // namespace
 } // namespace narrix
