@@ -1,7 +1,13 @@
 // The main window and the program's dialogs for assistive technology: every control named, no access
 // key used twice in a menu or dialog.
 #include "app/main_actions.h"
+#include "app/modal_dialog_host.h"
+#include "app/modal_dialogs.h"
+#include "app/program_state.h"
 #include "app/tf_main.h"
+#include "dialogs/email_account_dialog.h"
+#include "dialogs/item_editor_dialog.h"
+#include "dialogs/text_picker_dialog.h"
 #include "fakes/fake_prompter.h"
 #include "fakes/fake_speech_engine.h"
 #include "fakes/memory_settings_store.h"
@@ -108,7 +114,13 @@ TEST_F(MainWindowAccessibility, NoAccessKeyClashesInAnyMenuOrDialog)
     EXPECT_EQ(accessKeyClashes(menuBar).join(u'|').toStdString(), "");
 
     // The dialogs, each built as the program shows it.
+    ProgramState state;
+    ModalDialogs modal{state, prompter, nullptr};
+    ModalDialogHost host{modal};
     const std::function<QDialog*()> dialogs[] = {
+        [&host] { return new TfrmEmail(host, QString()); },
+        [&host] { return new TfrmSche({}, ItemEditorContext{host, ":", {}}); },
+        [] { return new TfrmPicker({}, PickerPageSource{}); },
         [] { return new EngineSettingsDialog(QStringLiteral("English"), SynthBackendKind::Espeak, {}); },
         [] { return new EngineSettingsDialog(QStringLiteral("Flite"), SynthBackendKind::Flite, {}); },
         [this] { return new VozozoWizard(prompter); },
