@@ -29,7 +29,8 @@ int main(int argc, char** argv)
     narrix::FontDatabaseWarmUp fonts;
     narrix::NarrixApplication app(argc, argv);
     if (qEnvironmentVariableIsSet("NARRIX_REPORT_FILES")) {
-        std::fputs(narrix::installedFilesReport(narrix::locateInstalledFiles()).toLocal8Bit().constData(), stdout);
+        std::fputs(narrix::installedFilesReport(narrix::locateInstalledFiles()).toLocal8Bit().constData(),
+                   stdout);
         fonts.finish();
         return 0;
     }

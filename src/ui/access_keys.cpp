@@ -27,7 +27,8 @@ QStringList clashesOf(const QStringList& captions)
     QStringList clashes;
     for (auto it = byKey.cbegin(); it != byKey.cend(); ++it) {
         if (it.value().size() > 1)
-            clashes << QStringLiteral("%1: %2").arg(it.key().toUpper(), it.value().join(QStringLiteral(", ")));
+            clashes << QStringLiteral("%1: %2").arg(it.key().toUpper(),
+                                                    it.value().join(QStringLiteral(", ")));
     }
     return clashes;
 }
@@ -91,7 +92,8 @@ QStringList controlsWithoutAccessibleName(const QWidget& root)
             continue;
         QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(widget);
         if (accessible == nullptr || accessible->text(QAccessible::Name).trimmed().isEmpty())
-            missing << widget->objectName() + QLatin1Char(' ') + QString::fromLatin1(widget->metaObject()->className());
+            missing << widget->objectName() + QLatin1Char(' ') +
+                           QString::fromLatin1(widget->metaObject()->className());
     }
     return missing;
 }

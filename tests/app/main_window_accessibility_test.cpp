@@ -42,10 +42,14 @@ TEST(AccessKeys, TheCharacterAfterASingleAmpersand)
         QString caption;
         QChar key;
     } cases[] = {
-        {QStringLiteral("&File"), QLatin1Char('f')},       {QStringLiteral("E&xit"), QLatin1Char('x')},
-        {QStringLiteral("Sched&ule"), QLatin1Char('u')},   {QStringLiteral("Save &As..."), QLatin1Char('a')},
-        {QStringLiteral("Q&&A"), QChar()},                 {QStringLiteral("Q&&A &now"), QLatin1Char('n')},
-        {QStringLiteral("No key"), QChar()},               {QStringLiteral("Trailing&"), QChar()},
+        {QStringLiteral("&File"), QLatin1Char('f')},
+        {QStringLiteral("E&xit"), QLatin1Char('x')},
+        {QStringLiteral("Sched&ule"), QLatin1Char('u')},
+        {QStringLiteral("Save &As..."), QLatin1Char('a')},
+        {QStringLiteral("Q&&A"), QChar()},
+        {QStringLiteral("Q&&A &now"), QLatin1Char('n')},
+        {QStringLiteral("No key"), QChar()},
+        {QStringLiteral("Trailing&"), QChar()},
     };
     for (const auto& c : cases)
         EXPECT_EQ(accessKeyOf(c.caption), c.key) << c.caption.toStdString();
@@ -87,10 +91,12 @@ TEST_F(MainWindowAccessibility, EveryControlHasANameAndThePanesADescription)
     }
     // Toolbar buttons show icons: their names are the commands'.
     QStringList toolbar;
-    for (QToolButton* button : window.findChild<QWidget*>(QStringLiteral("ToolBand"))->findChildren<QToolButton*>())
+    for (QToolButton* button :
+         window.findChild<QWidget*>(QStringLiteral("ToolBand"))->findChildren<QToolButton*>())
         toolbar << accessible(button)->text(QAccessible::Name);
     for (const char* name : {"New", "Open", "Save", "Play", "Pause", "Stop", "Speech Properties", "Help"})
-        EXPECT_TRUE(toolbar.contains(QString::fromLatin1(name))) << name << " in " << toolbar.join(u'|').toStdString();
+        EXPECT_TRUE(toolbar.contains(QString::fromLatin1(name)))
+            << name << " in " << toolbar.join(u'|').toStdString();
     const QToolButton* file = window.findChild<QToolButton*>(QStringLiteral("btnFile"));
     ASSERT_NE(file, nullptr);
     EXPECT_EQ(accessible(const_cast<QToolButton*>(file))->text(QAccessible::Description),
@@ -101,11 +107,13 @@ TEST_F(MainWindowAccessibility, NoAccessKeyClashesInAnyMenuOrDialog)
 {
     TfMain window(engine, store, prompter, locale);
     QStringList menuCaptions;
-    for (QToolButton* button : window.findChild<QWidget*>(QStringLiteral("MenuBand"))->findChildren<QToolButton*>()) {
+    for (QToolButton* button :
+         window.findChild<QWidget*>(QStringLiteral("MenuBand"))->findChildren<QToolButton*>()) {
         if (button->menu() == nullptr)
             continue;
         menuCaptions << button->text();
-        EXPECT_EQ(accessKeyClashes(*button->menu()).join(u'|').toStdString(), "") << button->text().toStdString();
+        EXPECT_EQ(accessKeyClashes(*button->menu()).join(u'|').toStdString(), "")
+            << button->text().toStdString();
     }
     EXPECT_EQ(menuCaptions.size(), 7);
     QMenu menuBar;
@@ -119,7 +127,9 @@ TEST_F(MainWindowAccessibility, NoAccessKeyClashesInAnyMenuOrDialog)
     ModalDialogHost host{modal};
     const std::function<QDialog*()> dialogs[] = {
         [&host] { return new TfrmEmail(host, QString()); },
-        [&host] { return new TfrmSche({}, ItemEditorContext{host, ":", {}}); },
+        [&host] {
+            return new TfrmSche({}, ItemEditorContext{host, ":", {}});
+        },
         [] { return new TfrmPicker({}, PickerPageSource{}); },
         [] { return new EngineSettingsDialog(QStringLiteral("English"), SynthBackendKind::Espeak, {}); },
         [] { return new EngineSettingsDialog(QStringLiteral("Flite"), SynthBackendKind::Flite, {}); },
@@ -127,8 +137,10 @@ TEST_F(MainWindowAccessibility, NoAccessKeyClashesInAnyMenuOrDialog)
     };
     for (const auto& make : dialogs) {
         std::unique_ptr<QDialog> dialog(make());
-        EXPECT_EQ(accessKeyClashes(*dialog).join(u'|').toStdString(), "") << dialog->metaObject()->className();
-        EXPECT_EQ(controlsWithoutAccessibleName(*dialog).join(u'|').toStdString(), "") << dialog->metaObject()->className();
+        EXPECT_EQ(accessKeyClashes(*dialog).join(u'|').toStdString(), "")
+            << dialog->metaObject()->className();
+        EXPECT_EQ(controlsWithoutAccessibleName(*dialog).join(u'|').toStdString(), "")
+            << dialog->metaObject()->className();
     }
 }
 
