@@ -1,14 +1,17 @@
 // Program entry: the application object with its error hook, the real engine, settings and dialogs,
 // the main window and its start-up, the message loop, then the shutdown sequence.
 #include "app/channels_plugin.h"
+#include "app/chrome_tray.h"
 #include "app/font_database_warmup.h"
 #include "app/installed_files.h"
+#include "app/instance_hand_over.h"
 #include "app/narrix_application.h"
 #include "app/schedule_list_plugin.h"
 #include "app/settings_store.h"
 #include "app/speech_sources_plugin.h"
 #include "app/startup_probe.h"
 #include "app/tf_main.h"
+#include "app/tq_instances.h"
 #include "platform/clock.h"
 #include "platform/locale_adapter.h"
 #include "platform/unix_signal_watcher.h"
@@ -49,6 +52,10 @@ int main(int argc, char** argv)
     narrix::QSettingsStore store;
     narrix::WidgetPrompter prompter;
     narrix::SystemLocale locale;
+    // Detects a running instance before the window is built.
+    narrix::TQMInstances instances;
+    narrix::ChromeTray tray;
+    narrix::InstanceHandOver handOver(instances, store, tray);
     narrix::X11KeyboardState keyboard;
     narrix::SystemClock clock;
     // The subsystems that plug into the window.
@@ -57,9 +64,12 @@ int main(int argc, char** argv)
     narrix::ChannelsPlugin channels(clock);
     narrix::ScheduleListPlugin listCommands(narrix::timeSeparatorOf(QLocale::system()));
     narrix::MainServices services;
+    services.tray = &tray;
+    services.singleInstance = &handOver;
     services.realtimeHook = &speechSources;
     services.transfers = &channels;
-    services.plugins = {&speechSources, &channels, &listCommands};
+    // The tray comes after the plugins whose switches have tray twins (it shares their twins).
+    services.plugins = {&speechSources, &channels, &listCommands, &tray, &handOver};
     narrix::TfMain window(*engine, store, prompter, locale, services);
 
     // The engine's settings dialog is shown through the window's dialog seam.

@@ -23,6 +23,7 @@ class QLabel;
 namespace narrix {
 
 class TfMain;
+struct Settings;
 
 // The tray icon, its animation while speaking and the logo animation of the band bar.
 class TrayService
@@ -32,6 +33,8 @@ public:
     virtual void createTrayIcon() {}
     // Gives the tray icon the pictures of the theme (Settings::theme and the three icon paths).
     virtual void applyTheme() {}
+    // The same for a settings record not yet the window's (the options dialog after OK).
+    virtual void applyThemeSettings(const Settings& /*settings*/) {}
     // Gives the logo place its animation clip.
     virtual void loadLogoAnimation(QLabel& /*logo*/) {}
     // Handlers run when the application is minimised and restored.

@@ -10,6 +10,7 @@
 #include "platform/companion_program.h"
 #include "schedule/schedule_list_model.h"
 #include "speech/speech_engine.h"
+#include "ui/circle_panel.h"
 
 #include <QApplication>
 #include <QHeaderView>
@@ -30,11 +31,35 @@ namespace {
 
 constexpr int kTitleBarHeight = 21;
 
+// A rounded pane: corners of 10 x 10, no gradient, no picture.
+TCirclePanel* roundedPane(QWidget* parent)
+{
+    auto* pane = new TCirclePanel(parent);
+    pane->setBackgroundRole(QPalette::Window);
+    return pane;
+}
+
+// The title bar of a pane, rounded at its top corners only; its text is the returned label.
 QLabel* titleBar(const QString& text, QWidget* parent)
 {
-    auto* label = new QLabel(text, parent);
-    label->setFixedHeight(kTitleBarHeight);
-    label->setIndent(4);
+    auto* bar = roundedPane(parent);
+    bar->setCorner(Corner::BottomLeft, PanelCorner{10, 10, false});
+    bar->setCorner(Corner::BottomRight, PanelCorner{10, 10, false});
+    bar->setBackgroundRole(QPalette::Button);
+    bar->setFixedHeight(kTitleBarHeight);
+    auto* layout = new QVBoxLayout(bar);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto* label = new QLabel(text, bar);
+    label->setIndent(6);
+    layout->addWidget(label);
+    return label;
+}
+
+// Adds a title bar to a pane's layout.
+QLabel* addTitleBar(const QString& text, QWidget* pane, QVBoxLayout* layout)
+{
+    QLabel* label = titleBar(text, pane);
+    layout->addWidget(label->parentWidget());
     return label;
 }
 
@@ -165,17 +190,16 @@ void TfMain::buildPanes()
     setCentralWidget(client_);
     client_->installEventFilter(this);
 
-    pnlDocument_ = new QWidget(client_);
+    pnlDocument_ = roundedPane(client_);
     pnlDocument_->setObjectName(QStringLiteral("pnlDocument"));
     auto* documentLayout = new QVBoxLayout(pnlDocument_);
     documentLayout->setContentsMargins(4, 2, 4, 4); // editor height: pane height - 27
     documentLayout->setSpacing(0);
-    documentTitle_ = titleBar(QStringLiteral("Untitled"), pnlDocument_);
+    documentTitle_ = addTitleBar(QStringLiteral("Untitled"), pnlDocument_, documentLayout);
     documentTitle_->setObjectName(QStringLiteral("lblDocument"));
     RTFB = new QTextEdit(pnlDocument_);
     RTFB->setObjectName(QStringLiteral("RTFB"));
     RTFB->setAcceptRichText(true);
-    documentLayout->addWidget(documentTitle_);
     documentLayout->addWidget(RTFB);
 
     split = new SplitterBar(Qt::Horizontal, client_);
@@ -186,12 +210,12 @@ void TfMain::buildPanes()
     pnlRight_->setObjectName(QStringLiteral("pnlRight"));
     pnlRight_->installEventFilter(this);
 
-    pnlSchedule_ = new QWidget(pnlRight_);
+    pnlSchedule_ = roundedPane(pnlRight_);
     pnlSchedule_->setObjectName(QStringLiteral("pnlSchedule"));
     auto* scheduleLayout = new QVBoxLayout(pnlSchedule_);
     scheduleLayout->setContentsMargins(6, 2, 7, 4); // list: pane height - 27, pane width - 13
     scheduleLayout->setSpacing(0);
-    scheduleLayout->addWidget(titleBar(QStringLiteral("Scheduled Speeches"), pnlSchedule_));
+    addTitleBar(QStringLiteral("Scheduled Speeches"), pnlSchedule_, scheduleLayout);
     ListView1 = new QTreeView(pnlSchedule_);
     ListView1->setObjectName(QStringLiteral("ListView1"));
     ListView1->setRootIsDecorated(false);
@@ -216,7 +240,10 @@ void TfMain::buildPanes()
     auto* realTimeLayout = new QVBoxLayout(pnlRealTime_);
     realTimeLayout->setContentsMargins(8, 2, 8, 4); // memo: pane height - 55, pane width - 16
     realTimeLayout->setSpacing(0);
-    realTimeLayout->addWidget(titleBar(QStringLiteral("Real-Time Buffer"), pnlRealTime_));
+    auto* realTimeTitle = new QLabel(QStringLiteral("Real-Time Buffer"), pnlRealTime_);
+    realTimeTitle->setFixedHeight(kTitleBarHeight);
+    realTimeTitle->setIndent(4);
+    realTimeLayout->addWidget(realTimeTitle);
     RealTime = new QPlainTextEdit(pnlRealTime_);
     RealTime->setObjectName(QStringLiteral("RealTime"));
     RealTime->setReadOnly(true);

@@ -77,6 +77,9 @@ public:
 
     // Remembers the current state as the state before start-minimised and minimises the window.
     void MinimizeAtStart();
+    // The minimise and restore hooks (the tray): the minimised flag and the window start state.
+    void setMinimizedFlag(bool minimized) { state_.minimized = minimized; }
+    void setWindowStartState(WindowStartState startState) { settings_.windowStartState = startState; }
     // Shows or hides the toolbar band and the logo from view-toolbar and view-logo.
     void ArrangeBandBar();
     // Lays the panes out for the current client size and the stored ratios.

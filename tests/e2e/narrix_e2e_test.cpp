@@ -22,11 +22,20 @@ public:
     explicit NarrixProcess(const QString& root) : narrix::testing::NarrixProcess(environment(root)) {}
 
 private:
+    static QString privateFolder(const QString& path)
+    {
+        QDir().mkpath(path);
+        QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        return path;
+    }
+
     static QProcessEnvironment environment(const QString& root)
     {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("XDG_CONFIG_HOME"), root + QStringLiteral("/config"));
         env.insert(QStringLiteral("NARRIX_DATA_DIR"), root + QStringLiteral("/data"));
+        // A runtime folder of its own: a run beside it (another test) is another instance.
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), privateFolder(root + QStringLiteral("/run")));
         env.insert(QStringLiteral("NARRIX_AUDIO"), QStringLiteral("null"));
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         env.insert(QStringLiteral("NARRIX_STARTUP_PROBE"), QStringLiteral("1"));

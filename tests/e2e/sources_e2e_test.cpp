@@ -100,6 +100,11 @@ private:
         }
         env.insert(QStringLiteral("XDG_CONFIG_HOME"), root.filePath(QStringLiteral("config")));
         env.insert(QStringLiteral("NARRIX_DATA_DIR"), root.path());
+        // A runtime folder of its own: a run beside it (another test) is another instance.
+        const QString runtime = root.filePath(QStringLiteral("run"));
+        QDir().mkpath(runtime);
+        QFile::setPermissions(runtime, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime);
         env.insert(QStringLiteral("NARRIX_AUDIO"), QStringLiteral("null"));
         env.insert(QStringLiteral("NARRIX_SPEECH_LOG"), logPath);
         env.insert(QStringLiteral("NARRIX_STARTUP_PROBE"), QStringLiteral("1"));

@@ -1,0 +1,240 @@
+#include "app/chrome_tray.h"
+
+#include "app/settings.h"
+#include "app/tf_main.h"
+#include "app/tray_theme.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCursor>
+#include <QEvent>
+#include <QImageReader>
+#include <QLabel>
+#include <QMenu>
+#include <QWindowStateChangeEvent>
+
+// The pictures are compiled into this static library; the linker keeps them only when asked for.
+static void initChromeResources()
+{
+    Q_INIT_RESOURCE(chrome);
+}
+
+namespace narrix {
+
+namespace {
+
+bool iconLoads(const QString& path)
+{
+    return !path.isEmpty() && QImageReader(path).canRead();
+}
+
+} // namespace
+
+ChromeTray::ChromeTray(QObject* parent) : QObject(parent)
+{
+    initChromeResources();
+    connect(&icon_, &TQMTrayIcon::leftButtonDown, this, &ChromeTray::trayLeftButtonDown);
+    connect(&icon_, &TQMTrayIcon::rightButtonDown, this, &ChromeTray::trayRightButtonDown);
+    connect(&logoTimer_, &QTimer::timeout, this, [this] { showLogoFrame(logoFrame_ % kLogoFrameCount + 1); });
+    logoTimer_.setInterval(500);
+    icon_.setDelay(500);
+}
+
+ChromeTray::~ChromeTray()
+{
+    if (window_ && hooksInstalled_)
+        window_->removeEventFilter(this);
+    delete menu_;
+}
+
+void ChromeTray::attach(TfMain& window)
+{
+    window_ = &window;
+    buildTrayMenu();
+}
+
+void ChromeTray::buildTrayMenu()
+{
+    menu_ = new QMenu;
+    menu_->setObjectName(QStringLiteral("TrayMenu"));
+    auto* open = menu_->addAction(QStringLiteral("&Open"));
+    open->setObjectName(QStringLiteral("Open1"));
+    connect(open, &QAction::triggered, this, &ChromeTray::restoreApplication);
+    menu_->setDefaultAction(open);
+    menu_->addSeparator();
+    const MainActions& a = window_->actions();
+    menu_->addAction(twinOf(a.RealtimeSpeech3, QStringLiteral("RealtimeSpeech1")));
+    menu_->addAction(twinOf(a.Clip2, QStringLiteral("Clip1")));
+    menu_->addAction(twinOf(a.ScheduledSpeech3, QStringLiteral("ScheduledSpeech1")));
+    menu_->addSeparator();
+    auto* stop = menu_->addAction(QStringLiteral("&Stop Reading"));
+    stop->setObjectName(QStringLiteral("StopReading1"));
+    connect(stop, &QAction::triggered, this, [this] { window_->reading().stop(); });
+    menu_->addSeparator();
+    auto* exit = menu_->addAction(QStringLiteral("E&xit"));
+    exit->setObjectName(QStringLiteral("Exit1"));
+    connect(exit, &QAction::triggered, window_, &QWidget::close);
+}
+
+// The tray's twin of a Tools menu switch: the two stay ticked alike. A subsystem that made the twin
+// already (it may keep its own reference) shares it.
+QAction* ChromeTray::twinOf(QAction* original, const QString& name)
+{
+    if (auto* existing = window_->findChild<QAction*>(name))
+        return existing;
+    auto* twin = new QAction(original->text(), menu_);
+    twin->setObjectName(name);
+    twin->setCheckable(true);
+    twin->setChecked(original->isChecked());
+    connect(twin, &QAction::toggled, original, &QAction::setChecked);
+    connect(original, &QAction::toggled, twin, &QAction::setChecked);
+    return twin;
+}
+
+void ChromeTray::createTrayIcon()
+{
+    icon_.setHint(QStringLiteral("Narrix"));
+    icon_.setActive(true);
+}
+
+void ChromeTray::applyTheme()
+{
+    if (window_)
+        applyThemeSettings(window_->settings());
+}
+
+void ChromeTray::applyThemeSettings(const Settings& settings)
+{
+    const TrayThemePictures pictures = trayThemePictures(settings, iconLoads);
+    normal_ = QIcon(pictures.normal);
+    icon_.setFrames({QIcon(pictures.closeFrame), QIcon(pictures.openFrame)});
+    icon_.setIcon(normal_);
+}
+
+void ChromeTray::loadLogoAnimation(QLabel& logo)
+{
+    logo_ = &logo;
+    logoFrames_.clear();
+    for (int frame = 1; frame <= kLogoFrameCount; ++frame)
+        logoFrames_ << QPixmap(
+            QStringLiteral(":/chrome/logo/frame-%1.svg").arg(frame, 2, 10, QLatin1Char('0')));
+    showLogoFrame(1);
+}
+
+void ChromeTray::showLogoFrame(int frame)
+{
+    logoFrame_ = frame;
+    if (logo_ && frame >= 1 && frame <= logoFrames_.size())
+        logo_->setPixmap(logoFrames_[frame - 1]);
+}
+
+void ChromeTray::startSpeakingAnimation()
+{
+    icon_.setAnimated(true);
+    logoTimer_.start();
+}
+
+void ChromeTray::stopSpeakingAnimation()
+{
+    icon_.setAnimated(false);
+    logoTimer_.stop();
+}
+
+void ChromeTray::setAnimationDelay(int milliseconds)
+{
+    icon_.setDelay(milliseconds);
+    logoTimer_.setInterval(std::max(milliseconds, 1));
+}
+
+void ChromeTray::showStillPicture()
+{
+    icon_.setIcon(normal_);
+    showLogoFrame(1);
+}
+
+void ChromeTray::freeTrayIcon()
+{
+    icon_.setAnimated(false);
+    icon_.setActive(false);
+}
+
+void ChromeTray::installMinimizeRestoreHooks()
+{
+    if (hooksInstalled_ || !window_)
+        return;
+    window_->installEventFilter(this);
+    hooksInstalled_ = true;
+}
+
+bool ChromeTray::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == window_ && event->type() == QEvent::WindowStateChange) {
+        const auto* change = static_cast<QWindowStateChangeEvent*>(event);
+        const bool was = change->oldState().testFlag(Qt::WindowMinimized);
+        const bool now = window_->windowState().testFlag(Qt::WindowMinimized);
+        if (!was && now)
+            applicationMinimized();
+        else if (was && !now)
+            applicationRestored();
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+bool ChromeTray::taskbarButton() const
+{
+    return window_->actions().askbarButton1->isChecked();
+}
+
+// Only the tray icon remains when the taskbar button is off and a tray host shows the icon; without
+// a host the window stays an ordinary minimised window, so it can always be found again.
+void ChromeTray::applicationMinimized()
+{
+    window_->setMinimizedFlag(true);
+    if (!taskbarButton() && icon_.shown())
+        QTimer::singleShot(0, window_, [this] {
+            if (window_->isMinimized())
+                window_->hide();
+        });
+    window_->setWindowStartState(window_->isMinimized() ? WindowStartState::Minimized
+                                                        : WindowStartState::Normal);
+}
+
+void ChromeTray::applicationRestored()
+{
+    if (!taskbarButton())
+        window_->show();
+    if (window_->settings().windowStartState == WindowStartState::Minimized)
+        window_->setWindowStartState(WindowStartState::Normal);
+    window_->setMinimizedFlag(false);
+}
+
+void ChromeTray::restoreApplication()
+{
+    window_->setWindowState(window_->windowState() & ~Qt::WindowMinimized);
+    window_->show();
+    window_->raise();
+    window_->activateWindow();
+}
+
+void ChromeTray::minimizeApplication()
+{
+    window_->setWindowState(window_->windowState() | Qt::WindowMinimized);
+}
+
+void ChromeTray::trayLeftButtonDown()
+{
+    if (!window_ || window_->state().startingUp)
+        return;
+    if (window_->state().minimized)
+        restoreApplication();
+    else if (window_->state().openModalDialogs == 0)
+        minimizeApplication();
+}
+
+void ChromeTray::trayRightButtonDown()
+{
+    if (window_ && window_->state().minimized)
+        menu_->popup(QCursor::pos());
+}
+
+} // namespace narrix

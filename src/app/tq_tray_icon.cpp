@@ -1,0 +1,131 @@
+#include "app/tq_tray_icon.h"
+
+#include <QSystemTrayIcon>
+
+namespace narrix {
+
+namespace {
+
+constexpr int kMaxTipLength = 63;
+constexpr int kHostWatchInterval = 1000;
+
+} // namespace
+
+TQMTrayIcon::TQMTrayIcon(QObject* parent) : QObject(parent)
+{
+    timer_.setInterval(100);
+    connect(&timer_, &QTimer::timeout, this, &TQMTrayIcon::nextFrame);
+    hostWatch_.setInterval(kHostWatchInterval);
+    connect(&hostWatch_, &QTimer::timeout, this, &TQMTrayIcon::watchForTrayHost);
+}
+
+TQMTrayIcon::~TQMTrayIcon() = default;
+
+void TQMTrayIcon::setActive(bool active)
+{
+    active_ = active;
+    if (!active) {
+        hostWatch_.stop();
+        if (icon_)
+            icon_->hide();
+        return;
+    }
+    if (!icon_) {
+        icon_ = new QSystemTrayIcon(this);
+        connect(icon_, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
+            switch (reason) {
+            case QSystemTrayIcon::Trigger:
+                Q_EMIT leftButtonDown();
+                break;
+            case QSystemTrayIcon::Context:
+                Q_EMIT rightButtonDown();
+                break;
+            case QSystemTrayIcon::DoubleClick:
+                Q_EMIT doubleClicked();
+                break;
+            case QSystemTrayIcon::MiddleClick:
+                Q_EMIT middleClicked();
+                break;
+            case QSystemTrayIcon::Unknown:
+                break;
+            }
+        });
+    }
+    icon_->setIcon(current_);
+    icon_->setToolTip(toolTip());
+    watchForTrayHost();
+}
+
+// Without a tray host the icon waits for one; the window minimises the ordinary way meanwhile.
+void TQMTrayIcon::watchForTrayHost()
+{
+    if (!active_ || !icon_ || current_.isNull())
+        return;
+    if (QSystemTrayIcon::isSystemTrayAvailable()) {
+        hostWatch_.stop();
+        icon_->show();
+    } else if (!hostWatch_.isActive()) {
+        hostWatch_.start();
+    }
+}
+
+bool TQMTrayIcon::shown() const
+{
+    return active_ && icon_ && icon_->isVisible() && QSystemTrayIcon::isSystemTrayAvailable();
+}
+
+void TQMTrayIcon::setIcon(const QIcon& icon)
+{
+    show(icon);
+}
+
+void TQMTrayIcon::show(const QIcon& icon)
+{
+    current_ = icon;
+    if (!icon_)
+        return;
+    icon_->setIcon(icon);
+    if (!icon_->isVisible())
+        watchForTrayHost();
+}
+
+void TQMTrayIcon::setHint(const QString& hint)
+{
+    hint_ = hint;
+    if (icon_)
+        icon_->setToolTip(toolTip());
+}
+
+QString TQMTrayIcon::toolTip() const
+{
+    return hint_.section(QLatin1Char('|'), 0, 0).left(kMaxTipLength);
+}
+
+void TQMTrayIcon::setFrames(const QList<QIcon>& frames)
+{
+    frames_ = frames;
+    frameIndex_ = 0;
+}
+
+void TQMTrayIcon::setAnimated(bool animated)
+{
+    if (animated)
+        timer_.start();
+    else
+        timer_.stop();
+}
+
+void TQMTrayIcon::setDelay(int milliseconds)
+{
+    timer_.setInterval(std::max(milliseconds, 1));
+}
+
+void TQMTrayIcon::nextFrame()
+{
+    if (frames_.isEmpty() || !active_)
+        return;
+    frameIndex_ = (frameIndex_ + 1) % static_cast<int>(frames_.size());
+    show(frames_[frameIndex_]);
+}
+
+} // namespace narrix

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QIcon>
+#include <QList>
+#include <QObject>
+#include <QTimer>
+
+class QSystemTrayIcon;
+
+namespace narrix {
+
+// The icon in the notification area: hint, icon, animation frames and the mouse buttons. It appears
+// as soon as a tray host runs, also when the host starts after the program.
+class TQMTrayIcon : public QObject
+{
+    Q_OBJECT
+public:
+    explicit TQMTrayIcon(QObject* parent = nullptr);
+    ~TQMTrayIcon() override;
+
+    void setActive(bool active);
+    bool active() const { return active_; }
+    // True while the icon is registered with a tray host.
+    bool shown() const;
+    void setIcon(const QIcon& icon);
+    // The tip is the hint's part before any "|", cut to 63 characters.
+    void setHint(const QString& hint);
+    QString toolTip() const;
+    void setFrames(const QList<QIcon>& frames);
+    void setAnimated(bool animated);
+    bool animated() const { return timer_.isActive(); }
+    void setDelay(int milliseconds);
+    int delay() const { return timer_.interval(); }
+    int frameIndex() const { return frameIndex_; }
+    // The icon shown now (a frame while animated).
+    QIcon currentIcon() const { return current_; }
+    // One animation step: the next frame becomes the icon.
+    void nextFrame();
+
+Q_SIGNALS:
+    void leftButtonDown();
+    void rightButtonDown();
+    void doubleClicked();
+    void middleClicked();
+
+private:
+    void show(const QIcon& icon);
+    void watchForTrayHost();
+
+    QSystemTrayIcon* icon_ = nullptr;
+    QTimer timer_;
+    QTimer hostWatch_;
+    QIcon current_;
+    QList<QIcon> frames_;
+    QString hint_;
+    int frameIndex_ = 0;
+    bool active_ = false;
+};
+
+} // namespace narrix
