@@ -15,7 +15,7 @@ REQUIRED = ["Document", "Scheduled Speeches", "Real-Time Buffer",
             "Speech Properties", "Add", "Remove", "Channel Update"]
 
 
-def find_application(name, seconds=20):
+def find_application(name, seconds=60):
     deadline = time.monotonic() + seconds
     while time.monotonic() < deadline:
         desktop = Atspi.get_desktop(0)
