@@ -5,6 +5,7 @@
 #include "app/chrome_tray.h"
 #include "app/font_database_warmup.h"
 #include "app/help_commands.h"
+#include "app/installed_files.h"
 #include "app/instance_hand_over.h"
 #include "app/narrix_application.h"
 #include "app/options_command.h"
@@ -28,12 +29,19 @@
 #include <QScopeGuard>
 
 #include <csignal>
+#include <cstdio>
 
 int main(int argc, char** argv)
 {
     // The fonts load while the application object is made, the engine starts and the window is built.
     narrix::FontDatabaseWarmUp fonts;
     narrix::NarrixApplication app(argc, argv);
+    if (qEnvironmentVariableIsSet("NARRIX_REPORT_FILES")) {
+        std::fputs(narrix::installedFilesReport(narrix::locateInstalledFiles()).toLocal8Bit().constData(),
+                   stdout);
+        fonts.finish();
+        return 0;
+    }
     fonts.applicationCreated();
     // The thread touches Qt's font database: it ends before the application object does.
     const auto fontsDone = qScopeGuard([&fonts] { fonts.finish(); });

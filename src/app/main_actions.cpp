@@ -81,8 +81,8 @@ MainActions createMainActions(QObject* owner)
 
     a.actAdd = make(owner, u"actAdd", u"&Add...", K(Qt::CTRL | Qt::Key_D), u"Add");
     a.actRemove = make(owner, u"actRemove", u"&Remove", K(Qt::CTRL | Qt::Key_M), u"Remove");
-    a.actRun = make(owner, u"actRun", u"R&un Now", K(Qt::CTRL | Qt::Key_R));
-    a.actEdit = make(owner, u"actEdit", u"E&dit...", K(Qt::Key_F3), u"Edit");
+    a.actRun = make(owner, u"actRun", u"Ru&n Now", K(Qt::CTRL | Qt::Key_R));
+    a.actEdit = make(owner, u"actEdit", u"Edi&t...", K(Qt::Key_F3), u"Edit");
     a.actRename = make(owner, u"actRename", u"Rena&me", K(Qt::Key_F2));
     a.actMoveUp = make(owner, u"actMoveUp", u"Move &Up", K(Qt::CTRL | Qt::Key_Up));
     a.actMoveDown = make(owner, u"actMoveDown", u"Move &Down", K(Qt::CTRL | Qt::Key_Down));
@@ -96,7 +96,7 @@ MainActions createMainActions(QObject* owner)
     a.actForward = make(owner, u"actForward", u"Fast &Forward", K(Qt::CTRL | Qt::Key_Right), u"Fast Forward");
     a.actDevice = make(owner, u"actDevice", u"Select Audio &Device...");
     a.actUpdate =
-        make(owner, u"actUpdate", u"Channel &Update...", K(Qt::CTRL | Qt::Key_H), u"Channel Update");
+        make(owner, u"actUpdate", u"&Channel Update...", K(Qt::CTRL | Qt::Key_H), u"Channel Update");
 
     a.RealtimeSpeech3 = makeSwitch(owner, u"RealtimeSpeech3", u"&Real-Time Speech");
     a.Clip2 = makeSwitch(owner, u"Clip2", u"&Clipboard Speech");

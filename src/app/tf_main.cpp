@@ -2,6 +2,7 @@
 
 #include "app/edit_commands.h"
 #include "app/grid_item_delegate.h"
+#include "app/main_window_accessibility.h"
 #include "app/menu_band_keys.h"
 #include "app/pane_layout.h"
 #include "app/splitter_bar.h"
@@ -109,6 +110,7 @@ TfMain::TfMain(SpeechEngine& engine, SettingsStore& store, Prompter& prompter, c
     connectReading();
     for (MainPlugin* plugin : services_.plugins)
         plugin->attach(*this);
+    applyMainWindowAccessibility(*this);
     // The main window sees keys before the focused control (Esc, and its own shortcuts).
     qApp->installEventFilter(this);
 }
@@ -311,7 +313,10 @@ void TfMain::connectActions()
 
 void TfMain::setStatusText(const QString& text)
 {
+    if (statusLabel_->text() == text)
+        return;
     statusLabel_->setText(text);
+    announceStatusText(*statusLabel_);
 }
 
 QString TfMain::statusText() const

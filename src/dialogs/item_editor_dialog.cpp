@@ -68,6 +68,7 @@ QWidget* TfrmSche::upDown(QLineEdit* edit, const char* name, int low, int high)
     for (const auto& [arrow, delta] : {std::pair{Qt::UpArrow, 1}, std::pair{Qt::DownArrow, -1}}) {
         auto* button = new QToolButton(box);
         button->setArrowType(arrow);
+        button->setAccessibleName(delta > 0 ? QStringLiteral("Up") : QStringLiteral("Down"));
         button->setAutoRepeat(true);
         button->setFocusPolicy(Qt::NoFocus);
         button->setFixedSize(16, 11);
@@ -103,6 +104,8 @@ void TfrmSche::buildControls()
         auto* b = new QToolButton(this);
         b->setObjectName(QLatin1String(name));
         b->setDefaultAction(action);
+        // The button shows a sign only: a screen reader says the command's hint.
+        b->setAccessibleName(action->toolTip().remove(QStringLiteral("...")));
         b->setAutoRaise(true);
         b->setFocusPolicy(Qt::NoFocus);
         return b;
@@ -128,6 +131,7 @@ void TfrmSche::buildControls()
                               QStringLiteral("Yearly")});
     edHour = edit("edHour");
     edMin = edit("edMin");
+    edMin->setAccessibleName(QStringLiteral("Minute")); // the "Time:" label names the hour field
     edDate = edit("edDate");
     for (QLineEdit* number : {edHour, edMin, edDate}) {
         number->setMaxLength(2);

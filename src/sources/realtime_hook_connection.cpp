@@ -1,5 +1,6 @@
 #include "sources/realtime_hook_connection.h"
 
+#include "platform/install_layout.h"
 #include "sources/hook/key_report.h"
 
 #include <QCoreApplication>
@@ -24,7 +25,7 @@ RealtimeHookConnection::~RealtimeHookConnection()
 
 QString RealtimeHookConnection::defaultLibraryPath()
 {
-    return QDir(QCoreApplication::applicationDirPath()).filePath(QString::fromLatin1(kLibraryName));
+    return findPrivateLibrary(QString::fromLatin1(kLibraryName), QCoreApplication::applicationDirPath());
 }
 
 void RealtimeHookConnection::connectHook(const QString& libraryPath)

@@ -22,7 +22,7 @@ public:
     explicit RealtimeHookConnection(QObject* parent = nullptr);
     ~RealtimeHookConnection() override;
 
-    // The library's file name; the program loads it from its own folder.
+    // The library's file name; the program loads it from its own folder or its private library folder.
     static constexpr const char* kLibraryName = "librealtime.so";
     static QString defaultLibraryPath();
 

@@ -57,7 +57,10 @@ QSlider* EngineSettingsDialog::addSlider(QFormLayout* form, const QString& label
     auto* row = new QHBoxLayout;
     row->addWidget(slider, 1);
     row->addWidget(value);
-    form->addRow(label, row);
+    // The caption's access key and the slider's accessible name both come from the label's buddy.
+    auto* caption = new QLabel(label, this);
+    caption->setBuddy(slider);
+    form->addRow(caption, row);
     return slider;
 }
 

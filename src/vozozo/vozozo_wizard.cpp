@@ -20,6 +20,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSpinBox>
+#include <utility>
 #include <QThread>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -65,6 +66,9 @@ VozozoWizard::VozozoWizard(Prompter& prompter, QWidget* parent)
     form->addRow(QStringLiteral("&Voice:"), voice_);
     form->addRow(QStringLiteral("&Speed:"), speed_);
     form->addRow(QStringLiteral("&WAV file:"), outputRow);
+    // A row holding a layout has no buddy of its own: the access key goes to the row's line edit.
+    for (auto [row, edit] : {std::pair{inputRow, input_}, std::pair{outputRow, output_}})
+        qobject_cast<QLabel*>(form->labelForField(row))->setBuddy(edit);
 
     auto* buttons = new QDialogButtonBox(this);
     buttons->addButton(convert_, QDialogButtonBox::AcceptRole);

@@ -164,7 +164,7 @@ TEST_F(ScheduleListKeyboardTest, PopUpMenuAndToolbarCarryTheCommands)
     QStringList items;
     for (QAction* item : menu->actions())
         items << (item->isSeparator() ? QStringLiteral("-") : item->text());
-    EXPECT_EQ(items.join(u'|'), QStringLiteral("&Add...|&Remove|-|R&un Now|E&dit...|Rena&me|-|Move &Up|"
+    EXPECT_EQ(items.join(u'|'), QStringLiteral("&Add...|&Remove|-|Ru&n Now|Edi&t...|Rena&me|-|Move &Up|"
                                                "Move &Down|-|&Import List...|&Export List..."));
     EXPECT_TRUE(action("actAdd")->isEnabled());
     EXPECT_TRUE(action("actImport")->isEnabled());

@@ -117,10 +117,10 @@ TEST_F(TfMainTest, MenuBandDropsDownTheSevenMenusWithEveryItem)
         QStringLiteral("&Undo|-|Cu&t|&Copy|&Paste|&Delete|-|&Find...|-|Select &All"),
         QStringLiteral("&Toolbar|&Status Bar|-|&Narrix Logo|Taskbar &Button|-|Text &Font...|-|"
                        "Speech P&roperties...|&Options..."),
-        QStringLiteral("&Add...|&Remove|-|R&un Now|E&dit...|Rena&me|-|Move &Up|Move &Down|-|"
+        QStringLiteral("&Add...|&Remove|-|Ru&n Now|Edi&t...|Rena&me|-|Move &Up|Move &Down|-|"
                        "&Import List...|&Export List..."),
         QStringLiteral(
-            "&Play|Pa&use|&Stop|-|Re&wind|Fast &Forward|-|Select Audio &Device...|Channel &Update..."),
+            "&Play|Pa&use|&Stop|-|Re&wind|Fast &Forward|-|Select Audio &Device...|&Channel Update..."),
         QStringLiteral("&Real-Time Speech|&Clipboard Speech|&Scheduled Speech|-|What's the &Time?|"
                        "What's the &Date?|What's in the Clip&board?|-|Channel &Guide...|&Voice Guide..."),
         QStringLiteral("&Contents...|&Tip of the Day...|-|&Home Page...|Tech &Support...|-|&About..."),
