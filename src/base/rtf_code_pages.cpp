@@ -100,7 +100,9 @@ std::string CodePageDecoders::toUtf8(std::string_view bytes, int codePage)
     if (!decoder)
         return windows1252ToUtf8(bytes);
     // Stateless: a lead byte without its trail byte becomes U+FFFD instead of waiting for more.
-    const QString text = decoder->decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+    QString text = decoder->decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+    // The system converters mark a byte they cannot read with SUB; the program's mark is U+FFFD.
+    text.replace(QChar(0x1A), QChar(QChar::ReplacementCharacter));
     const QByteArray utf8 = text.toUtf8();
     return std::string(utf8.constData(), static_cast<std::size_t>(utf8.size()));
 }

@@ -703,6 +703,8 @@ void RtfParser::flushBytes()
         return;
     decoded_ = decoders_.toUtf8(bytes_, bytesCodePage_);
     bytes_.clear();
+    // Control characters written as \'hh are no text (tabs and breaks have control words).
+    std::erase_if(decoded_, [](char c) { return static_cast<unsigned char>(c) < 0x20; });
     emitText(decoded_);
 }
 
