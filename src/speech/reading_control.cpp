@@ -36,7 +36,7 @@ private:
 } // namespace
 
 ReadingControl::ReadingControl(ProgramState& state, SpeechEngine& engine, ReadingHost& host, QObject* parent)
-    : QObject(parent), state_(state), engine_(engine), host_(host)
+    : QObject(parent), state_(state), engine_(engine), host_(host), followAlong_(engine)
 {
     connect(&engine_, &SpeechEngine::OnSpeakingStarted, this, &ReadingControl::onSpeakingStarted);
     connect(&engine_, &SpeechEngine::OnSpeak, this, &ReadingControl::onSpeak);
@@ -88,6 +88,9 @@ void ReadingControl::SpeakBuffer(int source)
     const int previousSource = state_.currentSource;
     if (buffer.size() > kLongText && speakInTwoSteps(source, previousSource))
         return;
+    // Follow-along maps what the engine reads back to the document, so it keeps the text as it was.
+    const bool follow = source == kSourceDocument && followAlong_.enabled();
+    const std::string original = follow ? buffer : std::string();
     CleanSpeechTextInPlace(buffer, state_.englishLocale);
     if (isBlank(buffer)) {
         host_.setStatusText(QStringLiteral(" Ready"), false);
@@ -98,9 +101,14 @@ void ReadingControl::SpeakBuffer(int source)
     speechLogSpeak(source, state_.currentTitle, buffer);
     QString text = QString::fromStdString(buffer);
     // Emptied before the engine sees the text: a 50 MB document is not held twice longer than needed.
-    std::string().swap(buffer);
+    std::string cleaned;
+    cleaned.swap(buffer);
+    if (!follow)
+        std::string().swap(cleaned);
     try {
         engine_.Speak(text);
+        if (follow)
+            followAlong_.documentQueued(original, cleaned, documentBase_, engine_.LastQueuedText());
     } catch (const std::exception& error) {
         // Nothing was queued, so no speaking-done will come to give the sources back their turn.
         state_.currentSource = previousSource;
@@ -124,6 +132,10 @@ bool ReadingControl::speakInTwoSteps(int source, int previousSource)
     const QString firstPart = QString::fromStdString(first);
     try {
         engine_.BeginText(firstPart);
+        // Beyond its first part a long text is followed with the distance at the end of that part.
+        if (source == kSourceDocument && followAlong_.enabled())
+            followAlong_.documentQueued(std::string_view(buffer).substr(0, cut), first, documentBase_,
+                                        engine_.LastQueuedText());
     } catch (const std::exception& error) {
         state_.currentSource = previousSource;
         reportEngineError("speak", error);
@@ -172,7 +184,9 @@ void ReadingControl::play()
     if (host_.editorHasSelection()) {
         if (state_.currentSource <= kSourceDocument) {
             state_.speechBuffer = host_.editorSelectedText();
+            documentBase_ = host_.editorSelectionStart();
             SpeakBuffer(kSourceDocument);
+            documentBase_ = 0;
         }
         return;
     }
@@ -237,6 +251,7 @@ void ReadingControl::stop()
 {
     state_.exitWhenDone = false;
     ++longTexts_;
+    followAlong_.forget();
     guarded("stop", [&] { engine_.StopSpeaking(); });
 }
 
@@ -294,6 +309,7 @@ void ReadingControl::onSpeak()
 void ReadingControl::onSpeakingDone()
 {
     speechLogDone();
+    followAlong_.forget();
     host_.stopSpeakingAnimation();
     host_.showStillPicture();
     host_.setStatusText(QStringLiteral(" Ready"), false);

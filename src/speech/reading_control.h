@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/program_state.h"
+#include "speech/follow_along.h"
 #include "speech/reading_host.h"
 #include "speech/speech_engine.h"
 
@@ -64,6 +65,9 @@ public:
     };
     CommandStates commandStates() const;
 
+    // Follow-along reading of the document.
+    FollowAlong& followAlong() { return followAlong_; }
+
     // The tray icon's frame delay as the speed last set it (500 ms before any change).
     int animationDelay() const { return animationDelay_; }
 
@@ -93,6 +97,8 @@ private:
     std::vector<RestCleaner> restCleaners_;
     // Counts two-step hand-overs and stops: a rest that arrives for a text begun earlier is dropped.
     std::uint64_t longTexts_ = 0;
+    FollowAlong followAlong_;
+    qsizetype documentBase_ = 0; // where the document text being handed over begins in the editor
 };
 
 } // namespace narrix

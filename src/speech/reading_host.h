@@ -29,6 +29,8 @@ public:
     virtual bool editorHasSelection() const = 0;
     virtual std::string editorSelectedText() const = 0;
     virtual std::string editorText() const = 0;
+    // Where the selection begins, in the editor's positions (UTF-16 units).
+    virtual qsizetype editorSelectionStart() const { return 0; }
 
     // The quick start guide, shown modally; reading control counts it as an open modal dialog.
     virtual QuickStartChoice askQuickStart() = 0;
