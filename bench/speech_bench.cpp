@@ -258,7 +258,7 @@ public:
     bool editorHasSelection() const override { return false; }
     std::string editorSelectedText() const override { return {}; }
     std::string editorText() const override { return text; }
-    narrix::QuickStartChoice askQuickStart() override { return narrix::QuickStartChoice::Cancel; }
+    void runQuickStart(const std::function<void(narrix::QuickStartChoice)>&) override {}
     bool openDocument() override { return false; }
     int scheduleRowCount() const override { return 0; }
     void runScheduleRow(int) override {}
@@ -266,9 +266,7 @@ public:
     void speakDate() override {}
     void speakClipboard() override {}
     void openHelp() override {}
-    bool mainWindowMinimized() const override { return false; }
-    void hideMainWindow(narrix::WindowStartState) override {}
-    void closeMainWindow() override {}
+    bool closeWhenDone() override { return false; }
     std::string text;
 };
 
@@ -280,7 +278,7 @@ int play(int argc, char** argv)
     null.kind = narrix::AudioSinkOptions::Kind::Null;
     narrix::TTextToSpeech engine(null);
     engine.Select(findVoice(engine, QStringLiteral("English (America) (espeak-ng)")));
-    narrix::ProgramState state;
+    narrix::ReadingState state;
     state.englishLocale = true;
     BenchHost host;
     host.text = englishText(megabytes << 20, true);

@@ -54,17 +54,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     environment.menuFont.name = QStringLiteral("Sans");
     narrix::Settings settings;
     QStringList valuesRead;
-    try {
-        narrix::readSettings(store, environment, locale, settings, &valuesRead);
-    } catch (const narrix::SettingsReadError&) {
-        if (valuesRead.isEmpty())
+    if (const auto error = narrix::readSettings(store, environment, locale, settings, &valuesRead)) {
+        // Reading stopped at the value that failed, the last one read.
+        if (valuesRead.isEmpty() || valuesRead.last() != error->name)
             std::abort();
         return 0;
     }
     MapStore written;
     narrix::writeSettings(written, narrix::settingsTexts(settings, locale, true));
     narrix::Settings back;
-    narrix::readSettings(written, environment, locale, back);
+    if (narrix::readSettings(written, environment, locale, back))
+        std::abort(); // what the program writes always reads back
     MapStore rewritten;
     narrix::writeSettings(rewritten, narrix::settingsTexts(back, locale, true));
     if (rewritten.values != written.values)

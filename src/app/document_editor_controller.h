@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/document_editor.h"
+#include "app/find_dialog.h"
 #include "app/modal_document_dialogs.h"
 #include "app/text_edit_document_view.h"
 
@@ -12,7 +13,6 @@ class QTextEdit;
 
 namespace narrix {
 
-class FindDialog;
 class ModalDialogs;
 struct MainActions;
 

@@ -1,14 +1,16 @@
 // Program entry: the application object with its error hook, the real engine, settings and dialogs,
 // the main window and its start-up, the message loop, then the shutdown sequence.
+#include "app/document_editor_plugin.h"
 #include "app/font_database_warmup.h"
 #include "app/narrix_application.h"
-#include "app/prompter.h"
 #include "app/settings_store.h"
 #include "app/startup_probe.h"
 #include "app/tf_main.h"
 #include "platform/locale_adapter.h"
 #include "platform/unix_signal_watcher.h"
 #include "speech/engine_factory.h"
+#include "speech/engine_settings_dialog.h"
+#include "ui/prompter.h"
 
 #include <QScopeGuard>
 
@@ -25,11 +27,21 @@ int main(int argc, char** argv)
     // SIGHUP too: a session that ends under a terminal hangs it up.
     narrix::UnixSignalWatcher signals({SIGTERM, SIGINT, SIGHUP});
 
-    auto engine = narrix::createDefaultSpeechEngine();
+    // The one owner of the engines' shared speed and settings dialog.
+    narrix::SpeechEngineFactory engines;
+    auto engine = engines.create();
     narrix::QSettingsStore store;
     narrix::WidgetPrompter prompter;
     narrix::SystemLocale locale;
-    narrix::TfMain window(*engine, store, prompter, locale);
+    narrix::DocumentEditorPlugin documentEditor;
+    narrix::MainServices services;
+    services.document = &documentEditor;
+    services.plugins.push_back(&documentEditor);
+    narrix::TfMain window(*engine, store, prompter, locale, services);
+
+    // The engine's settings dialog is shown through the window's dialog seam.
+    engines.setSettingsDialog(
+        narrix::engineSettingsDialog([&window](QDialog& dialog) { return window.modal().exec(dialog); }));
 
     QObject::connect(&signals, &narrix::UnixSignalWatcher::received, &window,
                      [&window](int) { window.TerminationRequested(); });

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/program_state.h"
 #include "speech/reading_host.h"
 
 namespace narrix {
@@ -11,7 +12,7 @@ class TfMain;
 class MainReadingHost final : public ReadingHost
 {
 public:
-    explicit MainReadingHost(TfMain& window) : window_(window) {}
+    MainReadingHost(TfMain& window, ProgramState& state) : window_(window), state_(state) {}
 
     void setStatusText(const QString& text, bool repaintNow) override;
     void startSpeakingAnimation() override;
@@ -21,7 +22,8 @@ public:
     bool editorHasSelection() const override;
     std::string editorSelectedText() const override;
     std::string editorText() const override;
-    QuickStartChoice askQuickStart() override;
+    qsizetype editorSelectionStart() const override;
+    void runQuickStart(const std::function<void(QuickStartChoice)>& actOnChoice) override;
     bool openDocument() override;
     int scheduleRowCount() const override;
     void runScheduleRow(int row) override;
@@ -29,12 +31,13 @@ public:
     void speakDate() override;
     void speakClipboard() override;
     void openHelp() override;
-    bool mainWindowMinimized() const override;
-    void hideMainWindow(WindowStartState state) override;
-    void closeMainWindow() override;
+    bool closeWhenDone() override;
 
 private:
+    QuickStartChoice askQuickStart();
+
     TfMain& window_;
+    ProgramState& state_;
 };
 
 } // namespace narrix

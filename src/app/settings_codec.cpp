@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <optional>
+#include <type_traits>
+#include <variant>
 
 namespace narrix {
 namespace {
@@ -13,76 +15,202 @@ namespace {
 const QString kTrue = QStringLiteral("True");
 const QString kFalse = QStringLiteral("False");
 
-QString boolText(bool on)
-{
-    return on ? kTrue : kFalse;
-}
-
-// Reads values one by one, keeping the list of names read.
-class Reader
-{
-public:
-    Reader(const SettingsStore& store, QStringList* valuesRead) : store_(store), valuesRead_(valuesRead) {}
-
-    QString text(const QString& name)
-    {
-        if (valuesRead_ != nullptr)
-            valuesRead_->append(name);
-        return store_.value(name);
-    }
-    QString text(const QString& name, const QString& fallback)
-    {
-        const QString stored = text(name);
-        return stored.isEmpty() ? fallback : stored;
-    }
-    // A numeric value: empty gives the default; text that does not parse ends the read.
-    template <typename T, typename Parse> T number(const QString& name, T fallback, Parse parse)
-    {
-        const QString stored = text(name);
-        if (stored.isEmpty())
-            return fallback;
-        const auto value = parse(stored);
-        if (!value)
-            throw SettingsReadError(name, stored);
-        return static_cast<T>(*value);
-    }
-    std::int32_t int32(const QString& name, std::int32_t fallback)
-    {
-        return number(name, fallback, [](const QString& t) { return parseInt32(t); });
-    }
-    // A 64-bit decimal of which the low 32 bits are kept.
-    std::int32_t low32(const QString& name, std::int32_t fallback)
-    {
-        const auto low = [](const QString& t) -> std::optional<std::int32_t> {
-            const auto value = parseInt64(t);
-            if (!value)
-                return std::nullopt;
-            return static_cast<std::int32_t>(static_cast<std::uint32_t>(static_cast<std::uint64_t>(*value)));
-        };
-        return number(name, fallback, low);
-    }
-    double real(const QString& name, double fallback, QChar separator)
-    {
-        return number(name, fallback, [separator](const QString& t) { return parseReal(t, separator); });
-    }
-    bool onUnlessFalse(const QString& name) { return text(name) != kFalse; }
-    bool offUnlessTrue(const QString& name) { return text(name) == kTrue; }
-
-private:
-    const SettingsStore& store_;
-    QStringList* valuesRead_;
+// How a value's text becomes its field and back.
+enum class Codec {
+    Int32,         // decimal; empty gives the default
+    Low32,         // a 64-bit decimal of which the low 32 bits are kept; written unsigned
+    Real,          // the split ratios: either decimal separator, written with the locale's
+    Text,          // empty gives the default
+    OnUnlessFalse, // only "False" is off
+    OffUnlessTrue, // only "True" is on
+    WindowState,   // "Normal" (or empty), "Minimize", anything else maximised
+    FontStyle,     // letters B, I, U, K; empty gives the default font's style
 };
 
-WindowStartState parseWindowState(const QString& text)
+using Field = std::variant<int Settings::*, double Settings::*, bool Settings::*, QString Settings::*,
+                           WindowStartState Settings::*, DocumentFont Settings::*, int DocumentFont::*,
+                           QString DocumentFont::*>;
+
+constexpr int kNotWritten = -1;
+
+// One stored value: its name, the field of the record it fills, its codec, where it is written at
+// shutdown (ShowTips belongs to the tip dialog, which writes it itself) and whether it is a window
+// bound. The rows are in read order; every default comes from defaultSettings().
+struct SettingRow
 {
-    if (text.isEmpty() || text == QLatin1String("Normal"))
-        return WindowStartState::Normal;
-    if (text == QLatin1String("Minimize"))
-        return WindowStartState::Minimized;
-    return WindowStartState::Maximized;
+    const char16_t* name;
+    Field field;
+    Codec codec;
+    int writePosition;
+    std::optional<WindowBound> bound = std::nullopt;
+};
+
+// clang-format off
+const SettingRow kRows[] = {
+    {u"FontCharset",     &DocumentFont::charset,        Codec::Int32,          0},
+    {u"FontName",        &DocumentFont::name,           Codec::Text,           1},
+    {u"FontSize",        &DocumentFont::size,           Codec::Int32,          2},
+    {u"FontColor",       &DocumentFont::color,          Codec::Int32,          3},
+    {u"FontStyle",       &Settings::documentFont,       Codec::FontStyle,      4},
+    {u"WindowState",     &Settings::windowStartState,   Codec::WindowState,    5},
+    {u"Split1",          &Settings::split1,             Codec::Real,          10},
+    {u"Split2",          &Settings::split2,             Codec::Real,          11},
+    {u"WindowLeft",      &Settings::windowLeft,         Codec::Int32,          6, WindowBound::Left},
+    {u"WindowTop",       &Settings::windowTop,          Codec::Int32,          7, WindowBound::Top},
+    {u"WindowWidth",     &Settings::windowWidth,        Codec::Int32,          8, WindowBound::Width},
+    {u"WindowHeight",    &Settings::windowHeight,       Codec::Int32,          9, WindowBound::Height},
+    {u"ShowTips",        &Settings::showTips,           Codec::OnUnlessFalse, kNotWritten},
+    {u"ViewToolbar",     &Settings::viewToolbar,        Codec::OnUnlessFalse, 12},
+    {u"ViewStatusbar",   &Settings::viewStatusbar,      Codec::OnUnlessFalse, 13},
+    {u"ViewNarrixLogo",  &Settings::viewLogo,           Codec::OnUnlessFalse, 14},
+    {u"EnableRealtime",  &Settings::enableRealtime,     Codec::OnUnlessFalse, 15},
+    {u"EnableClipboard", &Settings::enableClipboard,    Codec::OnUnlessFalse, 16},
+    {u"EnableSchedule",  &Settings::enableSchedule,     Codec::OnUnlessFalse, 17},
+    {u"Voice",           &Settings::voice,              Codec::Text,          18},
+    {u"Speed",           &Settings::speed,              Codec::Int32,         19},
+    {u"RealMode",        &Settings::realMode,           Codec::Text,          20},
+    {u"RealCustom",      &Settings::realCustom,         Codec::Text,          21},
+    {u"TellTime",        &Settings::tellTime,           Codec::Text,          22},
+    {u"DateStyle",       &Settings::dateStyle,          Codec::Text,          23},
+    {u"TimeStyle",       &Settings::timeStyle,          Codec::Text,          24},
+    {u"HourFormat",      &Settings::hourFormat,         Codec::Text,          25},
+    {u"Theme",           &Settings::theme,              Codec::Int32,         26},
+    {u"NormalIcon",      &Settings::normalIcon,         Codec::Text,          27},
+    {u"OpenIcon",        &Settings::openIcon,           Codec::Text,          28},
+    {u"CloseIcon",       &Settings::closeIcon,          Codec::Text,          29},
+    {u"Proxy",           &Settings::proxy,              Codec::Text,          30},
+    {u"Port",            &Settings::port,               Codec::Text,          31},
+    {u"Greetings",       &Settings::greetings,          Codec::Text,          32},
+    {u"StartMinimized",  &Settings::startMinimized,     Codec::OffUnlessTrue, 33},
+    {u"TaskbarButton",   &Settings::taskbarButton,      Codec::OffUnlessTrue, 34},
+    {u"Device",          &Settings::device,             Codec::Low32,         35},
+    {u"FollowAlong",     &Settings::followAlong,        Codec::OnUnlessFalse, 36},
+};
+// clang-format on
+
+constexpr std::size_t kWrittenCount = 37;
+
+template <typename T> T& fieldOf(Settings& settings, T Settings::*member)
+{
+    return settings.*member;
+}
+template <typename T> T& fieldOf(Settings& settings, T DocumentFont::*member)
+{
+    return settings.documentFont.*member;
+}
+template <typename T> const T& fieldOf(const Settings& settings, T Settings::*member)
+{
+    return settings.*member;
+}
+template <typename T> const T& fieldOf(const Settings& settings, T DocumentFont::*member)
+{
+    return settings.documentFont.*member;
 }
 
-QString styleText(const DocumentFont& font)
+// Window bounds far outside any screen are clamped as they are read, so that the window's geometry
+// (and what shutdown writes back) never overflows.
+constexpr int kLargestBound = 16777215; // the largest widget size Qt accepts
+
+int clampBound(WindowBound bound, int value)
+{
+    const int lowest = bound == WindowBound::Left || bound == WindowBound::Top ? -kLargestBound : 0;
+    return std::clamp(value, lowest, kLargestBound);
+}
+
+// Each decode fills `out` from a non-empty stored text; false when the text is no number.
+bool decode(Codec codec, const QString& text, int& out)
+{
+    if (codec == Codec::Low32) {
+        const auto value = parseInt64(text);
+        if (value)
+            out = static_cast<std::int32_t>(static_cast<std::uint32_t>(static_cast<std::uint64_t>(*value)));
+        return value.has_value();
+    }
+    const auto value = parseInt32(text);
+    if (value)
+        out = *value;
+    return value.has_value();
+}
+
+bool decode(Codec, const QString& text, double& out, QChar separator)
+{
+    // Written with the locale's separator; a file written under another locale has the other one.
+    const QChar other = separator == QLatin1Char('.') ? QLatin1Char(',') : QLatin1Char('.');
+    auto value = parseReal(text, separator);
+    if (!value)
+        value = parseReal(text, other);
+    if (value)
+        out = *value;
+    return value.has_value();
+}
+
+bool decode(Codec codec, const QString& text, bool& out)
+{
+    out = codec == Codec::OnUnlessFalse ? text != kFalse : text == kTrue;
+    return true;
+}
+
+bool decode(Codec, const QString& text, QString& out)
+{
+    out = text;
+    return true;
+}
+
+bool decode(Codec, const QString& text, WindowStartState& out)
+{
+    if (text == QLatin1String("Normal"))
+        out = WindowStartState::Normal;
+    else if (text == QLatin1String("Minimize"))
+        out = WindowStartState::Minimized;
+    else
+        out = WindowStartState::Maximized;
+    return true;
+}
+
+bool decode(Codec, const QString& text, DocumentFont& out)
+{
+    out.bold = text.contains(QLatin1Char('B'));
+    out.italic = text.contains(QLatin1Char('I'));
+    out.underline = text.contains(QLatin1Char('U'));
+    out.strikeOut = text.contains(QLatin1Char('K'));
+    return true;
+}
+
+void takeDefault(const DocumentFont& fallback, DocumentFont& out)
+{
+    out.bold = fallback.bold;
+    out.italic = fallback.italic;
+    out.underline = fallback.underline;
+    out.strikeOut = fallback.strikeOut;
+}
+template <typename T> void takeDefault(const T& fallback, T& out)
+{
+    out = fallback;
+}
+
+QString encode(Codec codec, int value, QChar)
+{
+    if (codec == Codec::Low32)
+        return QString::number(static_cast<std::uint32_t>(value));
+    return QString::number(value);
+}
+QString encode(Codec, double value, QChar separator)
+{
+    return formatReal(value, separator);
+}
+QString encode(Codec, bool value, QChar)
+{
+    return value ? kTrue : kFalse;
+}
+QString encode(Codec, const QString& value, QChar)
+{
+    return value;
+}
+QString encode(Codec, WindowStartState value, QChar)
+{
+    return windowStateText(value);
+}
+QString encode(Codec, const DocumentFont& font, QChar)
 {
     QString letters;
     if (font.bold)
@@ -96,12 +224,56 @@ QString styleText(const DocumentFont& font)
     return letters;
 }
 
+// The boolean codecs read an empty text by their own rule; every other codec takes the default.
+bool emptyMeansDefault(Codec codec)
+{
+    return codec != Codec::OnUnlessFalse && codec != Codec::OffUnlessTrue;
+}
+
+// Fills the row's field from `text`; false when the text does not parse.
+bool readRow(const SettingRow& row, const QString& text, const Settings& defaults, Settings& s,
+             QChar separator)
+{
+    return std::visit(
+        [&](auto member) {
+            auto& field = fieldOf(s, member);
+            if (text.isEmpty() && emptyMeansDefault(row.codec)) {
+                takeDefault(fieldOf(defaults, member), field);
+                return true;
+            }
+            using T = std::remove_reference_t<decltype(field)>;
+            if constexpr (std::is_same_v<T, double>)
+                return decode(row.codec, text, field, separator);
+            else
+                return decode(row.codec, text, field);
+        },
+        row.field);
+}
+
+QString writeRow(const SettingRow& row, const Settings& s, QChar separator)
+{
+    return std::visit([&](auto member) { return encode(row.codec, fieldOf(s, member), separator); },
+                      row.field);
+}
+
+// The rows that are written, in shutdown order.
+const std::vector<const SettingRow*>& rowsInWriteOrder()
+{
+    static const std::vector<const SettingRow*> rows = [] {
+        std::vector<const SettingRow*> ordered(kWrittenCount, nullptr);
+        for (const SettingRow& row : kRows)
+            if (row.writePosition != kNotWritten)
+                ordered.at(static_cast<std::size_t>(row.writePosition)) = &row;
+        return ordered;
+    }();
+    return rows;
+}
+
 } // namespace
 
-SettingsReadError::SettingsReadError(const QString& name, const QString& text)
-    : std::runtime_error(QStringLiteral("setting %1 is not a number: \"%2\"").arg(name, text).toStdString()),
-      name_(name), text_(text)
+QString SettingsReadError::message() const
 {
+    return QStringLiteral("setting %1 is not a number: \"%2\"").arg(name, text);
 }
 
 Settings defaultSettings(const SettingsEnvironment& environment)
@@ -125,102 +297,47 @@ Settings defaultSettings(const SettingsEnvironment& environment)
 
 const QStringList& settingsReadOrder()
 {
-    static const QStringList names = {
-        QStringLiteral("FontCharset"),    QStringLiteral("FontName"),       QStringLiteral("FontSize"),
-        QStringLiteral("FontColor"),      QStringLiteral("FontStyle"),      QStringLiteral("WindowState"),
-        QStringLiteral("Split1"),         QStringLiteral("Split2"),         QStringLiteral("WindowLeft"),
-        QStringLiteral("WindowTop"),      QStringLiteral("WindowWidth"),    QStringLiteral("WindowHeight"),
-        QStringLiteral("ShowTips"),       QStringLiteral("ViewToolbar"),    QStringLiteral("ViewStatusbar"),
-        QStringLiteral("ViewNarrixLogo"), QStringLiteral("EnableRealtime"), QStringLiteral("EnableClipboard"),
-        QStringLiteral("EnableSchedule"), QStringLiteral("Voice"),          QStringLiteral("Speed"),
-        QStringLiteral("RealMode"),       QStringLiteral("RealCustom"),     QStringLiteral("TellTime"),
-        QStringLiteral("DateStyle"),      QStringLiteral("TimeStyle"),      QStringLiteral("HourFormat"),
-        QStringLiteral("Theme"),          QStringLiteral("NormalIcon"),     QStringLiteral("OpenIcon"),
-        QStringLiteral("CloseIcon"),      QStringLiteral("Proxy"),          QStringLiteral("Port"),
-        QStringLiteral("Greetings"),      QStringLiteral("StartMinimized"), QStringLiteral("TaskbarButton"),
-        QStringLiteral("Device"),
-    };
+    static const QStringList names = [] {
+        QStringList order;
+        for (const SettingRow& row : kRows)
+            order << QString::fromUtf16(row.name);
+        return order;
+    }();
     return names;
 }
 
 const QStringList& settingsWriteOrder()
 {
     static const QStringList names = [] {
-        QStringList order = settingsReadOrder();
-        // Written: the bounds before the splits, and no ShowTips (the tip dialog owns it).
-        order.removeAll(QStringLiteral("ShowTips"));
-        order.removeAll(QStringLiteral("Split1"));
-        order.removeAll(QStringLiteral("Split2"));
-        const auto afterBounds = order.indexOf(QStringLiteral("WindowHeight")) + 1;
-        order.insert(afterBounds, QStringLiteral("Split2"));
-        order.insert(afterBounds, QStringLiteral("Split1"));
+        QStringList order;
+        for (const SettingRow* row : rowsInWriteOrder())
+            order << QString::fromUtf16(row->name);
         return order;
     }();
     return names;
 }
 
-void readSettings(const SettingsStore& store, const SettingsEnvironment& environment,
-                  const LocaleAdapter& locale, Settings& s, QStringList* valuesRead,
-                  const std::function<void(WindowBound, int)>& applyBound)
+std::optional<SettingsReadError>
+readSettings(const SettingsStore& store, const SettingsEnvironment& environment, const LocaleAdapter& locale,
+             Settings& s, QStringList* valuesRead, const std::function<void(WindowBound, int)>& applyBound)
 {
     const Settings defaults = defaultSettings(environment);
-    const DocumentFont& menuFont = environment.menuFont;
-    Reader r(store, valuesRead);
-    const auto bound = [&](WindowBound which, int& field, const QString& name, int fallback) {
-        field = r.int32(name, fallback);
-        if (applyBound)
-            applyBound(which, field);
-    };
-
-    s.documentFont.charset = r.int32(QStringLiteral("FontCharset"), menuFont.charset);
-    s.documentFont.name = r.text(QStringLiteral("FontName"), menuFont.name);
-    s.documentFont.size = r.int32(QStringLiteral("FontSize"), menuFont.size);
-    s.documentFont.color = r.int32(QStringLiteral("FontColor"), menuFont.color);
-    const QString style = r.text(QStringLiteral("FontStyle"));
-    if (style.isEmpty()) {
-        s.documentFont.bold = menuFont.bold;
-        s.documentFont.italic = menuFont.italic;
-        s.documentFont.underline = menuFont.underline;
-        s.documentFont.strikeOut = menuFont.strikeOut;
-    } else {
-        s.documentFont.bold = style.contains(QLatin1Char('B'));
-        s.documentFont.italic = style.contains(QLatin1Char('I'));
-        s.documentFont.underline = style.contains(QLatin1Char('U'));
-        s.documentFont.strikeOut = style.contains(QLatin1Char('K'));
-    }
-    s.windowStartState = parseWindowState(r.text(QStringLiteral("WindowState")));
     const QChar separator = locale.decimalSeparator();
-    s.split1 = r.real(QStringLiteral("Split1"), defaults.split1, separator);
-    s.split2 = r.real(QStringLiteral("Split2"), defaults.split2, separator);
-    bound(WindowBound::Left, s.windowLeft, QStringLiteral("WindowLeft"), defaults.windowLeft);
-    bound(WindowBound::Top, s.windowTop, QStringLiteral("WindowTop"), defaults.windowTop);
-    bound(WindowBound::Width, s.windowWidth, QStringLiteral("WindowWidth"), defaults.windowWidth);
-    bound(WindowBound::Height, s.windowHeight, QStringLiteral("WindowHeight"), defaults.windowHeight);
-    s.showTips = r.onUnlessFalse(QStringLiteral("ShowTips"));
-    s.viewToolbar = r.onUnlessFalse(QStringLiteral("ViewToolbar"));
-    s.viewStatusbar = r.onUnlessFalse(QStringLiteral("ViewStatusbar"));
-    s.viewLogo = r.onUnlessFalse(QStringLiteral("ViewNarrixLogo"));
-    s.enableRealtime = r.onUnlessFalse(QStringLiteral("EnableRealtime"));
-    s.enableClipboard = r.onUnlessFalse(QStringLiteral("EnableClipboard"));
-    s.enableSchedule = r.onUnlessFalse(QStringLiteral("EnableSchedule"));
-    s.voice = r.text(QStringLiteral("Voice"), defaults.voice);
-    s.speed = r.int32(QStringLiteral("Speed"), defaults.speed);
-    s.realMode = r.text(QStringLiteral("RealMode"), defaults.realMode);
-    s.realCustom = r.text(QStringLiteral("RealCustom"), defaults.realCustom);
-    s.tellTime = r.text(QStringLiteral("TellTime"), defaults.tellTime);
-    s.dateStyle = r.text(QStringLiteral("DateStyle"), defaults.dateStyle);
-    s.timeStyle = r.text(QStringLiteral("TimeStyle"), defaults.timeStyle);
-    s.hourFormat = r.text(QStringLiteral("HourFormat"), defaults.hourFormat);
-    s.theme = r.int32(QStringLiteral("Theme"), defaults.theme);
-    s.normalIcon = r.text(QStringLiteral("NormalIcon"));
-    s.openIcon = r.text(QStringLiteral("OpenIcon"));
-    s.closeIcon = r.text(QStringLiteral("CloseIcon"));
-    s.proxy = r.text(QStringLiteral("Proxy"));
-    s.port = r.text(QStringLiteral("Port"));
-    s.greetings = r.text(QStringLiteral("Greetings"), defaults.greetings);
-    s.startMinimized = r.offUnlessTrue(QStringLiteral("StartMinimized"));
-    s.taskbarButton = r.offUnlessTrue(QStringLiteral("TaskbarButton"));
-    s.device = r.low32(QStringLiteral("Device"), defaults.device);
+    for (const SettingRow& row : kRows) {
+        const QString name = QString::fromUtf16(row.name);
+        if (valuesRead != nullptr)
+            valuesRead->append(name);
+        const QString text = store.value(name);
+        if (!readRow(row, text, defaults, s, separator))
+            return SettingsReadError{name, text};
+        if (row.bound) {
+            int& bound = s.*std::get<int Settings::*>(row.field);
+            bound = clampBound(*row.bound, bound);
+            if (applyBound)
+                applyBound(*row.bound, bound);
+        }
+    }
+    return std::nullopt;
 }
 
 QString windowStateText(WindowStartState state)
@@ -239,50 +356,11 @@ QString windowStateText(WindowStartState state)
 SettingsTexts settingsTexts(const Settings& s, const LocaleAdapter& locale, bool withBounds)
 {
     const QChar separator = locale.decimalSeparator();
-    const DocumentFont& f = s.documentFont;
     SettingsTexts t;
-    t.reserve(36);
-    const auto add = [&t](const char16_t* name, const QString& text) {
-        t.emplace_back(QString::fromUtf16(name), text);
-    };
-    add(u"FontCharset", QString::number(f.charset));
-    add(u"FontName", f.name);
-    add(u"FontSize", QString::number(f.size));
-    add(u"FontColor", QString::number(f.color));
-    add(u"FontStyle", styleText(f));
-    add(u"WindowState", windowStateText(s.windowStartState));
-    if (withBounds) {
-        add(u"WindowLeft", QString::number(s.windowLeft));
-        add(u"WindowTop", QString::number(s.windowTop));
-        add(u"WindowWidth", QString::number(s.windowWidth));
-        add(u"WindowHeight", QString::number(s.windowHeight));
-    }
-    add(u"Split1", formatReal(s.split1, separator));
-    add(u"Split2", formatReal(s.split2, separator));
-    add(u"ViewToolbar", boolText(s.viewToolbar));
-    add(u"ViewStatusbar", boolText(s.viewStatusbar));
-    add(u"ViewNarrixLogo", boolText(s.viewLogo));
-    add(u"EnableRealtime", boolText(s.enableRealtime));
-    add(u"EnableClipboard", boolText(s.enableClipboard));
-    add(u"EnableSchedule", boolText(s.enableSchedule));
-    add(u"Voice", s.voice);
-    add(u"Speed", QString::number(s.speed));
-    add(u"RealMode", s.realMode);
-    add(u"RealCustom", s.realCustom);
-    add(u"TellTime", s.tellTime);
-    add(u"DateStyle", s.dateStyle);
-    add(u"TimeStyle", s.timeStyle);
-    add(u"HourFormat", s.hourFormat);
-    add(u"Theme", QString::number(s.theme));
-    add(u"NormalIcon", s.normalIcon);
-    add(u"OpenIcon", s.openIcon);
-    add(u"CloseIcon", s.closeIcon);
-    add(u"Proxy", s.proxy);
-    add(u"Port", s.port);
-    add(u"Greetings", s.greetings);
-    add(u"StartMinimized", boolText(s.startMinimized));
-    add(u"TaskbarButton", boolText(s.taskbarButton));
-    add(u"Device", QString::number(static_cast<std::uint32_t>(s.device)));
+    t.reserve(kWrittenCount);
+    for (const SettingRow* row : rowsInWriteOrder())
+        if (withBounds || !row->bound)
+            t.emplace_back(QString::fromUtf16(row->name), writeRow(*row, s, separator));
     return t;
 }
 

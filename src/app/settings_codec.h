@@ -5,7 +5,7 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
-#include <stdexcept>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -15,16 +15,12 @@ class LocaleAdapter;
 class SettingsStore;
 
 // A stored number that does not parse. Reading stops at it: the values before it stay read.
-class SettingsReadError : public std::runtime_error
+struct SettingsReadError
 {
-public:
-    SettingsReadError(const QString& name, const QString& text);
-    const QString& name() const { return name_; }
-    const QString& text() const { return text_; }
+    QString name;
+    QString text;
 
-private:
-    QString name_;
-    QString text_;
+    QString message() const; // setting NAME is not a number: "TEXT"
 };
 
 enum class WindowBound { Left, Top, Width, Height };
@@ -38,12 +34,15 @@ const QStringList& settingsReadOrder();
 const QStringList& settingsWriteOrder();
 
 // Reads every value in table order into `settings`, applying the defaults for empty values. Each
-// window bound is handed to `applyBound` as soon as it is read. The name of each value is appended
-// to `valuesRead` before it is parsed, so after a SettingsReadError the list ends with the value that
-// failed and every field after it still holds what it held before.
-void readSettings(const SettingsStore& store, const SettingsEnvironment& environment,
-                  const LocaleAdapter& locale, Settings& settings, QStringList* valuesRead = nullptr,
-                  const std::function<void(WindowBound, int)>& applyBound = {});
+// window bound is clamped to what a window can have and handed to `applyBound` as soon as it is read.
+// The name of each value is appended to `valuesRead` before it is parsed, so after an error the list
+// ends with the value that failed and every field after it still holds what it held before. Returns
+// the value that did not parse, if any.
+std::optional<SettingsReadError> readSettings(const SettingsStore& store,
+                                              const SettingsEnvironment& environment,
+                                              const LocaleAdapter& locale, Settings& settings,
+                                              QStringList* valuesRead = nullptr,
+                                              const std::function<void(WindowBound, int)>& applyBound = {});
 
 using SettingsTexts = std::vector<std::pair<QString, QString>>;
 

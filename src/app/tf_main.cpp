@@ -38,9 +38,36 @@ QLabel* titleBar(const QString& text, QWidget* parent)
 
 } // namespace
 
+namespace {
+
+// The services of subsystems not given to the window: each call does nothing.
+MainServices withDoNothingDefaults(MainServices services)
+{
+    static TrayService tray;
+    static SingleInstanceService singleInstance;
+    static RealtimeHookService realtimeHook;
+    static TransferService transfers;
+    static TipsUpdatesService tips;
+    static DocumentService document;
+    const auto fill = [](auto*& service, auto& fallback) {
+        if (service == nullptr)
+            service = &fallback;
+    };
+    fill(services.tray, tray);
+    fill(services.singleInstance, singleInstance);
+    fill(services.realtimeHook, realtimeHook);
+    fill(services.transfers, transfers);
+    fill(services.tips, tips);
+    fill(services.document, document);
+    return services;
+}
+
+} // namespace
+
 TfMain::TfMain(SpeechEngine& engine, SettingsStore& store, Prompter& prompter, const LocaleAdapter& locale,
-               QWidget* parent)
-    : QMainWindow(parent), engine_(engine), store_(store), locale_(locale), modal_(state_, prompter, this),
+               const MainServices& services, QWidget* parent)
+    : QMainWindow(parent), engine_(engine), store_(store), locale_(locale),
+      services_(withDoNothingDefaults(services)), modal_(state_, prompter, this),
       actions_(createMainActions(this))
 {
     setObjectName(QStringLiteral("fMain"));
@@ -54,6 +81,8 @@ TfMain::TfMain(SpeechEngine& engine, SettingsStore& store, Prompter& prompter, c
     buildStatusBar();
     connectActions();
     connectReading();
+    for (MainPlugin* plugin : services_.plugins)
+        plugin->attach(*this);
     // The main window sees keys before the focused control (Esc, and its own shortcuts).
     qApp->installEventFilter(this);
 }
@@ -246,7 +275,7 @@ void TfMain::connectActions()
     edit(a.actPaste, EditCommand::Paste);
     edit(a.actDelete, EditCommand::Delete);
     edit(a.actSelectAll, EditCommand::SelectAll);
-    connect(a.actDisEmail, &QAction::triggered, this, [this] { DisconnectEmail(); });
+    connect(a.actDisEmail, &QAction::triggered, this, [this] { services_.transfers->disconnectEmail(); });
 }
 
 void TfMain::setStatusText(const QString& text)
@@ -262,6 +291,13 @@ QString TfMain::statusText() const
 void TfMain::setDocumentTitle(const QString& title)
 {
     documentTitle_->setText(title);
+}
+
+void TfMain::applySettings(const Settings& settings)
+{
+    settings_ = settings;
+    applyViewSwitches();
+    LayoutPanes();
 }
 
 void TfMain::ArrangeBandBar()

@@ -2,6 +2,7 @@
 
 #include "app/main_actions.h"
 #include "app/main_reading_host.h"
+#include "app/main_services.h"
 #include "app/modal_dialogs.h"
 #include "app/program_state.h"
 #include "app/settings.h"
@@ -35,7 +36,7 @@ class TfMain : public QMainWindow
     Q_OBJECT
 public:
     TfMain(SpeechEngine& engine, SettingsStore& store, Prompter& prompter, const LocaleAdapter& locale,
-           QWidget* parent = nullptr);
+           const MainServices& services = {}, QWidget* parent = nullptr);
     ~TfMain() override;
 
     // Start-up sequence. `arguments` are the command-line arguments without the program name.
@@ -43,8 +44,13 @@ public:
     // Shutdown sequence; later calls do nothing.
     void FormDestroy();
 
-    ProgramState& state() { return state_; }
-    Settings& settings() { return settings_; }
+    const ProgramState& state() const { return state_; }
+    // What the speech sources share: the speech text buffer, the current source, the speaking flag.
+    ReadingState& readingState() { return state_.reading; }
+    TransferState& transfers() { return state_.transfers; }
+    const Settings& settings() const { return settings_; }
+    // Takes a changed settings record (the options dialog's) and shows what it changes in the window.
+    void applySettings(const Settings& settings);
     const MainActions& actions() const { return actions_; }
     ModalDialogs& modal() { return modal_; }
     SpeechEngine& tts() { return engine_; }
@@ -58,17 +64,16 @@ public:
     QString statusText() const;
     void setDocumentTitle(const QString& title);
 
-    // Hands the speech text buffer to the engine as speech from `source` (1 real-time ... 5 scheduled).
-    void SpeakBuffer(int source);
+    // Hands the speech text buffer to the engine as speech from `source`.
+    void SpeakBuffer(SpeechSource source);
     // The reading commands, the arbitration between the speech sources and the engine's events.
     ReadingControl& reading();
     // Enables Play, Pause, Rewind, Fast Forward and Stop as the engine's state allows (run when idle).
     void UpdateReadingActions();
-    // Tray icon and logo animations while speaking.
-    void StartSpeakingAnimation();
-    void StopSpeakingAnimation();
-    void SetSpeakingAnimationDelay(int milliseconds);
-    void ShowStillTrayPicture();
+    // The services of the subsystems built beside the window (do-nothing ones where none was given).
+    TrayService& tray() { return *services_.tray; }
+    TransferService& transferService() { return *services_.transfers; }
+    DocumentService& document() { return *services_.document; }
 
     // Remembers the current state as the state before start-minimised and minimises the window.
     void MinimizeAtStart();
@@ -104,14 +109,20 @@ private:
     void connectReading();
 
     // Start-up and shutdown steps.
-    void startUpSteps();
+    bool startUpSteps();
+    void resetStartUpFlags();
+    void tickSpeechSwitches();
+    bool endIfAnotherInstanceRuns();
+    void prepareEngine();
+    void connectSubsystems();
     void applyFonts();
-    void readStoredSettings();
+    bool readStoredSettings();
     void applyBound(WindowBound bound, int value);
     void applyWindowStartState();
     void applyViewSwitches();
     void resetRunTimeState();
     void speakGreetingOrArgument();
+    bool valueWasRead(const QString& name) const;
     SettingsTexts shutdownTexts(bool applyWindowChanges);
     void writeStoredSettings(const SettingsTexts& texts);
 
@@ -131,32 +142,16 @@ private:
     static bool isInPlaceEditor(QObject* object);
     bool isOurShortcut(const QKeySequence& keys) const;
 
-    // Call sites of subsystems built elsewhere. Each does nothing until its subsystem fills it in.
-    void ResetRealtimeKeyState();
-    void CreateTrayIcon();
-    void ApplyTrayIconTheme();
-    bool HandOverToRunningInstance();
+    // The schedule list file.
     void LoadScheduleList();
-    void ConnectRealtimeHook();
-    void AcceptDroppedFiles(bool accept);
-    void InstallMinimizeRestoreHooks();
-    void LoadLogoAnimation();
-    void RetrieveChannel(const QString& address);
-    void DisconnectRealtimeHook();
     void SaveScheduleList();
-    void FreeTrayIcon();
-    bool ConfirmSaveChanges();
-    void AbortHttpTransfer();
-    void DisconnectEmail();
-    void ShowTipOfTheDay();
-    void RunChannelUpdate();
-    void OpenVoiceGuide();
 
     SpeechEngine& engine_;
     SettingsStore& store_;
     const LocaleAdapter& locale_;
     ProgramState state_;
     Settings settings_;
+    MainServices services_;
     ModalDialogs modal_;
     MainActions actions_;
     QStringList arguments_;
@@ -187,7 +182,9 @@ private:
     QWidget* pnlSchedule_ = nullptr;
     QTreeView* ListView1 = nullptr;
     ScheduleListModel* scheduleModel_ = nullptr;
-    bool scheduleLoadFailed_ = false; // schedule.nxl exists but could not be read: never overwrite it
+    // schedule.nxl is written at shutdown only once it was read: a start-up that ended before it, or
+    // a file that could not be read, leaves the user's file as it is.
+    bool scheduleLoaded_ = false;
     SplitterBar* Splitter1 = nullptr;
     QWidget* pnlRealTime_ = nullptr;
     QPlainTextEdit* RealTime = nullptr;

@@ -1,12 +1,12 @@
 // Reading control in the main window: SpeakBuffer, the five reading commands (menu, toolbar and the
 // editor's pop-up menu) with their enabled states refreshed when idle, and what the engine's events
 // show. The logic is ReadingControl's; this file connects it to the window.
+#include "app/close_when_done.h"
 #include "app/main_reading_host.h"
 #include "app/tf_main.h"
 #include "app/window_start_state_qt.h"
 
 #include "schedule/schedule_list_model.h"
-#include "speech/engine_settings_dialog.h"
 #include "speech/reading_control.h"
 
 #include <QAbstractEventDispatcher>
@@ -43,22 +43,22 @@ void MainReadingHost::setStatusText(const QString& text, bool repaintNow)
 
 void MainReadingHost::startSpeakingAnimation()
 {
-    window_.StartSpeakingAnimation();
+    window_.tray().startSpeakingAnimation();
 }
 
 void MainReadingHost::stopSpeakingAnimation()
 {
-    window_.StopSpeakingAnimation();
+    window_.tray().stopSpeakingAnimation();
 }
 
 void MainReadingHost::setAnimationDelay(int milliseconds)
 {
-    window_.SetSpeakingAnimationDelay(milliseconds);
+    window_.tray().setAnimationDelay(milliseconds);
 }
 
 void MainReadingHost::showStillPicture()
 {
-    window_.ShowStillTrayPicture();
+    window_.tray().showStillPicture();
 }
 
 bool MainReadingHost::editorHasSelection() const
@@ -71,9 +71,21 @@ std::string MainReadingHost::editorSelectedText() const
     return plainSelection(*window_.editor());
 }
 
+qsizetype MainReadingHost::editorSelectionStart() const
+{
+    return window_.editor()->textCursor().selectionStart();
+}
+
 std::string MainReadingHost::editorText() const
 {
     return window_.editor()->toPlainText().toStdString();
+}
+
+void MainReadingHost::runQuickStart(const std::function<void(QuickStartChoice)>& actOnChoice)
+{
+    // The guide and what its choice runs count as one open modal dialog.
+    ModalScope scope(state_);
+    actOnChoice(askQuickStart());
 }
 
 QuickStartChoice MainReadingHost::askQuickStart()
@@ -90,14 +102,14 @@ QuickStartChoice MainReadingHost::askQuickStart()
     QStringList items;
     for (const auto& choice : choices)
         items << QString::fromLatin1(choice.first);
-    // Through the window's dialog seam, which tests answer by script.
+    // Through the prompter, which tests answer by script; the count is already raised by the caller.
     QInputDialog dialog(&window_);
     dialog.setObjectName(QStringLiteral("QuickStartGuide"));
     dialog.setWindowTitle(QStringLiteral("Narrix"));
     dialog.setLabelText(QStringLiteral("What do you want to hear now?"));
     dialog.setComboBoxItems(items);
     dialog.setComboBoxEditable(false);
-    if (window_.modal().exec(dialog) != QDialog::Accepted)
+    if (window_.modal().prompter().execDialog(dialog) != QDialog::Accepted)
         return QuickStartChoice::Cancel;
     return choices[std::max<qsizetype>(0, items.indexOf(dialog.textValue()))].second;
 }
@@ -145,27 +157,25 @@ void MainReadingHost::openHelp()
     window_.actions().actHelp->trigger();
 }
 
-bool MainReadingHost::mainWindowMinimized() const
+bool MainReadingHost::closeWhenDone()
 {
-    return window_.isMinimized();
-}
-
-void MainReadingHost::hideMainWindow(WindowStartState state)
-{
-    window_.hide();
-    window_.setWindowState(qtWindowStates(state));
-}
-
-void MainReadingHost::closeMainWindow()
-{
+    const CloseWhenDone decision = decideCloseWhenDone(state_, window_.isMinimized());
+    if (!decision.close)
+        return false;
+    if (decision.hideWithState) {
+        window_.hide();
+        window_.setWindowState(qtWindowStates(*decision.hideWithState));
+    }
+    if (decision.clearMinimizedFlag)
+        state_.minimized = false;
     window_.close();
+    return true;
 }
 
 void TfMain::connectReading()
 {
-    installEngineSettingsDialog();
-    readingHost_ = std::make_unique<MainReadingHost>(*this);
-    reading_ = std::make_unique<ReadingControl>(state_, engine_, *readingHost_);
+    readingHost_ = std::make_unique<MainReadingHost>(*this, state_);
+    reading_ = std::make_unique<ReadingControl>(state_.reading, engine_, *readingHost_);
     const MainActions& a = actions_;
     connect(a.actPlay, &QAction::triggered, this, [this] { reading_->play(); });
     connect(a.actPause, &QAction::triggered, this, [this] { reading_->pause(); });
@@ -210,7 +220,7 @@ void TfMain::UpdateReadingActions()
     a.actStop->setEnabled(states.stop);
 }
 
-void TfMain::SpeakBuffer(int source)
+void TfMain::SpeakBuffer(SpeechSource source)
 {
     reading_->SpeakBuffer(source);
 }
@@ -219,11 +229,5 @@ ReadingControl& TfMain::reading()
 {
     return *reading_;
 }
-
-// Tray icon and logo animation while speaking: call sites for the window chrome, which fills them in.
-void TfMain::StartSpeakingAnimation() {}
-void TfMain::StopSpeakingAnimation() {}
-void TfMain::SetSpeakingAnimationDelay(int /*milliseconds*/) {}
-void TfMain::ShowStillTrayPicture() {}
 
 } // namespace narrix

@@ -2,11 +2,12 @@
 #include "app/tf_main.h"
 #include "app/window_start_state_qt.h"
 
-#include "app/engine_preparation.h"
+#include "app/document_font_qt.h"
 #include "app/error_hook.h"
 #include "app/settings_store.h"
 #include "app/shutdown_window_state.h"
 #include "platform/locale_adapter.h"
+#include "speech/engine_preparation.h"
 #include "speech/speech_engine.h"
 
 #include <QApplication>
@@ -25,31 +26,6 @@
 
 namespace narrix {
 namespace {
-
-DocumentFont documentFontFrom(const QFont& font)
-{
-    DocumentFont f;
-    f.name = font.family();
-    const QFontInfo info(font);
-    f.size = font.pointSize() > 0 ? font.pointSize() : std::max(1, qRound(info.pointSizeF()));
-    f.bold = font.bold();
-    f.italic = font.italic();
-    f.underline = font.underline();
-    f.strikeOut = font.strikeOut();
-    return f;
-}
-
-QFont fontFrom(const DocumentFont& f)
-{
-    QFont font(f.name);
-    if (f.size > 0)
-        font.setPointSize(f.size);
-    font.setBold(f.bold);
-    font.setItalic(f.italic);
-    font.setUnderline(f.underline);
-    font.setStrikeOut(f.strikeOut);
-    return font;
-}
 
 SettingsEnvironment currentEnvironment(const QWidget& window)
 {
@@ -73,66 +49,87 @@ void TfMain::FormCreate(const QStringList& arguments)
     move(settings_.windowLeft, settings_.windowTop);
     resize(settings_.windowWidth, settings_.windowHeight);
     valuesRead_.clear();
-    startUpIncomplete_ = !runGuarded(QStringLiteral("FormCreate"), [this] { startUpSteps(); });
+    bool complete = false;
+    startUpIncomplete_ =
+        !runGuarded(QStringLiteral("FormCreate"), [&] { complete = startUpSteps(); }) || !complete;
     startupTexts_ = settingsTexts(settings_, locale_, true);
 }
 
-void TfMain::startUpSteps()
+bool TfMain::startUpSteps()
 {
-    // 1. Flags and counters.
-    state_.startingUp = true;
-    state_.earlyExit = false;
-    state_.openModalDialogs = 0;
-    state_.attribChangeEnabled = true;
-    ResetRealtimeKeyState();
-    // 2.-3. Fonts of the chrome; the document font is part of the settings record.
+    resetStartUpFlags();
     applyFonts();
-    // 4. Stored settings.
-    readStoredSettings();
-    // 5.
-    state_.networkBusy = false;
-    state_.cancelRequested = false;
-    // 6.-8.
+    // A stored number that does not parse ends the start-up here (it is reported).
+    if (!readStoredSettings())
+        return false;
+    state_.transfers = TransferState{};
     applyWindowStartState();
     applyViewSwitches();
     LayoutPanes();
-    // 9. The three speech switches start ticked; toggling also unticks their tray twins.
+    tickSpeechSwitches();
+    resetRunTimeState();
+    services_.tray->createTrayIcon();
+    services_.tray->applyTheme();
+    if (endIfAnotherInstanceRuns())
+        return true;
+    LoadScheduleList();
+    state_.reading.englishLocale = isEnglishLocale(locale_);
+    prepareEngine();
+    connectSubsystems();
+    state_.startingUp = false;
+    // "Taskbar Button" starts ticked.
+    if (!settings_.taskbarButton)
+        actions_.askbarButton1->setChecked(false);
+    for (MainPlugin* plugin : services_.plugins)
+        plugin->startUp();
+    speakGreetingOrArgument();
+    return true;
+}
+
+void TfMain::resetStartUpFlags()
+{
+    state_.startingUp = true;
+    state_.earlyExit = false;
+    state_.openModalDialogs = 0;
+    state_.reading.attribChangeEnabled = true;
+    services_.realtimeHook->resetKeyState();
+}
+
+// The three speech switches start ticked; toggling also unticks their tray twins.
+void TfMain::tickSpeechSwitches()
+{
     if (!settings_.enableRealtime)
         actions_.RealtimeSpeech3->toggle();
     if (!settings_.enableClipboard)
         actions_.Clip2->toggle();
     if (!settings_.enableSchedule)
         actions_.ScheduledSpeech3->toggle();
-    // 10.-11.
-    resetRunTimeState();
-    CreateTrayIcon();
-    ApplyTrayIconTheme();
-    // 12. A second instance hands its argument over and ends.
-    if (HandOverToRunningInstance()) {
-        state_.earlyExit = true;
-        QTimer::singleShot(0, this, [] { QCoreApplication::quit(); });
-        return;
-    }
-    // 13.-14.
-    LoadScheduleList();
-    state_.englishLocale = isEnglishLocale(locale_);
-    // 15.
-    if (!prepareSpeechEngine(engine_, state_, settings_.voice, settings_.device, settings_.speed))
+}
+
+// A second instance hands its argument over to the running one and ends.
+bool TfMain::endIfAnotherInstanceRuns()
+{
+    if (!services_.singleInstance->handOverToRunningInstance(arguments_))
+        return false;
+    state_.earlyExit = true;
+    QTimer::singleShot(0, this, [] { QCoreApplication::quit(); });
+    return true;
+}
+
+void TfMain::prepareEngine()
+{
+    if (!prepareSpeechEngine(engine_, state_.reading, settings_.voice, settings_.device, settings_.speed))
         reportEscapedError(QStringLiteral("FormCreate"),
                            QStringLiteral("voice \"%1\" could not be selected").arg(settings_.voice));
     enginePrepared_ = true;
-    // 16.
-    ConnectRealtimeHook();
-    AcceptDroppedFiles(true);
-    InstallMinimizeRestoreHooks();
-    LoadLogoAnimation();
-    // 17.
-    state_.startingUp = false;
-    // 18. "Taskbar Button" starts ticked.
-    if (!settings_.taskbarButton)
-        actions_.askbarButton1->setChecked(false);
-    // 19.-20.
-    speakGreetingOrArgument();
+}
+
+void TfMain::connectSubsystems()
+{
+    services_.realtimeHook->connectHook();
+    services_.document->acceptDroppedFiles(true);
+    services_.tray->installMinimizeRestoreHooks();
+    services_.tray->loadLogoAnimation(*Animate1);
 }
 
 void TfMain::applyFonts()
@@ -145,13 +142,19 @@ void TfMain::applyFonts()
     sb->setFont(QToolTip::font());
 }
 
-void TfMain::readStoredSettings()
+bool TfMain::readStoredSettings()
 {
     const SettingsEnvironment environment = currentEnvironment(*this);
     const bool firstRun = store_.value(QStringLiteral("FontCharset")).isEmpty();
-    readSettings(store_, environment, locale_, settings_, &valuesRead_,
-                 [this](WindowBound bound, int value) { applyBound(bound, value); });
+    const std::optional<SettingsReadError> error =
+        readSettings(store_, environment, locale_, settings_, &valuesRead_,
+                     [this](WindowBound bound, int value) { applyBound(bound, value); });
+    if (error) {
+        reportEscapedError(QStringLiteral("FormCreate"), error->message());
+        return false;
+    }
     state_.firstRun = firstRun;
+    return true;
 }
 
 void TfMain::applyBound(WindowBound bound, int value)
@@ -187,8 +190,8 @@ void TfMain::applyViewSwitches()
 void TfMain::resetRunTimeState()
 {
     state_.minimized = false;
-    state_.currentSource = 0;
-    state_.speaking = false;
+    state_.reading.currentSource = SpeechSource::None;
+    state_.reading.speaking = false;
     RealTime->clear();
 }
 
@@ -202,30 +205,40 @@ void TfMain::MinimizeAtStart()
 void TfMain::speakGreetingOrArgument()
 {
     if (!arguments_.isEmpty()) {
-        state_.exitWhenDone = true;
+        state_.reading.exitWhenDone = true;
         MinimizeAtStart();
-        state_.currentTitle = arguments_.first().toStdString();
-        RetrieveChannel(arguments_.first());
+        state_.reading.currentTitle = arguments_.first().toStdString();
+        services_.transfers->retrieveChannel(arguments_.first());
         return;
     }
-    state_.exitWhenDone = false;
+    state_.reading.exitWhenDone = false;
     if (settings_.startMinimized)
         MinimizeAtStart();
     if (settings_.greetings != kNoGreeting) {
-        state_.speechBuffer = settings_.greetings.toStdString();
-        state_.currentTitle = "Greetings";
-        SpeakBuffer(5);
+        state_.reading.speechBuffer = settings_.greetings.toStdString();
+        state_.reading.currentTitle = "Greetings";
+        SpeakBuffer(SpeechSource::Scheduled);
     }
+}
+
+bool TfMain::valueWasRead(const QString& name) const
+{
+    return !startUpIncomplete_ || valuesRead_.contains(name);
 }
 
 SettingsTexts TfMain::shutdownTexts(bool applyWindowChanges)
 {
-    // The ticks and switches the user changes through the window.
-    settings_.enableRealtime = actions_.RealtimeSpeech3->isChecked();
-    settings_.enableClipboard = actions_.Clip2->isChecked();
-    settings_.enableSchedule = actions_.ScheduledSpeech3->isChecked();
-    settings_.viewStatusbar = !sb->isHidden();
-    settings_.taskbarButton = actions_.askbarButton1->isChecked();
+    // The ticks, switches and panes the user changes through the window. A value start-up never read
+    // was never shown by them either: it keeps the text it had.
+    const auto take = [this](const char16_t* name, auto& field, auto value) {
+        if (valueWasRead(QString::fromUtf16(name)))
+            field = value;
+    };
+    take(u"EnableRealtime", settings_.enableRealtime, actions_.RealtimeSpeech3->isChecked());
+    take(u"EnableClipboard", settings_.enableClipboard, actions_.Clip2->isChecked());
+    take(u"EnableSchedule", settings_.enableSchedule, actions_.ScheduledSpeech3->isChecked());
+    take(u"ViewStatusbar", settings_.viewStatusbar, !sb->isHidden());
+    take(u"TaskbarButton", settings_.taskbarButton, actions_.askbarButton1->isChecked());
     if (enginePrepared_)
         settings_.speed = engine_.Speed();
 
@@ -240,16 +253,16 @@ SettingsTexts TfMain::shutdownTexts(bool applyWindowChanges)
     }
     settings_.windowStartState = decision.written;
     if (decision.writeBounds) {
-        settings_.windowLeft = x();
-        settings_.windowTop = y();
-        settings_.windowWidth = width();
-        settings_.windowHeight = height();
+        take(u"WindowLeft", settings_.windowLeft, x());
+        take(u"WindowTop", settings_.windowTop, y());
+        take(u"WindowWidth", settings_.windowWidth, width());
+        take(u"WindowHeight", settings_.windowHeight, height());
     }
     // A pane never laid out (no client area) keeps the ratio it was given.
     if (client_->width() > 0)
-        settings_.split1 = double(pnlDocument_->width()) / client_->width();
+        take(u"Split1", settings_.split1, double(pnlDocument_->width()) / client_->width());
     if (pnlRight_->height() > 0)
-        settings_.split2 = double(pnlSchedule_->height()) / pnlRight_->height();
+        take(u"Split2", settings_.split2, double(pnlSchedule_->height()) / pnlRight_->height());
 
     const SettingsTexts texts = settingsTexts(settings_, locale_, decision.writeBounds);
     return startUpIncomplete_ ? textsToWrite(texts, startupTexts_, valuesRead_) : texts;
@@ -271,14 +284,16 @@ void TfMain::FormDestroy()
     shutdownDone_ = true;
     runGuarded(QStringLiteral("FormDestroy"), [this] {
         if (!state_.earlyExit) {
-            if (state_.currentSource != 0)
+            if (state_.reading.currentSource != SpeechSource::None)
                 engine_.StopSpeaking();
-            DisconnectRealtimeHook();
-            AcceptDroppedFiles(false);
+            services_.realtimeHook->disconnectHook();
+            services_.document->acceptDroppedFiles(false);
+            for (MainPlugin* plugin : services_.plugins)
+                plugin->shutDown();
             SaveScheduleList();
             writeStoredSettings(shutdownTexts(true));
         }
-        FreeTrayIcon();
+        services_.tray->freeTrayIcon();
     });
 }
 
@@ -310,21 +325,21 @@ void TfMain::closeEvent(QCloseEvent* event)
 
 bool TfMain::FormCloseQuery()
 {
-    return ConfirmSaveChanges();
+    return services_.document->confirmSaveChanges();
 }
 
 void TfMain::FormClose()
 {
-    state_.cancelRequested = true;
-    AbortHttpTransfer();
+    state_.transfers.cancelRequested = true;
+    services_.transfers->abortHttpTransfer();
     actions_.actDisEmail->trigger();
 }
 
 void TfMain::EscapePressed()
 {
     runGuarded(QStringLiteral("FormKeyDown"), [this] {
-        state_.cancelRequested = true;
-        AbortHttpTransfer();
+        state_.transfers.cancelRequested = true;
+        services_.transfers->abortHttpTransfer();
         actions_.actDisEmail->trigger();
         setStatusText(QStringLiteral(" Disconnected."));
     });
@@ -358,8 +373,8 @@ void TfMain::FormShow()
     if (state_.earlyExit)
         return;
     const DocumentFont& font = settings_.documentFont;
-    RTFB->document()->setDefaultFont(fontFrom(font));
-    RTFB->setCurrentFont(fontFrom(font));
+    RTFB->document()->setDefaultFont(qFontFrom(font));
+    RTFB->setCurrentFont(qFontFrom(font));
     // Stored colours are 0x00BBGGRR; negative values are system colours: the editor's own text colour.
     if (font.color >= 0)
         RTFB->setTextColor(QColor(font.color & 0xFF, (font.color >> 8) & 0xFF, (font.color >> 16) & 0xFF));
@@ -383,7 +398,7 @@ void TfMain::FormActivate()
     if (state_.earlyExit || settings_.windowStartState != WindowStartState::Normal || !arguments_.isEmpty() ||
         !settings_.showTips)
         return;
-    ShowTipOfTheDay();
+    services_.tips->showTipOfTheDay();
     if (state_.firstRun)
         ShowFirstRunOffers();
 }
@@ -398,14 +413,14 @@ void TfMain::ShowFirstRunOffers()
     if (ask(QStringLiteral("Some of the Narrix channels installed may need updates.\r\n"
                            "It is recommended that you update your channels after installation.\r\n\r\n"
                            "Do you want to update channels now? (Internet required)")))
-        RunChannelUpdate();
+        services_.tips->runChannelUpdate();
     const int mode = engine_.CurrentMode();
     const QString voice = mode >= 1 && mode <= engine_.ModeCount() ? engine_.ModeName(mode) : settings_.voice;
     if (ask(QStringLiteral("Narrix comes with one male voice, %1.\r\n"
                            "Several additional voices are available for download!\r\n\r\n"
                            "Do you want to download them now? (FREE!)")
                 .arg(voice)))
-        OpenVoiceGuide();
+        services_.tips->openVoiceGuide();
 }
 
 } // namespace narrix

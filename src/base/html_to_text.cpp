@@ -8,9 +8,9 @@
 #include <cstring>
 #include <memory>
 
-// The conversion is eight steps in a fixed order (see convert() at the end). Each is one
+// The conversion is eight passes in a fixed order (see convert() at the end). Each is one
 // left-to-right pass that never restarts its search from the beginning after a change: a change can
-// only create a new match in the few places noted at each step, and those are handled where they
+// only create a new match in the few places noted at each pass, and those are handled where they
 // arise. That keeps the whole conversion linear in the length of the text.
 
 namespace narrix {
@@ -45,7 +45,7 @@ bool startsWithUpper(std::string_view text, size_t at, std::string_view upper)
     return true;
 }
 
-// Step 1 (speech): CR LF -> blank, then lone CR, LF and TAB -> blank. In place: the text only
+// Line breaks (speech): CR LF -> blank, then lone CR, LF and TAB -> blank. In place: the text only
 // shrinks.
 void blankLineBreaks(std::string& text)
 {
@@ -94,7 +94,7 @@ size_t findUpper(std::string_view text, size_t from, std::string_view upper)
     return std::string_view::npos;
 }
 
-// Step 2: blank every tag in place; in speech mode all but anchors leave a CR break mark. The scan
+// Tags: blank every tag in place; in speech mode all but anchors leave a CR break mark. The scan
 // only ever reads characters it has not changed yet, so it sees the source text throughout.
 void blankTags(std::string& text, Mode mode)
 {
@@ -143,7 +143,7 @@ struct Entity
     std::string_view replace;
 };
 
-// Replaced in this order; the first four and "&amp;" (rule 5) come before the rest.
+// Replaced in this order; the first four and "&amp;" (the fifth) come before the rest.
 constexpr std::array<Entity, 4> kEarlyEntities{{
     {"&nbsp;", " "},
     {"&nbsp", " "},
@@ -163,7 +163,7 @@ constexpr std::array<Entity, 9> kLateEntities{{
     {"&#176;", " degrees"},
 }};
 
-// Step 3: the entity table applied as fourteen ordered replace-all passes would apply it. Every
+// Named entities: the entity table applied as fourteen ordered replace-all passes would apply it. Every
 // pattern is "&" plus characters that are never "&" and never begin a replacement, so a match is
 // confined to one "&" and the text up to the next "&"; the only cross-rule effect is that "&amp;"
 // leaves a new "&", which the rules after it (and only those) may match together with the text that
@@ -230,7 +230,7 @@ void decodeNamedEntities(std::string& text)
         text = std::move(grown);
 }
 
-// Step 4: "&#", the digits after it and the first character after the digits become blanks. The
+// Numeric references: "&#", the digits after it and the first character after the digits become blanks. The
 // blanked stretch never ends in "&", so no new "&#" can appear and the search goes on behind it.
 void blankNumericReferences(std::string& text)
 {
@@ -248,7 +248,7 @@ void blankNumericReferences(std::string& text)
     }
 }
 
-// Step 5: an "&" that is followed by anything but a blank becomes a blank.
+// Loose ampersands: an "&" that is followed by anything but a blank becomes a blank.
 void blankLooseAmpersands(std::string& text)
 {
     const size_t n = text.size();
@@ -262,7 +262,7 @@ void blankLooseAmpersands(std::string& text)
     }
 }
 
-// Step 6: each run of white space that is followed by a visible character shrinks to one character;
+// White space: each run of white space that is followed by a visible character shrinks to one character;
 // before anything but break punctuation it becomes a blank, and a run that held a line break (or a
 // tag's break mark) becomes a sentence break (speech) or a new line (document).
 //
@@ -337,7 +337,7 @@ void collapseWhiteSpace(std::string& text, Mode mode)
         text.resize(length);
 }
 
-// Steps 7 and 8: trim, then drop leading punctuation (and blanks, for speech).
+// Trimming and leading punctuation: trim, then drop leading punctuation (and blanks, for speech).
 void trimAndDropLeadingPunctuation(std::string& text, Mode mode)
 {
     const std::string_view trimmed = trimView(text);

@@ -1,12 +1,21 @@
 #include "speech/engine_factory.h"
 
-#include "speech/text_to_speech.h"
-
 namespace narrix {
 
-std::unique_ptr<SpeechEngine> createDefaultSpeechEngine(QObject* parent)
+SpeechEngineFactory::SpeechEngineFactory(const AudioSinkOptions& sink) : sink_(sink) {}
+
+std::unique_ptr<TTextToSpeech> SpeechEngineFactory::create(QObject* parent)
 {
-    return std::make_unique<TTextToSpeech>(parent);
+    auto engine = std::make_unique<TTextToSpeech>(sink_, speed_, parent);
+    engine->setSettingsDialogHook(settingsDialog_);
+    return engine;
+}
+
+void SpeechEngineFactory::setSettingsDialog(const TTextToSpeech::SettingsDialogHook& hook)
+{
+    settingsDialog_ = hook;
+    for (TTextToSpeech* engine : speed_->engines)
+        engine->setSettingsDialogHook(hook);
 }
 
 } // namespace narrix

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "speech/speech_engine.h"
+#include "speech/text_to_speech.h"
 
 #include <memory>
 
@@ -8,7 +8,22 @@ class QObject;
 
 namespace narrix {
 
-// The program's real engine (espeak-ng and flite), with its audio going where NARRIX_AUDIO says.
-std::unique_ptr<SpeechEngine> createDefaultSpeechEngine(QObject* parent = nullptr);
+// Creates the program's engines (espeak-ng and flite, with the audio going where NARRIX_AUDIO says)
+// and owns what they share: one speed and the settings dialog the GUI gives them. The program has one
+// factory, made where the engines are first needed (main).
+class SpeechEngineFactory
+{
+public:
+    explicit SpeechEngineFactory(const AudioSinkOptions& sink = AudioSinkOptions::fromEnvironment());
+
+    std::unique_ptr<TTextToSpeech> create(QObject* parent = nullptr);
+    // For the engines made so far and every engine made later.
+    void setSettingsDialog(const TTextToSpeech::SettingsDialogHook& hook);
+
+private:
+    AudioSinkOptions sink_;
+    std::shared_ptr<SharedSpeed> speed_ = std::make_shared<SharedSpeed>();
+    TTextToSpeech::SettingsDialogHook settingsDialog_;
+};
 
 } // namespace narrix

@@ -89,24 +89,26 @@ void EngineSettingsDialog::setTuning(const VoiceTuning& tuning)
 }
 
 std::optional<VoiceTuning> EngineSettingsDialog::run(QWidget* owner, const QString& voiceName,
-                                                     SynthBackendKind backend, const VoiceTuning& tuning)
+                                                     SynthBackendKind backend, const VoiceTuning& tuning,
+                                                     const DialogRunner& show)
 {
     EngineSettingsDialog dialog(voiceName, backend, tuning, owner);
-    if (dialog.exec() != QDialog::Accepted)
+    const int result = show ? show(dialog) : dialog.exec();
+    if (result != QDialog::Accepted)
         return std::nullopt;
     return dialog.tuning();
 }
 
-void installEngineSettingsDialog()
+TTextToSpeech::SettingsDialogHook engineSettingsDialog(const DialogRunner& show)
 {
-    TTextToSpeech::setSettingsDialogHook([](QObject* owner, TTextToSpeech& engine) {
+    return [show](QObject* owner, TTextToSpeech& engine) {
         const VoiceInfo* voice = engine.CurrentVoice();
         if (!voice)
             return;
         if (auto chosen = EngineSettingsDialog::run(qobject_cast<QWidget*>(owner), voice->name,
-                                                    voice->backend, engine.Tuning()))
+                                                    voice->backend, engine.Tuning(), show))
             engine.SetTuning(*chosen);
-    });
+    };
 }
 
 } // namespace narrix

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "speech/text_to_speech.h"
 #include "speech/voice_info.h"
 
 #include <QDialog>
+#include <functional>
 #include <optional>
 
 class QFormLayout;
@@ -11,7 +13,8 @@ class QSlider;
 
 namespace narrix {
 
-class TTextToSpeech;
+// Shows a dialog modally and returns its result code.
+using DialogRunner = std::function<int(QDialog&)>;
 
 // The engine's own settings for one voice: pitch and volume for every voice, pitch range and the
 // pause between words for espeak-ng voices. Filled from a VoiceTuning, returns one.
@@ -25,9 +28,10 @@ public:
     VoiceTuning tuning() const;
     void setTuning(const VoiceTuning& tuning);
 
-    // Shows the dialog modally; the chosen values, or nothing when cancelled.
+    // Shows the dialog modally through `show` (the program's dialog seam; empty: the dialog's own
+    // exec); the chosen values, or nothing when cancelled.
     static std::optional<VoiceTuning> run(QWidget* owner, const QString& voiceName, SynthBackendKind backend,
-                                          const VoiceTuning& tuning);
+                                          const VoiceTuning& tuning, const DialogRunner& show = {});
 
 private:
     QSlider* addSlider(QFormLayout* form, const QString& label, int low, int high, const QString& unit,
@@ -39,7 +43,8 @@ private:
     QSlider* wordGap_ = nullptr;
 };
 
-// Makes TTextToSpeech::ShowSettingsDialog open this dialog and apply what the user chose.
-void installEngineSettingsDialog();
+// What TTextToSpeech::ShowSettingsDialog runs: this dialog, shown through `show`, and the chosen
+// values applied to the engine. Given to the engines by SpeechEngineFactory::setSettingsDialog.
+TTextToSpeech::SettingsDialogHook engineSettingsDialog(const DialogRunner& show = {});
 
 } // namespace narrix

@@ -20,22 +20,9 @@ void reportEngineError(const char* what, const std::exception& error)
     speechLogError(std::string(what) + ": " + error.what());
 }
 
-// Keeps the count of open modal dialogs raised for the lifetime of a scope.
-class ModalScope
-{
-public:
-    explicit ModalScope(ProgramState& state) : state_(state) { ++state_.openModalDialogs; }
-    ~ModalScope() { --state_.openModalDialogs; }
-    ModalScope(const ModalScope&) = delete;
-    ModalScope& operator=(const ModalScope&) = delete;
-
-private:
-    ProgramState& state_;
-};
-
 } // namespace
 
-ReadingControl::ReadingControl(ProgramState& state, SpeechEngine& engine, ReadingHost& host, QObject* parent)
+ReadingControl::ReadingControl(ReadingState& state, SpeechEngine& engine, ReadingHost& host, QObject* parent)
     : QObject(parent), state_(state), engine_(engine), host_(host), followAlong_(engine)
 {
     connect(&engine_, &SpeechEngine::OnSpeakingStarted, this, &ReadingControl::onSpeakingStarted);
@@ -59,37 +46,38 @@ template <typename Operation> void ReadingControl::guarded(const char* what, Ope
     }
 }
 
-QString ReadingControl::sourceLabel(int source)
+QString ReadingControl::sourceLabel(SpeechSource source)
 {
     switch (source) {
-    case kSourceRealTime:
+    case SpeechSource::RealTime:
         return QStringLiteral("Real-Time Speech");
-    case kSourceClipboard:
+    case SpeechSource::Clipboard:
         return QStringLiteral("Clipboard Speech");
-    case kSourceTimeDate:
+    case SpeechSource::TimeDate:
         return QStringLiteral("Date/Time Speech");
-    case kSourceDocument:
+    case SpeechSource::Document:
         return QStringLiteral("Document Speech");
-    case kSourceScheduled:
+    case SpeechSource::Scheduled:
         return QStringLiteral("Scheduled Speech");
-    default:
-        return QStringLiteral("Preview");
+    case SpeechSource::None:
+        break;
     }
+    return QStringLiteral("Preview");
 }
 
-bool ReadingControl::maySpeak(int source) const
+bool ReadingControl::maySpeak(SpeechSource source) const
 {
-    return source >= kSourceScheduled || state_.currentSource <= source;
+    return source >= SpeechSource::Scheduled || state_.currentSource <= source;
 }
 
-void ReadingControl::SpeakBuffer(int source)
+void ReadingControl::SpeakBuffer(SpeechSource source)
 {
     std::string& buffer = state_.speechBuffer;
-    const int previousSource = state_.currentSource;
+    const SpeechSource previousSource = state_.currentSource;
     if (buffer.size() > kLongText && speakInTwoSteps(source, previousSource))
         return;
     // Follow-along maps what the engine reads back to the document, so it keeps the text as it was.
-    const bool follow = source == kSourceDocument && followAlong_.enabled();
+    const bool follow = source == SpeechSource::Document && followAlong_.enabled();
     const std::string original = follow ? buffer : std::string();
     CleanSpeechTextInPlace(buffer, state_.englishLocale);
     if (isBlank(buffer)) {
@@ -98,7 +86,7 @@ void ReadingControl::SpeakBuffer(int source)
         return;
     }
     state_.currentSource = source;
-    speechLogSpeak(source, state_.currentTitle, buffer);
+    speechLogSpeak(static_cast<int>(source), state_.currentTitle, buffer);
     QString text = QString::fromStdString(buffer);
     // Emptied before the engine sees the text: a 50 MB document is not held twice longer than needed.
     std::string cleaned;
@@ -116,7 +104,7 @@ void ReadingControl::SpeakBuffer(int source)
     }
 }
 
-bool ReadingControl::speakInTwoSteps(int source, int previousSource)
+bool ReadingControl::speakInTwoSteps(SpeechSource source, SpeechSource previousSource)
 {
     std::string& buffer = state_.speechBuffer;
     // The history holds each text whole, so with it on the text is cleaned whole first.
@@ -133,7 +121,7 @@ bool ReadingControl::speakInTwoSteps(int source, int previousSource)
     try {
         engine_.BeginText(firstPart);
         // Beyond its first part a long text is followed with the distance at the end of that part.
-        if (source == kSourceDocument && followAlong_.enabled())
+        if (source == SpeechSource::Document && followAlong_.enabled())
             followAlong_.documentQueued(std::string_view(buffer).substr(0, cut), first, documentBase_,
                                         engine_.LastQueuedText());
     } catch (const std::exception& error) {
@@ -182,29 +170,28 @@ void ReadingControl::play()
         return;
     }
     if (host_.editorHasSelection()) {
-        if (state_.currentSource <= kSourceDocument) {
+        if (state_.currentSource <= SpeechSource::Document) {
             state_.speechBuffer = host_.editorSelectedText();
             documentBase_ = host_.editorSelectionStart();
-            SpeakBuffer(kSourceDocument);
+            SpeakBuffer(SpeechSource::Document);
             documentBase_ = 0;
         }
         return;
     }
-    if (state_.currentSource > kSourceDocument)
+    if (state_.currentSource > SpeechSource::Document)
         return;
     std::string text = host_.editorText();
     if (!isBlank(text)) {
         state_.speechBuffer = std::move(text);
-        SpeakBuffer(kSourceDocument);
+        SpeakBuffer(SpeechSource::Document);
         return;
     }
-    runQuickStart();
+    host_.runQuickStart([this](QuickStartChoice choice) { actOnQuickStartChoice(choice); });
 }
 
-void ReadingControl::runQuickStart()
+void ReadingControl::actOnQuickStartChoice(QuickStartChoice choice)
 {
-    ModalScope modal(state_);
-    switch (host_.askQuickStart()) {
+    switch (choice) {
     case QuickStartChoice::OpenDocument:
         if (host_.openDocument() && !isBlank(host_.editorText()))
             play();
@@ -281,7 +268,7 @@ ReadingControl::CommandStates ReadingControl::commandStates() const
 
 QString ReadingControl::readingStatus() const
 {
-    const QString label = state_.currentSource == kSourceScheduled
+    const QString label = state_.currentSource == SpeechSource::Scheduled
                               ? QString::fromStdString(state_.currentTitle)
                               : sourceLabel(state_.currentSource);
     return QStringLiteral(" Reading... [") + label + QLatin1Char(']');
@@ -291,7 +278,7 @@ void ReadingControl::onSpeakingStarted()
 {
     speechLogStarted();
     host_.startSpeakingAnimation();
-    if (state_.speaking && state_.currentSource != kSourceRealTime)
+    if (state_.speaking && state_.currentSource != SpeechSource::RealTime)
         host_.setStatusText(QStringLiteral(" Reading... [Multiple Speeches]"), true);
     else
         host_.setStatusText(readingStatus(), false);
@@ -300,7 +287,7 @@ void ReadingControl::onSpeakingStarted()
 
 void ReadingControl::onSpeak()
 {
-    if (state_.speaking && state_.currentSource != kSourceRealTime)
+    if (state_.speaking && state_.currentSource != SpeechSource::RealTime)
         host_.setStatusText(QStringLiteral(" Reading... [Multiple Speeches]"), true);
     else
         host_.setStatusText(readingStatus(), false);
@@ -314,17 +301,9 @@ void ReadingControl::onSpeakingDone()
     host_.showStillPicture();
     host_.setStatusText(QStringLiteral(" Ready"), false);
     state_.speaking = false;
-    state_.currentSource = kSourceNone;
-    if (state_.exitWhenDone && state_.openModalDialogs == 0) {
-        if (host_.mainWindowMinimized()) {
-            host_.hideMainWindow(state_.stateBeforeStartMinimized);
-            if (state_.stateBeforeStartMinimized != WindowStartState::Minimized)
-                state_.minimized = false;
-        }
-        host_.closeMainWindow();
-    } else {
+    state_.currentSource = SpeechSource::None;
+    if (!state_.exitWhenDone || !host_.closeWhenDone())
         state_.exitWhenDone = false;
-    }
 }
 
 void ReadingControl::onAttribChanged(int attribute)

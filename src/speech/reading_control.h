@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/program_state.h"
 #include "speech/follow_along.h"
 #include "speech/reading_host.h"
+#include "speech/reading_state.h"
 #include "speech/speech_engine.h"
 
 #include <QObject>
@@ -15,23 +15,13 @@
 
 namespace narrix {
 
-// Speech source codes.
-enum SpeechSource : int {
-    kSourceNone = 0,
-    kSourceRealTime = 1,
-    kSourceClipboard = 2,
-    kSourceTimeDate = 3,
-    kSourceDocument = 4,
-    kSourceScheduled = 5,
-};
-
 // The one way speech reaches the engine (SpeakBuffer), the arbitration between the sources, the
 // reading commands and what the main window shows while the engine speaks.
 class ReadingControl : public QObject
 {
     Q_OBJECT
 public:
-    ReadingControl(ProgramState& state, SpeechEngine& engine, ReadingHost& host, QObject* parent = nullptr);
+    ReadingControl(ReadingState& state, SpeechEngine& engine, ReadingHost& host, QObject* parent = nullptr);
     ~ReadingControl() override;
 
     // Buffers longer than this are handed over in two steps: the first part at once, the rest when
@@ -40,12 +30,12 @@ public:
     static constexpr std::size_t kFirstPart = 64 << 10;
 
     // Cleans the speech text buffer, hands it to the engine as speech of `source`, empties it.
-    void SpeakBuffer(int source);
+    void SpeakBuffer(SpeechSource source);
 
     // Whether a source may speak now: only while nothing of a higher code is queued; 5 always may.
-    bool maySpeak(int source) const;
+    bool maySpeak(SpeechSource source) const;
     // The status label of a source ("Clipboard Speech", ...).
-    static QString sourceLabel(int source);
+    static QString sourceLabel(SpeechSource source);
 
     // The reading commands. Each first clears the exit-when-done flag. Engine errors end the command
     // (reported on stderr and in the speech history).
@@ -79,12 +69,12 @@ public:
 
 private:
     QString readingStatus() const;
-    bool speakInTwoSteps(int source, int previousSource);
-    void runQuickStart();
+    bool speakInTwoSteps(SpeechSource source, SpeechSource previousSource);
+    void actOnQuickStartChoice(QuickStartChoice choice);
     void runRandomChannel();
     template <typename Operation> void guarded(const char* what, Operation operation);
 
-    ProgramState& state_;
+    ReadingState& state_;
     SpeechEngine& engine_;
     ReadingHost& host_;
     int animationDelay_ = 500;

@@ -1,8 +1,7 @@
 #pragma once
 
-#include "app/program_state.h"
-
 #include <QString>
+#include <functional>
 #include <string>
 
 namespace narrix {
@@ -32,10 +31,10 @@ public:
     // Where the selection begins, in the editor's positions (UTF-16 units).
     virtual qsizetype editorSelectionStart() const { return 0; }
 
-    // The quick start guide, shown modally; reading control counts it as an open modal dialog.
-    virtual QuickStartChoice askQuickStart() = 0;
-    // What its choices run: File Open (true when a file was opened), a schedule row as Run Now runs
-    // it, the Tools menu's time, date and clipboard commands, and Help Contents.
+    // Shows the quick start guide modally and hands the choice to `actOnChoice`; the window counts
+    // both as one open modal dialog. What the choices run: File Open (true when a file was opened), a
+    // schedule row as Run Now runs it, the Tools menu's time, date and clipboard commands, and Help Contents.
+    virtual void runQuickStart(const std::function<void(QuickStartChoice)>& actOnChoice) = 0;
     virtual bool openDocument() = 0;
     virtual int scheduleRowCount() const = 0;
     virtual void runScheduleRow(int row) = 0;
@@ -44,12 +43,10 @@ public:
     virtual void speakClipboard() = 0;
     virtual void openHelp() = 0;
 
-    // The close after a command-line item was spoken.
-    virtual bool mainWindowMinimized() const = 0;
-    // Hides the main window and gives it `state` (so that the settings remember that one).
-    virtual void hideMainWindow(WindowStartState state) = 0;
-    // The normal close request (it may still ask to save the document).
-    virtual void closeMainWindow() = 0;
+    // A command-line item was spoken: the window closes (the normal close request, which may still
+    // ask to save the document) unless a modal dialog is open; a minimised window is first hidden and
+    // given the state it had before start-minimised. False when it did not close.
+    virtual bool closeWhenDone() = 0;
 };
 
 } // namespace narrix

@@ -7,7 +7,7 @@
 namespace narrix {
 namespace {
 
-// Step 1 on UTF-8: one output byte per character, written over the input (never ahead of the
+// ASCII folding on UTF-8: one output byte per character, written over the input (never ahead of the
 // reading position). Bytes that do not form a valid character count as one character each.
 void foldToAscii(std::string& s)
 {
@@ -86,7 +86,7 @@ bool isRunCharacter(char c)
     }
 }
 
-// Step 2. Blanking a run of one character never joins or splits runs of another, so the characters
+// Long runs. Blanking a run of one character never joins or splits runs of another, so the characters
 // can be handled in one pass: every maximal run of three or more is blanked.
 void blankLongRuns(std::string& s)
 {
@@ -107,7 +107,7 @@ void blankLongRuns(std::string& s)
     }
 }
 
-// Step 3: of a run of dots, the first three stay.
+// Ellipses: of a run of dots, the first three stay.
 void shortenEllipses(std::string& s)
 {
     const std::size_t size = s.size();
@@ -131,7 +131,7 @@ bool isBeforeDot(char c)
     return c == '\r' || c == '\n' || c == ' ' || c == '.' || c == '?' || c == '!';
 }
 
-// Step 4. Walking back from each dot would be quadratic on ". . . . .". After the walk from one dot,
+// Before dots. Walking back from each dot would be quadratic on ". . . . .". After the walk from one dot,
 // everything between the character that stopped it and that dot is blank; a later walk that reaches
 // that dot therefore ends at the same stopper, and jumps there.
 void blankBeforeDots(std::string& s)
@@ -159,7 +159,7 @@ void blankBeforeDots(std::string& s)
     }
 }
 
-// Step 5, left to right without overlaps, in place.
+// "U.S." to "US", left to right without overlaps, in place.
 void replaceUS(std::string& s)
 {
     const std::size_t size = s.size();

@@ -5,17 +5,21 @@
 
 namespace narrix {
 
-// Prepares a text for the engine, as every piece of speech is prepared (UTF-8 in, UTF-8 out):
-//  1. english: U+2019 and U+00B4 become an apostrophe, every other non-ASCII character one blank;
-//  2. runs of three or more of = * / \ # _ < > - + become blanks;
-//  3. after three dots in a row, the further dots of that run become blanks;
-//  4. before every dot, the blanks, line breaks, dots, "?" and "!" directly preceding it are blanked;
-//  5. "U.S." becomes "US";
-//  6. leading blanks, apostrophes, commas, dots and semicolons are removed.
+// Prepares a text for the engine, as every piece of speech is prepared (UTF-8 in, UTF-8 out). The
+// rules, in this order:
+//  - ASCII folding (english only): U+2019 and U+00B4 become an apostrophe, every other non-ASCII
+//    character one blank (foldToAscii);
+//  - long runs: runs of three or more of = * / \ # _ < > - + become blanks (blankLongRuns);
+//  - ellipses: after three dots in a row, the further dots of that run become blanks (shortenEllipses);
+//  - before dots: the blanks, line breaks, dots, "?" and "!" directly before a dot are blanked
+//    (blankBeforeDots);
+//  - "U.S." becomes "US" (replaceUS);
+//  - leading junk: leading blanks, apostrophes, commas, dots and semicolons are removed.
 // Linear in the length of the text.
 std::string CleanSpeechText(std::string_view text, bool english);
 // The same on a buffer of the caller's (the result is never longer than the input). With
-// `textStart` false the buffer is the rest of a text cut by speechTextCut, and step 6 is left out.
+// `textStart` false the buffer is the rest of a text cut by speechTextCut, and the leading-junk rule is left
+// out.
 void CleanSpeechTextInPlace(std::string& text, bool english, bool textStart = true);
 
 // A place at or after `from` where a text can be cut and both parts cleaned on their own, giving

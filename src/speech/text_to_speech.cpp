@@ -13,29 +13,6 @@
 #include <stdexcept>
 
 namespace narrix {
-namespace {
-
-// The speed is one setting of the engine, shared by every instance in the process (the properties
-// dialog's instance changes what the main window's instance speaks with).
-struct SharedSpeed
-{
-    int wordsPerMinute = 175;
-    std::vector<TTextToSpeech*> engines;
-};
-
-SharedSpeed& sharedSpeed()
-{
-    static SharedSpeed shared;
-    return shared;
-}
-
-TTextToSpeech::SettingsDialogHook& settingsDialogHook()
-{
-    static TTextToSpeech::SettingsDialogHook hook;
-    return hook;
-}
-
-} // namespace
 
 AudioSinkOptions AudioSinkOptions::fromEnvironment()
 {
@@ -60,9 +37,16 @@ AudioSinkOptions AudioSinkOptions::fromEnvironment()
 TTextToSpeech::TTextToSpeech(QObject* parent) : TTextToSpeech(AudioSinkOptions::fromEnvironment(), parent) {}
 
 TTextToSpeech::TTextToSpeech(const AudioSinkOptions& sink, QObject* parent)
-    : SpeechEngine(parent), sinkOptions_(sink), stream_(std::make_shared<SpeechStream>())
+    : TTextToSpeech(sink, std::make_shared<SharedSpeed>(), parent)
 {
-    sharedSpeed().engines.push_back(this);
+}
+
+TTextToSpeech::TTextToSpeech(const AudioSinkOptions& sink, std::shared_ptr<SharedSpeed> speed,
+                             QObject* parent)
+    : SpeechEngine(parent), sinkOptions_(sink), stream_(std::make_shared<SpeechStream>()),
+      speed_(std::move(speed))
+{
+    speed_->engines.push_back(this);
     // The voices are listed on the synthesis thread meanwhile; the first call that needs them waits.
     SynthesisWorker::instance().attach(stream_);
 }
@@ -93,15 +77,10 @@ VoiceTuning TTextToSpeech::Tuning() const
 
 TTextToSpeech::~TTextToSpeech()
 {
-    std::erase(sharedSpeed().engines, this);
+    std::erase(speed_->engines, this);
     stream_->clear();
     SynthesisWorker::instance().detach(stream_.get());
     output_.reset();
-}
-
-void TTextToSpeech::setSettingsDialogHook(SettingsDialogHook hook)
-{
-    settingsDialogHook() = std::move(hook);
 }
 
 void TTextToSpeech::fail(const QString& message) const
@@ -144,12 +123,12 @@ int TTextToSpeech::clampSpeed(int wordsPerMinute) const
 
 int TTextToSpeech::Speed() const
 {
-    return clampSpeed(std::max(1, sharedSpeed().wordsPerMinute));
+    return clampSpeed(std::max(1, speed_->wordsPerMinute));
 }
 
 void TTextToSpeech::SetSpeed(int wordsPerMinute)
 {
-    auto& shared = sharedSpeed();
+    SharedSpeed& shared = *speed_;
     shared.wordsPerMinute = clampSpeed(wordsPerMinute);
     const std::vector<TTextToSpeech*> engines = shared.engines;
     for (TTextToSpeech* engine : engines)
@@ -236,11 +215,11 @@ void TTextToSpeech::Select(int index)
 
 void TTextToSpeech::ShowSettingsDialog(QObject* owner)
 {
-    if (!settingsDialogHook()) {
+    if (!settingsDialog_) {
         fail(QStringLiteral("this program has no settings dialog for the engine"));
         return;
     }
-    settingsDialogHook()(owner, *this);
+    settingsDialog_(owner, *this);
 }
 
 void TTextToSpeech::Speak(const QString& text)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "speech/audio_output.h"
+#include "speech/shared_speed.h"
 #include "speech/speech_engine.h"
 #include "speech/voice_info.h"
 
@@ -39,6 +40,9 @@ public:
 
     explicit TTextToSpeech(QObject* parent = nullptr);
     explicit TTextToSpeech(const AudioSinkOptions& sink, QObject* parent = nullptr);
+    // An engine whose speed is `speed`, shared with the other engines of its owner.
+    TTextToSpeech(const AudioSinkOptions& sink, std::shared_ptr<SharedSpeed> speed,
+                  QObject* parent = nullptr);
     ~TTextToSpeech() override;
 
     int Speed() const override;
@@ -78,9 +82,10 @@ public:
     bool Active() const { return active_; }
     bool Paused() const { return paused_; }
 
-    // The settings dialog lives in the GUI library, which installs it here.
+    // The settings dialog lives in the GUI library, which gives it to the engine (see
+    // SpeechEngineFactory::setSettingsDialog); without one ShowSettingsDialog fails.
     using SettingsDialogHook = std::function<void(QObject* owner, TTextToSpeech& engine)>;
-    static void setSettingsDialogHook(SettingsDialogHook hook);
+    void setSettingsDialogHook(SettingsDialogHook hook) { settingsDialog_ = std::move(hook); }
 
 private:
     std::size_t pullPcm(std::int16_t* out, std::size_t maxSamples) override;
@@ -105,6 +110,8 @@ private:
     AudioSinkOptions sinkOptions_;
     mutable const std::vector<VoiceInfo>* voices_ = nullptr;
     std::shared_ptr<SpeechStream> stream_;
+    std::shared_ptr<SharedSpeed> speed_;
+    SettingsDialogHook settingsDialog_;
     std::unique_ptr<AudioOutput> output_;
     int mode_ = 1;
     int device_ = -1;

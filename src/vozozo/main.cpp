@@ -1,4 +1,5 @@
 // vozozo: speaks text files into WAV files, from the command line or in a small window.
+#include "ui/prompter.h"
 #include "vozozo/vozozo_args.h"
 #include "vozozo/vozozo_cli.h"
 #include "vozozo/vozozo_wizard.h"
@@ -13,7 +14,8 @@ int main(int argc, char** argv)
     if (argc <= 1) {
         QApplication app(argc, argv);
         QApplication::setApplicationName(QStringLiteral("vozozo"));
-        narrix::VozozoWizard wizard;
+        narrix::WidgetPrompter prompter;
+        narrix::VozozoWizard wizard(prompter);
         wizard.show();
         return QApplication::exec();
     }

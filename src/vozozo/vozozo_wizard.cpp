@@ -2,6 +2,7 @@
 
 #include "speech/speech_text_cleanup.h"
 #include "speech/voice_tuning_store.h"
+#include "ui/prompter.h"
 #include "vozozo/input_reader.h"
 #include "vozozo/vozozo_args.h"
 #include "vozozo/vozozo_voices.h"
@@ -9,7 +10,6 @@
 
 #include <QComboBox>
 #include <QDialogButtonBox>
-#include <QFileDialog>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -24,10 +24,10 @@
 
 namespace narrix {
 
-VozozoWizard::VozozoWizard(QWidget* parent)
-    : QDialog(parent), input_(new QLineEdit(this)), voice_(new QComboBox(this)), speed_(new QSpinBox(this)),
-      output_(new QLineEdit(this)), progress_(new QProgressBar(this)), message_(new QLabel(this)),
-      convert_(new QPushButton(QStringLiteral("&Convert"), this)),
+VozozoWizard::VozozoWizard(Prompter& prompter, QWidget* parent)
+    : QDialog(parent), prompter_(prompter), input_(new QLineEdit(this)), voice_(new QComboBox(this)),
+      speed_(new QSpinBox(this)), output_(new QLineEdit(this)), progress_(new QProgressBar(this)),
+      message_(new QLabel(this)), convert_(new QPushButton(QStringLiteral("&Convert"), this)),
       cancel_(new QPushButton(QStringLiteral("Cancel"), this))
 {
     setWindowTitle(QStringLiteral("vozozo - Text to WAV"));
@@ -40,6 +40,8 @@ VozozoWizard::VozozoWizard(QWidget* parent)
 
     auto* browseInput = new QPushButton(QStringLiteral("&Browse..."), this);
     auto* browseOutput = new QPushButton(QStringLiteral("B&rowse..."), this);
+    browseInput->setObjectName(QStringLiteral("browseInput"));
+    browseOutput->setObjectName(QStringLiteral("browseOutput"));
     auto* inputRow = new QHBoxLayout;
     inputRow->addWidget(input_);
     inputRow->addWidget(browseInput);
@@ -108,16 +110,16 @@ void VozozoWizard::setOutput(const QString& path)
 
 void VozozoWizard::browseInput()
 {
-    const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("Text File"), input_->text(),
-                                                      QStringLiteral("Text files (*.txt);;All files (*)"));
+    const QString path = prompter_.openFileName(this, QStringLiteral("Text File"), input_->text(),
+                                                QStringLiteral("Text files (*.txt);;All files (*)"));
     if (!path.isEmpty())
         setInput(path);
 }
 
 void VozozoWizard::browseOutput()
 {
-    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("WAV File"), output_->text(),
-                                                      QStringLiteral("WAV files (*.wav)"));
+    const QString path = prompter_.saveFileName(this, QStringLiteral("WAV File"), output_->text(),
+                                                QStringLiteral("WAV files (*.wav)"));
     if (!path.isEmpty())
         output_->setText(path);
 }

@@ -14,12 +14,15 @@ class QThread;
 
 namespace narrix {
 
+class Prompter;
+
 // vozozo without arguments: pick a text file, a voice, a speed and the WAV file, then Convert.
 class VozozoWizard : public QDialog
 {
     Q_OBJECT
 public:
-    explicit VozozoWizard(QWidget* parent = nullptr);
+    // The file pickers go through `prompter`, which tests answer by script.
+    explicit VozozoWizard(Prompter& prompter, QWidget* parent = nullptr);
     ~VozozoWizard() override;
 
     // For tests: fills the fields as the user would.
@@ -37,6 +40,8 @@ private:
     void convert();
     void finished(bool ok, bool cancelled, const QString& message);
     void updateButtons();
+
+    Prompter& prompter_;
 
     QLineEdit* input_;
     QComboBox* voice_;

@@ -150,9 +150,8 @@ TEST(SettingsCodec, BoundsAreAppliedAsSoonAsEachIsRead)
                     {QStringLiteral("WindowHeight"), QStringLiteral("oops")}};
     std::vector<std::pair<WindowBound, int>> applied;
     Settings s;
-    EXPECT_THROW(readSettings(store, environment(), english, s, nullptr,
-                              [&](WindowBound b, int v) { applied.emplace_back(b, v); }),
-                 SettingsReadError);
+    EXPECT_TRUE(readSettings(store, environment(), english, s, nullptr,
+                             [&](WindowBound b, int v) { applied.emplace_back(b, v); }));
     const std::vector<std::pair<WindowBound, int>> expected = {
         {WindowBound::Left, 10}, {WindowBound::Top, 20}, {WindowBound::Width, 300}};
     EXPECT_EQ(applied, expected);
@@ -173,13 +172,12 @@ TEST(SettingsCodec, ANonNumericValueStopsReadingThere)
         Settings s;
         s.greetings = QStringLiteral("before");
         QStringList valuesRead;
-        try {
+        const std::optional<SettingsReadError> error =
             readSettings(store, environment(), english, s, &valuesRead);
-            ADD_FAILURE() << "no error for " << broken.toStdString();
-        } catch (const SettingsReadError& error) {
-            EXPECT_EQ(error.name(), broken);
-            EXPECT_EQ(error.text(), QStringLiteral("12abc"));
-        }
+        ASSERT_TRUE(error) << "no error for " << broken.toStdString();
+        EXPECT_EQ(error->name, broken);
+        EXPECT_EQ(error->text, QStringLiteral("12abc"));
+        EXPECT_EQ(error->message(), QStringLiteral("setting %1 is not a number: \"12abc\"").arg(broken));
         ASSERT_FALSE(valuesRead.isEmpty());
         EXPECT_EQ(valuesRead.last(), broken);
         EXPECT_EQ(valuesRead, settingsReadOrder().mid(0, valuesRead.size()));
@@ -189,16 +187,51 @@ TEST(SettingsCodec, ANonNumericValueStopsReadingThere)
     }
 }
 
-TEST(SettingsCodec, SplitsFollowTheRegionalSeparator)
+TEST(SettingsCodec, SplitsReadWithEitherSeparatorAndAreWrittenWithTheLocales)
+{
+    // A file written under one locale is read under another (C, then de_DE) without losing anything.
+    for (const auto& [text1, text2] : {std::pair{u"0,25", u"0,75"}, std::pair{u"0.25", u"0.75"}}) {
+        MemorySettingsStore store;
+        store.values[QStringLiteral("Split1")] = QString::fromUtf16(text1);
+        store.values[QStringLiteral("Split2")] = QString::fromUtf16(text2);
+        for (const LocaleAdapter* locale : std::vector<const LocaleAdapter*>{&english, &german}) {
+            Settings s;
+            ASSERT_FALSE(readSettings(store, environment(), *locale, s));
+            EXPECT_DOUBLE_EQ(s.split1, 0.25);
+            EXPECT_DOUBLE_EQ(s.split2, 0.75);
+        }
+    }
+    Settings s = read(MemorySettingsStore{});
+    s.split1 = 0.25;
+    EXPECT_EQ(textOf(settingsTexts(s, german, true), QStringLiteral("Split1")), QStringLiteral("0,25"));
+    EXPECT_EQ(textOf(settingsTexts(s, english, true), QStringLiteral("Split1")), QStringLiteral("0.25"));
+    MemorySettingsStore broken;
+    broken.values[QStringLiteral("Split1")] = QStringLiteral("0;25");
+    EXPECT_TRUE(readSettings(broken, environment(), german, s));
+}
+
+TEST(SettingsCodec, WindowBoundsFarOutsideAnyScreenAreClamped)
 {
     MemorySettingsStore store;
-    store.values[QStringLiteral("Split1")] = QStringLiteral("0,25");
-    store.values[QStringLiteral("Split2")] = QStringLiteral("0,75");
-    const Settings s = read(store, german);
-    EXPECT_DOUBLE_EQ(s.split1, 0.25);
-    EXPECT_DOUBLE_EQ(s.split2, 0.75);
-    EXPECT_EQ(textOf(settingsTexts(s, german, true), QStringLiteral("Split1")), QStringLiteral("0,25"));
-    EXPECT_THROW(read(store, english), SettingsReadError);
+    store.values = {{QStringLiteral("WindowLeft"), QStringLiteral("2147483647")},
+                    {QStringLiteral("WindowTop"), QStringLiteral("-2147483648")},
+                    {QStringLiteral("WindowWidth"), QStringLiteral("2147483647")},
+                    {QStringLiteral("WindowHeight"), QStringLiteral("-5")}};
+    std::vector<std::pair<WindowBound, int>> applied;
+    Settings s;
+    ASSERT_FALSE(readSettings(store, environment(), english, s, nullptr,
+                              [&](WindowBound b, int v) { applied.emplace_back(b, v); }));
+    EXPECT_EQ(s.windowLeft, 16777215);
+    EXPECT_EQ(s.windowTop, -16777215);
+    EXPECT_EQ(s.windowWidth, 16777215);
+    EXPECT_EQ(s.windowHeight, 0);
+    const std::vector<std::pair<WindowBound, int>> expected = {{WindowBound::Left, 16777215},
+                                                               {WindowBound::Top, -16777215},
+                                                               {WindowBound::Width, 16777215},
+                                                               {WindowBound::Height, 0}};
+    EXPECT_EQ(applied, expected);
+    store.values[QStringLiteral("WindowLeft")] = QStringLiteral("-20");
+    EXPECT_EQ(read(store).windowLeft, -20); // a window partly left of the screen stays there
 }
 
 TEST(SettingsCodec, WritesThe36ValuesInShutdownOrder)

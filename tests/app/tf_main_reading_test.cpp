@@ -48,10 +48,10 @@ TEST_F(TfMainReadingTest, TheGreetingIsHeardWithItsTitle)
     ASSERT_EQ(engine.spoken, QStringList{QStringLiteral("Welcome to Narrix!")});
     Q_EMIT engine.OnSpeakingStarted();
     EXPECT_EQ(window->statusText(), QStringLiteral(" Reading... [Greetings]"));
-    EXPECT_TRUE(window->state().speaking);
+    EXPECT_TRUE(window->state().reading.speaking);
     Q_EMIT engine.OnSpeakingDone();
     EXPECT_EQ(window->statusText(), QStringLiteral(" Ready"));
-    EXPECT_EQ(window->state().currentSource, 0);
+    EXPECT_EQ(window->state().reading.currentSource, SpeechSource::None);
 }
 
 TEST_F(TfMainReadingTest, PlaySpeaksTheDocumentOrItsSelection)
@@ -63,7 +63,7 @@ TEST_F(TfMainReadingTest, PlaySpeaksTheDocumentOrItsSelection)
     window->actions().actPlay->trigger();
     ASSERT_EQ(engine.spoken.size(), 1);
     EXPECT_EQ(engine.spoken[0], QStringLiteral("First paragraph.\nSecond paragraph."));
-    EXPECT_EQ(window->state().currentSource, 4);
+    EXPECT_EQ(window->state().reading.currentSource, SpeechSource::Document);
 
     Q_EMIT engine.OnSpeakingDone();
     QTextCursor cursor(editor->document());
@@ -125,7 +125,8 @@ TEST_F(TfMainReadingTest, PlayWithAnEmptyDocumentAsksWhatToHear)
     prompter.dialogResults = {QDialog::Rejected};
     window->actions().actPlay->trigger();
     EXPECT_TRUE(engine.spoken.isEmpty());
-    EXPECT_TRUE(prompter.dialogResults.empty()); // the guide was shown, and cancelled
+    EXPECT_TRUE(prompter.dialogResults.empty());                     // the guide was shown, and cancelled
+    EXPECT_EQ(prompter.dialogOpenModalDialogs, std::vector<int>{1}); // counted once, not twice
     EXPECT_EQ(window->state().openModalDialogs, 0);
 }
 

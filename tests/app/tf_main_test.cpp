@@ -3,6 +3,7 @@
 #include "app/error_hook.h"
 #include "app/modal_dialogs.h"
 #include "app/splitter_bar.h"
+#include "fakes/fake_main_services.h"
 #include "fakes/fake_prompter.h"
 #include "fakes/fake_speech_engine.h"
 #include "fakes/memory_settings_store.h"
@@ -26,6 +27,7 @@
 namespace narrix {
 namespace {
 
+using testing::FakeMainServices;
 using testing::FakePrompter;
 using testing::FakeSpeechEngine;
 using testing::MemorySettingsStore;
@@ -47,9 +49,9 @@ protected:
     }
     void TearDown() override { setErrorSinkForTesting(nullptr); }
 
-    std::unique_ptr<TfMain> start(const QStringList& arguments = {})
+    std::unique_ptr<TfMain> start(const QStringList& arguments = {}, const MainServices& services = {})
     {
-        auto window = std::make_unique<TfMain>(engine, store, prompter, locale);
+        auto window = std::make_unique<TfMain>(engine, store, prompter, locale, services);
         prompter.state = &window->state();
         window->FormCreate(arguments);
         return window;
@@ -183,13 +185,13 @@ TEST_F(TfMainTest, FirstStartUsesEveryDefaultAndSpeaksTheGreeting)
     EXPECT_EQ(w->pos(), QPoint((screen.width() - 470) / 2, (screen.height() - 384) / 2));
     EXPECT_TRUE(w->state().firstRun);
     EXPECT_FALSE(w->state().startingUp);
-    EXPECT_FALSE(w->state().exitWhenDone);
+    EXPECT_FALSE(w->state().reading.exitWhenDone);
     EXPECT_EQ(engine.spoken, QStringList{QStringLiteral("Welcome to Narrix!")});
-    EXPECT_EQ(w->state().currentTitle, "Greetings");
-    EXPECT_EQ(w->state().currentSource, 5);
+    EXPECT_EQ(w->state().reading.currentTitle, "Greetings");
+    EXPECT_EQ(w->state().reading.currentSource, SpeechSource::Scheduled);
     EXPECT_EQ(engine.Speed(), 150);
-    EXPECT_EQ(w->state().minSpeed, 80);
-    EXPECT_EQ(w->state().maxSpeed, 450);
+    EXPECT_EQ(w->state().reading.minSpeed, 80);
+    EXPECT_EQ(w->state().reading.maxSpeed, 450);
     EXPECT_EQ(w->statusText(), QStringLiteral(" Ready"));
     EXPECT_TRUE(w->statusBar()->isVisibleTo(w.get()));
     EXPECT_TRUE(errors.isEmpty()) << errors.join(u'\n').toStdString();
@@ -281,10 +283,10 @@ TEST_F(TfMainTest, ANonNumericValueEndsStartUpThereAndTheWindowStillWorks)
     ASSERT_EQ(errors.size(), 1);
     EXPECT_TRUE(errors[0].startsWith(QStringLiteral("FormCreate: setting Speed"))) << errors[0].toStdString();
     EXPECT_TRUE(w->startUpIncomplete());
-    EXPECT_TRUE(w->state().startingUp); // steps 5-20 skipped
+    EXPECT_TRUE(w->state().startingUp); // the rest of the start-up skipped
     EXPECT_TRUE(engine.spoken.isEmpty());
     EXPECT_FALSE(engine.calls.contains(QStringLiteral("SetSpeed")));
-    EXPECT_EQ(w->settings().viewToolbar, false); // read before Speed, not yet applied (step 7)
+    EXPECT_EQ(w->settings().viewToolbar, false); // read before Speed, not yet applied to the window
 
     // Shutdown repairs the broken value and keeps what start-up never read.
     const auto written = shutDown(*w);
@@ -295,27 +297,72 @@ TEST_F(TfMainTest, ANonNumericValueEndsStartUpThereAndTheWindowStillWorks)
     EXPECT_TRUE(store.writes.contains(QStringLiteral("ViewToolbar")));
 }
 
-TEST_F(TfMainTest, SplitWithTheWrongDecimalSeparatorStopsBeforeTheBounds)
+TEST_F(TfMainTest, SplitsWrittenUnderAnotherLocaleAreReadAndWrittenWithThisOne)
 {
     locale = FixedLocale(QLocale(QLocale::German, QLocale::Germany));
     storeAll({{u"Split1", u"0.3"}, {u"WindowWidth", u"600"}});
     auto w = start();
-    ASSERT_EQ(errors.size(), 1);
-    EXPECT_TRUE(errors[0].contains(QStringLiteral("Split1")));
-    EXPECT_EQ(w->width(), 470); // the bounds were never read
-    EXPECT_TRUE(engine.spoken.isEmpty());
-    // The stored bounds, never read, survive the shutdown.
+    EXPECT_TRUE(errors.isEmpty()) << errors.join(u'|').toStdString();
+    EXPECT_FALSE(w->startUpIncomplete());
+    EXPECT_DOUBLE_EQ(w->settings().split1, 0.3);
+    EXPECT_EQ(w->width(), 600);
+    EXPECT_EQ(engine.spoken.size(), 1); // the greeting
     shutDown(*w);
-    EXPECT_EQ(store.values.value(QStringLiteral("WindowWidth")), QStringLiteral("600"));
-    EXPECT_FALSE(store.writes.contains(QStringLiteral("WindowLeft")));
+    EXPECT_TRUE(store.values.value(QStringLiteral("Split1")).startsWith(QStringLiteral("0,")));
+}
+
+TEST_F(TfMainTest, ValuesNeverReadAreWrittenBackExactlyAsTheyWere)
+{
+    // FontSize ends the start-up: nothing after it was read or shown by the window.
+    storeAll({{u"FontSize", u"9.5"},
+              {u"Split1", u"0.3"},
+              {u"Split2", u"0,7"},
+              {u"ViewStatusbar", u"True"},
+              {u"TaskbarButton", u"True"},
+              {u"EnableRealtime", u"False"},
+              {u"EnableClipboard", u"False"},
+              {u"WindowLeft", u"12"}});
+    const QMap<QString, QString> before = store.values;
+    auto w = start();
+    ASSERT_TRUE(w->startUpIncomplete());
+    w->show();
+    QTest::qWait(20);
+    shutDown(*w);
+    for (const QString& name :
+         {QStringLiteral("Split1"), QStringLiteral("Split2"), QStringLiteral("ViewStatusbar"),
+          QStringLiteral("TaskbarButton"), QStringLiteral("EnableRealtime"),
+          QStringLiteral("EnableClipboard"), QStringLiteral("WindowLeft")})
+        EXPECT_EQ(store.values.value(name), before.value(name)) << name.toStdString();
+    // Values that were never stored are not invented either.
+    EXPECT_FALSE(store.values.contains(QStringLiteral("EnableSchedule")));
+}
+
+TEST_F(TfMainTest, WindowBoundsOutOfRangeAreClampedNotWrappedWhenWrittenBack)
+{
+    storeAll(
+        {{u"WindowLeft", u"2147483647"}, {u"WindowWidth", u"2147483647"}, {u"WindowTop", u"-2147483648"}});
+    auto w = start();
+    EXPECT_FALSE(w->startUpIncomplete());
+    shutDown(*w);
+    bool ok = false;
+    const qint64 left = store.values.value(QStringLiteral("WindowLeft")).toLongLong(&ok);
+    ASSERT_TRUE(ok);
+    EXPECT_GE(left, 0);
+    EXPECT_LE(left, 16777215);
+    const qint64 width = store.values.value(QStringLiteral("WindowWidth")).toLongLong(&ok);
+    EXPECT_GT(width, 0);
+    EXPECT_LE(width, 16777215);
+    const qint64 top = store.values.value(QStringLiteral("WindowTop")).toLongLong(&ok);
+    EXPECT_LE(top, 0);
+    EXPECT_GE(top, -16777215);
 }
 
 TEST_F(TfMainTest, CommandLineArgumentStartsMinimisedAndSpeaksNoGreeting)
 {
     auto w = start({QStringLiteral("/tmp/news.txt")});
-    EXPECT_TRUE(w->state().exitWhenDone);
+    EXPECT_TRUE(w->state().reading.exitWhenDone);
     EXPECT_TRUE(w->windowState() & Qt::WindowMinimized);
-    EXPECT_EQ(w->state().currentTitle, "/tmp/news.txt");
+    EXPECT_EQ(w->state().reading.currentTitle, "/tmp/news.txt");
     EXPECT_TRUE(engine.spoken.isEmpty());
 }
 
@@ -430,19 +477,19 @@ TEST_F(TfMainTest, EscapeCancelsAndSaysDisconnected)
     ASSERT_TRUE(QTest::qWaitForWindowExposed(w.get()));
     w->editor()->setPlainText(QStringLiteral("abc"));
     QTest::keyClick(w->editor(), Qt::Key_Escape);
-    EXPECT_TRUE(w->state().cancelRequested);
+    EXPECT_TRUE(w->state().transfers.cancelRequested);
     EXPECT_EQ(w->statusText(), QStringLiteral(" Disconnected."));
     EXPECT_EQ(w->editor()->toPlainText(), QStringLiteral("abc"));
 
     // An editor open in a list row still gets Esc (and closes), and the window still cancels.
     w->setStatusText(QStringLiteral(" Ready"));
-    w->state().cancelRequested = false;
+    w->transfers().cancelRequested = false;
     auto* rowEditor = new QLineEdit(w->scheduleList()->viewport());
     bool editorSawEscape = false;
     rowEditor->installEventFilter(new EscapeWitness(&editorSawEscape, rowEditor));
     QTest::keyClick(rowEditor, Qt::Key_Escape);
     EXPECT_TRUE(editorSawEscape);
-    EXPECT_TRUE(w->state().cancelRequested);
+    EXPECT_TRUE(w->state().transfers.cancelRequested);
     EXPECT_EQ(w->statusText(), QStringLiteral(" Disconnected."));
 }
 
@@ -485,7 +532,7 @@ TEST_F(TfMainTest, ExitClosesThroughTheCloseRequest)
     ASSERT_TRUE(QTest::qWaitForWindowExposed(w.get()));
     w->actions().actExit->trigger();
     EXPECT_FALSE(w->isVisible());
-    EXPECT_TRUE(w->state().cancelRequested);
+    EXPECT_TRUE(w->state().transfers.cancelRequested);
 }
 
 TEST_F(TfMainTest, ATerminationSignalClosesThroughTheCloseRequest)
@@ -495,7 +542,7 @@ TEST_F(TfMainTest, ATerminationSignalClosesThroughTheCloseRequest)
     ASSERT_TRUE(QTest::qWaitForWindowExposed(w.get()));
     w->TerminationRequested();
     EXPECT_FALSE(w->isVisible());
-    EXPECT_TRUE(w->state().cancelRequested);
+    EXPECT_TRUE(w->state().transfers.cancelRequested);
 }
 
 TEST_F(TfMainTest, SessionEndStoresTheSettingsAndLeavesTheWindowAsItIs)
@@ -585,6 +632,60 @@ TEST_F(TfMainTest, TheEditorTakesTheDocumentFontWhenFirstShown)
     EXPECT_FALSE(font.bold());
     EXPECT_EQ(w->editor()->textColor(), QColor(255, 0, 0));
     EXPECT_FALSE(w->editor()->document()->isModified());
+}
+
+TEST_F(TfMainTest, SubsystemServicesAreCalledInStartUpAndShutdownOrder)
+{
+    FakeMainServices fake;
+    auto w = start({}, fake.services());
+    EXPECT_EQ(fake.attachedTo, w.get());
+    EXPECT_EQ(fake.calls, (QStringList{QStringLiteral("attach"), QStringLiteral("resetKeyState"),
+                                       QStringLiteral("createTrayIcon"), QStringLiteral("applyTheme"),
+                                       QStringLiteral("handOverToRunningInstance"),
+                                       QStringLiteral("connectHook"), QStringLiteral("acceptDroppedFiles"),
+                                       QStringLiteral("installMinimizeRestoreHooks"),
+                                       QStringLiteral("loadLogoAnimation"), QStringLiteral("startUp")}));
+    // Speaking drives the tray animation.
+    fake.calls.clear();
+    Q_EMIT engine.OnSpeakingStarted();
+    Q_EMIT engine.OnSpeakingDone();
+    EXPECT_EQ(fake.calls,
+              (QStringList{QStringLiteral("startSpeakingAnimation"), QStringLiteral("stopSpeakingAnimation"),
+                           QStringLiteral("showStillPicture")}));
+    // Esc stops the transfers; the close asks the document first.
+    fake.calls.clear();
+    w->EscapePressed();
+    EXPECT_EQ(fake.calls,
+              (QStringList{QStringLiteral("abortHttpTransfer"), QStringLiteral("disconnectEmail")}));
+    fake.calls.clear();
+    fake.saveAnswer = false;
+    EXPECT_FALSE(w->close());
+    EXPECT_EQ(fake.calls, QStringList{QStringLiteral("confirmSaveChanges")});
+    fake.calls.clear();
+    w->FormDestroy();
+    EXPECT_EQ(fake.calls, (QStringList{QStringLiteral("disconnectHook"), QStringLiteral("refuseDroppedFiles"),
+                                       QStringLiteral("shutDown"), QStringLiteral("freeTrayIcon")}));
+}
+
+TEST_F(TfMainTest, ASecondInstanceHandsItsArgumentOverAndEnds)
+{
+    FakeMainServices fake;
+    fake.runningInstance = true;
+    auto w = start({QStringLiteral("http://example.org/news")}, fake.services());
+    EXPECT_TRUE(w->state().earlyExit);
+    EXPECT_EQ(fake.handedOver, QStringList{QStringLiteral("http://example.org/news")});
+    EXPECT_FALSE(fake.calls.contains(QStringLiteral("retrieveChannel")));
+    EXPECT_TRUE(engine.spoken.isEmpty());
+    store.writes.clear();
+    w->FormDestroy();
+    EXPECT_TRUE(store.writes.isEmpty()); // the running instance keeps the settings
+}
+
+TEST_F(TfMainTest, TheCommandLineItemIsRetrievedThroughTheTransferService)
+{
+    FakeMainServices fake;
+    auto w = start({QStringLiteral("/tmp/news.txt")}, fake.services());
+    EXPECT_EQ(fake.retrieved, QStringLiteral("/tmp/news.txt"));
 }
 
 TEST_F(TfMainTest, ScheduleListHasTwoColumnsCheckBoxesAndMultipleSelection)

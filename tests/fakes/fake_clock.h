@@ -8,8 +8,7 @@ namespace narrix::testing {
 class FakeClock final : public Clock
 {
 public:
-    explicit FakeClock(QDateTime start = QDateTime(QDate(2026, 12, 8), QTime(9, 0)))
-        : now_(std::move(start))
+    explicit FakeClock(QDateTime start = QDateTime(QDate(2026, 12, 8), QTime(9, 0))) : now_(std::move(start))
     {
     }
     QDateTime now() const override { return now_; }

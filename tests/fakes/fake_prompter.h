@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/program_state.h"
-#include "app/prompter.h"
+#include "ui/prompter.h"
 
 #include <QDialog>
 #include <QStringList>
@@ -40,7 +40,12 @@ public:
         answers.pop_front();
         return answer;
     }
-    int execDialog(QDialog&) override { return next(dialogResults, int(QDialog::Rejected)); }
+    std::vector<int> dialogOpenModalDialogs; // the count seen while each dialog was up
+    int execDialog(QDialog&) override
+    {
+        dialogOpenModalDialogs.push_back(state != nullptr ? state->openModalDialogs : -1);
+        return next(dialogResults, int(QDialog::Rejected));
+    }
     QString openFileName(QWidget*, const QString&, const QString&, const QString&) override
     {
         return next(fileNames, QString());

@@ -65,6 +65,23 @@ protected:
     QStringList errors;
 };
 
+TEST_F(ScheduleListStartupTest, ABrokenSettingLeavesTheListAsItWas)
+{
+    // A setting that does not parse ends the start-up before the list is read: the shutdown must not
+    // save the empty list over the user's file.
+    const std::string text = "[Morning Paper]\r\nGeneral=07:30 - Daily\r\nChecked=True\r\n";
+    std::ofstream(listFile(), std::ios::binary) << text;
+    for (const char16_t* broken : {u"FontSize", u"Speed"}) {
+        store.values.clear();
+        store.values.insert(QString::fromUtf16(broken), QStringLiteral("9.5"));
+        auto window = start();
+        ASSERT_TRUE(window->startUpIncomplete());
+        EXPECT_EQ(window->scheduleItems().size(), 0);
+        window->FormDestroy();
+        EXPECT_EQ(listText(), text);
+    }
+}
+
 TEST_F(ScheduleListStartupTest, LoadsAtStartUpAndSavesAtShutdown)
 {
     std::ofstream(listFile(), std::ios::binary)

@@ -43,10 +43,14 @@ TEST(EngineSettingsDialog, EngineHookAppliesAndKeepsTheChoicePerVoice)
     null.kind = AudioSinkOptions::Kind::Null;
     TTextToSpeech engine(null);
     engine.SetSuppressExceptions(0);
-    TTextToSpeech::setSettingsDialogHook({});
     EXPECT_THROW(engine.ShowSettingsDialog(nullptr), std::runtime_error);
 
-    installEngineSettingsDialog();
+    // Through the dialog seam the program gives it (here one that counts what it shows).
+    int shown = 0;
+    engine.setSettingsDialogHook(engineSettingsDialog([&shown](QDialog& dialog) {
+        ++shown;
+        return dialog.exec();
+    }));
     engine.Select(2);
     const QString voice = engine.ModeName(2);
     QTimer::singleShot(0, qApp, [] {
@@ -56,6 +60,7 @@ TEST(EngineSettingsDialog, EngineHookAppliesAndKeepsTheChoicePerVoice)
         dialog->accept();
     });
     engine.ShowSettingsDialog(nullptr);
+    EXPECT_EQ(shown, 1);
     EXPECT_EQ(engine.Tuning().volume, 60);
     EXPECT_EQ(loadVoiceTuning(voice).volume, 60);
 

@@ -23,16 +23,12 @@ public:
     std::string document;
     QuickStartChoice choice = QuickStartChoice::Cancel;
     int quickStarts = 0;
-    int modalCountDuringQuickStart = -1;
     std::function<bool()> onOpenDocument = [] { return false; };
     int rows = 0;
     std::vector<int> rowsRun;
     QStringList toolCalls;
-    bool minimized = false;
-    int hides = 0;
-    WindowStartState hiddenWithState = WindowStartState::Normal;
+    bool closeWaits = false; // as when a modal dialog is open
     int closes = 0;
-    const ProgramState* state = nullptr;
 
     void setStatusText(const QString& text, bool repaintNow) override
     {
@@ -48,12 +44,10 @@ public:
     std::string editorSelectedText() const override { return selectedText; }
     std::string editorText() const override { return document; }
     qsizetype editorSelectionStart() const override { return selectionStart; }
-    QuickStartChoice askQuickStart() override
+    void runQuickStart(const std::function<void(QuickStartChoice)>& actOnChoice) override
     {
         ++quickStarts;
-        if (state)
-            modalCountDuringQuickStart = state->openModalDialogs;
-        return choice;
+        actOnChoice(choice);
     }
     bool openDocument() override { return onOpenDocument(); }
     int scheduleRowCount() const override { return rows; }
@@ -62,13 +56,13 @@ public:
     void speakDate() override { toolCalls << QStringLiteral("date"); }
     void speakClipboard() override { toolCalls << QStringLiteral("clipboard"); }
     void openHelp() override { toolCalls << QStringLiteral("help"); }
-    bool mainWindowMinimized() const override { return minimized; }
-    void hideMainWindow(WindowStartState s) override
+    bool closeWhenDone() override
     {
-        ++hides;
-        hiddenWithState = s;
+        if (closeWaits)
+            return false;
+        ++closes;
+        return true;
     }
-    void closeMainWindow() override { ++closes; }
 };
 
 } // namespace narrix::testing

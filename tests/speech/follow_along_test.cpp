@@ -89,7 +89,7 @@ protected:
         Q_EMIT engine.OnSentence(engine.LastQueuedText(), at, at + word.size());
     }
 
-    ProgramState state;
+    ReadingState state;
     FakeSpeechEngine engine;
     FakeReadingHost host;
     ReadingControl control{state, engine, host};
@@ -125,7 +125,7 @@ TEST_F(FollowAlongTest, OtherSourcesTheSwitchAndTheEndShowNothing)
 {
     // Not the document.
     state.speechBuffer = "Clipboard text. More.";
-    control.SpeakBuffer(kSourceClipboard);
+    control.SpeakBuffer(SpeechSource::Clipboard);
     hear(QStringLiteral("More"));
     EXPECT_TRUE(shown.empty());
 

@@ -29,14 +29,12 @@ public:
 class ReadingControlTest : public ::testing::Test
 {
 protected:
-    ReadingControlTest() { host.state = &state; }
-
-    ProgramState state;
+    ReadingState state;
     FakeSpeechEngine engine;
     FakeReadingHost host;
     ReadingControl control{state, engine, host};
 
-    void speak(const std::string& text, int source)
+    void speak(const std::string& text, SpeechSource source)
     {
         state.speechBuffer = text;
         control.SpeakBuffer(source);
@@ -46,28 +44,28 @@ protected:
 TEST_F(ReadingControlTest, SpeakBufferCleansQueuesAndEmpties)
 {
     state.englishLocale = true;
-    speak("  caf\xC3\xA9 U.S. ====== Wait....", kSourceClipboard);
+    speak("  caf\xC3\xA9 U.S. ====== Wait....", SpeechSource::Clipboard);
     ASSERT_EQ(engine.spoken.size(), 1);
     EXPECT_EQ(engine.spoken[0], QStringLiteral("caf  US        Wait  . "));
-    EXPECT_EQ(state.currentSource, kSourceClipboard);
+    EXPECT_EQ(state.currentSource, SpeechSource::Clipboard);
     EXPECT_TRUE(state.speechBuffer.empty());
 }
 
 TEST_F(ReadingControlTest, NothingLeftAfterCleaningShowsReadyAndKeepsTheSource)
 {
-    state.currentSource = kSourceRealTime;
-    speak("...,;", kSourceDocument);
-    speak(" \t\r\n", kSourceDocument);
+    state.currentSource = SpeechSource::RealTime;
+    speak("...,;", SpeechSource::Document);
+    speak(" \t\r\n", SpeechSource::Document);
     EXPECT_TRUE(engine.spoken.isEmpty());
     EXPECT_EQ(host.status, QStringLiteral(" Ready"));
-    EXPECT_EQ(state.currentSource, kSourceRealTime);
+    EXPECT_EQ(state.currentSource, SpeechSource::RealTime);
     EXPECT_TRUE(state.speechBuffer.empty());
 }
 
 TEST_F(ReadingControlTest, OtherLocalesPassNonAsciiUnchanged)
 {
     state.englishLocale = false;
-    speak("caf\xC3\xA9 \xE2\x80\x99", kSourceDocument);
+    speak("caf\xC3\xA9 \xE2\x80\x99", SpeechSource::Document);
     ASSERT_EQ(engine.spoken.size(), 1);
     EXPECT_EQ(engine.spoken[0], QString::fromUtf8("caf\xC3\xA9 \xE2\x80\x99"));
 }
@@ -84,8 +82,9 @@ TEST_F(ReadingControlTest, ArbitrationByCurrentSource)
         {4, 3, false}, {4, 4, true}, {5, 4, false}, {5, 5, true}, {0, 5, true},  {1, 4, true},
     };
     for (const auto& c : cases) {
-        state.currentSource = c.current;
-        EXPECT_EQ(control.maySpeak(c.source), c.may) << c.current << " " << c.source;
+        state.currentSource = static_cast<SpeechSource>(c.current);
+        EXPECT_EQ(control.maySpeak(static_cast<SpeechSource>(c.source)), c.may)
+            << c.current << " " << c.source;
     }
 }
 
@@ -93,11 +92,11 @@ TEST_F(ReadingControlTest, EngineFailureDuringSpeakGivesTheTurnBack)
 {
     FailingEngine failing;
     ReadingControl failingControl(state, failing, host);
-    state.currentSource = 0;
+    state.currentSource = SpeechSource::None;
     state.speechBuffer = "Hello.";
-    failingControl.SpeakBuffer(kSourceScheduled);
+    failingControl.SpeakBuffer(SpeechSource::Scheduled);
     // No speaking-done will come; the sources must not stay locked out.
-    EXPECT_EQ(state.currentSource, 0);
+    EXPECT_EQ(state.currentSource, SpeechSource::None);
     EXPECT_TRUE(state.speechBuffer.empty());
     state.speaking = true;
     failingControl.play(); // resume fails: the command ends quietly
@@ -122,9 +121,9 @@ TEST_F(ReadingControlTest, PlaySpeaksTheSelectionOrTheWholeDocument)
     control.play();
     ASSERT_EQ(engine.spoken.size(), 1);
     EXPECT_EQ(engine.spoken[0], QStringLiteral("Selected words."));
-    EXPECT_EQ(state.currentSource, kSourceDocument);
+    EXPECT_EQ(state.currentSource, SpeechSource::Document);
 
-    state.currentSource = 0;
+    state.currentSource = SpeechSource::None;
     host.hasSelection = false;
     host.document = "\n  First line. Second line.";
     control.play();
@@ -134,7 +133,7 @@ TEST_F(ReadingControlTest, PlaySpeaksTheSelectionOrTheWholeDocument)
 
 TEST_F(ReadingControlTest, PlayDoesNothingWhileScheduledSpeechIsQueued)
 {
-    state.currentSource = kSourceScheduled;
+    state.currentSource = SpeechSource::Scheduled;
     host.document = "";
     control.play();
     host.hasSelection = true;
@@ -153,8 +152,6 @@ TEST_F(ReadingControlTest, EmptyDocumentOpensTheQuickStartGuideAsAModalDialog)
     host.choice = QuickStartChoice::Time;
     control.play();
     EXPECT_EQ(host.quickStarts, 1);
-    EXPECT_EQ(host.modalCountDuringQuickStart, 1);
-    EXPECT_EQ(state.openModalDialogs, 0);
     EXPECT_EQ(host.toolCalls, QStringList{QStringLiteral("time")});
 
     for (auto [choice, call] : {std::pair{QuickStartChoice::Date, "date"},
@@ -186,7 +183,7 @@ TEST_F(ReadingControlTest, QuickStartOpenThenPlaysTheOpenedDocument)
 
     // Cancelled open, or an empty file: nothing more.
     host.document = "";
-    state.currentSource = 0;
+    state.currentSource = SpeechSource::None;
     host.onOpenDocument = [] { return false; };
     control.play();
     EXPECT_EQ(engine.spoken.size(), 1);
@@ -245,7 +242,7 @@ TEST_F(ReadingControlTest, EnabledStatesFollowBusyAndSpeaking)
 
 TEST_F(ReadingControlTest, StatusTextsOfTheEvents)
 {
-    state.currentSource = kSourceClipboard;
+    state.currentSource = SpeechSource::Clipboard;
     Q_EMIT engine.OnSpeak(QString(), QString(), 0);
     EXPECT_EQ(host.status, QStringLiteral(" Reading... [Clipboard Speech]"));
     Q_EMIT engine.OnSpeakingStarted();
@@ -259,63 +256,50 @@ TEST_F(ReadingControlTest, StatusTextsOfTheEvents)
     Q_EMIT engine.OnSpeakingDone();
     EXPECT_EQ(host.status, QStringLiteral(" Ready"));
     EXPECT_FALSE(state.speaking);
-    EXPECT_EQ(state.currentSource, 0);
+    EXPECT_EQ(state.currentSource, SpeechSource::None);
     EXPECT_FALSE(host.animating);
     EXPECT_EQ(host.stillPictures, 1);
 
     // Real-time speech never shows "Multiple Speeches"; scheduled speech shows its title.
-    state.currentSource = kSourceRealTime;
+    state.currentSource = SpeechSource::RealTime;
     Q_EMIT engine.OnSpeakingStarted();
     Q_EMIT engine.OnSpeakingStarted();
     EXPECT_EQ(host.status, QStringLiteral(" Reading... [Real-Time Speech]"));
     Q_EMIT engine.OnSpeakingDone();
-    state.currentSource = kSourceScheduled;
+    state.currentSource = SpeechSource::Scheduled;
     state.currentTitle = "Greetings";
     Q_EMIT engine.OnSpeakingStarted();
     EXPECT_EQ(host.status, QStringLiteral(" Reading... [Greetings]"));
-    for (int source : {0, 3, 4}) {
+    for (SpeechSource source : {SpeechSource::None, SpeechSource::TimeDate, SpeechSource::Document}) {
         state.speaking = false;
         state.currentSource = source;
         Q_EMIT engine.OnSpeak(QString(), QString(), 0);
         EXPECT_EQ(host.status, QStringLiteral(" Reading... [") + ReadingControl::sourceLabel(source) +
                                    QStringLiteral("]"));
     }
-    EXPECT_EQ(ReadingControl::sourceLabel(0), QStringLiteral("Preview"));
-    EXPECT_EQ(ReadingControl::sourceLabel(3), QStringLiteral("Date/Time Speech"));
-    EXPECT_EQ(ReadingControl::sourceLabel(4), QStringLiteral("Document Speech"));
+    EXPECT_EQ(ReadingControl::sourceLabel(SpeechSource::None), QStringLiteral("Preview"));
+    EXPECT_EQ(ReadingControl::sourceLabel(SpeechSource::TimeDate), QStringLiteral("Date/Time Speech"));
+    EXPECT_EQ(ReadingControl::sourceLabel(SpeechSource::Document), QStringLiteral("Document Speech"));
 }
 
-TEST_F(ReadingControlTest, ExitWhenDoneClosesOnlyWithoutModalDialogs)
+TEST_F(ReadingControlTest, ExitWhenDoneClosesUnlessTheWindowWaits)
 {
+    // The window waits while a modal dialog is open: the flag is then cleared.
     state.exitWhenDone = true;
-    state.openModalDialogs = 1;
+    host.closeWaits = true;
     Q_EMIT engine.OnSpeakingDone();
     EXPECT_EQ(host.closes, 0);
     EXPECT_FALSE(state.exitWhenDone);
 
     state.exitWhenDone = true;
-    state.openModalDialogs = 0;
+    host.closeWaits = false;
     Q_EMIT engine.OnSpeakingDone();
     EXPECT_EQ(host.closes, 1);
-    EXPECT_EQ(host.hides, 0);
 
-    // Minimised: hidden with the state it had before the start-minimised.
-    state.exitWhenDone = true;
-    state.minimized = true;
-    host.minimized = true;
-    state.stateBeforeStartMinimized = WindowStartState::Maximized;
+    // Without the flag nothing closes.
+    state.exitWhenDone = false;
     Q_EMIT engine.OnSpeakingDone();
-    EXPECT_EQ(host.hides, 1);
-    EXPECT_EQ(host.hiddenWithState, WindowStartState::Maximized);
-    EXPECT_FALSE(state.minimized);
-    EXPECT_EQ(host.closes, 2);
-
-    state.exitWhenDone = true;
-    state.minimized = true;
-    state.stateBeforeStartMinimized = WindowStartState::Minimized;
-    Q_EMIT engine.OnSpeakingDone();
-    EXPECT_TRUE(state.minimized);
-    EXPECT_EQ(host.closes, 3);
+    EXPECT_EQ(host.closes, 1);
 }
 
 TEST_F(ReadingControlTest, AnimationDelayFollowsTheSpeed)
@@ -370,10 +354,10 @@ TEST_F(ReadingControlTest, ALongTextStartsAtOnceAndItsRestFollows)
     for (bool english : {true, false}) {
         engine.spoken.clear();
         state.englishLocale = english;
-        speak(document, kSourceDocument);
+        speak(document, SpeechSource::Document);
         ASSERT_EQ(engine.spoken.size(), 1); // the first part, at once
         EXPECT_LT(engine.spoken[0].size(), 100000);
-        EXPECT_EQ(state.currentSource, kSourceDocument);
+        EXPECT_EQ(state.currentSource, SpeechSource::Document);
         EXPECT_TRUE(state.speechBuffer.empty());
         ASSERT_TRUE(spinUntil([&] { return engine.spoken.size() == 2; }));
         // Together the parts are exactly the whole text cleaned (multi-byte characters included).
@@ -383,7 +367,7 @@ TEST_F(ReadingControlTest, ALongTextStartsAtOnceAndItsRestFollows)
 
 TEST_F(ReadingControlTest, StopDropsTheRestOfALongText)
 {
-    speak(longDocument(), kSourceDocument);
+    speak(longDocument(), SpeechSource::Document);
     control.stop();
     spinUntil([] { return false; }, 600); // the rest is ready well within this
     EXPECT_EQ(engine.spoken.size(), 1);

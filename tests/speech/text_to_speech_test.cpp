@@ -1,6 +1,8 @@
 // The real engine through the headless WAV sink: audio, events and the reading commands.
 #include "speech/text_to_speech.h"
 
+#include "speech/engine_factory.h"
+
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
@@ -157,10 +159,12 @@ TEST_F(EngineTest, ModesAreUniqueAndDescribeTheirVoices)
     EXPECT_NO_THROW(engine.Select(-3));
 }
 
-TEST_F(EngineTest, SpeedIsClampedToTheVoicesRangeAndSharedByAllInstances)
+TEST_F(EngineTest, SpeedIsClampedToTheVoicesRangeAndSharedByTheEnginesOfOneOwner)
 {
-    TTextToSpeech engine(sink());
-    TTextToSpeech other(sink());
+    auto speed = std::make_shared<SharedSpeed>();
+    TTextToSpeech engine(sink(), speed);
+    TTextToSpeech other(sink(), speed);
+    TTextToSpeech unrelated(sink());
     engine.Select(findMode(engine, QStringLiteral("English (America) (espeak-ng)")));
     QSignalSpy changes(&other, &SpeechEngine::OnAttribChanged);
     engine.SetSpeed(0);
@@ -174,12 +178,27 @@ TEST_F(EngineTest, SpeedIsClampedToTheVoicesRangeAndSharedByAllInstances)
     EXPECT_EQ(engine.Speed(), 80);
     engine.SetSpeed(200);
     EXPECT_EQ(other.Speed(), 200);
+    EXPECT_EQ(unrelated.Speed(), 175); // no process-wide speed: another owner's engines keep theirs
     // flite's range is narrower.
     other.Select(findMode(other, QStringLiteral("SLT,")));
     other.SetSpeed(-1);
     EXPECT_EQ(other.Speed(), 370);
     other.SetSpeed(0);
     EXPECT_EQ(other.Speed(), 90);
+}
+
+TEST_F(EngineTest, OneFactoryGivesItsEnginesOneSpeedAndOneSettingsDialog)
+{
+    SpeechEngineFactory factory(sink());
+    auto first = factory.create();
+    int dialogs = 0;
+    factory.setSettingsDialog([&dialogs](QObject*, TTextToSpeech&) { ++dialogs; });
+    auto second = factory.create();
+    first->SetSpeed(222);
+    EXPECT_EQ(second->Speed(), 222);
+    first->ShowSettingsDialog(nullptr);
+    second->ShowSettingsDialog(nullptr);
+    EXPECT_EQ(dialogs, 2);
 }
 
 TEST_F(EngineTest, FasterSpeechIsShorter)

@@ -1,6 +1,8 @@
 // vozozo's window: Convert writes the WAV file with progress; Cancel stops a conversion that runs.
 #include "vozozo/vozozo_wizard.h"
 
+#include "fakes/fake_prompter.h"
+
 #include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
@@ -31,7 +33,8 @@ bool waitUntilIdle(const VozozoWizard& wizard)
 TEST(VozozoWizard, ConvertsTheChosenFile)
 {
     QTemporaryDir dir;
-    VozozoWizard wizard;
+    testing::FakePrompter prompter;
+    VozozoWizard wizard(prompter);
     auto* convert = wizard.findChild<QPushButton*>(QStringLiteral("convert"));
     ASSERT_NE(convert, nullptr);
     EXPECT_FALSE(convert->isEnabled()); // nothing chosen yet
@@ -62,7 +65,8 @@ TEST(VozozoWizard, CancelStopsTheConversionAndRemovesTheFile)
     QByteArray longText;
     for (int i = 0; i < 3000; ++i)
         longText += "This is sentence number " + QByteArray::number(i) + " of a long text. ";
-    VozozoWizard wizard;
+    testing::FakePrompter prompter;
+    VozozoWizard wizard(prompter);
     wizard.setInput(writeText(dir, QStringLiteral("long.txt"), longText));
     wizard.findChild<QComboBox*>(QStringLiteral("voice"))
         ->setCurrentText(QStringLiteral("SLT, American English female (flite)"));
@@ -73,6 +77,23 @@ TEST(VozozoWizard, CancelStopsTheConversionAndRemovesTheFile)
     ASSERT_TRUE(waitUntilIdle(wizard));
     EXPECT_EQ(wizard.message(), QStringLiteral("Cancelled."));
     EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("long.wav"))));
+}
+
+TEST(VozozoWizard, BrowseAsksThroughThePrompter)
+{
+    testing::FakePrompter prompter;
+    VozozoWizard wizard(prompter);
+    prompter.fileNames = {QStringLiteral("/tmp/story.txt"), QString(), QStringLiteral("/tmp/out.wav")};
+    wizard.findChild<QPushButton*>(QStringLiteral("browseInput"))->click();
+    auto* output = wizard.findChild<QLineEdit*>(QStringLiteral("output"));
+    EXPECT_EQ(wizard.findChild<QLineEdit*>(QStringLiteral("input"))->text(),
+              QStringLiteral("/tmp/story.txt"));
+    EXPECT_EQ(output->text(), QStringLiteral("/tmp/story.wav"));
+    wizard.findChild<QPushButton*>(QStringLiteral("browseOutput"))->click(); // cancelled: unchanged
+    EXPECT_EQ(output->text(), QStringLiteral("/tmp/story.wav"));
+    wizard.findChild<QPushButton*>(QStringLiteral("browseOutput"))->click();
+    EXPECT_EQ(output->text(), QStringLiteral("/tmp/out.wav"));
+    EXPECT_TRUE(prompter.fileNames.empty());
 }
 
 } // namespace

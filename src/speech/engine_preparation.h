@@ -5,7 +5,7 @@
 namespace narrix {
 
 class SpeechEngine;
-struct ProgramState;
+struct ReadingState;
 
 struct SpeedRange
 {
@@ -22,7 +22,7 @@ SpeedRange measureSpeedRange(SpeechEngine& engine);
 // speed range into `state` and sets the stored speed. Attribute-change handling is off while the range
 // is measured. Returns false when the named mode exists but could not be selected (the engine keeps
 // its default mode).
-bool prepareSpeechEngine(SpeechEngine& engine, ProgramState& state, const QString& voice, int device,
+bool prepareSpeechEngine(SpeechEngine& engine, ReadingState& state, const QString& voice, int device,
                          int speed);
 
 } // namespace narrix

@@ -1,7 +1,7 @@
-#include "app/engine_preparation.h"
+#include "speech/engine_preparation.h"
 
-#include "app/program_state.h"
 #include "fakes/fake_speech_engine.h"
+#include "speech/reading_state.h"
 
 #include <gtest/gtest.h>
 
@@ -22,7 +22,7 @@ TEST(EnginePreparation, SelectsTheFirstExactlyMatchingVoice)
 {
     FakeSpeechEngine engine;
     addVoices(engine);
-    ProgramState state;
+    ReadingState state;
     EXPECT_TRUE(prepareSpeechEngine(engine, state, QStringLiteral("Beta"), 2, 200));
     EXPECT_EQ(engine.CurrentMode(), 2);
     EXPECT_EQ(engine.SuppressExceptions(), 1);
@@ -38,7 +38,7 @@ TEST(EnginePreparation, NoMatchKeepsTheEnginesDefault)
     FakeSpeechEngine engine;
     addVoices(engine);
     engine.selected = 3;
-    ProgramState state;
+    ReadingState state;
     EXPECT_TRUE(prepareSpeechEngine(engine, state, QStringLiteral("BETA"), -1, 150));
     EXPECT_EQ(engine.CurrentMode(), 3);
     EXPECT_EQ(engine.Device(), -1);
@@ -49,7 +49,7 @@ TEST(EnginePreparation, AnUnusableVoiceKeepsTheDefaultAndTheRestStillRuns)
     FakeSpeechEngine engine;
     addVoices(engine);
     engine.modes[0].usable = false;
-    ProgramState state;
+    ReadingState state;
     EXPECT_FALSE(prepareSpeechEngine(engine, state, QStringLiteral("Alpha"), 1, 170));
     EXPECT_EQ(engine.CurrentMode(), 1); // the fake's default, untouched
     EXPECT_EQ(engine.Speed(), 170);
@@ -59,7 +59,7 @@ TEST(EnginePreparation, AnUnusableVoiceKeepsTheDefaultAndTheRestStillRuns)
 TEST(EnginePreparation, AttributeChangesAreIgnoredWhileTheRangeIsMeasured)
 {
     FakeSpeechEngine engine;
-    ProgramState state;
+    ReadingState state;
     std::vector<bool> enabledAtChange;
     QObject context;
     QObject::connect(&engine, &SpeechEngine::OnAttribChanged, &context,

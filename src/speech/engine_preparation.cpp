@@ -1,6 +1,6 @@
-#include "app/engine_preparation.h"
+#include "speech/engine_preparation.h"
 
-#include "app/program_state.h"
+#include "speech/reading_state.h"
 #include "speech/speech_engine.h"
 
 #include <algorithm>
@@ -29,7 +29,7 @@ SpeedRange measureSpeedRange(SpeechEngine& engine)
     return range;
 }
 
-bool prepareSpeechEngine(SpeechEngine& engine, ProgramState& state, const QString& voice, int device,
+bool prepareSpeechEngine(SpeechEngine& engine, ReadingState& state, const QString& voice, int device,
                          int speed)
 {
     bool selected = true;
