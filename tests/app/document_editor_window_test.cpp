@@ -141,8 +141,12 @@ TEST_F(DocumentEditorWindowTest, FindDialogByKeyboard)
     auto* what = dialog->findChild<QLineEdit*>(QStringLiteral("edFind"));
     what->setFocus();
     QTest::keyClicks(what, QStringLiteral("cat"));
-    QTest::keyClick(what, Qt::Key_W, Qt::AltModifier); // whole word
-    QTest::keyClick(what, Qt::Key_U, Qt::AltModifier); // up
+    auto* wholeWord = dialog->findChild<QCheckBox*>(QStringLiteral("cbWholeWord"));
+    wholeWord->setFocus();
+    QTest::keyClick(wholeWord, Qt::Key_Space);
+    auto* up = dialog->findChild<QRadioButton*>(QStringLiteral("rbUp"));
+    up->setFocus();
+    QTest::keyClick(up, Qt::Key_Space);
     EXPECT_TRUE(dialog->findChild<QCheckBox*>(QStringLiteral("cbWholeWord"))->isChecked());
     EXPECT_TRUE(dialog->findChild<QRadioButton*>(QStringLiteral("rbUp"))->isChecked());
     what->setFocus();
@@ -176,6 +180,7 @@ TEST_F(DocumentEditorWindowTest, TextFontKeepsTheSelection)
 
 TEST_F(DocumentEditorWindowTest, FollowAlongHighlightsTheSentenceHeardUntilAnEdit)
 {
+    Q_EMIT engine.OnSpeakingDone(); // the greeting is over
     engine.spoken.clear();
     type(QStringLiteral("First sentence. Second one."));
     QTextCursor start(editor().document());
