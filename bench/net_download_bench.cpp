@@ -1,6 +1,7 @@
 // Downloads a large body over loopback with the HTTP client and with curl from the same server in
 // the same run, and reports throughput and the client's peak memory.
 // Usage: bench_net_download [MIB] [REPETITIONS]
+#include "loopback_body_server.h"
 #include "net/http_client.h"
 
 #include <QCoreApplication>
@@ -24,72 +25,6 @@
 #include <vector>
 
 namespace {
-
-// A minimal HTTP server on its own thread: every request gets `size` bytes with a Content-Length.
-class BodyServer
-{
-public:
-    explicit BodyServer(size_t size) : size_(size)
-    {
-        fd_ = ::socket(AF_INET, SOCK_STREAM, 0);
-        sockaddr_in addr{};
-        addr.sin_family = AF_INET;
-        addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        addr.sin_port = 0;
-        if (::bind(fd_, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0 || ::listen(fd_, 8) != 0) {
-            std::perror("bind");
-            std::exit(1);
-        }
-        socklen_t len = sizeof addr;
-        ::getsockname(fd_, reinterpret_cast<sockaddr*>(&addr), &len);
-        port_ = ntohs(addr.sin_port);
-        thread_ = std::thread([this] { run(); });
-    }
-    ~BodyServer()
-    {
-        stop_ = true;
-        ::shutdown(fd_, SHUT_RDWR);
-        ::close(fd_);
-        thread_.join();
-    }
-    int port() const { return port_; }
-
-private:
-    void run()
-    {
-        const std::vector<char> block(1 << 20, 'b');
-        while (!stop_) {
-            const int c = ::accept(fd_, nullptr, nullptr);
-            if (c < 0)
-                return;
-            std::string request;
-            char buf[4096];
-            while (request.find("\r\n\r\n") == std::string::npos) {
-                const ssize_t n = ::recv(c, buf, sizeof buf, 0);
-                if (n <= 0)
-                    break;
-                request.append(buf, static_cast<size_t>(n));
-            }
-            const std::string head = "HTTP/1.1 200 OK\r\nContent-Length: " + std::to_string(size_) +
-                                     "\r\nConnection: close\r\n\r\n";
-            bool ok = ::send(c, head.data(), head.size(), MSG_NOSIGNAL) == static_cast<ssize_t>(head.size());
-            size_t left = size_;
-            while (ok && left > 0) {
-                const size_t n = std::min(left, block.size());
-                const ssize_t sent = ::send(c, block.data(), n, MSG_NOSIGNAL);
-                ok = sent > 0;
-                left -= ok ? static_cast<size_t>(sent) : 0;
-            }
-            ::close(c);
-        }
-    }
-
-    size_t size_;
-    int fd_ = -1;
-    int port_ = 0;
-    std::atomic<bool> stop_{false};
-    std::thread thread_;
-};
 
 long peakRssKib()
 {
@@ -123,7 +58,7 @@ int main(int argc, char** argv)
     const size_t mib = argc > 1 ? std::strtoul(argv[1], nullptr, 10) : 60;
     const int reps = argc > 2 ? std::atoi(argv[2]) : 5;
     const size_t size = mib << 20;
-    BodyServer server(size);
+    LoopbackBodyServer server(size, std::string(1 << 20, 'b'));
     const std::string url = "http://127.0.0.1:" + std::to_string(server.port()) + "/body";
 
     // curl into /dev/null (the transfer alone) and into a file in memory (tmpfs), which like

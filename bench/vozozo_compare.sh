@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # vozozo against espeak-ng on the same English text with the same voice (American English, 175 words
-# per minute, 22050 Hz WAV). Usage: bench/vozozo_compare.sh [BUILD-FOLDER] [BYTES]
+# per minute, 22050 Hz WAV), both in the same run. vozozo uses one synthesis worker per processor;
+# JOBS=1 gives the one-worker time. Usage: bench/vozozo_compare.sh [BUILD-FOLDER] [BYTES]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 BUILD=${1:-build}
@@ -13,8 +14,8 @@ seconds() { local start end; start=$(date +%s.%N); "$@" >/dev/null 2>&1; end=$(d
 
 anchor=$(seconds espeak-ng -v en-us -s 175 -f "$WORK/text.txt" -w "$WORK/espeak.wav")
 ours=$(seconds "$BUILD/src/vozozo/vozozo" "$WORK/text.txt" -o "$WORK/vozozo.wav" \
-  --voice "English (America) (espeak-ng)" --speed 175)
+  --voice "English (America) (espeak-ng)" --speed 175 ${JOBS:+--jobs "$JOBS"})
 echo "text: $BYTES bytes"
 echo "espeak-ng -f FILE -w OUT.wav: ${anchor} s, $(stat -c %s "$WORK/espeak.wav") bytes of WAV"
-echo "vozozo FILE -o OUT.wav:       ${ours} s, $(stat -c %s "$WORK/vozozo.wav") bytes of WAV"
+echo "vozozo FILE -o OUT.wav (${JOBS:-$(nproc)} workers): ${ours} s, $(stat -c %s "$WORK/vozozo.wav") bytes of WAV"
 echo "ratio: $(echo "scale=3; $ours / $anchor" | bc)"

@@ -7,6 +7,6 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const std::string_view input(reinterpret_cast<const char*>(data), size);
-    checkConvertedText(narrix::HtmlToSpeechText(input), true);
+    checkConvertedText(input, narrix::HtmlToSpeechText(input), true);
     return 0;
 }

@@ -1,11 +1,16 @@
 #pragma once
 
+#include "base/text_encoding.h"
+
 #include <cstdlib>
 #include <string_view>
 
 // Properties every result of the HTML conversions has, whatever the input.
-inline void checkConvertedText(std::string_view out, bool speech)
+inline void checkConvertedText(std::string_view in, std::string_view out, bool speech)
 {
+    // Pages reach the conversions as UTF-8, and what comes out of them is UTF-8 too.
+    if (narrix::isValidUtf8(in) && !narrix::isValidUtf8(out))
+        std::abort();
     if (out.empty())
         return;
     const auto low = [](char c) { return static_cast<unsigned char>(c) <= 0x20; };

@@ -1,13 +1,19 @@
 // Program entry: the application object with its error hook, the real engine, settings and dialogs,
 // the main window and its start-up, the message loop, then the shutdown sequence.
+#include "app/channels_plugin.h"
 #include "app/document_editor_plugin.h"
 #include "app/font_database_warmup.h"
 #include "app/narrix_application.h"
+#include "app/schedule_list_plugin.h"
 #include "app/settings_store.h"
+#include "app/speech_sources_plugin.h"
 #include "app/startup_probe.h"
 #include "app/tf_main.h"
+#include "platform/clock.h"
 #include "platform/locale_adapter.h"
 #include "platform/unix_signal_watcher.h"
+#include "platform/x11_keyboard_state.h"
+#include "schedule/time_separator.h"
 #include "speech/engine_factory.h"
 #include "speech/engine_settings_dialog.h"
 #include "ui/prompter.h"
@@ -26,6 +32,9 @@ int main(int argc, char** argv)
     const auto fontsDone = qScopeGuard([&fonts] { fonts.finish(); });
     // SIGHUP too: a session that ends under a terminal hangs it up.
     narrix::UnixSignalWatcher signals({SIGTERM, SIGINT, SIGHUP});
+    // Until the window's start-up is over a signal ends the program at once: the start-up may wait
+    // (a slow disk, the command-line transfer) and has nothing to save yet.
+    narrix::UnixSignalWatcher::setEndsProcessAtOnce(true);
 
     // The one owner of the engines' shared speed and settings dialog.
     narrix::SpeechEngineFactory engines;
@@ -33,10 +42,19 @@ int main(int argc, char** argv)
     narrix::QSettingsStore store;
     narrix::WidgetPrompter prompter;
     narrix::SystemLocale locale;
+    narrix::X11KeyboardState keyboard;
+    narrix::SystemClock clock;
+    // The subsystems that plug into the window.
     narrix::DocumentEditorPlugin documentEditor;
+    narrix::SpeechSourcesPlugin speechSources(keyboard, clock);
+    // Scheduled speeches: the scheduler, channel retrieval and e-mail reading.
+    narrix::ChannelsPlugin channels(clock);
+    narrix::ScheduleListPlugin listCommands(narrix::timeSeparatorOf(QLocale::system()));
     narrix::MainServices services;
     services.document = &documentEditor;
-    services.plugins.push_back(&documentEditor);
+    services.realtimeHook = &speechSources;
+    services.transfers = &channels;
+    services.plugins = {&documentEditor, &speechSources, &channels, &listCommands};
     narrix::TfMain window(*engine, store, prompter, locale, services);
 
     // The engine's settings dialog is shown through the window's dialog seam.
@@ -52,6 +70,7 @@ int main(int argc, char** argv)
     QStringList arguments = QCoreApplication::arguments();
     arguments.removeFirst();
     window.FormCreate(arguments.mid(0, 1));
+    narrix::UnixSignalWatcher::setEndsProcessAtOnce(false);
     if (window.state().earlyExit) {
         window.FormDestroy();
         return 0;

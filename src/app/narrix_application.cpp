@@ -19,8 +19,8 @@ QString handlerName(const QObject* receiver)
 
 NarrixApplication::NarrixApplication(int& argc, char** argv) : QApplication(argc, argv)
 {
+    // No display name: the X11 platform would append it to every window title.
     setApplicationName(QStringLiteral("Narrix"));
-    setApplicationDisplayName(QStringLiteral("Narrix"));
 }
 
 bool NarrixApplication::notify(QObject* receiver, QEvent* event)

@@ -5,21 +5,15 @@
 
 namespace narrix {
 
-QSettingsStore::QSettingsStore()
-    : settings_(std::make_unique<QSettings>(QStringLiteral("Quillmark"), QStringLiteral("Narrix")))
-{
-}
+QSettingsStore::QSettingsStore() = default;
 
-QSettingsStore::QSettingsStore(const QString& iniFile)
-    : settings_(std::make_unique<QSettings>(iniFile, QSettings::IniFormat))
-{
-}
+QSettingsStore::QSettingsStore(const QString& iniFile) : file_(iniFile) {}
 
 QSettingsStore::~QSettingsStore() = default;
 
 QString QSettingsStore::value(const QString& name) const
 {
-    const QVariant stored = settings_->value(name);
+    const QVariant stored = file_.values().value(name);
     // An INI value edited by hand with unquoted commas comes back as a list: join it again.
     if (stored.typeId() == QMetaType::QStringList)
         return stored.toStringList().join(QStringLiteral(", "));
@@ -28,30 +22,17 @@ QString QSettingsStore::value(const QString& name) const
 
 void QSettingsStore::setValue(const QString& name, const QString& text)
 {
-    settings_->setValue(name, text);
+    file_.values().setValue(name, text);
 }
 
 void QSettingsStore::remove(const QString& name)
 {
-    settings_->remove(name);
+    file_.values().remove(name);
 }
 
 bool QSettingsStore::flush(QString* error)
 {
-    settings_->sync();
-    switch (settings_->status()) {
-    case QSettings::NoError:
-        return true;
-    case QSettings::AccessError:
-        if (error != nullptr)
-            *error = QStringLiteral("cannot write %1").arg(settings_->fileName());
-        return false;
-    case QSettings::FormatError:
-        if (error != nullptr)
-            *error = QStringLiteral("%1 is not a valid settings file").arg(settings_->fileName());
-        return false;
-    }
-    return false;
+    return file_.save(error);
 }
 
 } // namespace narrix

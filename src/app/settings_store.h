@@ -1,9 +1,8 @@
 #pragma once
 
-#include <QString>
-#include <memory>
+#include "platform/settings_file.h"
 
-class QSettings;
+#include <QString>
 
 namespace narrix {
 
@@ -19,14 +18,13 @@ public:
     virtual bool flush(QString* error) = 0;
 };
 
-// The real store: QSettings("Quillmark", "Narrix") in the native format (the registry key on Windows,
-// ~/.config/Quillmark/Narrix.conf here). Every value is stored and read as text. QSettings writes the
-// file through a temporary file and a rename, so a failed save leaves the previous file whole.
+// The real store: the settings file (the registry key on Windows, ~/.config/Quillmark/Narrix.conf
+// here, see SettingsFile). Every value is stored and read as text.
 class QSettingsStore final : public SettingsStore
 {
 public:
     QSettingsStore();
-    // A store on an explicit file in INI format (tools and tests).
+    // A store on an explicit file (tools and tests).
     explicit QSettingsStore(const QString& iniFile);
     ~QSettingsStore() override;
 
@@ -35,8 +33,11 @@ public:
     void remove(const QString& name) override;
     bool flush(QString* error) override;
 
+    const QString& fileName() const { return file_.fileName(); }
+    void setLockTimeout(int milliseconds) { file_.setLockTimeout(milliseconds); }
+
 private:
-    std::unique_ptr<QSettings> settings_;
+    SettingsFile file_;
 };
 
 } // namespace narrix

@@ -2,6 +2,7 @@
 
 #include "app/edit_commands.h"
 #include "app/grid_item_delegate.h"
+#include "app/menu_band_keys.h"
 #include "app/pane_layout.h"
 #include "app/splitter_bar.h"
 #include "app/toolbar_icons.h"
@@ -100,8 +101,10 @@ void TfMain::buildBandBar()
     menuBand_->setMovable(false);
     menuBand_->setFloatable(false);
     menuBand_->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    QList<QToolButton*> menuButtons;
     for (const MainMenu& entry : createMainMenus(actions_, this)) {
         auto* button = new QToolButton(menuBand_);
+        menuButtons << button;
         button->setObjectName(QStringLiteral("btn") + entry.menu->objectName().mid(3));
         button->setText(entry.caption);
         button->setMenu(entry.menu);
@@ -110,6 +113,7 @@ void TfMain::buildBandBar()
         button->setStyleSheet(QStringLiteral("QToolButton::menu-indicator { image: none; width: 0px; }"));
         menuBand_->addWidget(button);
     }
+    new MenuBandKeys(this, menuButtons);
     auto* spacer = new QWidget(menuBand_);
     spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     menuBand_->addWidget(spacer);

@@ -11,6 +11,7 @@
 
 #include <QAbstractEventDispatcher>
 #include <QAction>
+#include <QCoreApplication>
 #include <QInputDialog>
 #include <QLabel>
 #include <QMenu>
@@ -168,7 +169,10 @@ bool MainReadingHost::closeWhenDone()
     }
     if (decision.clearMinimizedFlag)
         state_.minimized = false;
-    window_.close();
+    // A hidden window's close does not end Qt's loop (only the last visible window's does): end the
+    // program explicitly, as the signal path does.
+    if (window_.close())
+        QCoreApplication::exit(0);
     return true;
 }
 

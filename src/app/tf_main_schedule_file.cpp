@@ -2,6 +2,7 @@
 #include "app/tf_main.h"
 
 #include "app/error_hook.h"
+#include "base/atomic_file.h"
 #include "platform/data_folder.h"
 #include "schedule/schedule_list_file.h"
 #include "schedule/schedule_list_model.h"
@@ -26,6 +27,8 @@ std::filesystem::path scheduleFilePath()
 void TfMain::LoadScheduleList()
 {
     std::string error;
+    // Temporary copies (with mailbox passwords) of a save that a crash cut short.
+    removeStaleTemporaries(scheduleFilePath());
     scheduleLoaded_ = narrix::LoadScheduleList(*scheduleModel_, scheduleFilePath(),
                                                timeSeparatorOf(QLocale::system()), &error);
     if (!scheduleLoaded_)

@@ -415,11 +415,17 @@ void TfMain::ShowFirstRunOffers()
                            "Do you want to update channels now? (Internet required)")))
         services_.tips->runChannelUpdate();
     const int mode = engine_.CurrentMode();
-    const QString voice = mode >= 1 && mode <= engine_.ModeCount() ? engine_.ModeName(mode) : settings_.voice;
-    if (ask(QStringLiteral("Narrix comes with one male voice, %1.\r\n"
+    const bool known = mode >= 1 && mode <= engine_.ModeCount();
+    const QString voice = known ? engine_.ModeName(mode) : settings_.voice;
+    // The kind of voice said is the selected voice's own (1 female, 2 male).
+    const int gender = known ? engine_.Gender(mode) : 0;
+    const QString kind = gender == 1   ? QStringLiteral("female ")
+                         : gender == 2 ? QStringLiteral("male ")
+                                       : QString();
+    if (ask(QStringLiteral("Narrix comes with one %1voice, %2.\r\n"
                            "Several additional voices are available for download!\r\n\r\n"
                            "Do you want to download them now? (FREE!)")
-                .arg(voice)))
+                .arg(kind, voice)))
         services_.tips->openVoiceGuide();
 }
 

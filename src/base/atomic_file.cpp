@@ -1,7 +1,9 @@
 #include "base/atomic_file.h"
 
+#include <array>
 #include <cerrno>
 #include <cstring>
+#include <ctime>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -14,6 +16,8 @@ std::string errnoText(int code)
     return std::strerror(code);
 }
 
+// False with errno set when not every byte was written; a write that stores nothing counts as a
+// full disk.
 bool writeAll(int fd, std::string_view bytes)
 {
     while (!bytes.empty()) {
@@ -23,7 +27,39 @@ bool writeAll(int fd, std::string_view bytes)
                 continue;
             return false;
         }
+        if (written == 0) {
+            errno = ENOSPC;
+            return false;
+        }
         bytes.remove_prefix(static_cast<size_t>(written));
+    }
+    return true;
+}
+
+// Reads the written file back: a file system that accepted the writes but kept less (or other
+// bytes) must not replace the old file.
+bool readsBackAs(int fd, std::string_view bytes)
+{
+    struct stat info = {};
+    if (::fstat(fd, &info) != 0)
+        return false;
+    if (static_cast<unsigned long long>(info.st_size) != bytes.size()) {
+        errno = EIO;
+        return false;
+    }
+    std::array<char, 65536> buffer;
+    off_t offset = 0;
+    while (static_cast<size_t>(offset) < bytes.size()) {
+        const size_t want = std::min(buffer.size(), bytes.size() - static_cast<size_t>(offset));
+        const ssize_t got = ::pread(fd, buffer.data(), want, offset);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0 || std::memcmp(buffer.data(), bytes.data() + offset, static_cast<size_t>(got)) != 0) {
+            if (got >= 0)
+                errno = EIO;
+            return false;
+        }
+        offset += got;
     }
     return true;
 }
@@ -38,23 +74,53 @@ void syncFolder(const std::filesystem::path& folder)
     }
 }
 
+std::filesystem::path resolvedTarget(const std::filesystem::path& path)
+{
+    std::error_code ec;
+    if (std::filesystem::is_symlink(path, ec)) {
+        const std::filesystem::path resolved = std::filesystem::weakly_canonical(path, ec);
+        if (!ec)
+            return resolved;
+    }
+    return path;
+}
+
+bool isTemporaryNameOf(const std::string& name, const std::string& prefix)
+{
+    if (name.size() != prefix.size() + 6 || name.compare(0, prefix.size(), prefix) != 0)
+        return false;
+    for (size_t i = prefix.size(); i < name.size(); ++i) {
+        const char c = name[i];
+        if (!((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9')))
+            return false;
+    }
+    return true;
+}
+
 } // namespace
+
+int createReplacementFile(const std::filesystem::path& path, std::filesystem::path* target, std::string* temp)
+{
+    *target = resolvedTarget(path);
+    std::filesystem::path folder = target->parent_path();
+    if (folder.empty())
+        folder = ".";
+    *temp = (folder / ("." + target->filename().string() + ".XXXXXX")).string();
+    return ::mkostemp(temp->data(), O_CLOEXEC);
+}
 
 bool writeFileAtomically(const std::filesystem::path& path, std::string_view bytes, std::string* error)
 {
-    std::error_code ec;
-    std::filesystem::path target = path;
-    if (std::filesystem::is_symlink(target, ec)) {
-        const std::filesystem::path resolved = std::filesystem::weakly_canonical(target, ec);
-        if (!ec)
-            target = resolved;
+    struct stat existing = {};
+    if (const std::filesystem::path resolved = resolvedTarget(path);
+        ::lstat(resolved.c_str(), &existing) == 0 && !S_ISREG(existing.st_mode)) {
+        // Renaming over it would replace a device or a pipe by a regular file.
+        *error = resolved.string() + " is not a regular file";
+        return false;
     }
-    std::filesystem::path folder = target.parent_path();
-    if (folder.empty())
-        folder = ".";
-
-    std::string temp = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
-    const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
+    std::filesystem::path target;
+    std::string temp;
+    const int fd = createReplacementFile(path, &target, &temp);
     if (fd < 0) {
         *error = errnoText(errno);
         return false;
@@ -64,7 +130,8 @@ bool writeFileAtomically(const std::filesystem::path& path, std::string_view byt
         *error = errnoText(code);
         return false;
     };
-    if (::fchmod(fd, S_IRUSR | S_IWUSR) != 0 || !writeAll(fd, bytes) || ::fsync(fd) != 0) {
+    if (::fchmod(fd, S_IRUSR | S_IWUSR) != 0 || !writeAll(fd, bytes) || ::fsync(fd) != 0 ||
+        !readsBackAs(fd, bytes)) {
         const int code = errno;
         ::close(fd);
         return fail(code);
@@ -73,8 +140,31 @@ bool writeFileAtomically(const std::filesystem::path& path, std::string_view byt
         return fail(errno);
     if (::rename(temp.c_str(), target.c_str()) != 0)
         return fail(errno);
-    syncFolder(folder);
+    syncFolder(target.parent_path().empty() ? std::filesystem::path(".") : target.parent_path());
     return true;
+}
+
+size_t removeStaleTemporaries(const std::filesystem::path& path)
+{
+    const std::filesystem::path target = resolvedTarget(path);
+    std::filesystem::path folder = target.parent_path();
+    if (folder.empty())
+        folder = ".";
+    const std::string prefix = "." + target.filename().string() + ".";
+    // A temporary file changed in the last minute may belong to a save still running elsewhere.
+    const time_t settled = ::time(nullptr) - 60;
+    size_t removed = 0;
+    std::error_code ec;
+    for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        struct stat info = {};
+        if (!isTemporaryNameOf(name, prefix) || ::lstat(it->path().c_str(), &info) != 0 ||
+            !S_ISREG(info.st_mode) || info.st_uid != ::getuid() || info.st_mtime > settled)
+            continue;
+        if (::unlink(it->path().c_str()) == 0)
+            ++removed;
+    }
+    return removed;
 }
 
 bool readWholeFile(const std::filesystem::path& path, std::string* bytes, std::string* error, bool* missing,
@@ -82,7 +172,8 @@ bool readWholeFile(const std::filesystem::path& path, std::string* bytes, std::s
 {
     if (missing)
         *missing = false;
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Opened without blocking: opening a pipe for reading would wait for a writer.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (fd < 0) {
         if (missing)
             *missing = errno == ENOENT;
@@ -95,7 +186,10 @@ bool readWholeFile(const std::filesystem::path& path, std::string* bytes, std::s
         ::close(fd);
         return false;
     }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     bytes->clear();
+    if (info.st_size > 0 && static_cast<unsigned long long>(info.st_size) <= sizeLimit)
+        bytes->reserve(static_cast<size_t>(info.st_size));
     char buffer[65536];
     for (;;) {
         const ssize_t got = ::read(fd, buffer, sizeof buffer);

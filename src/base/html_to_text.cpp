@@ -230,7 +230,8 @@ void decodeNamedEntities(std::string& text)
         text = std::move(grown);
 }
 
-// Numeric references: "&#", the digits after it and the first character after the digits become blanks. The
+// Numeric references: "&#", the digits after it and the first character after the digits become
+// blanks; a character of several UTF-8 bytes is blanked whole, so no stray byte of it is left. The
 // blanked stretch never ends in "&", so no new "&#" can appear and the search goes on behind it.
 void blankNumericReferences(std::string& text)
 {
@@ -242,6 +243,10 @@ void blankNumericReferences(std::string& text)
             ++last;
         if (last >= n)
             last = n - 1;
+        if ((static_cast<unsigned char>(text[last]) & 0xC0) == 0xC0) {
+            while (last + 1 < n && (static_cast<unsigned char>(text[last + 1]) & 0xC0) == 0x80)
+                ++last;
+        }
         std::fill(text.begin() + static_cast<std::ptrdiff_t>(i),
                   text.begin() + static_cast<std::ptrdiff_t>(last + 1), ' ');
         i = last + 1;

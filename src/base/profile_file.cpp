@@ -63,11 +63,14 @@ ProfileFile ProfileFile::parse(std::string_view text)
     ProfileFile file;
     size_t pos = 0;
     while (pos < text.size()) {
-        size_t end = text.find('\n', pos);
+        // A line ends at LF, CR LF or a lone CR (files written on old Macintosh systems).
+        size_t end = text.find_first_of("\r\n", pos);
         if (end == std::string_view::npos)
             end = text.size();
         const std::string_view line = trimProfileSpace(text.substr(pos, end - pos));
         pos = end + 1;
+        if (end + 1 < text.size() && text[end] == '\r' && text[end + 1] == '\n')
+            ++pos;
         if (line.empty())
             continue;
         if (line.front() == '[') {
@@ -224,12 +227,14 @@ bool loadProfileFile(const std::filesystem::path& path, ProfileFile* file, std::
 {
     std::string bytes;
     bool missing = false;
-    if (!readWholeFile(path, &bytes, error, &missing)) {
+    // No size limit: whatever saveProfileFile wrote must read back (only regular files are read,
+    // so the size is what is on the disk).
+    if (!readWholeFile(path, &bytes, error, &missing, kNoSizeLimit)) {
         if (!missing)
             return false;
         bytes.clear();
     }
-    *file = ProfileFile::parse(decodeUnlabelledToUtf8(bytes));
+    *file = ProfileFile::parse(decodeUnlabelledLinesToUtf8(bytes));
     return true;
 }
 

@@ -14,7 +14,8 @@ namespace narrix {
 // profile functions so that files written there read the same here:
 // - section and key names match without regard to the case of A to Z; the first section (and the
 //   first key in it) of a name wins;
-// - a line ends at LF; blanks, TABs and CR around names, values and whole lines do not count;
+// - a line ends at LF, CR LF or a lone CR; blanks and TABs around names, values and whole lines do
+//   not count;
 // - a section header runs from "[" to the last "]" on its line;
 // - a value is returned without one pair of matching single or double quotes around it, and cut to
 //   at most kProfileValueMaxChars characters;
@@ -75,8 +76,9 @@ private:
     std::unordered_map<std::string, size_t> firstSectionByName_; // lower-cased name -> index
 };
 
-// Reads and decodes a profile file (UTF-8, or Windows-1252 as Windows writes it, or with a byte-order
-// mark). A missing file reads as an empty one; any other failure returns false with `*error` set.
+// Reads and decodes a profile file (UTF-8, or Windows-1252 as Windows writes it, decided line by
+// line, or with a byte-order mark); any size that saveProfileFile writes. A missing file reads as an empty
+// one; any other failure returns false with `*error` set.
 bool loadProfileFile(const std::filesystem::path& path, ProfileFile* file, std::string* error);
 
 // Writes the file atomically, readable by its owner only (see writeFileAtomically).

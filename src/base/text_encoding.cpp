@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringDecoder>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstring>
@@ -254,6 +255,27 @@ std::string decodeUnlabelledToUtf8(std::string_view bytes)
     if (isValidUtf8(bytes))
         return std::string(bytes);
     return windows1252ToUtf8(bytes);
+}
+
+std::string decodeUnlabelledLinesToUtf8(std::string_view bytes)
+{
+    if (bytes.starts_with(kUtf8Bom) || bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF") ||
+        isValidUtf8(bytes))
+        return decodeUnlabelledToUtf8(bytes);
+    std::string out;
+    out.reserve(bytes.size() + bytes.size() / 8);
+    while (!bytes.empty()) {
+        const size_t end = std::min(bytes.find_first_of("\r\n"), bytes.size());
+        const std::string_view line = bytes.substr(0, end);
+        if (isValidUtf8(line))
+            out.append(line);
+        else
+            out += windows1252ToUtf8(line);
+        const size_t next = std::min(bytes.find_first_not_of("\r\n", end), bytes.size());
+        out.append(bytes.substr(end, next - end));
+        bytes.remove_prefix(next);
+    }
+    return out;
 }
 
 std::string decodeToUtf8(std::string_view bytes, std::string_view declaredCharset)

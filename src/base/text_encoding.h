@@ -18,6 +18,10 @@ std::string decodeToUtf8(std::string_view bytes, std::string_view declaredCharse
 // plain-text documents). Byte-order mark, else UTF-8 if valid, else Windows-1252.
 std::string decodeUnlabelledToUtf8(std::string_view bytes);
 
+// The same line by line (lines end at CR, LF or CR LF): a line that is valid UTF-8 stays UTF-8 and
+// only a line that is not is read as Windows-1252, so one stray byte does not re-encode a whole file.
+std::string decodeUnlabelledLinesToUtf8(std::string_view bytes);
+
 // Strict UTF-8 check: no overlong forms, no surrogates, nothing above U+10FFFF.
 bool isValidUtf8(std::string_view bytes) noexcept;
 

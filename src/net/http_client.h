@@ -36,6 +36,10 @@ public:
     int proxyPort() const noexcept { return proxyPort_; }
 
     void setIdleTimeout(std::chrono::milliseconds timeout) { connection_.setIdleTimeout(timeout); }
+    void setTransferDeadline(std::chrono::milliseconds deadline)
+    {
+        connection_.setTransferDeadline(deadline);
+    }
     void setExtraCaCertificates(const QList<QSslCertificate>& certificates)
     {
         connection_.setExtraCaCertificates(certificates);

@@ -21,7 +21,24 @@ std::string toStd(const QString& text)
     return std::string(utf8.constData(), static_cast<size_t>(utf8.size()));
 }
 
+std::string durationText(std::chrono::milliseconds duration)
+{
+    const long long seconds = std::chrono::duration_cast<std::chrono::seconds>(duration).count();
+    if (seconds >= 120 && seconds % 60 == 0)
+        return std::to_string(seconds / 60) + " minutes";
+    return std::to_string(seconds) + " s";
+}
+
 } // namespace
+
+std::chrono::milliseconds NetConnection::defaultTransferDeadline()
+{
+    bool ok = false;
+    const int seconds = qEnvironmentVariableIntValue("NARRIX_TRANSFER_DEADLINE_SECONDS", &ok);
+    if (ok && seconds > 0)
+        return std::chrono::seconds(seconds);
+    return std::chrono::minutes(10);
+}
 
 NetConnection::NetConnection(QObject* parent) : QObject(parent) {}
 
@@ -116,8 +133,15 @@ NetStatus NetConnection::waitUntil(const std::function<bool()>& ready)
         if (left.count() <= 0)
             return netError(NetErrorKind::TimedOut,
                             "nothing was received for " + std::to_string(idleTimeout_.count() / 1000) + " s");
+        const auto transferLeft =
+            sinceTransferStart_.isValid()
+                ? transferDeadline_ - std::chrono::milliseconds(sinceTransferStart_.elapsed())
+                : transferDeadline_;
+        if (transferLeft.count() <= 0)
+            return netError(NetErrorKind::TimedOut,
+                            "the transfer took longer than " + durationText(transferDeadline_));
         wakeUp_ = false;
-        slice.start(std::min(left, kPumpSlice));
+        slice.start(std::min({left, transferLeft, kPumpSlice}));
         if (!wakeUp_)
             loop.exec();
         slice.stop();

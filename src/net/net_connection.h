@@ -35,6 +35,10 @@ public:
     // Without any received byte for this long a wait fails with TimedOut.
     void setIdleTimeout(std::chrono::milliseconds timeout) { idleTimeout_ = timeout; }
     std::chrono::milliseconds idleTimeout() const noexcept { return idleTimeout_; }
+    // However steadily bytes arrive, one operation (from clearAbort on) fails with TimedOut after
+    // this long. The default is 10 minutes, or NARRIX_TRANSFER_DEADLINE_SECONDS when set.
+    void setTransferDeadline(std::chrono::milliseconds deadline) { transferDeadline_ = deadline; }
+    static std::chrono::milliseconds defaultTransferDeadline();
     // CA certificates trusted besides the system's store (tests use a private CA).
     void setExtraCaCertificates(const QList<QSslCertificate>& certificates) { extraCa_ = certificates; }
 
@@ -52,8 +56,13 @@ public:
     NetResult<size_t> readInto(char* destination, size_t max);
 
     bool isOpen() const;
-    // Starts a new operation: an abort requested before it no longer counts.
-    void clearAbort() noexcept { aborted_ = false; }
+    // Starts a new operation: an abort requested before it no longer counts, and the operation's
+    // deadline starts.
+    void clearAbort() noexcept
+    {
+        aborted_ = false;
+        sinceTransferStart_.start();
+    }
     // Closes at once from anywhere, also from an event handler while another call waits.
     void abort();
     // Ordinary close with the Disconnecting and Disconnected status events.
@@ -72,6 +81,8 @@ private:
     std::unique_ptr<QSslSocket> socket_;
     StatusSink statusSink_;
     std::chrono::milliseconds idleTimeout_{std::chrono::seconds(120)};
+    std::chrono::milliseconds transferDeadline_ = defaultTransferDeadline();
+    QElapsedTimer sinceTransferStart_;
     QList<QSslCertificate> extraCa_;
     QElapsedTimer sincePump_; // since the thread's events last ran inside a wait
     bool aborted_ = false;

@@ -1,5 +1,7 @@
 #include "net/web_address.h"
 
+#include "base/html_to_text.h"
+#include "base/text_encoding.h"
 #include "base/text_trim.h"
 #include "net/http_response_head.h"
 #include "net/mail_header.h"
@@ -35,6 +37,11 @@ NetResult<ProxySetting> proxyFromSettings(std::string_view proxy, std::string_vi
 std::string charsetOfContentType(std::string_view contentType)
 {
     return parseContentType(contentType).param("charset");
+}
+
+std::string webPageSpeechText(std::string_view body, std::string_view contentType)
+{
+    return HtmlToSpeechText(decodeToUtf8(body, charsetOfContentType(contentType)));
 }
 
 } // namespace narrix::net

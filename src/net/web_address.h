@@ -22,6 +22,10 @@ struct ProxySetting
 // error. An empty Proxy means a direct connection whatever Port says.
 NetResult<ProxySetting> proxyFromSettings(std::string_view proxy, std::string_view port);
 
+// The speech text of a fetched web page: decoded from the reply's Content-Type charset (else the
+// page's <meta>, else Windows-1252) and converted with the web-page conversion.
+std::string webPageSpeechText(std::string_view body, std::string_view contentType);
+
 // The charset parameter of a Content-Type header value ("text/html; charset=ISO-8859-1"), without
 // quotes; empty when there is none.
 std::string charsetOfContentType(std::string_view contentType);

@@ -13,9 +13,16 @@ namespace {
 
 int pipeFds[2] = {-1, -1};
 std::vector<int> installedSignals;
+volatile std::sig_atomic_t endAtOnce = 0;
 
 extern "C" void onSignal(int signalNumber)
 {
+    if (endAtOnce != 0) {
+        // Both calls are async-signal-safe; the parent sees the process ended by the signal.
+        ::signal(signalNumber, SIG_DFL);
+        ::raise(signalNumber);
+        return;
+    }
     const int savedErrno = errno;
     const auto byte = static_cast<unsigned char>(signalNumber);
     // A full pipe drops the byte: many pending signals of one kind act as one.
@@ -47,6 +54,11 @@ UnixSignalWatcher::UnixSignalWatcher(std::initializer_list<int> signalNumbers, Q
         else
             active_ = false;
     }
+}
+
+void UnixSignalWatcher::setEndsProcessAtOnce(bool atOnce)
+{
+    endAtOnce = atOnce ? 1 : 0;
 }
 
 UnixSignalWatcher::~UnixSignalWatcher()

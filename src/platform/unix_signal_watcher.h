@@ -23,6 +23,11 @@ public:
     // False when the pipe or a handler could not be set up (the signals keep their default action).
     bool isActive() const { return active_; }
 
+    // While set, a watched signal ends the process at once by its default action instead of waiting
+    // for the event loop: for the start-up, which may not reach the loop for a while and has nothing
+    // to save yet.
+    static void setEndsProcessAtOnce(bool atOnce);
+
 Q_SIGNALS:
     void received(int signalNumber);
 

@@ -2,6 +2,8 @@
 
 #include "base/ascii_case.h"
 
+#include <algorithm>
+
 namespace narrix {
 namespace {
 
@@ -54,8 +56,9 @@ Qt::ItemFlags ScheduleListModel::flags(const QModelIndex& index) const
     if (!isCell(index))
         return Qt::NoItemFlags;
     Qt::ItemFlags result = Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
+    // The title is renamed in place; the list commands check the new title before it is set.
     if (index.column() == TitleColumn)
-        result |= Qt::ItemIsUserCheckable;
+        result |= Qt::ItemIsUserCheckable | Qt::ItemIsEditable;
     return result;
 }
 
@@ -104,15 +107,26 @@ void ScheduleListModel::insertItem(int row, ScheduleItem item)
     endInsertRows();
 }
 
+void ScheduleListModel::swapItems(int a, int b)
+{
+    if (a < 0 || a >= size() || b < 0 || b >= size() || a == b)
+        return;
+    std::swap(items_[static_cast<size_t>(a)], items_[static_cast<size_t>(b)]);
+    Q_EMIT dataChanged(index(std::min(a, b), 0), index(std::max(a, b), ColumnCount - 1));
+}
+
 void ScheduleListModel::moveItem(int from, int to)
 {
     if (from < 0 || from >= size() || to < 0 || to >= size() || from == to)
         return;
     // Qt names the destination as the row before which the moved row is put.
     beginMoveRows({}, from, from, {}, to > from ? to + 1 : to);
-    ScheduleItem moved = std::move(items_[static_cast<size_t>(from)]);
-    items_.erase(items_.begin() + from);
-    items_.insert(items_.begin() + to, std::move(moved));
+    // Only the rows between the two positions shift: moving to the next row costs one swap.
+    const auto first = items_.begin();
+    if (from < to)
+        std::rotate(first + from, first + from + 1, first + to + 1);
+    else
+        std::rotate(first + to, first + from, first + from + 1);
     endMoveRows();
 }
 

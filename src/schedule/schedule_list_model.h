@@ -36,6 +36,9 @@ public:
     void setTicked(int row, bool ticked);
     void insertItem(int row, ScheduleItem item);
     void appendItem(ScheduleItem item) { insertItem(size(), std::move(item)); }
+    // Exchanges the contents (title, fields, check box) of two rows; the rows themselves stay, so a
+    // view redraws two rows instead of laying out the whole list.
+    void swapItems(int a, int b);
     // Moves the row at `from` so that it ends up at `to`.
     void moveItem(int from, int to);
     void setItems(std::vector<ScheduleItem> items);

@@ -14,8 +14,6 @@ namespace narrix {
 namespace {
 
 constexpr int kRate = SpeechStream::kSampleRate;
-// About 100 ms of audio in the device's buffer: pause and stop act within that.
-constexpr qsizetype kDeviceBufferBytes = kRate * 2 / 10;
 // On an underrun the device gets this much silence at a time, never a whole buffer.
 constexpr qint64 kUnderrunBytes = (kRate / 100) * 2; // whole samples only
 
@@ -64,8 +62,9 @@ QAudioFormat pcmFormat()
 
 } // namespace
 
-DeviceAudioOutput::DeviceAudioOutput(PcmSource& source, const QAudioDevice& device, QObject* parent)
-    : AudioOutput(source, parent), device_(device)
+DeviceAudioOutput::DeviceAudioOutput(PcmSource& source, const QAudioDevice& device, int bufferMs,
+                                     QObject* parent)
+    : AudioOutput(source, parent), device_(device), bufferMs_(bufferMs > 0 ? bufferMs : kBufferMs)
 {
     drainTimer_.setSingleShot(true);
     connect(&drainTimer_, &QTimer::timeout, this, [this] {
@@ -101,7 +100,7 @@ bool DeviceAudioOutput::start()
     pipe_ = std::make_unique<PcmPipe>(source_);
     pipe_->open(QIODevice::ReadOnly | QIODevice::Unbuffered);
     sink_ = std::make_unique<QAudioSink>(device_, pcmFormat());
-    sink_->setBufferSize(kDeviceBufferBytes);
+    sink_->setBufferSize(qsizetype(kRate) * 2 * bufferMs_ / 1000);
     connect(sink_.get(), &QAudioSink::stateChanged, this, &DeviceAudioOutput::onStateChanged);
     sink_->start(pipe_.get());
     // Qt 6.4 reports an open error through state() and error() only, without stateChanged.

@@ -13,7 +13,8 @@ namespace narrix {
 
 class WavWriter;
 
-// Where the audio of the engine comes from; pulled on the engine's thread.
+// Where the audio of the engine comes from; pulled on the engine's thread or on the sound server's
+// thread (PulseAudioOutput), so implementations are safe to call from another thread.
 class PcmSource
 {
 public:
@@ -48,12 +49,19 @@ protected:
     PcmSource& source_;
 };
 
-// A real sound device through QAudioSink in pull mode (push mode can abort at exit in Qt 6.4).
+// A real sound device through QAudioSink in pull mode (push mode can abort at exit in Qt 6.4). Qt
+// feeds it from a 20 ms timer on the engine's thread, so it needs a buffer of several times that;
+// PulseAudioOutput is the one used unless it cannot start.
 class DeviceAudioOutput final : public AudioOutput
 {
     Q_OBJECT
 public:
-    DeviceAudioOutput(PcmSource& source, const QAudioDevice& device, QObject* parent = nullptr);
+    // What the stream keeps buffered ahead of what is heard: pause and stop are heard within it.
+    static constexpr int kBufferMs = 100;
+
+    // `bufferMs` 0 takes kBufferMs.
+    DeviceAudioOutput(PcmSource& source, const QAudioDevice& device, int bufferMs = 0,
+                      QObject* parent = nullptr);
     ~DeviceAudioOutput() override;
     bool start() override;
     void stop() override;
@@ -65,6 +73,7 @@ private:
     void releaseSink();
 
     QAudioDevice device_;
+    int bufferMs_;
     std::unique_ptr<QAudioSink> sink_;
     std::unique_ptr<QIODevice> pipe_;
     QTimer drainTimer_;

@@ -1,11 +1,11 @@
 #include "speech/espeak_backend.h"
 
+#include "base/diagnostics.h"
 #include "speech/language_codes.h"
 
 #include <espeak-ng/speak_lib.h>
 
 #include <algorithm>
-#include <cstdio>
 
 namespace narrix {
 namespace {
@@ -65,7 +65,7 @@ bool EspeakBackend::ensureStarted()
     tried_ = true;
     const int rate = espeak_Initialize(AUDIO_OUTPUT_SYNCHRONOUS, 0, nullptr, espeakINITIALIZE_DONT_EXIT);
     if (rate <= 0) {
-        std::fprintf(stderr, "narrix: espeak-ng could not start (its data files are missing?)\n");
+        qCWarning(lcSpeech, "espeak-ng could not start (its data files are missing?)");
         return false;
     }
     sampleRate_ = rate;

@@ -1,11 +1,12 @@
 #include "speech/flite_backend.h"
 
+#include "base/diagnostics.h"
+
 #include <flite.h>
 
 #include <dlfcn.h>
 
 #include <algorithm>
-#include <cstdio>
 
 namespace narrix {
 namespace {
@@ -36,13 +37,13 @@ cst_voice* registerVoice(const FliteVoiceEntry& entry)
 {
     void* library = dlopen(entry.library, RTLD_NOW | RTLD_LOCAL);
     if (library == nullptr) {
-        std::fprintf(stderr, "narrix: %s\n", dlerror());
+        qCWarning(lcSpeech, "%s", dlerror());
         return nullptr;
     }
     using RegisterFunction = cst_voice* (*)(const char*);
     auto* function = reinterpret_cast<RegisterFunction>(dlsym(library, entry.registerFunction));
     if (function == nullptr) {
-        std::fprintf(stderr, "narrix: %s has no %s\n", entry.library, entry.registerFunction);
+        qCWarning(lcSpeech, "%s has no %s", entry.library, entry.registerFunction);
         return nullptr;
     }
     return function(nullptr);
@@ -114,7 +115,7 @@ FliteBackend::LoadedVoice* FliteBackend::load(const std::string& key)
     if (loadedVoice.voice)
         loadedVoice.naturalPitch = get_param_float(loadedVoice.voice->features, "int_f0_target_mean", 100.0F);
     else
-        std::fprintf(stderr, "narrix: the flite voice %s could not be loaded\n", key.c_str());
+        qCWarning(lcSpeech, "the flite voice %s could not be loaded", key.c_str());
     auto& slot = loaded_[key];
     slot = loadedVoice;
     return slot.voice ? &slot : nullptr;

@@ -1,12 +1,12 @@
 #include "speech/reading_control.h"
 
+#include "base/diagnostics.h"
+#include "base/speech_log.h"
 #include "base/text_trim.h"
-#include "speech/speech_log.h"
 #include "speech/speech_text_cleanup.h"
 
 #include <algorithm>
 #include <chrono>
-#include <cstdio>
 #include <exception>
 #include <random>
 #include <string>
@@ -16,14 +16,17 @@ namespace {
 
 void reportEngineError(const char* what, const std::exception& error)
 {
-    std::fprintf(stderr, "narrix: %s: %s\n", what, error.what());
-    speechLogError(std::string(what) + ": " + error.what());
+    reportError(lcSpeech, what, error.what());
 }
 
 } // namespace
 
 ReadingControl::ReadingControl(ReadingState& state, SpeechEngine& engine, ReadingHost& host, QObject* parent)
-    : QObject(parent), state_(state), engine_(engine), host_(host), followAlong_(engine)
+    : QObject(parent), state_(state), engine_(engine), host_(host),
+      restCleaner_([this](std::string whole, std::size_t firstBytes) {
+          guarded("speak", [&] { engine_.ContinueText(std::move(whole), firstBytes); });
+      }),
+      followAlong_(engine)
 {
     connect(&engine_, &SpeechEngine::OnSpeakingStarted, this, &ReadingControl::onSpeakingStarted);
     connect(&engine_, &SpeechEngine::OnSpeak, this, &ReadingControl::onSpeak);
@@ -31,11 +34,7 @@ ReadingControl::ReadingControl(ReadingState& state, SpeechEngine& engine, Readin
     connect(&engine_, &SpeechEngine::OnAttribChanged, this, &ReadingControl::onAttribChanged);
 }
 
-ReadingControl::~ReadingControl()
-{
-    for (RestCleaner& cleaner : restCleaners_)
-        cleaner.thread.join();
-}
+ReadingControl::~ReadingControl() = default;
 
 template <typename Operation> void ReadingControl::guarded(const char* what, Operation operation)
 {
@@ -86,7 +85,8 @@ void ReadingControl::SpeakBuffer(SpeechSource source)
         return;
     }
     state_.currentSource = source;
-    speechLogSpeak(static_cast<int>(source), state_.currentTitle, buffer);
+    // The history names each text as the status bar will while it is heard.
+    speechLogSpeak(static_cast<int>(source), readingLabel(source).toStdString(), buffer);
     QString text = QString::fromStdString(buffer);
     // Emptied before the engine sees the text: a 50 MB document is not held twice longer than needed.
     std::string cleaned;
@@ -127,41 +127,15 @@ bool ReadingControl::speakInTwoSteps(SpeechSource source, SpeechSource previousS
     } catch (const std::exception& error) {
         state_.currentSource = previousSource;
         reportEngineError("speak", error);
+        restCleaner_.cancel();
         std::string().swap(buffer);
         return true;
     }
-    // Threads of earlier long texts that have finished are collected here; a running one is left to run.
-    std::erase_if(restCleaners_, [](RestCleaner& cleaner) {
-        if (!cleaner.done->load())
-            return false;
-        cleaner.thread.join();
-        return true;
-    });
-    const bool english = state_.englishLocale;
-    const std::uint64_t handOver = ++longTexts_;
-    auto done = std::make_shared<std::atomic<bool>>(false);
-    // The whole text is cleaned where it lies: the rest in place, then the cleaned first part put back
-    // in front (never longer than what it replaces, so the buffer is not copied), and it is handed
-    // to the engine as it is.
-    auto whole = std::make_shared<std::string>(std::move(buffer));
-    std::thread thread([this, english, handOver, cut, first = std::move(first), done, whole]() {
-        whole->erase(0, cut);
-        CleanSpeechTextInPlace(*whole, english, false);
-        whole->insert(0, first);
-        QMetaObject::invokeMethod(
-            this,
-            [this, handOver, whole, firstBytes = first.size()] {
-                if (handOver != longTexts_)
-                    return; // stopped, or another long text was begun since
-                guarded("speak", [&] { engine_.ContinueText(std::move(*whole), firstBytes); });
-            },
-            Qt::QueuedConnection);
-        done->store(true);
-    });
-    restCleaners_.push_back({std::move(thread), std::move(done)});
+    restCleaner_.start(std::move(buffer), cut, std::move(first), state_.englishLocale);
     buffer.clear();
     return true;
 }
+
 void ReadingControl::play()
 {
     state_.exitWhenDone = false;
@@ -237,7 +211,7 @@ void ReadingControl::pause()
 void ReadingControl::stop()
 {
     state_.exitWhenDone = false;
-    ++longTexts_;
+    restCleaner_.cancel();
     followAlong_.forget();
     guarded("stop", [&] { engine_.StopSpeaking(); });
 }
@@ -266,12 +240,14 @@ ReadingControl::CommandStates ReadingControl::commandStates() const
     return states;
 }
 
+QString ReadingControl::readingLabel(SpeechSource source) const
+{
+    return source == SpeechSource::Scheduled ? QString::fromStdString(state_.currentTitle) : sourceLabel(source);
+}
+
 QString ReadingControl::readingStatus() const
 {
-    const QString label = state_.currentSource == SpeechSource::Scheduled
-                              ? QString::fromStdString(state_.currentTitle)
-                              : sourceLabel(state_.currentSource);
-    return QStringLiteral(" Reading... [") + label + QLatin1Char(']');
+    return QStringLiteral(" Reading... [") + readingLabel(state_.currentSource) + QLatin1Char(']');
 }
 
 void ReadingControl::onSpeakingStarted()

@@ -3,15 +3,11 @@
 #include "speech/follow_along.h"
 #include "speech/reading_host.h"
 #include "speech/reading_state.h"
+#include "speech/rest_cleaner.h"
 #include "speech/speech_engine.h"
 
 #include <QObject>
 #include <QString>
-#include <atomic>
-#include <cstdint>
-#include <memory>
-#include <thread>
-#include <vector>
 
 namespace narrix {
 
@@ -57,6 +53,8 @@ public:
 
     // Follow-along reading of the document.
     FollowAlong& followAlong() { return followAlong_; }
+    // Tests wait for its finished() signal instead of sleeping.
+    RestCleaner& restCleaner() { return restCleaner_; }
 
     // The tray icon's frame delay as the speed last set it (500 ms before any change).
     int animationDelay() const { return animationDelay_; }
@@ -68,6 +66,8 @@ public:
     void onAttribChanged(int attribute);
 
 private:
+    // What the status bar calls a text of `source`: the scheduled item's title or the source's name.
+    QString readingLabel(SpeechSource source) const;
     QString readingStatus() const;
     bool speakInTwoSteps(SpeechSource source, SpeechSource previousSource);
     void actOnQuickStartChoice(QuickStartChoice choice);
@@ -78,15 +78,8 @@ private:
     SpeechEngine& engine_;
     ReadingHost& host_;
     int animationDelay_ = 500;
-    // The rest of a long text being cleaned, and what it continues.
-    struct RestCleaner
-    {
-        std::thread thread;
-        std::shared_ptr<std::atomic<bool>> done;
-    };
-    std::vector<RestCleaner> restCleaners_;
-    // Counts two-step hand-overs and stops: a rest that arrives for a text begun earlier is dropped.
-    std::uint64_t longTexts_ = 0;
+    // Cleans the rest of a long text; stop and every new long text abandon the one before.
+    RestCleaner restCleaner_;
     FollowAlong followAlong_;
     qsizetype documentBase_ = 0; // where the document text being handed over begins in the editor
 };

@@ -1,23 +1,22 @@
 #include "speech/synthesis_worker.h"
 
+#include "base/diagnostics.h"
 #include "speech/espeak_backend.h"
 #include "speech/flite_backend.h"
 #include "speech/resampler.h"
 #include "speech/speech_stream.h"
 
 #include <QSet>
-#include <cstdio>
 
 namespace narrix {
 SynthesisWorker& SynthesisWorker::instance()
 {
-    static SynthesisWorker worker;
+    static SynthesisWorker worker(std::make_unique<EspeakBackend>(), std::make_unique<FliteBackend>());
     return worker;
 }
 
-SynthesisWorker::SynthesisWorker()
-    : espeak_(std::make_unique<EspeakBackend>()), flite_(std::make_unique<FliteBackend>()),
-      thread_([this] { run(); })
+SynthesisWorker::SynthesisWorker(std::unique_ptr<SynthBackend> espeak, std::unique_ptr<SynthBackend> flite)
+    : espeak_(std::move(espeak)), flite_(std::move(flite)), thread_([this] { run(); })
 {
 }
 
@@ -194,8 +193,7 @@ bool SynthesisWorker::serveOneJob()
         return stream->deliver(*job, converted.data(), converted.size());
     };
     if (!backend.synthesize(job->voice, job->text, job->prosody, sink))
-        std::fprintf(stderr, "narrix: the voice %s could not speak a sentence\n",
-                     qPrintable(job->voice.name));
+        qCWarning(lcSpeech, "the voice %s could not speak a sentence", qUtf8Printable(job->voice.name));
     stream->complete(*job);
     return true;
 }

@@ -23,6 +23,9 @@ class SynthesisWorker
 {
 public:
     static SynthesisWorker& instance();
+    // A worker of its own over the given backends (tests drive it with scripted ones); instance()
+    // runs espeak-ng and flite.
+    SynthesisWorker(std::unique_ptr<SynthBackend> espeak, std::unique_ptr<SynthBackend> flite);
     ~SynthesisWorker();
 
     SynthesisWorker(const SynthesisWorker&) = delete;
@@ -49,7 +52,6 @@ public:
                         const std::function<bool(const std::int16_t*, std::size_t, int)>& sink);
 
 private:
-    SynthesisWorker();
     void run();
     bool serveOneJob();
     std::vector<VoiceInfo> listAllVoices();

@@ -1,5 +1,7 @@
 #include "speech/text_to_speech.h"
 
+#include "base/diagnostics.h"
+#include "speech/pulse_audio_output.h"
 #include "speech/speech_stream.h"
 #include "speech/synthesis_worker.h"
 #include "speech/voice_tuning_store.h"
@@ -9,7 +11,6 @@
 #include <QMediaDevices>
 #include <QMetaObject>
 #include <algorithm>
-#include <cstdio>
 #include <stdexcept>
 
 namespace narrix {
@@ -26,10 +27,9 @@ AudioSinkOptions AudioSinkOptions::fromEnvironment()
         options.kind = Kind::Wav;
         options.wavPath = value.mid(4);
     } else {
-        std::fprintf(stderr,
-                     "narrix: NARRIX_AUDIO=%s is not understood (use null or wav:PATH); "
-                     "playing on the sound device\n",
-                     qPrintable(value));
+        qCWarning(lcAudio,
+                  "NARRIX_AUDIO=%s is not understood (use null or wav:PATH); playing on the sound device",
+                  qUtf8Printable(value));
     }
     return options;
 }
@@ -86,7 +86,7 @@ TTextToSpeech::~TTextToSpeech()
 void TTextToSpeech::fail(const QString& message) const
 {
     if (suppress_) {
-        std::fprintf(stderr, "narrix: speech engine: %s\n", qPrintable(message));
+        qCWarning(lcSpeech, "speech engine: %s", qUtf8Printable(message));
         return;
     }
     throw std::runtime_error(message.toStdString());
@@ -365,8 +365,8 @@ std::unique_ptr<AudioOutput> TTextToSpeech::makeOutput(bool* isDevice)
     case AudioSinkOptions::Kind::Wav: {
         auto wav = WavWriter::shared(sinkOptions_.wavPath, SpeechStream::kSampleRate);
         if (!wav->isOpen())
-            std::fprintf(stderr, "narrix: cannot write %s (%s); speech is not recorded\n",
-                         qPrintable(sinkOptions_.wavPath), qPrintable(wav->errorString()));
+            qCWarning(lcAudio, "cannot write %s (%s); speech is not recorded",
+                      qUtf8Printable(sinkOptions_.wavPath), qUtf8Printable(wav->errorString()));
         return std::make_unique<HeadlessAudioOutput>(pcmSource(), wav->isOpen() ? wav : nullptr,
                                                      sinkOptions_.pace);
     }
@@ -378,13 +378,22 @@ std::unique_ptr<AudioOutput> TTextToSpeech::makeOutput(bool* isDevice)
         return nullptr;
     *isDevice = true;
     const bool chosen = device_ >= 0 && device_ < devices.size();
-    return std::make_unique<DeviceAudioOutput>(pcmSource(), chosen ? devices[device_]
-                                                                   : QMediaDevices::defaultAudioOutput());
+    return makeDeviceOutput(chosen ? devices[device_] : QMediaDevices::defaultAudioOutput(),
+                            sinkOptions_.deviceStream);
+}
+
+std::unique_ptr<AudioOutput> TTextToSpeech::makeDeviceOutput(const QAudioDevice& device,
+                                                             AudioSinkOptions::DeviceStream kind)
+{
+    if (kind == AudioSinkOptions::DeviceStream::QtSink)
+        return std::make_unique<DeviceAudioOutput>(pcmSource(), device, sinkOptions_.deviceBufferMs);
+    // Qt's devices are PulseAudio's sinks, named by their id.
+    return std::make_unique<PulseAudioOutput>(pcmSource(), device.id(), sinkOptions_.deviceBufferMs);
 }
 
 void TTextToSpeech::useHeadlessFallback(const char* why)
 {
-    std::fprintf(stderr, "narrix: %s; the speech runs on without sound\n", why);
+    qCWarning(lcAudio, "%s; the speech runs on without sound", why);
     replaceOutput(std::make_unique<HeadlessAudioOutput>(pcmSource(), nullptr, 0));
     output_->start();
 }
@@ -402,15 +411,26 @@ void TTextToSpeech::startOutput()
     }
     if (output_->start())
         return;
-    // The chosen device cannot be opened: try the default one, then go on without sound.
+    // The chosen device cannot be opened: try the default one, then the other kind of stream on it,
+    // then go on without sound.
     const QList<QAudioDevice> devices = QMediaDevices::audioOutputs();
-    if (device_ >= 0 && device_ < devices.size() && !devices.isEmpty()) {
-        std::fprintf(stderr, "narrix: the audio device %s cannot be opened; using the default device\n",
-                     qPrintable(devices[device_].description()));
-        replaceOutput(std::make_unique<DeviceAudioOutput>(pcmSource(), QMediaDevices::defaultAudioOutput()));
+    if (devices.isEmpty()) {
+        useHeadlessFallback("the audio device cannot be opened");
+        return;
+    }
+    if (device_ >= 0 && device_ < devices.size()) {
+        qCWarning(lcAudio, "the audio device %s cannot be opened; using the default device",
+                  qUtf8Printable(devices[device_].description()));
+        replaceOutput(makeDeviceOutput(QMediaDevices::defaultAudioOutput(), sinkOptions_.deviceStream));
         if (output_->start())
             return;
     }
+    const auto other = sinkOptions_.deviceStream == AudioSinkOptions::DeviceStream::Pulse
+                           ? AudioSinkOptions::DeviceStream::QtSink
+                           : AudioSinkOptions::DeviceStream::Pulse;
+    replaceOutput(makeDeviceOutput(QMediaDevices::defaultAudioOutput(), other));
+    if (output_->start())
+        return;
     useHeadlessFallback("the audio device cannot be opened");
 }
 

@@ -22,6 +22,12 @@ struct AudioSinkOptions
     QString wavPath;
     // Headless sinks only: 0 consumes audio as fast as it comes, 1 at real time, 2 twice as fast...
     double pace = 0;
+    // Device only: the stream that plays, PulseAudio's own (fed from its thread, short buffer) or
+    // Qt's sink; each falls back to the other when it cannot start. `deviceBufferMs` is the
+    // stream's latency target (0: the stream's default). Benchmarks compare them.
+    enum class DeviceStream { Pulse, QtSink };
+    DeviceStream deviceStream = DeviceStream::Pulse;
+    int deviceBufferMs = 0;
 
     // NARRIX_AUDIO unset or empty: the device; "null"; "wav:PATH".
     static AudioSinkOptions fromEnvironment();
@@ -100,6 +106,8 @@ private:
     const std::vector<VoiceInfo>& voices() const;
     void startOutput();
     std::unique_ptr<AudioOutput> makeOutput(bool* isDevice);
+    std::unique_ptr<AudioOutput> makeDeviceOutput(const QAudioDevice& device,
+                                                  AudioSinkOptions::DeviceStream kind);
     void useHeadlessFallback(const char* why);
     void replaceOutput(std::unique_ptr<AudioOutput> output);
     void onDrained();

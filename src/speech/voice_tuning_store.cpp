@@ -1,7 +1,10 @@
 #include "speech/voice_tuning_store.h"
 
+#include "platform/settings_file.h"
+
 #include <QSettings>
 #include <algorithm>
+#include <cstdio>
 
 namespace narrix {
 namespace {
@@ -26,24 +29,30 @@ int readInt(const QSettings& settings, const QString& key, int fallback, int low
 
 VoiceTuning loadVoiceTuning(const QString& modeName)
 {
-    QSettings settings(QStringLiteral("Quillmark"), QStringLiteral("Narrix"));
-    settings.beginGroup(groupFor(modeName));
+    const SettingsFile file;
+    const QSettings& settings = file.values();
+    const QString group = groupFor(modeName) + QLatin1Char('/');
     VoiceTuning tuning;
-    tuning.pitch = readInt(settings, QStringLiteral("Pitch"), tuning.pitch, -50, 50);
-    tuning.volume = readInt(settings, QStringLiteral("Volume"), tuning.volume, 0, 200);
-    tuning.pitchRange = readInt(settings, QStringLiteral("PitchRange"), tuning.pitchRange, 0, 100);
-    tuning.wordGap = readInt(settings, QStringLiteral("WordGap"), tuning.wordGap, 0, 50);
+    tuning.pitch = readInt(settings, group + QStringLiteral("Pitch"), tuning.pitch, -50, 50);
+    tuning.volume = readInt(settings, group + QStringLiteral("Volume"), tuning.volume, 0, 200);
+    tuning.pitchRange = readInt(settings, group + QStringLiteral("PitchRange"), tuning.pitchRange, 0, 100);
+    tuning.wordGap = readInt(settings, group + QStringLiteral("WordGap"), tuning.wordGap, 0, 50);
     return tuning;
 }
 
 void saveVoiceTuning(const QString& modeName, const VoiceTuning& tuning)
 {
-    QSettings settings(QStringLiteral("Quillmark"), QStringLiteral("Narrix"));
+    SettingsFile file;
+    QSettings& settings = file.values();
     settings.beginGroup(groupFor(modeName));
     settings.setValue(QStringLiteral("Pitch"), QString::number(tuning.pitch));
     settings.setValue(QStringLiteral("Volume"), QString::number(tuning.volume));
     settings.setValue(QStringLiteral("PitchRange"), QString::number(tuning.pitchRange));
     settings.setValue(QStringLiteral("WordGap"), QString::number(tuning.wordGap));
+    settings.endGroup();
+    QString error;
+    if (!file.save(&error))
+        std::fprintf(stderr, "narrix: voice settings not saved: %s\n", qPrintable(error));
 }
 
 } // namespace narrix

@@ -1,13 +1,21 @@
 #include "vozozo/input_reader.h"
 
-#include "base/html_to_text.h"
-#include "base/text_encoding.h"
+#include "base/speech_file.h"
 #include "net/http_client.h"
 #include "net/web_address.h"
+#include "platform/settings_file.h"
 
 #include <QFile>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <QSettings>
+#include <cerrno>
+#include <cstring>
+#include <vector>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace narrix {
 namespace {
@@ -22,7 +30,8 @@ std::optional<std::string> readWebPage(const QString& input, QString* error)
             *error = QStringLiteral("cannot fetch %1: %2").arg(address, QString::fromStdString(reason));
         return std::nullopt;
     };
-    const QSettings settings(QStringLiteral("Quillmark"), QStringLiteral("Narrix"));
+    const SettingsFile file;
+    const QSettings& settings = file.values();
     const auto proxy =
         net::proxyFromSettings(settings.value(QStringLiteral("Proxy")).toString().toStdString(),
                                settings.value(QStringLiteral("Port")).toString().toStdString());
@@ -33,46 +42,80 @@ std::optional<std::string> readWebPage(const QString& input, QString* error)
     auto page = client.FetchText(address.toStdString());
     if (!page.ok())
         return fail(page.error().message);
-    return HtmlToSpeechText(decodeToUtf8(page.value(), net::charsetOfContentType(client.contentType())));
+    return net::webPageSpeechText(page.value(), client.contentType());
 }
 
 } // namespace
 
-std::optional<std::string> readVozozoInput(const QString& input, QString* error)
+std::optional<std::string> readVozozoInput(const QString& input, QString* error, std::size_t limit)
 {
+    const bool standardInput = input == QLatin1String("-");
     // An existing file wins over an address, as in channel retrieval.
-    if (net::isWebAddress(input.toStdString()) && !QFileInfo::exists(input))
+    if (!standardInput && net::isWebAddress(input.toStdString()) && !QFileInfo::exists(input))
         return readWebPage(input, error);
-    const QFileInfo info(input);
-    if (!info.exists()) {
+    const QString shown = standardInput ? QStringLiteral("standard input") : input;
+    auto fail = [&](const QString& reason) -> std::optional<std::string> {
         if (error)
-            *error = QStringLiteral("%1: no such file").arg(input);
+            *error = QStringLiteral("%1: %2").arg(shown, reason);
         return std::nullopt;
+    };
+    auto failErrno = [&](int code) { return fail(QString::fromLocal8Bit(std::strerror(code))); };
+    const auto tooLarge = [&] {
+        return fail(QStringLiteral("larger than %1 MiB, the most vozozo reads").arg(limit >> 20));
+    };
+
+    int fd = STDIN_FILENO;
+    if (!standardInput) {
+        const QFileInfo info(input);
+        if (!info.exists())
+            return fail(QStringLiteral("no such file"));
+        if (info.isDir())
+            return fail(QStringLiteral("is a folder, not a file"));
+        fd = ::open(QFile::encodeName(input).constData(), O_RDONLY | O_CLOEXEC | O_NOCTTY);
+        if (fd < 0)
+            return failErrno(errno);
     }
-    if (info.isDir()) {
-        if (error)
-            *error = QStringLiteral("%1: is a folder, not a file").arg(input);
-        return std::nullopt;
+    const auto closeInput = qScopeGuard([&] {
+        if (!standardInput)
+            ::close(fd);
+    });
+    struct stat status = {};
+    if (::fstat(fd, &status) == 0 && S_ISREG(status.st_mode) &&
+        static_cast<std::uint64_t>(status.st_size) > limit)
+        return tooLarge();
+    std::string bytes;
+    if (S_ISREG(status.st_mode))
+        bytes.reserve(static_cast<std::size_t>(status.st_size));
+    std::vector<char> buffer(1 << 16);
+    for (;;) {
+        const ssize_t got = ::read(fd, buffer.data(), buffer.size());
+        if (got < 0) {
+            if (errno == EINTR)
+                continue;
+            return failErrno(errno);
+        }
+        if (got == 0)
+            break;
+        if (bytes.size() + static_cast<std::size_t>(got) > limit)
+            return tooLarge();
+        bytes.append(buffer.data(), static_cast<std::size_t>(got));
     }
-    QFile file(input);
-    if (!file.open(QIODevice::ReadOnly)) {
-        if (error)
-            *error = QStringLiteral("%1: %2").arg(input, file.errorString());
-        return std::nullopt;
-    }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        if (error)
-            *error = QStringLiteral("%1: %2").arg(input, file.errorString());
-        return std::nullopt;
-    }
-    const std::string_view raw(bytes.constData(), static_cast<std::size_t>(bytes.size()));
-    // As a local HTML channel file is read: ".HTM" or ".HTML" at the end, in any letter case, takes
-    // the page's own charset and the web-page conversion; every other file is plain text.
-    const QString upper = input.toUpper();
-    if (upper.endsWith(QLatin1String(".HTM")) || upper.endsWith(QLatin1String(".HTML")))
-        return HtmlToSpeechText(decodeToUtf8(raw));
-    return decodeUnlabelledToUtf8(raw);
+    // As a local channel file is read (standard input as plain text).
+    const std::string name = standardInput ? std::string() : input.toStdString();
+    return speechTextOfFile(name, bytes);
+}
+
+bool outputIsInput(const QString& input, const QString& output)
+{
+    struct stat out = {};
+    if (output == QLatin1String("-") ? ::fstat(STDOUT_FILENO, &out) != 0
+                                     : ::stat(QFile::encodeName(output).constData(), &out) != 0)
+        return false;
+    struct stat in = {};
+    if (input == QLatin1String("-") ? ::fstat(STDIN_FILENO, &in) != 0
+                                    : ::stat(QFile::encodeName(input).constData(), &in) != 0)
+        return false;
+    return in.st_dev == out.st_dev && in.st_ino == out.st_ino;
 }
 
 } // namespace narrix

@@ -1,23 +1,66 @@
 #include "vozozo/vozozo_args.h"
 
+#include "net/web_address.h"
+
 #include <QFileInfo>
+#include <QUrl>
 
 namespace narrix {
 
 QString vozozoUsage()
 {
     return QStringLiteral(
-        "Usage: vozozo INPUT [-o OUT.wav] [--voice NAME] [--speed WPM] [--print] [--list-voices]\n"
-        "Speaks a text file into a WAV file. Without arguments it opens a window.\n"
-        "  -o, --output FILE   the WAV file to write (default: INPUT with .wav)\n"
+        "Usage: vozozo INPUT [-o OUT.wav] [--voice NAME] [--speed WPM] [--jobs N] [--print] [--list-voices]\n"
+        "Speaks a text, rich-text or HTML file, a web page (http:// or https://) or standard input (-)\n"
+        "into a WAV file. Local inputs are read up to 1 GiB. Without arguments it opens a window.\n"
+        "  -o, --output FILE   the WAV file to write (default: INPUT with .wav; for a web page\n"
+        "                      NAME.wav in the current folder; - writes to standard output)\n"
         "  --voice NAME        the voice, as --list-voices names it\n"
         "  --speed WPM         words per minute\n"
+        "  --jobs N            synthesis workers (default: one per processor)\n"
         "  --print             write the text as it would be spoken to standard output\n"
         "  --list-voices       list the voices and stop\n");
 }
 
+QString vozozoInputFilter()
+{
+    return QStringLiteral("Texts and web pages (*.txt *.text *.rtf *.htm *.html);;Text files (*.txt *.text);;"
+                          "Rich text (*.rtf);;Web pages (*.htm *.html);;All files (*)");
+}
+
+namespace {
+
+// A name made from a web address: its last path segment without the extension, else its host, with
+// characters that cannot or should not stand in a file name replaced.
+QString wavNameForAddress(const QString& address)
+{
+    const QUrl url(address.trimmed());
+    const QStringList segments = url.path(QUrl::FullyDecoded).split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    QString name = segments.isEmpty() ? QString() : segments.last();
+    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+    if (dot > 0)
+        name.truncate(dot);
+    if (name.isEmpty())
+        name = url.host();
+    for (QChar& c : name) {
+        if (c.unicode() < 0x20 || c == QChar(0x7F) || QStringLiteral("/\\:*?\"<>|").contains(c))
+            c = QLatin1Char('_');
+    }
+    while (name.startsWith(QLatin1Char('.')) || name.startsWith(QLatin1Char(' ')) ||
+           name.startsWith(QLatin1Char('-')))
+        name.remove(0, 1);
+    name = name.trimmed().left(200);
+    return (name.isEmpty() ? QStringLiteral("page") : name) + QStringLiteral(".wav");
+}
+
+} // namespace
+
 QString defaultWavPath(const QString& input)
 {
+    if (input == QLatin1String("-"))
+        return {};
+    if (net::isWebAddress(input.toStdString()) && !QFileInfo::exists(input))
+        return wavNameForAddress(input);
     // The folder part is kept as written; the last extension of the name is replaced.
     const QString name = QFileInfo(input).fileName();
     const QString folder = input.left(input.size() - name.size());
@@ -55,6 +98,13 @@ std::optional<VozozoArgs> parseVozozoArgs(const QStringList& arguments, QString*
                 args.speed = text.toInt(&ok);
             if (!ok || args.speed <= 0)
                 return fail(QStringLiteral("--speed needs a number of words per minute above 0"));
+        } else if (argument == QLatin1String("--jobs")) {
+            QString text;
+            bool ok = false;
+            if (value(&text))
+                args.jobs = text.toInt(&ok);
+            if (!ok || args.jobs <= 0 || args.jobs > 256)
+                return fail(QStringLiteral("--jobs needs a number of workers from 1 to 256"));
         } else if (argument == QLatin1String("--print")) {
             args.print = true;
         } else if (argument == QLatin1String("--list-voices")) {
@@ -73,6 +123,8 @@ std::optional<VozozoArgs> parseVozozoArgs(const QStringList& arguments, QString*
         return fail(QStringLiteral("no input file"));
     if (args.output.isEmpty() && !args.input.isEmpty())
         args.output = defaultWavPath(args.input);
+    if (args.output.isEmpty() && !args.print && !args.listVoices && !args.help)
+        return fail(QStringLiteral("standard input needs -o FILE.wav"));
     return args;
 }
 

@@ -6,13 +6,14 @@
 
 namespace narrix {
 
-// vozozo INPUT [-o OUT.wav] [--voice NAME] [--speed WPM] [--print] [--list-voices]
+// vozozo INPUT [-o OUT.wav] [--voice NAME] [--speed WPM] [--jobs N] [--print] [--list-voices]
 struct VozozoArgs
 {
     QString input;
-    QString output; // empty: the input's name with ".wav"
+    QString output; // empty: the input's name with ".wav" (see defaultWavPath)
     QString voice;  // empty: the default voice
     int speed = 0;  // 0: the default speed
+    int jobs = 0;   // synthesis workers; 0: one per processor
     bool print = false;
     bool listVoices = false;
     bool help = false;
@@ -22,9 +23,14 @@ struct VozozoArgs
 // arguments that make no sense.
 std::optional<VozozoArgs> parseVozozoArgs(const QStringList& arguments, QString* error);
 
-// The output file for an input when -o is not given: "story.txt" -> "story.wav".
+// The output file for an input when -o is not given: "story.txt" -> "story.wav". A web address
+// gives NAME.wav in the current folder, NAME from the address's last path segment or else its host,
+// made safe for a file name. Standard input ("-") has none: empty.
 QString defaultWavPath(const QString& input);
 
 QString vozozoUsage();
+
+// The file dialog's filter for inputs: every kind of file vozozo reads.
+QString vozozoInputFilter();
 
 } // namespace narrix

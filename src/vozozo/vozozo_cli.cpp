@@ -6,7 +6,9 @@
 #include "vozozo/vozozo_voices.h"
 #include "vozozo/wav_export.h"
 
-#include <QLocale>
+#include "platform/locale_adapter.h"
+
+#include <QCoreApplication>
 #include <algorithm>
 
 #include <unistd.h>
@@ -34,28 +36,34 @@ int runVozozoCli(const VozozoArgs& args, std::FILE* out, std::FILE* err)
         return 0;
     }
 
+    QString error;
+    if (!args.print && outputIsInput(args.input, args.output)) {
+        std::fprintf(err, "vozozo: %s is the input; choose another output with -o\n",
+                     args.output.toUtf8().constData());
+        return 1;
+    }
+    std::optional<std::string> text = readVozozoInput(args.input, &error);
+    if (!text) {
+        std::fprintf(err, "vozozo: %s\n", error.toUtf8().constData());
+        return 1;
+    }
+    CleanSpeechTextInPlace(*text, isEnglishLocale(SystemLocale()));
+
+    // Printing needs no voice: the synthesisers are not even started.
+    if (args.print) {
+        std::fwrite(text->data(), 1, text->size(), out);
+        std::fflush(out);
+        return 0;
+    }
+
     const VoiceInfo* voice = args.voice.isEmpty() ? defaultVozozoVoice() : findVozozoVoice(args.voice);
-    if (!voice && !args.print) {
+    if (!voice) {
         if (args.voice.isEmpty())
             std::fprintf(err, "vozozo: no voice is installed\n");
         else
             std::fprintf(err, "vozozo: unknown voice \"%s\" (vozozo --list-voices shows the voices)\n",
                          args.voice.toUtf8().constData());
         return 1;
-    }
-
-    QString error;
-    std::optional<std::string> text = readVozozoInput(args.input, &error);
-    if (!text) {
-        std::fprintf(err, "vozozo: %s\n", error.toUtf8().constData());
-        return 1;
-    }
-    CleanSpeechTextInPlace(*text, QLocale::system().language() == QLocale::English);
-
-    if (args.print) {
-        std::fwrite(text->data(), 1, text->size(), out);
-        std::fflush(out);
-        return 0;
     }
 
     Prosody prosody;
@@ -74,7 +82,10 @@ int runVozozoCli(const VozozoArgs& args, std::FILE* out, std::FILE* err)
         lastPercent = percent;
         return true;
     };
-    const WavExportResult result = exportSpeechToWav(*text, *voice, prosody, args.output, progress);
+    WavExportOptions options;
+    options.workers = args.jobs > 0 ? args.jobs : defaultExportWorkers();
+    options.workerProgram = QCoreApplication::applicationFilePath();
+    const WavExportResult result = exportSpeechToWav(*text, *voice, prosody, args.output, progress, options);
     if (showProgress && terminal)
         std::fputc('\n', err);
     if (!result.ok) {

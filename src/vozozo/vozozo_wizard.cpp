@@ -1,5 +1,6 @@
 #include "vozozo/vozozo_wizard.h"
 
+#include "platform/locale_adapter.h"
 #include "speech/speech_text_cleanup.h"
 #include "speech/voice_tuning_store.h"
 #include "ui/prompter.h"
@@ -9,12 +10,13 @@
 #include "vozozo/wav_export.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDialogButtonBox>
+#include <QFileInfo>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSpinBox>
@@ -110,8 +112,8 @@ void VozozoWizard::setOutput(const QString& path)
 
 void VozozoWizard::browseInput()
 {
-    const QString path = prompter_.openFileName(this, QStringLiteral("Text File"), input_->text(),
-                                                QStringLiteral("Text files (*.txt);;All files (*)"));
+    const QString path =
+        prompter_.openFileName(this, QStringLiteral("Text File"), input_->text(), vozozoInputFilter());
     if (!path.isEmpty())
         setInput(path);
 }
@@ -139,7 +141,13 @@ void VozozoWizard::convert()
     if (worker_)
         return;
     QString error;
-    std::optional<std::string> text = readVozozoInput(input_->text().trimmed(), &error);
+    const QString inputPath = input_->text().trimmed();
+    const QString outputPath = output_->text().trimmed();
+    if (outputIsInput(inputPath, outputPath)) {
+        message_->setText(QStringLiteral("The WAV file is the text file itself; please choose another."));
+        return;
+    }
+    std::optional<std::string> text = readVozozoInput(inputPath, &error);
     if (!text) {
         message_->setText(error);
         return;
@@ -149,7 +157,7 @@ void VozozoWizard::convert()
         message_->setText(QStringLiteral("Please choose a voice."));
         return;
     }
-    CleanSpeechTextInPlace(*text, QLocale::system().language() == QLocale::English);
+    CleanSpeechTextInPlace(*text, isEnglishLocale(SystemLocale()));
     Prosody prosody;
     prosody.speed = std::clamp(speed_->value(), voice->minSpeed, voice->maxSpeed);
     prosody.tuning = loadVoiceTuning(voice->name);
@@ -157,30 +165,39 @@ void VozozoWizard::convert()
     cancelRequested_ = std::make_shared<std::atomic<bool>>(false);
     progress_->setValue(0);
     message_->setText(QStringLiteral("Converting..."));
-    const QString outputPath = output_->text().trimmed();
     const VoiceInfo chosen = *voice;
     auto cancel = cancelRequested_;
-    worker_ = QThread::create([this, cancel, chosen, prosody, outputPath, cleaned = std::move(*text)] {
-        const WavExportResult result =
-            exportSpeechToWav(cleaned, chosen, prosody, outputPath, [this, cancel](double fraction) {
-                const int percent = static_cast<int>(fraction * 100);
-                QMetaObject::invokeMethod(
-                    progress_, [this, percent] { progress_->setValue(percent); }, Qt::QueuedConnection);
-                return !cancel->load();
-            });
-        const QString summary =
-            result.ok ? QStringLiteral("Wrote %1 (%2 seconds of speech).")
-                            .arg(outputPath)
-                            .arg(static_cast<double>(result.samples) / kWavExportRate, 0, 'f', 1)
-            : result.cancelled ? QStringLiteral("Cancelled.")
-                               : result.error;
-        QMetaObject::invokeMethod(
-            this,
-            [this, ok = result.ok, cancelled = result.cancelled, summary] {
-                finished(ok, cancelled, summary);
-            },
-            Qt::QueuedConnection);
-    });
+    WavExportOptions options;
+    options.workers = defaultExportWorkers();
+    options.workerProgram = QCoreApplication::applicationFilePath();
+    if (QFileInfo(options.workerProgram).fileName() != QLatin1String("vozozo"))
+        options.workerProgram = QCoreApplication::applicationDirPath() + QStringLiteral("/vozozo");
+    if (!QFileInfo(options.workerProgram).isExecutable())
+        options.workers = 1;
+    worker_ =
+        QThread::create([this, cancel, chosen, prosody, outputPath, options, cleaned = std::move(*text)] {
+            const WavExportResult result = exportSpeechToWav(
+                cleaned, chosen, prosody, outputPath,
+                [this, cancel](double fraction) {
+                    const int percent = static_cast<int>(fraction * 100);
+                    QMetaObject::invokeMethod(
+                        progress_, [this, percent] { progress_->setValue(percent); }, Qt::QueuedConnection);
+                    return !cancel->load();
+                },
+                options);
+            const QString summary =
+                result.ok ? QStringLiteral("Wrote %1 (%2 seconds of speech).")
+                                .arg(outputPath)
+                                .arg(static_cast<double>(result.samples) / kWavExportRate, 0, 'f', 1)
+                : result.cancelled ? QStringLiteral("Cancelled.")
+                                   : result.error;
+            QMetaObject::invokeMethod(
+                this,
+                [this, ok = result.ok, cancelled = result.cancelled, summary] {
+                    finished(ok, cancelled, summary);
+                },
+                Qt::QueuedConnection);
+        });
     worker_->start();
     updateButtons();
 }

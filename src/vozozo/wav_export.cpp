@@ -1,101 +1,95 @@
 #include "vozozo/wav_export.h"
 
-#include "speech/resampler.h"
-#include "speech/sentence_splitter.h"
 #include "speech/synthesis_worker.h"
-#include "speech/wav_writer.h"
+#include "vozozo/export_pieces.h"
+#include "vozozo/parallel_export.h"
+#include "vozozo/wav_file_output.h"
 
-#include <QFile>
-#include <memory>
-#include <vector>
+#include <algorithm>
+#include <thread>
+
+#include <sched.h>
 
 namespace narrix {
 namespace {
 
-// Audio is written in pieces of about a second, so that the header is not rewritten per chunk.
-constexpr std::size_t kWriteBatch = kWavExportRate;
-constexpr qsizetype kEspeakPiece = 4000;
+// Below this many bytes of text, starting worker processes costs more than it saves.
+constexpr std::size_t kParallelMinimum = 12000;
 
-} // namespace
-
-WavExportResult exportSpeechToWav(std::string_view text, const VoiceInfo& voice, const Prosody& prosody,
-                                  const QString& outputPath, const std::function<bool(double)>& progress)
+// Speaks the text on this process's synthesis thread.
+WavExportResult exportOnThisProcess(std::string_view text, const VoiceInfo& voice, const Prosody& prosody,
+                                    WavFileOutput& output, const std::function<bool(double)>& progress)
 {
     WavExportResult result;
-    WavWriter writer(outputPath, kWavExportRate);
-    if (!writer.isOpen()) {
-        result.error = QStringLiteral("%1: %2").arg(outputPath, writer.errorString());
-        return result;
-    }
-    const QString whole = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-    std::vector<std::int16_t> pending;
-    pending.reserve(kWriteBatch * 2);
     bool writeFailed = false;
     bool synthFailed = false;
-
-    auto flush = [&] {
-        if (!pending.empty() && !writer.append(pending.data(), pending.size()))
-            writeFailed = true;
-        pending.clear();
-    };
-
     SynthesisWorker& worker = SynthesisWorker::instance();
     worker.runAndWait([&] {
-        qsizetype from = 0;
-        std::vector<std::int16_t> converted;
+        SpeechPieces pieces(text, voice.backend);
         for (;;) {
-            SentenceSpan span = nextSentence(whole, from);
-            if (span.empty())
+            const SpeechPieces::Piece piece = pieces.next();
+            if (piece.start == piece.end)
                 break;
-            // espeak-ng streams whatever it is given: hand it several sentences per call, which
-            // saves its per-call set-up. flite gets one sentence at a time.
-            if (voice.backend == SynthBackendKind::Espeak) {
-                while (span.end - span.start < kEspeakPiece) {
-                    const SentenceSpan next = nextSentence(whole, span.end);
-                    if (next.empty())
-                        break;
-                    span.end = next.end;
-                }
-            }
-            from = span.end;
-            const std::string sentence =
-                QStringView(whole).mid(span.start, span.end - span.start).toUtf8().toStdString();
-            std::unique_ptr<Resampler> resampler;
-            const bool ok = worker.synthesizeHere(
-                voice, sentence, prosody, [&](const std::int16_t* samples, std::size_t count, int rate) {
-                    if (!resampler)
-                        resampler = std::make_unique<Resampler>(rate, kWavExportRate);
-                    converted.clear();
-                    resampler->process(samples, count, converted);
-                    applyVolume(converted, prosody.tuning.volume);
-                    pending.insert(pending.end(), converted.begin(), converted.end());
-                    if (pending.size() >= kWriteBatch)
-                        flush();
-                    return !writeFailed;
-                });
-            if (!ok && !writeFailed) {
+            const bool spoken =
+                synthesizeExportPiece(worker, voice, text.substr(piece.start, piece.end - piece.start),
+                                      prosody, [&](const std::vector<std::int16_t>& samples) {
+                                          writeFailed = !output.append(samples.data(), samples.size());
+                                          return !writeFailed;
+                                      });
+            if (writeFailed)
+                break;
+            if (!spoken) {
                 synthFailed = true;
                 break;
             }
-            if (writeFailed)
-                break;
-            if (progress && !progress(static_cast<double>(from) /
-                                      static_cast<double>(std::max<qsizetype>(1, whole.size())))) {
+            if (progress && !progress(static_cast<double>(pieces.position()) /
+                                      static_cast<double>(std::max<std::size_t>(1, text.size())))) {
                 result.cancelled = true;
                 break;
             }
         }
-        flush();
     });
-
-    result.samples = writer.samplesWritten();
     if (writeFailed)
-        result.error = QStringLiteral("%1: %2").arg(outputPath, writer.errorString());
+        result.error = output.errorString();
     else if (synthFailed)
         result.error = QStringLiteral("the voice %1 could not speak the text").arg(voice.name);
     result.ok = !writeFailed && !synthFailed && !result.cancelled;
+    return result;
+}
+
+} // namespace
+
+int defaultExportWorkers()
+{
+    cpu_set_t set;
+    CPU_ZERO(&set);
+    if (::sched_getaffinity(0, sizeof set, &set) == 0)
+        return std::max(1, CPU_COUNT(&set));
+    return static_cast<int>(std::max(1U, std::thread::hardware_concurrency()));
+}
+
+WavExportResult exportSpeechToWav(std::string_view text, const VoiceInfo& voice, const Prosody& prosody,
+                                  const QString& outputPath, const std::function<bool(double)>& progress,
+                                  const WavExportOptions& options)
+{
+    WavFileOutput output(kWavExportRate, options.riffLimit);
+    WavExportResult result;
+    if (!output.open(outputPath, &result.error))
+        return result;
+    if (options.workers > 1 && !options.workerProgram.isEmpty() && text.size() >= kParallelMinimum) {
+        const ParallelExportResult parallel = exportOnWorkerProcesses(
+            text, voice, prosody, options.workers, options.workerProgram, output, progress);
+        result.ok = parallel.ok;
+        result.cancelled = parallel.cancelled;
+        result.error = parallel.error;
+    } else {
+        result = exportOnThisProcess(text, voice, prosody, output, progress);
+    }
+    result.samples = output.samplesWritten();
+    if (result.ok && !output.commit(&result.error))
+        result.ok = false;
     if (!result.ok)
-        QFile::remove(outputPath);
+        output.abandon();
     return result;
 }
 

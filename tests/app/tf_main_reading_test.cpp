@@ -130,5 +130,30 @@ TEST_F(TfMainReadingTest, PlayWithAnEmptyDocumentAsksWhatToHear)
     EXPECT_EQ(window->state().openModalDialogs, 0);
 }
 
+// A command-line speech ends the program when it is done, also when the window was minimised at
+// start and is hidden before it closes (a hidden window's close alone does not end Qt's loop).
+TEST_F(TfMainReadingTest, ExitWhenDoneEndsTheProgramFromAHiddenMinimisedWindow)
+{
+    window.reset();
+    window = std::make_unique<TfMain>(engine, store, prompter, locale);
+    prompter.state = &window->state();
+    window->FormCreate({QStringLiteral("/no/such/news.txt")});
+    ASSERT_TRUE(window->state().reading.exitWhenDone);
+    window->show();
+    ASSERT_TRUE(window->isMinimized());
+    QTimer::singleShot(0, window.get(), [this] {
+        window->readingState().speechBuffer = "The news.";
+        window->SpeakBuffer(SpeechSource::Scheduled);
+        Q_EMIT engine.OnSpeakingStarted();
+        Q_EMIT engine.OnSpeakingDone();
+    });
+    QTimer guard;
+    guard.setSingleShot(true);
+    QObject::connect(&guard, &QTimer::timeout, qApp, [] { QCoreApplication::exit(7); });
+    guard.start(5000);
+    EXPECT_EQ(QCoreApplication::exec(), 0) << "the program went on without a window";
+    EXPECT_TRUE(window->isHidden());
+}
+
 } // namespace
 } // namespace narrix

@@ -19,6 +19,7 @@
 #include <QStatusBar>
 #include <QTest>
 #include <QTextEdit>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QTreeView>
@@ -578,6 +579,67 @@ TEST_F(TfMainTest, FirstActivationOffersUpdatesAndVoicesWithTheModalCountRaised)
     w->activateWindow();
     QTest::qWait(50);
     EXPECT_EQ(prompter.shown.size(), 2u);
+}
+
+TEST_F(TfMainTest, TheVoiceOfferSaysWhatKindOfVoiceIsSelected)
+{
+    const std::vector<std::pair<int, QString>> cases = {
+        {1, QStringLiteral("Narrix comes with one female voice, SLT, American English female.\r\n")},
+        {2, QStringLiteral("Narrix comes with one male voice, SLT, American English female.\r\n")},
+        {0, QStringLiteral("Narrix comes with one voice, SLT, American English female.\r\n")}};
+    for (const auto& [gender, expected] : cases) {
+        engine.modes = {{QStringLiteral("SLT, American English female"), QStringLiteral("slt"), gender}};
+        prompter.shown.clear();
+        store.values.clear(); // a first run each time
+        auto w = start();
+        w->show();
+        w->activateWindow();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return prompter.shown.size() == 2; }, 2000));
+        EXPECT_TRUE(prompter.shown[1].text.startsWith(expected)) << prompter.shown[1].text.toStdString();
+    }
+}
+
+// The menu band works as a menu bar: F10 opens the first menu, Left and Right move between the open
+// menus (wrapping at the ends), Esc closes.
+TEST_F(TfMainTest, MenuBandKeysMoveBetweenMenusLikeAMenuBar)
+{
+    storeAll({{u"FontCharset", u"0"}}); // no first-run offers in the way
+    auto w = start();
+    w->show();
+    w->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
+    QList<QMenu*> menus;
+    for (QToolButton* button :
+         w->findChild<QToolBar*>(QStringLiteral("MenuBand"))->findChildren<QToolButton*>())
+        if (button->menu() != nullptr)
+            menus << button->menu();
+    ASSERT_GE(menus.size(), 3);
+    // Which menu must be up before each key.
+    const std::vector<std::pair<QMenu*, Qt::Key>> script = {
+        {menus[0], Qt::Key_Right}, {menus[1], Qt::Key_Right}, {menus[2], Qt::Key_Left},
+        {menus[1], Qt::Key_Left},  {menus[0], Qt::Key_Left},  {menus.last(), Qt::Key_Escape}};
+    size_t step = 0;
+    QMenu* seenBefore = nullptr; // a key goes to a menu that was up a tick ago: it is settled
+    QTimer driver;
+    QObject::connect(&driver, &QTimer::timeout, w.get(), [&] {
+        auto* up = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (step < script.size() && up == script[step].first && up == seenBefore) {
+            seenBefore = nullptr;
+            QTest::keyClick(up, script[step++].second);
+            return;
+        }
+        seenBefore = up;
+    });
+    driver.start(20);
+    QTimer::singleShot(5000, w.get(), [] {
+        while (QWidget* popup = QApplication::activePopupWidget())
+            popup->close();
+    });
+    QTest::keyClick(w->editor(), Qt::Key_F10);
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return step == script.size() && QApplication::activePopupWidget() == nullptr; }, 5000));
+    EXPECT_EQ(step, script.size());
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
 }
 
 TEST_F(TfMainTest, NoOffersWhenNotFirstRunOrTipsOffOrMinimised)

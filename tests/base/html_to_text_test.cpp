@@ -1,4 +1,5 @@
 #include "base/html_to_text.h"
+#include "base/text_encoding.h"
 
 #include <gtest/gtest.h>
 
@@ -54,6 +55,10 @@ public:
                 ++x;
             if (x > s.size())
                 x = s.size();
+            // The character after the digits is blanked whole, all its UTF-8 bytes.
+            if ((static_cast<unsigned char>(s[x - 1]) & 0xC0) == 0xC0)
+                while (x < s.size() && (static_cast<unsigned char>(s[x]) & 0xC0) == 0x80)
+                    ++x;
             for (size_t k = s0 + 1; k <= x; ++k)
                 s[k - 1] = ' ';
         }
@@ -259,6 +264,20 @@ TEST(HtmlToText, NumericReferencesAreBlanked)
     EXPECT_EQ(HtmlToSpeechText("x&#x41;"), "x 41;");
     EXPECT_EQ(HtmlToSpeechText("tail&#12"), "tail");
     EXPECT_EQ(HtmlToSpeechText("&#1&#2&#3z"), "#2");
+}
+
+// A reference without its semicolon right before a character of several bytes blanks that whole
+// character: the result is valid UTF-8 whenever the page is.
+TEST(HtmlToText, OutputIsValidUtf8WhenTheInputIs)
+{
+    for (const std::string input : {"caf&#233\xc3\xa9 ok", "&#8217\xe2\x80\x99s", "x&#1\xf0\x9f\x98\x80y",
+                                    "&#\xc3\xa9", "end&#12\xe2\x82\xac"}) {
+        const std::string speech = HtmlToSpeechText(input);
+        const std::string plain = HtmlToPlainText(input);
+        EXPECT_TRUE(narrix::isValidUtf8(speech)) << input << " -> " << speech;
+        EXPECT_TRUE(narrix::isValidUtf8(plain)) << input << " -> " << plain;
+    }
+    EXPECT_EQ(HtmlToSpeechText("caf&#233\xc3\xa9 ok"), "caf ok");
 }
 
 TEST(HtmlToText, LeadingPunctuationAndEmptyInput)

@@ -126,3 +126,34 @@ TEST(ProfileFile, LoadsAndSavesFiles)
     ASSERT_TRUE(narrix::loadProfileFile(saved, &back, &error));
     EXPECT_EQ(back.serialize(), file.serialize());
 }
+
+// One stray byte re-encodes only its own line: the other values stay the UTF-8 they were.
+TEST(ProfileFile, DecidesTheEncodingOfEachLineOnItsOwn)
+{
+    QTemporaryDir dir;
+    ProfileFile file;
+    std::string error;
+    const std::string bytes = "[Caf\xc3\xa9]\r\nAddress=/home/z\xc3\xbc/news.txt\r\nLeadKey=Na\xefve\r\n"
+                              "[Old\xe9]\rTitle=\xe2\x80\x9cHi\xe2\x80\x9d\n";
+    ASSERT_TRUE(narrix::loadProfileFile(writeFile(dir, "mixed.nxl", bytes), &file, &error)) << error;
+    EXPECT_EQ(file.sectionNames(), (std::vector<std::string>{"Caf\xc3\xa9", "Old\xc3\xa9"}));
+    EXPECT_EQ(file.value("Caf\xc3\xa9", "Address"), "/home/z\xc3\xbc/news.txt");
+    EXPECT_EQ(file.value("Caf\xc3\xa9", "LeadKey"), "Na\xc3\xafve");
+    EXPECT_EQ(file.value("Old\xc3\xa9", "Title"), "\xe2\x80\x9cHi\xe2\x80\x9d");
+}
+
+TEST(ProfileFile, LinesEndAtCrLfAtLfAndAtALoneCr)
+{
+    for (const std::string end : {"\r\n", "\n", "\r"}) {
+        const ProfileFile file =
+            ProfileFile::parse("[One]" + end + "Title=a" + end + end + "[Two]" + end + "Title=b" + end);
+        EXPECT_EQ(file.sectionNames(), (std::vector<std::string>{"One", "Two"})) << end.size();
+        EXPECT_EQ(file.value("One", "Title"), "a");
+        EXPECT_EQ(file.value("Two", "Title"), "b");
+    }
+    // Mixed in one file, and a CR LF is one line end, not two.
+    const ProfileFile mixed = ProfileFile::parse("[A]\rk=1\r\nj=2\n\r[B]\r\nk=3");
+    EXPECT_EQ(mixed.value("A", "k"), "1");
+    EXPECT_EQ(mixed.value("A", "j"), "2");
+    EXPECT_EQ(mixed.value("B", "k"), "3");
+}

@@ -1,5 +1,8 @@
 // Drives the real narrix binary: start, wait until its window is shown, stop it with a signal, read
 // the settings file it wrote.
+#include "support/narrix_process.h"
+
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -8,13 +11,18 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <sys/stat.h>
 
 namespace {
 
-class NarrixProcess
+// The program with its files in `root`, offscreen, without sound.
+class NarrixProcess : public narrix::testing::NarrixProcess
 {
 public:
-    explicit NarrixProcess(const QString& root)
+    explicit NarrixProcess(const QString& root) : narrix::testing::NarrixProcess(environment(root)) {}
+
+private:
+    static QProcessEnvironment environment(const QString& root)
     {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("XDG_CONFIG_HOME"), root + QStringLiteral("/config"));
@@ -23,48 +31,8 @@ public:
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         env.insert(QStringLiteral("NARRIX_STARTUP_PROBE"), QStringLiteral("1"));
         env.remove(QStringLiteral("NARRIX_SPEECH_LOG"));
-        process_.setProcessEnvironment(env);
-        process_.setProgram(qEnvironmentVariable("NARRIX_EXE"));
-        process_.setReadChannel(QProcess::StandardError);
+        return env;
     }
-
-    ~NarrixProcess()
-    {
-        if (process_.state() != QProcess::NotRunning) {
-            process_.kill();
-            process_.waitForFinished(5000);
-        }
-    }
-
-    // Starts the program and waits for its "shown" line on stderr.
-    bool startAndWaitUntilShown()
-    {
-        process_.start();
-        if (!process_.waitForStarted(10000))
-            return false;
-        while (!stderr_.contains("narrix: shown after")) {
-            if (!process_.waitForReadyRead(30000))
-                return false;
-            stderr_ += process_.readAllStandardError();
-        }
-        return true;
-    }
-
-    // Sends a signal and waits for the program to end; true for a normal exit with code 0.
-    bool stopWith(int signalNumber)
-    {
-        ::kill(static_cast<pid_t>(process_.processId()), signalNumber);
-        if (!process_.waitForFinished(20000))
-            return false;
-        stderr_ += process_.readAllStandardError();
-        return process_.exitStatus() == QProcess::NormalExit && process_.exitCode() == 0;
-    }
-
-    const QByteArray& errors() const { return stderr_; }
-
-private:
-    QProcess process_;
-    QByteArray stderr_;
 };
 
 QString settingsFile(const QTemporaryDir& root)
@@ -175,6 +143,47 @@ TEST(NarrixE2E, BrokenNumberEndsStartUpButKeepsTheOtherSettings)
     EXPECT_EQ(stored.value(QStringLiteral("Greetings")).toString(), QStringLiteral("<nil>"));
     EXPECT_EQ(stored.value(QStringLiteral("Device")).toString(), QStringLiteral("4294967295"));
     EXPECT_EQ(stored.value(QStringLiteral("ViewToolbar")).toString(), QStringLiteral("True"));
+}
+
+// Pipes in place of both files neither stop the start-up nor get replaced; a crash's leftovers (a
+// list temporary, an empty lock) are cleared at the next run.
+TEST(NarrixE2E, PipesAndACrashesLeftoversNeitherHangNorLoseAnything)
+{
+    QTemporaryDir root;
+    const QString config = root.filePath(QStringLiteral("config/Quillmark"));
+    const QString data = root.filePath(QStringLiteral("data"));
+    QDir().mkpath(config);
+    QDir().mkpath(data);
+    for (const QString& pipe : {settingsFile(root), data + QStringLiteral("/schedule.nxl")})
+        ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    {
+        NarrixProcess narrix(root.path());
+        ASSERT_TRUE(narrix.startAndWaitUntilShown()) << narrix.errors().toStdString();
+        ASSERT_TRUE(narrix.stopWith(SIGTERM)) << narrix.errors().toStdString();
+        EXPECT_TRUE(narrix.errors().contains("left alone")) << narrix.errors().toStdString();
+    }
+    for (const QString& pipe : {settingsFile(root), data + QStringLiteral("/schedule.nxl")}) {
+        struct stat info = {};
+        ASSERT_EQ(::lstat(QFile::encodeName(pipe).constData(), &info), 0);
+        EXPECT_TRUE(S_ISFIFO(info.st_mode)) << pipe.toStdString();
+        QFile::remove(pipe);
+    }
+
+    const QString leftover = data + QStringLiteral("/.schedule.nxl.q1W2e3");
+    {
+        QFile file(leftover);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.setFileTime(QDateTime::currentDateTime().addSecs(-300), QFileDevice::FileModificationTime);
+    }
+    QFile(settingsFile(root) + QStringLiteral(".lock")).open(QIODevice::WriteOnly);
+    {
+        NarrixProcess narrix(root.path());
+        ASSERT_TRUE(narrix.startAndWaitUntilShown()) << narrix.errors().toStdString();
+        ASSERT_TRUE(narrix.stopWith(SIGTERM)) << narrix.errors().toStdString();
+        EXPECT_FALSE(narrix.errors().contains("narrix: error")) << narrix.errors().toStdString();
+    }
+    EXPECT_FALSE(QFile::exists(leftover));
+    EXPECT_FALSE(contents(settingsFile(root)).isEmpty());
 }
 
 } // namespace

@@ -27,6 +27,7 @@ public:
     std::deque<QMessageBox::StandardButton> answers; // next answers; No (or Ok) when empty
     std::vector<Shown> shown;
     std::deque<int> dialogResults;
+    bool runDialogs = false; // show dialogs for real (tests drive them with keys) instead of answering
     std::deque<QString> fileNames;
 
     QMessageBox::StandardButton message(QWidget*, QMessageBox::Icon icon, const QString& caption,
@@ -41,10 +42,10 @@ public:
         return answer;
     }
     std::vector<int> dialogOpenModalDialogs; // the count seen while each dialog was up
-    int execDialog(QDialog&) override
+    int execDialog(QDialog& dialog) override
     {
         dialogOpenModalDialogs.push_back(state != nullptr ? state->openModalDialogs : -1);
-        return next(dialogResults, int(QDialog::Rejected));
+        return runDialogs ? dialog.exec() : next(dialogResults, int(QDialog::Rejected));
     }
     QString openFileName(QWidget*, const QString&, const QString&, const QString&) override
     {

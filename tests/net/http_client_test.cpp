@@ -254,6 +254,23 @@ TEST(HttpClient, HostileServersEndInAFailureWithoutHanging)
     EXPECT_TRUE(client.FetchText(http("/hello")).ok());
 }
 
+// A server that drips a byte now and then never trips the silence rule; the transfer's overall
+// deadline (shortened here through its environment variable) ends it.
+TEST(HttpClient, ASlowDripEndsAtTheTransferDeadline)
+{
+    qputenv("NARRIX_TRANSFER_DEADLINE_SECONDS", "2");
+    HttpClient client;
+    qunsetenv("NARRIX_TRANSFER_DEADLINE_SECONDS");
+    client.setIdleTimeout(1500ms);
+    const auto dripped = client.FetchText(http("/drip"));
+    ASSERT_FALSE(dripped.ok());
+    EXPECT_EQ(dripped.error().kind, NetErrorKind::TimedOut);
+    EXPECT_EQ(dripped.error().message, "the transfer took longer than 2 s");
+    // Each fetch has its own deadline.
+    EXPECT_TRUE(client.FetchText(http("/hello")).ok());
+    EXPECT_EQ(NetConnection::defaultTransferDeadline(), std::chrono::minutes(10));
+}
+
 TEST(HttpClient, AbortSocketDuringABodyFailsTheFetchAtOnce)
 {
     HttpClient client;

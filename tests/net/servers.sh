@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Starts or stops the loopback servers of the network tests: our Python test servers (HTTP, TLS,
-# silent and broken POP3), tinyproxy and dovecot (POP3 on 18410, POP3 over TLS on 995).
+# silent, broken and stalling POP3), tinyproxy and dovecot (POP3 on 18410, POP3 over TLS on 995).
 # A test CA and a server certificate for "localhost" are made with openssl on every start.
 # Usage: servers.sh start|stop      (needs NARRIX_TEST_RUNTIME, as scripts/test.sh exports it)
 set -euo pipefail
@@ -62,21 +62,34 @@ CONF
   cp "$td/tinyproxy.pid" "$NARRIX_TEST_RUNTIME/net-tinyproxy.pid"
 }
 
+# add_mailbox USER FOLDER: a maildir for USER holding the .eml files of FOLDER.
+add_mailbox() {
+  local user=$1 folder=$2 n=0
+  mkdir -p "$dd/mail/$user/new" "$dd/mail/$user/cur" "$dd/mail/$user/tmp"
+  echo "$user:{PLAIN}secret" >> "$dd/users"
+  for message in "$folder"/*.eml; do
+    [ -f "$message" ] || continue
+    n=$((n + 1))
+    # Maildir names sort in arrival order; lines end in CR LF as on the wire.
+    sed 's/$/\r/' "$message" > "$dd/mail/$user/new/100000000$n.M${n}P1.narrix"
+  done
+}
+
 start_dovecot() {
   # Mail processes run as nobody, which cannot enter the private runtime folder: dovecot gets a
   # folder of its own in /tmp, removed again by stop.
-  local dd
+  local dd # add_mailbox sees it too
   dd=$(mktemp -d /tmp/narrix-dovecot.XXXXXX)
   chmod 755 "$dd"
   echo "$dd" > "$dir/dovecot.dir"
-  mkdir -p "$dd/run" "$dd/state" "$dd/mail/tester/new" "$dd/mail/tester/cur" "$dd/mail/tester/tmp"
-  echo "tester:{PLAIN}secret" > "$dd/users"
+  mkdir -p "$dd/run" "$dd/state"
   cp "$dir/server.pem" "$dir/server.key" "$dd/"
-  local n=0
-  for message in "$here"/mailbox/*.eml; do
-    n=$((n + 1))
-    # Maildir names sort in arrival order; lines end in CR LF as on the wire.
-    sed 's/$/\r/' "$message" > "$dd/mail/tester/new/100000000$n.M${n}P1.narrix"
+  : > "$dd/users"
+  # "tester" holds tests/net/mailbox; every folder under tests/net/mailboxes is a user of its own
+  # ("empty", "single", "three"), all with the password "secret".
+  add_mailbox tester "$here/mailbox"
+  for folder in "$here"/mailboxes/*/; do
+    add_mailbox "$(basename "$folder")" "$folder"
   done
   chown -R nobody:nogroup "$dd/mail"
   cat > "$dd/dovecot.conf" <<CONF

@@ -18,6 +18,8 @@ TLS_PORT = 18482
 SILENT_PORT = 18483
 POP3_GARBAGE_PORT = 18484
 POP3_DROP_PORT = 18485
+POP3_STALL_PORT = 18486
+PAGES = os.path.join(os.path.dirname(os.path.abspath(__file__)), "pages")
 HOST = "127.0.0.1"
 LIFETIME = 3600
 
@@ -119,6 +121,14 @@ def handle_http(conn, port_for_links):
             for _ in range(10):
                 time.sleep(0.1)
                 conn.sendall(b"ab")
+        elif path == "/drip":
+            # A slow-drip server: one byte every 0.3 s, never silent for long, never done (at most
+            # a minute, then it gives up).
+            conn.sendall(b"HTTP/1.1 200 OK\r\nContent-Length: 100000\r\n\r\n")
+            for _ in range(200):
+                time.sleep(0.3)
+                conn.sendall(b"d")
+            return
         elif path == "/endless-chunked":
             conn.sendall(b"HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n")
             piece = b"y" * 65536
@@ -156,6 +166,15 @@ def handle_http(conn, port_for_links):
         elif path == "/latin1-page":
             body = "<html><body><p>Caf\u00e9 cr\u00e8me</p><p>second</p></body></html>".encode("latin-1")
             reply(conn, "200 OK", body, ["Content-Type: text/html; charset=ISO-8859-1"])
+        elif path.startswith("/pages/"):
+            # Files of tests/net/pages, as HTML.
+            name = os.path.basename(path)
+            try:
+                with open(os.path.join(PAGES, name), "rb") as f:
+                    body = f.read()
+                reply(conn, "200 OK", body, ["Content-Type: text/html; charset=UTF-8"])
+            except OSError:
+                reply(conn, "404 Not Found", b"no such page")
         elif path.startswith("/bytes/"):
             size = min(int(path.rsplit("/", 1)[1]), 200 << 20)
             conn.sendall(b"HTTP/1.1 200 OK\r\nContent-Length: %d\r\n\r\n" % size)
@@ -218,6 +237,41 @@ def pop3_drop_after_user(conn):
         data += chunk
 
 
+def pop3_stall_mid_message(conn):
+    """A mailbox of one message whose server stops answering halfway through RETR."""
+    conn.sendall(b"+OK POP3 ready\r\n")
+    data = b""
+    header = b"From: Ann Lee <ann@example.com>\r\nSubject: Halfway\r\n"
+    deadline = time.time() + 30
+    while time.time() < deadline:
+        while b"\n" not in data:
+            chunk = conn.recv(1024)
+            if not chunk:
+                return
+            data += chunk
+        line, data = data.split(b"\n", 1)
+        command = line.strip().upper()
+        if command.startswith(b"STAT"):
+            conn.sendall(b"+OK 1 200\r\n")
+        elif command.startswith(b"TOP"):
+            conn.sendall(b"+OK\r\n" + header + b"\r\n.\r\n")
+        elif command.startswith(b"RETR"):
+            conn.sendall(b"+OK 200 octets\r\n" + header + b"\r\nThe first half of the bo")
+            # Then nothing more, until the client goes.
+            conn.settimeout(30)
+            try:
+                while conn.recv(1024):
+                    pass
+            except OSError:
+                pass
+            return
+        elif command.startswith(b"QUIT"):
+            conn.sendall(b"+OK bye\r\n")
+            return
+        else:
+            conn.sendall(b"+OK\r\n")
+
+
 def listen(port):
     s = socket.socket(socket.AF_INET, socket.SOCK_STREAM)
     s.setsockopt(socket.SOL_SOCKET, socket.SO_REUSEADDR, 1)
@@ -243,6 +297,7 @@ def main():
         (listen(SILENT_PORT), silent, None),
         (listen(POP3_GARBAGE_PORT), pop3_garbage, None),
         (listen(POP3_DROP_PORT), pop3_drop_after_user, None),
+        (listen(POP3_STALL_PORT), pop3_stall_mid_message, None),
     ]
     for listener, handler, wrap in servers:
         threading.Thread(target=serve_forever, args=(listener, handler, wrap), daemon=True).start()

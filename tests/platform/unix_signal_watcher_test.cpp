@@ -4,6 +4,8 @@
 #include <QElapsedTimer>
 #include <csignal>
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace narrix {
 namespace {
@@ -29,6 +31,28 @@ TEST(UnixSignalWatcher, SignalsArriveInTheEventLoopInOrder)
     struct sigaction current = {};
     sigaction(SIGUSR1, nullptr, &current);
     EXPECT_EQ(current.sa_handler, SIG_DFL);
+}
+
+} // namespace
+} // namespace narrix
+
+namespace narrix {
+namespace {
+
+// During start-up a signal ends the process even when it never reaches the event loop.
+TEST(UnixSignalWatcher, EndsTheProcessAtOnceWhileAskedTo)
+{
+    const pid_t child = ::fork();
+    if (child == 0) {
+        UnixSignalWatcher watcher({SIGTERM});
+        UnixSignalWatcher::setEndsProcessAtOnce(true);
+        std::raise(SIGTERM);
+        ::_exit(3); // reached only when the signal was merely recorded
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFSIGNALED(status)) << "exit code " << WEXITSTATUS(status);
+    EXPECT_EQ(WTERMSIG(status), SIGTERM);
 }
 
 } // namespace

@@ -305,3 +305,30 @@ TEST(ReadScheduleItems, SameNamedSectionsReadTheFirstSection)
     EXPECT_EQ(items[1].general, "first");
     EXPECT_TRUE(items[1].ticked);
 }
+
+// Whatever the saver writes, the loader reads: a list file above the 64 MiB a plain read allows.
+TEST_F(ScheduleListFileTest, LoadsEveryListItSaves)
+{
+    ScheduleItem big = item("Big");
+    big.fileName = std::string((65u << 20) + 1, 'x');
+    list_.appendItem(std::move(big));
+    list_.appendItem(item("After"));
+    std::string error;
+    ASSERT_TRUE(SaveScheduleList(list_, file("schedule.nxl"), &error)) << error;
+    ASSERT_GT(fs::file_size(file("schedule.nxl")), uintmax_t{64} << 20);
+    list_.setItems({});
+    load(file("schedule.nxl"));
+    EXPECT_EQ(titles(), (std::vector<std::string>{"Big", "After"}));
+    // Values read back are cut as the Windows reader cuts them.
+    EXPECT_EQ(list_.items()[0].fileName, std::string(ProfileFile::kValueMaxChars, 'x'));
+}
+
+TEST_F(ScheduleListFileTest, ALoneCrEndsALineAndAStrayByteStaysInItsValue)
+{
+    load(write("schedule.nxl", "[Caf\xc3\xa9]\rFileName=/home/z\xc3\xbc/a.txt\rLeadKey=na\xefve\r"
+                               "[Two]\rFileName=b.txt\r"));
+    ASSERT_EQ(titles(), (std::vector<std::string>{"Caf\xc3\xa9", "Two"}));
+    EXPECT_EQ(list_.items()[0].fileName, "/home/z\xc3\xbc/a.txt");
+    EXPECT_EQ(list_.items()[0].leadKey, "na\xc3\xafve");
+    EXPECT_EQ(list_.items()[1].fileName, "b.txt");
+}

@@ -6,6 +6,11 @@
 #include "speech/speech_text_cleanup.h"
 
 #include <QCoreApplication>
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTemporaryDir>
+#include <QSignalSpy>
 #include <QThread>
 
 #include <gtest/gtest.h>
@@ -367,10 +372,78 @@ TEST_F(ReadingControlTest, ALongTextStartsAtOnceAndItsRestFollows)
 
 TEST_F(ReadingControlTest, StopDropsTheRestOfALongText)
 {
+    QSignalSpy finished(&control.restCleaner(), &RestCleaner::finished);
     speak(longDocument(), SpeechSource::Document);
     control.stop();
-    spinUntil([] { return false; }, 600); // the rest is ready well within this
+    // Abandoned at once when it had not begun, else when its cleaning notices.
+    ASSERT_TRUE(!finished.isEmpty() || finished.wait(10000));
+    EXPECT_FALSE(finished.takeFirst().at(0).toBool());
     EXPECT_EQ(engine.spoken.size(), 1);
 }
+
+TEST_F(ReadingControlTest, PlayStopPlayHandsOverOnlyTheLastRest)
+{
+    QSignalSpy finished(&control.restCleaner(), &RestCleaner::finished);
+    const std::string first = longDocument();
+    const std::string second = "Second document. " + longDocument();
+    speak(first, SpeechSource::Document);
+    control.stop();
+    speak(first, SpeechSource::Document);
+    control.stop();
+    speak(second, SpeechSource::Document);
+    ASSERT_TRUE(spinUntil([&] { return finished.count() == 3; }, 20000));
+    // Two abandoned, one handed over; nothing more comes.
+    int handedOver = 0;
+    for (const QList<QVariant>& signal : finished)
+        handedOver += signal.at(0).toBool() ? 1 : 0;
+    EXPECT_EQ(handedOver, 1);
+    ASSERT_EQ(engine.spoken.size(), 4); // three first parts and the rest of the last text
+    EXPECT_EQ((engine.spoken[2] + engine.spoken[3]).toStdString(), CleanSpeechText(second, false));
+}
+} // namespace
+} // namespace narrix
+
+namespace narrix {
+namespace {
+
+// Each text is logged with the title the status bar shows for it: the item's title for scheduled
+// speech, the source's name for the others, never the title of an earlier item.
+TEST(ReadingHistory, EachTextIsLoggedWithTheTitleTheStatusBarShows)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("history.jsonl"));
+    qputenv("NARRIX_SPEECH_LOG", path.toUtf8());
+    ReadingState state;
+    FakeSpeechEngine engine;
+    FakeReadingHost host;
+    ReadingControl control{state, engine, host};
+    state.currentTitle = "Greetings";
+    const std::vector<std::pair<SpeechSource, QString>> cases = {
+        {SpeechSource::Scheduled, QStringLiteral("Greetings")},
+        {SpeechSource::Document, QStringLiteral("Document Speech")},
+        {SpeechSource::RealTime, QStringLiteral("Real-Time Speech")},
+        {SpeechSource::Clipboard, QStringLiteral("Clipboard Speech")},
+        {SpeechSource::TimeDate, QStringLiteral("Date/Time Speech")}};
+    for (const auto& [source, title] : cases) {
+        state.speechBuffer = "Some words.";
+        control.SpeakBuffer(source);
+        control.onSpeakingStarted();
+        EXPECT_EQ(host.status, QStringLiteral(" Reading... [") + title + QLatin1Char(']'));
+        control.onSpeakingDone();
+    }
+    qunsetenv("NARRIX_SPEECH_LOG");
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    std::vector<QString> logged;
+    for (const QByteArray& line : file.readAll().split('\n')) {
+        const QJsonObject object = QJsonDocument::fromJson(line).object();
+        if (object.value(QStringLiteral("event")).toString() == QStringLiteral("speak"))
+            logged.push_back(object.value(QStringLiteral("title")).toString());
+    }
+    ASSERT_EQ(logged.size(), cases.size());
+    for (size_t i = 0; i < cases.size(); ++i)
+        EXPECT_EQ(logged[i], cases[i].second) << "source " << static_cast<int>(cases[i].first);
+}
+
 } // namespace
 } // namespace narrix

@@ -4,9 +4,11 @@
 #include "vozozo/vozozo_voices.h"
 #include "vozozo/wav_export.h"
 
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QtEndian>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -34,6 +36,7 @@ struct Wav
     std::vector<std::int16_t> samples;
 };
 
+// Reads a 16-bit WAV file chunk by chunk (RIFF, or RF64 with its ds64 sizes).
 Wav readWav(const QString& path)
 {
     Wav wav;
@@ -41,23 +44,36 @@ Wav readWav(const QString& path)
     if (!file.open(QIODevice::ReadOnly))
         return wav;
     const QByteArray bytes = file.readAll();
-    if (bytes.size() < 44 || !bytes.startsWith("RIFF") || bytes.mid(8, 8) != "WAVEfmt ")
+    if (bytes.size() < 12 || (!bytes.startsWith("RIFF") && !bytes.startsWith("RF64")) ||
+        bytes.mid(8, 4) != "WAVE")
         return wav;
-    auto le16 = [&](int at) {
-        return static_cast<int>(static_cast<unsigned char>(bytes[at])) |
-               (static_cast<unsigned char>(bytes[at + 1]) << 8);
-    };
-    auto le32 = [&](int at) {
-        return static_cast<std::uint32_t>(le16(at)) | (static_cast<std::uint32_t>(le16(at + 2)) << 16);
-    };
-    wav.channels = le16(22);
-    wav.rate = static_cast<int>(le32(24));
-    wav.bits = le16(34);
-    const std::uint32_t dataBytes = le32(40);
-    EXPECT_EQ(le32(4), 36 + dataBytes);
-    EXPECT_EQ(static_cast<qsizetype>(dataBytes) + 44, bytes.size());
-    wav.samples.resize(dataBytes / 2);
-    std::memcpy(wav.samples.data(), bytes.constData() + 44, wav.samples.size() * 2);
+    auto le16 = [&](qsizetype at) { return qFromLittleEndian<std::uint16_t>(bytes.constData() + at); };
+    auto le32 = [&](qsizetype at) { return qFromLittleEndian<std::uint32_t>(bytes.constData() + at); };
+    std::uint64_t ds64Data = 0;
+    if (bytes.startsWith("RIFF")) {
+        EXPECT_EQ(le32(4) + 8ULL, static_cast<std::uint64_t>(bytes.size()));
+    }
+    for (qsizetype at = 12; at + 8 <= bytes.size();) {
+        const QByteArray id = bytes.mid(at, 4);
+        std::uint64_t size = le32(at + 4);
+        if (id == "ds64") {
+            EXPECT_EQ(qFromLittleEndian<std::uint64_t>(bytes.constData() + at + 8) + 8,
+                      static_cast<std::uint64_t>(bytes.size()));
+            ds64Data = qFromLittleEndian<std::uint64_t>(bytes.constData() + at + 16);
+        } else if (id == "fmt ") {
+            wav.channels = le16(at + 10);
+            wav.rate = static_cast<int>(le32(at + 12));
+            wav.bits = le16(at + 22);
+        } else if (id == "data") {
+            if (size == 0xFFFFFFFFU)
+                size = ds64Data;
+            EXPECT_EQ(static_cast<std::uint64_t>(at + 8) + size, static_cast<std::uint64_t>(bytes.size()));
+            wav.samples.resize(size / 2);
+            std::memcpy(wav.samples.data(), bytes.constData() + at + 8, wav.samples.size() * 2);
+            break;
+        }
+        at += 8 + static_cast<qsizetype>(size);
+    }
     return wav;
 }
 
@@ -163,12 +179,23 @@ TEST(VozozoExport, WritesAValidWavOfTheSpokenText)
     EXPECT_TRUE(std::is_sorted(seen.begin(), seen.end()));
     EXPECT_DOUBLE_EQ(seen.back(), 1.0);
 
-    // Cancelling removes the half-written file.
-    const auto cancelled =
-        exportSpeechToWav("First. Second. Third.", *voice, prosody, path, [](double) { return false; });
-    EXPECT_TRUE(cancelled.cancelled);
-    EXPECT_FALSE(cancelled.ok);
-    EXPECT_FALSE(QFile::exists(path));
+    // Cancelling leaves nothing new: the file of the export before stays whole, and a new name stays
+    // free.
+    QFile finished(path);
+    ASSERT_TRUE(finished.open(QIODevice::ReadOnly));
+    const QByteArray before = finished.readAll();
+    finished.close();
+    const QString fresh = dir.filePath(QStringLiteral("fresh.wav"));
+    for (const QString& target : {path, fresh}) {
+        const auto cancelled =
+            exportSpeechToWav("First. Second. Third.", *voice, prosody, target, [](double) { return false; });
+        EXPECT_TRUE(cancelled.cancelled);
+        EXPECT_FALSE(cancelled.ok);
+    }
+    ASSERT_TRUE(finished.open(QIODevice::ReadOnly));
+    EXPECT_EQ(finished.readAll(), before);
+    EXPECT_FALSE(QFile::exists(fresh));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("out.wav")});
 
     // A folder that does not exist is reported.
     const auto unwritable =

@@ -1,11 +1,13 @@
 // The speech history: JSON lines that black-box tests and users read back.
-#include "speech/speech_log.h"
+#include "base/speech_log.h"
 
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <thread>
+#include <vector>
 
 namespace narrix {
 namespace {
@@ -21,7 +23,7 @@ TEST(SpeechLog, WritesOneParsableJsonObjectPerEvent)
     speechLogSpeak(5, "Greetings", awkward);
     speechLogStarted();
     speechLogDone();
-    speechLogError("engine \"broke\"");
+    speechLogError("speak", "engine \"broke\"");
 
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
@@ -51,7 +53,8 @@ TEST(SpeechLog, WritesOneParsableJsonObjectPerEvent)
     EXPECT_EQ(objects[1].size(), 2);
     EXPECT_EQ(objects[2].value(QStringLiteral("event")).toString(), QStringLiteral("done"));
     EXPECT_EQ(objects[3].value(QStringLiteral("event")).toString(), QStringLiteral("error"));
-    EXPECT_EQ(objects[3].value(QStringLiteral("text")).toString(), QStringLiteral("engine \"broke\""));
+    EXPECT_EQ(objects[3].value(QStringLiteral("where")).toString(), QStringLiteral("speak"));
+    EXPECT_EQ(objects[3].value(QStringLiteral("message")).toString(), QStringLiteral("engine \"broke\""));
 }
 
 TEST(SpeechLog, EscapesControlCharactersAndKeepsValidUtf8)
@@ -63,6 +66,50 @@ TEST(SpeechLog, EscapesControlCharactersAndKeepsValidUtf8)
     EXPECT_EQ(jsonEscape("\xED\xA0\x80"), "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD"); // a lone surrogate
     EXPECT_EQ(jsonEscape("\xC3"), "\xEF\xBF\xBD");
     EXPECT_EQ(jsonEscape(""), "");
+}
+
+TEST(SpeechLog, LinesOfManyThreadsStayWholeAndTheFileIsTheOwnersOnly)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("threads.jsonl"));
+    qputenv("NARRIX_SPEECH_LOG", path.toUtf8());
+    constexpr int kThreads = 4;
+    constexpr int kLines = 300;
+    std::vector<std::thread> threads;
+    for (int t = 0; t < kThreads; ++t) {
+        threads.emplace_back([t] {
+            // Long enough that a line written in pieces would show up mixed with another.
+            const std::string text(3000, static_cast<char>('a' + t));
+            for (int i = 0; i < kLines; ++i)
+                speechLogSpeak(t, "thread", text);
+        });
+    }
+    for (std::thread& thread : threads)
+        thread.join();
+    // Another name in the environment: the next line goes to the new file.
+    const QString second = dir.filePath(QStringLiteral("second.jsonl"));
+    qputenv("NARRIX_SPEECH_LOG", second.toUtf8());
+    speechLogDone();
+    qunsetenv("NARRIX_SPEECH_LOG");
+    speechLogDone(); // nowhere
+    EXPECT_FALSE(speechLogEnabled());
+
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.permissions() & (QFileDevice::ReadGroup | QFileDevice::ReadOther), 0);
+    QList<QByteArray> lines = file.readAll().split('\n');
+    ASSERT_TRUE(lines.takeLast().isEmpty());
+    ASSERT_EQ(lines.size(), kThreads * kLines);
+    for (const QByteArray& line : lines) {
+        const QJsonObject object = QJsonDocument::fromJson(line).object();
+        const int source = object.value(QStringLiteral("source")).toInt(-1);
+        ASSERT_TRUE(source >= 0 && source < kThreads) << line.left(80).toStdString();
+        EXPECT_EQ(object.value(QStringLiteral("text")).toString(),
+                  QString(3000, QLatin1Char(char('a' + source))));
+    }
+    QFile secondFile(second);
+    ASSERT_TRUE(secondFile.open(QIODevice::ReadOnly));
+    EXPECT_EQ(secondFile.readAll().count('\n'), 1);
 }
 
 } // namespace

@@ -1,0 +1,183 @@
+#include "app/channels_plugin.h"
+
+#include "app/tf_main.h"
+#include "schedule/channel_retriever.h"
+#include "schedule/mail_reader.h"
+#include "schedule/schedule_list_model.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QItemSelectionModel>
+#include <QTreeView>
+
+#include <algorithm>
+
+namespace narrix {
+
+ChannelsPlugin::ChannelsPlugin(const Clock& clock, QObject* parent) : QObject(parent), clock_(clock)
+{
+    tmrSch_.setObjectName(QStringLiteral("tmrSch"));
+    tmrSch_.setInterval(Scheduler::kIntervalMs);
+}
+
+ChannelsPlugin::~ChannelsPlugin() = default;
+
+void ChannelsPlugin::attach(TfMain& window)
+{
+    window_ = &window;
+    const TransferFlags flags{window.transfers().networkBusy, window.transfers().cancelRequested};
+    ChannelHost& channelHost = *this;
+    SchedulerHost& schedulerHost = *this;
+    mail_ = std::make_unique<MailReader>(channelHost, flags, pop3_);
+    retriever_ = std::make_unique<ChannelRetriever>(channelHost, flags, http_, *mail_);
+    scheduler_ = std::make_unique<Scheduler>(window.scheduleItems(), clock_, schedulerHost);
+
+    const MainActions& a = window.actions();
+    connect(a.actRun, &QAction::triggered, this, [this] { runNow(); });
+    QTreeView* list = window.scheduleList();
+    connect(list, &QAbstractItemView::doubleClicked, this, [this] { runNow(); });
+    connect(list->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] { updateRunNow(); });
+    // Rows removed or replaced may take the selection with them; look once the view has caught up.
+    for (const auto signal : {&QAbstractItemModel::rowsRemoved, &QAbstractItemModel::rowsInserted})
+        connect(
+            list->model(), signal, this, [this] { updateRunNow(); }, Qt::QueuedConnection);
+    connect(
+        list->model(), &QAbstractItemModel::modelReset, this, [this] { updateRunNow(); },
+        Qt::QueuedConnection);
+    updateRunNow();
+
+    ScheduledSpeech1_ = new QAction(QStringLiteral("&Scheduled Speech"), &window);
+    ScheduledSpeech1_->setObjectName(QStringLiteral("ScheduledSpeech1"));
+    ScheduledSpeech1_->setCheckable(true);
+    ScheduledSpeech1_->setChecked(a.ScheduledSpeech3->isChecked());
+    connect(ScheduledSpeech1_, &QAction::toggled, a.ScheduledSpeech3, &QAction::setChecked);
+    connect(a.ScheduledSpeech3, &QAction::toggled, ScheduledSpeech1_, &QAction::setChecked);
+
+    connect(&tmrSch_, &QTimer::timeout, this, [this] { scheduler_->tick(); });
+    tmrSch_.start();
+}
+
+void ChannelsPlugin::shutDown()
+{
+    tmrSch_.stop();
+}
+
+void ChannelsPlugin::runNow()
+{
+    const QModelIndexList rows = window_->scheduleList()->selectionModel()->selectedRows();
+    if (rows.isEmpty())
+        return;
+    const auto first =
+        std::min_element(rows.begin(), rows.end(),
+                         [](const QModelIndex& x, const QModelIndex& y) { return x.row() < y.row(); });
+    scheduler_->RunScheduleItem(window_->scheduleItems().item(first->row()));
+}
+
+void ChannelsPlugin::updateRunNow()
+{
+    window_->actions().actRun->setEnabled(window_->scheduleList()->selectionModel()->hasSelection());
+}
+
+void ChannelsPlugin::retrieveChannel(const QString& address)
+{
+    if (window_->transfers().networkBusy) {
+        beep();
+        setStatusText(QString::fromUtf8(ChannelRetriever::kBusyText.data(),
+                                        static_cast<qsizetype>(ChannelRetriever::kBusyText.size())));
+        return;
+    }
+    retriever_->retrieve(ChannelRequest::forAddress(address.toStdString()));
+    closeIfNothingQueued();
+}
+
+// A command-line item that gave nothing to speak (a failure, after its box; an empty passage) ends
+// the program too: as if its speech were done, once the event loop runs and the window is up.
+void ChannelsPlugin::closeIfNothingQueued()
+{
+    const auto nothingQueued = [this] {
+        const ReadingState& reading = window_->readingState();
+        return reading.exitWhenDone && reading.currentSource == SpeechSource::None && !reading.speaking;
+    };
+    if (!nothingQueued())
+        return;
+    QTimer::singleShot(0, window_, [this, nothingQueued] {
+        if (nothingQueued())
+            window_->reading().onSpeakingDone();
+    });
+}
+
+void ChannelsPlugin::abortHttpTransfer()
+{
+    // Also while the connection is still being made: Esc cancels at once.
+    http_.AbortSocket();
+}
+
+void ChannelsPlugin::disconnectEmail()
+{
+    mail_->disconnect();
+}
+
+void ChannelsPlugin::setStatusText(const QString& text)
+{
+    window_->setStatusText(text);
+}
+
+void ChannelsPlugin::beep()
+{
+    QApplication::beep();
+}
+
+void ChannelsPlugin::setBusyPointer(bool busy)
+{
+    if (busy) {
+        QApplication::setOverrideCursor(Qt::BusyCursor);
+        window_->repaint();
+    } else {
+        QApplication::restoreOverrideCursor();
+    }
+}
+
+void ChannelsPlugin::showFailure(const QString& text)
+{
+    window_->modal().refuse(text);
+}
+
+void ChannelsPlugin::speakScheduled(const std::string& title, const std::string& text)
+{
+    ReadingState& reading = window_->readingState();
+    reading.currentTitle = title;
+    reading.speechBuffer = text;
+    window_->SpeakBuffer(SpeechSource::Scheduled);
+}
+
+void ChannelsPlugin::processEvents()
+{
+    pump_.pump();
+}
+
+ProxyTexts ChannelsPlugin::proxySettings() const
+{
+    return {window_->settings().proxy.toStdString(), window_->settings().port.toStdString()};
+}
+
+bool ChannelsPlugin::startingUp() const
+{
+    return window_->state().startingUp;
+}
+
+bool ChannelsPlugin::scheduleSwitchOn() const
+{
+    return window_->actions().ScheduledSpeech3->isChecked();
+}
+
+bool ChannelsPlugin::networkBusy() const
+{
+    return window_->transfers().networkBusy;
+}
+
+void ChannelsPlugin::retrieve(const ChannelRequest& request)
+{
+    retriever_->retrieve(request);
+}
+
+} // namespace narrix

@@ -1,0 +1,87 @@
+#pragma once
+
+#include "app/main_services.h"
+#include "net/http_client.h"
+#include "net/pop3_client.h"
+#include "schedule/channel_host.h"
+#include "schedule/event_pump.h"
+#include "schedule/scheduler.h"
+
+#include <QObject>
+#include <QTimer>
+
+#include <memory>
+
+class QAction;
+
+namespace narrix {
+
+class ChannelRetriever;
+class Clock;
+class MailReader;
+
+// Scheduled speeches in the main window: the schedule timer, Run Now and the double-click, the
+// "Scheduled Speech" switch and its tray twin, channel retrieval for the command line and the
+// hand-over, and the transfers' part in Esc and the close. The logic lives in Scheduler,
+// ChannelRetriever and MailReader; this joins them to the window.
+class ChannelsPlugin final : public QObject,
+                             public MainPlugin,
+                             public TransferService,
+                             private ChannelHost,
+                             private SchedulerHost
+{
+    Q_OBJECT
+public:
+    explicit ChannelsPlugin(const Clock& clock, QObject* parent = nullptr);
+    ~ChannelsPlugin() override;
+
+    // MainPlugin
+    void attach(TfMain& window) override;
+    void shutDown() override;
+
+    // TransferService: the start-up argument and a handed-over address. Refused while a transfer
+    // runs; the cut settings are cleared and the address is the title.
+    void retrieveChannel(const QString& address) override;
+    void abortHttpTransfer() override;
+    void disconnectEmail() override;
+
+    Scheduler& scheduler() { return *scheduler_; }
+    ChannelRetriever& retriever() { return *retriever_; }
+    net::HttpClient& http() { return http_; }
+    net::Pop3Client& pop3() { return pop3_; }
+    QTimer& tmrSch() { return tmrSch_; }
+    // The tray menu's "&Scheduled Speech", kept in step with the Tools menu's.
+    QAction* ScheduledSpeech1() const { return ScheduledSpeech1_; }
+
+private:
+    // Run Now: the first selected row in list order.
+    void runNow();
+    void updateRunNow();
+    void closeIfNothingQueued();
+
+    // ChannelHost and SchedulerHost
+    void setStatusText(const QString& text) override;
+    void beep() override;
+    void setBusyPointer(bool busy) override;
+    void showFailure(const QString& text) override;
+    void speakScheduled(const std::string& title, const std::string& text) override;
+    void processEvents() override;
+    ProxyTexts proxySettings() const override;
+    bool startingUp() const override;
+    bool scheduleSwitchOn() const override;
+    bool networkBusy() const override;
+    void retrieve(const ChannelRequest& request) override;
+
+    const Clock& clock_;
+    TfMain* window_ = nullptr;
+    net::HttpClient http_;
+    net::Pop3Client pop3_;
+    std::unique_ptr<MailReader> mail_;
+    std::unique_ptr<ChannelRetriever> retriever_;
+    std::unique_ptr<Scheduler> scheduler_;
+    QTimer tmrSch_;
+    QAction* ScheduledSpeech1_ = nullptr;
+    EventPump pump_;
+};
+
+} // namespace narrix

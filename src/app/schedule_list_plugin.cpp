@@ -1,0 +1,195 @@
+#include "app/schedule_list_plugin.h"
+
+#include "app/modal_dialog_host.h"
+#include "app/tf_main.h"
+#include "app/title_edit_delegate.h"
+#include "dialogs/item_editor_dialog.h"
+#include "schedule/schedule_list_model.h"
+
+#include <QAction>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QTreeView>
+
+namespace narrix {
+namespace {
+
+QString fromUtf8(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+const QString kListFilter = QStringLiteral("Lists (*.nxl)");
+
+} // namespace
+
+ScheduleListPlugin::ScheduleListPlugin(std::string timeSeparator) : timeSeparator_(std::move(timeSeparator))
+{
+    setObjectName(QStringLiteral("scheduleListPlugin"));
+}
+
+ScheduleListPlugin::~ScheduleListPlugin() = default;
+
+void ScheduleListPlugin::attach(TfMain& window)
+{
+    window_ = &window;
+    list_ = window.scheduleList();
+    model_ = &window.scheduleItems();
+    TransferState& transfers = window.transfers();
+    pageReader_ = std::make_unique<PickerPageReader>(http_, transfers.networkBusy, transfers.cancelRequested);
+    commands_ = std::make_unique<ScheduleListCommands>(
+        *model_, *list_->selectionModel(), static_cast<ScheduleListUi&>(*this), *document_, timeSeparator_);
+    delegate_ = new TitleEditDelegate(list_);
+    delegate_->titleEdited = [this](int row, const QString& text) {
+        commands_->titleEdited(row, text.toStdString());
+    };
+    list_->setItemDelegate(delegate_);
+    // Clicking the title of the row already selected opens the in-place editor, as Rename does.
+    list_->setEditTriggers(QAbstractItemView::SelectedClicked);
+    list_->installEventFilter(this);
+    buildPopupMenu();
+    connectActions();
+    updateActions();
+}
+
+void ScheduleListPlugin::setDocument(const OpenDocument* document)
+{
+    document_ = document != nullptr ? document : &untitled_;
+    if (commands_)
+        commands_->setDocument(*document_);
+}
+
+void ScheduleListPlugin::buildPopupMenu()
+{
+    const MainActions& a = window_->actions();
+    popSch_ = new QMenu(list_);
+    popSch_->setObjectName(QStringLiteral("popSch"));
+    for (QAction* item : {a.actAdd, a.actRemove, static_cast<QAction*>(nullptr), a.actRun, a.actEdit,
+                          a.actRename, static_cast<QAction*>(nullptr), a.actMoveUp, a.actMoveDown,
+                          static_cast<QAction*>(nullptr), a.actImport, a.actExport}) {
+        if (item == nullptr)
+            popSch_->addSeparator();
+        else
+            popSch_->addAction(item);
+    }
+    for (QAction* item : list_->actions())
+        list_->removeAction(item);
+    list_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(list_, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& at) { popSch_->popup(list_->viewport()->mapToGlobal(at)); });
+}
+
+void ScheduleListPlugin::connectActions()
+{
+    const MainActions& a = window_->actions();
+    ScheduleListCommands& c = *commands_;
+    const auto bind = [this](QAction* action, auto command) {
+        connect(action, &QAction::triggered, this, [command] { command(); });
+    };
+    bind(a.actAdd, [&c] { c.add(); });
+    bind(a.actEdit, [&c] { c.edit(); });
+    bind(a.actRemove, [&c] { c.remove(); });
+    bind(a.actRename, [&c] { c.rename(); });
+    bind(a.actMoveUp, [&c] { c.moveUp(); });
+    bind(a.actMoveDown, [&c] { c.moveDown(); });
+    bind(a.actImport, [&c] { c.importList(); });
+    bind(a.actExport, [&c] { c.exportList(); });
+    a.actAdd->setEnabled(true);
+    a.actImport->setEnabled(true);
+    a.actExport->setEnabled(true);
+
+    QItemSelectionModel* selection = list_->selectionModel();
+    connect(selection, &QItemSelectionModel::selectionChanged, this, &ScheduleListPlugin::updateActions);
+    connect(selection, &QItemSelectionModel::currentChanged, this, &ScheduleListPlugin::updateActions);
+    connect(model_, &QAbstractItemModel::rowsMoved, this, &ScheduleListPlugin::updateActions);
+    connect(model_, &QAbstractItemModel::rowsRemoved, this, &ScheduleListPlugin::updateActions);
+    connect(model_, &QAbstractItemModel::rowsInserted, this, &ScheduleListPlugin::updateActions);
+    connect(model_, &QAbstractItemModel::modelReset, this, &ScheduleListPlugin::updateActions);
+}
+
+void ScheduleListPlugin::updateActions()
+{
+    const bool selected = commands_->hasSelection();
+    window_->actions().actRemove->setEnabled(selected);
+    window_->actions().actEdit->setEnabled(selected);
+    window_->actions().actRename->setEnabled(selected);
+    window_->actions().actMoveUp->setEnabled(commands_->canMoveUp());
+    window_->actions().actMoveDown->setEnabled(commands_->canMoveDown());
+}
+
+bool ScheduleListPlugin::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == list_ && event->type() == QEvent::KeyPress && !renaming()) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->modifiers() == Qt::NoModifier || key->modifiers() == Qt::KeypadModifier) {
+            switch (key->key()) {
+            case Qt::Key_Return:
+            case Qt::Key_Enter:
+                if (commands_->hasSelection())
+                    commands_->edit();
+                return true;
+            case Qt::Key_Delete:
+                if (commands_->hasSelection())
+                    commands_->remove();
+                return true;
+            case Qt::Key_Insert:
+                commands_->add();
+                return true;
+            default:
+                break;
+            }
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+ItemEditorValues ScheduleListPlugin::editItem(const ItemEditorValues& values)
+{
+    ModalDialogHost host(window_->modal());
+    ItemEditorContext context{host, timeSeparator_, {}};
+    context.picker.reader = pageReader_.get();
+    context.picker.proxy = window_->settings().proxy.toStdString();
+    context.picker.port = window_->settings().port.toStdString();
+    return TfrmSche::run(values, std::move(context), window_);
+}
+
+void ScheduleListPlugin::refuse(std::string_view message)
+{
+    window_->modal().refuse(fromUtf8(message));
+}
+
+bool ScheduleListPlugin::confirm(std::string_view question)
+{
+    return window_->modal().confirm(fromUtf8(question));
+}
+
+std::string ScheduleListPlugin::chooseListToImport()
+{
+    return window_->modal().openFileName(QStringLiteral("Import List"), QString(), kListFilter).toStdString();
+}
+
+std::string ScheduleListPlugin::chooseListToExport()
+{
+    return window_->modal().saveFileName(QStringLiteral("Export List"), QString(), kListFilter).toStdString();
+}
+
+void ScheduleListPlugin::revealRow(int row)
+{
+    list_->setFocus();
+    list_->scrollTo(model_->index(row, 0));
+}
+
+bool ScheduleListPlugin::renaming() const
+{
+    return delegate_->editing();
+}
+
+void ScheduleListPlugin::startRename(int row)
+{
+    list_->setFocus();
+    const QModelIndex title = model_->index(row, ScheduleListModel::TitleColumn);
+    list_->selectionModel()->setCurrentIndex(title, QItemSelectionModel::NoUpdate);
+    list_->edit(title);
+}
+
+} // namespace narrix

@@ -1,0 +1,109 @@
+#include "app/speech_sources_plugin.h"
+
+#include "app/error_hook.h"
+#include "app/tf_main.h"
+#include "sources/clip_note.h"
+#include "sources/reading_speaker.h"
+#include "sources/realtime_speech.h"
+#include "sources/time_announcements.h"
+
+#include <QAction>
+#include <QPlainTextEdit>
+
+namespace narrix {
+
+SpeechSourcesPlugin::SpeechSourcesPlugin(KeyboardState& keyboard, const Clock& clock, QString hookLibrary)
+    : keyboard_(keyboard), clock_(clock), hookLibrary_(std::move(hookLibrary))
+{
+}
+
+SpeechSourcesPlugin::~SpeechSourcesPlugin() = default;
+
+void SpeechSourcesPlugin::attach(TfMain& window)
+{
+    window_ = &window;
+    const Settings& settings = window.settings();
+    speaker_ = std::make_unique<ReadingSpeaker>(window.readingState(), window.reading());
+
+    // The memo only shows the buffer: no focus, no border, the button-face colour, a scroll bar.
+    QPlainTextEdit* memo = window.realTimeMemo();
+    memo->setFocusPolicy(Qt::NoFocus);
+    memo->setFrameShape(QFrame::NoFrame);
+    memo->setBackgroundRole(QPalette::Button);
+    memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    realtime_ = std::make_unique<RealtimeSpeech>(
+        keyboard_, *speaker_,
+        RealtimeSettings{settings.realMode, settings.realCustom, settings.enableRealtime},
+        [memo](const std::string& buffer) { memo->setPlainText(QString::fromStdString(buffer)); });
+    connect(&hook_, &RealtimeHookConnection::keyReport, this, &SpeechSourcesPlugin::keyReport);
+
+    clipNote_ = new TClipNote(&window);
+    connect(clipNote_, &TClipNote::OnClipboardChange, this, &SpeechSourcesPlugin::clipboardChanged);
+    time_ = std::make_unique<TimeAnnouncements>(
+        clock_, *speaker_,
+        TimeSettings{settings.tellTime, settings.timeStyle, settings.dateStyle, settings.hourFormat});
+
+    const MainActions& a = window.actions();
+    const auto command = [this](QAction* action, const QString& name, auto run) {
+        action->setEnabled(true);
+        connect(action, &QAction::triggered, this, [name, run] { runGuarded(name, run); });
+    };
+    command(a.Whatsthetime1, QStringLiteral("Whatsthetime1Click"), [this] { time_->speakTime(); });
+    command(a.WhatstheDate1, QStringLiteral("WhatstheDate1Click"), [this] { time_->speakDate(); });
+    command(a.WhatsintheClipboard1, QStringLiteral("WhatsintheClipboard1Click"),
+            [this] { clipboard_.whatsInTheClipboard(*clipNote_, *speaker_); });
+
+    tmrClip_.setInterval(500);
+    connect(&tmrClip_, &QTimer::timeout, this, &SpeechSourcesPlugin::tmrClipTimer);
+    tmrClip_.start();
+}
+
+void SpeechSourcesPlugin::shutDown()
+{
+    tmrClip_.stop();
+}
+
+void SpeechSourcesPlugin::resetKeyState()
+{
+    if (realtime_)
+        realtime_->resetKeyState();
+}
+
+void SpeechSourcesPlugin::connectHook()
+{
+    hook_.connectHook(hookLibrary_);
+}
+
+void SpeechSourcesPlugin::disconnectHook()
+{
+    hook_.disconnectHook();
+}
+
+void SpeechSourcesPlugin::resetAnnouncementMemory()
+{
+    if (time_)
+        time_->resetMemory();
+}
+
+void SpeechSourcesPlugin::keyReport(quint32 key, quint32 flags)
+{
+    runGuarded(QStringLiteral("RealtimeKeyReport"), [&] { realtime_->keyReport(key, flags); });
+}
+
+void SpeechSourcesPlugin::clipboardChanged()
+{
+    runGuarded(QStringLiteral("ClipNote1ClipboardChange"),
+               [this] { clipboard_.clipboardChanged(window_->settings().enableClipboard, *clipNote_); });
+}
+
+void SpeechSourcesPlugin::tmrClipTimer()
+{
+    if (window_->state().startingUp)
+        return;
+    runGuarded(QStringLiteral("tmrClipTimer"), [this] {
+        clipboard_.tick(*speaker_);
+        time_->tick();
+    });
+}
+
+} // namespace narrix

@@ -1,0 +1,61 @@
+#pragma once
+
+#include "app/main_services.h"
+#include "sources/clipboard_speech.h"
+#include "sources/realtime_hook_connection.h"
+
+#include <QObject>
+#include <QTimer>
+#include <memory>
+
+namespace narrix {
+
+class Clock;
+class KeyboardState;
+class ReadingSpeaker;
+class RealtimeSpeech;
+class TClipNote;
+class TimeAnnouncements;
+
+// Real-time typing speech, clipboard speech and the time and date in the main window: the keyboard-hook
+// library's connection, the memo "Real-Time Buffer", the clipboard viewer, the 500 ms timer tmrClip and
+// the Tools commands "What's the &Time?", "What's the &Date?" and "What's in the Clip&board?". The logic
+// is in src/sources; this connects it to the window.
+class SpeechSourcesPlugin final : public QObject, public MainPlugin, public RealtimeHookService
+{
+    Q_OBJECT
+public:
+    // `hookLibrary` is the keyboard-hook library's path: librealtime.so in the program's folder.
+    SpeechSourcesPlugin(KeyboardState& keyboard, const Clock& clock,
+                        QString hookLibrary = RealtimeHookConnection::defaultLibraryPath());
+    ~SpeechSourcesPlugin() override;
+
+    void attach(TfMain& window) override;
+    void shutDown() override;
+
+    void resetKeyState() override;
+    void connectHook() override;
+    void disconnectHook() override;
+
+    // Forgets the last time announcement (the options dialog was confirmed with OK).
+    void resetAnnouncementMemory();
+
+private:
+    void keyReport(quint32 key, quint32 flags);
+    void clipboardChanged();
+    void tmrClipTimer();
+
+    KeyboardState& keyboard_;
+    const Clock& clock_;
+    QString hookLibrary_;
+    TfMain* window_ = nullptr;
+    std::unique_ptr<ReadingSpeaker> speaker_;
+    std::unique_ptr<RealtimeSpeech> realtime_;
+    RealtimeHookConnection hook_;
+    TClipNote* clipNote_ = nullptr;
+    ClipboardSpeech clipboard_;
+    std::unique_ptr<TimeAnnouncements> time_;
+    QTimer tmrClip_;
+};
+
+} // namespace narrix

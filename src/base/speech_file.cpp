@@ -1,0 +1,56 @@
+#include "base/speech_file.h"
+
+#include "base/ascii_case.h"
+#include "base/html_to_text.h"
+#include "base/text_encoding.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace narrix {
+namespace {
+
+bool endsWithIgnoringCase(std::string_view text, std::string_view suffix)
+{
+    return text.size() >= suffix.size() &&
+           equalsIgnoringAsciiCase(text.substr(text.size() - suffix.size()), suffix);
+}
+
+} // namespace
+
+SpeechFileKind speechFileKindOf(std::string_view path)
+{
+    if (endsWithIgnoringCase(path, ".HTM") || endsWithIgnoringCase(path, ".HTML"))
+        return SpeechFileKind::Html;
+    if (endsWithIgnoringCase(path, ".RTF"))
+        return SpeechFileKind::RichText;
+    return SpeechFileKind::PlainText;
+}
+
+std::optional<std::string> readSpeechFile(const std::string& path, std::string* error)
+{
+    const auto fail = [&](const QString& reason) -> std::optional<std::string> {
+        if (error != nullptr)
+            *error = path + ": " + reason.toStdString();
+        return std::nullopt;
+    };
+    const QString name = QString::fromStdString(path);
+    if (QFileInfo(name).isDir())
+        return fail(QStringLiteral("is a folder, not a file"));
+    QFile file(name);
+    if (!file.open(QIODevice::ReadOnly))
+        return fail(file.errorString());
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return fail(file.errorString());
+    return speechTextOfFile(path, std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())));
+}
+
+std::string speechTextOfFile(std::string_view path, std::string_view bytes)
+{
+    if (speechFileKindOf(path) == SpeechFileKind::Html)
+        return HtmlToSpeechText(decodeToUtf8(bytes));
+    return decodeUnlabelledToUtf8(bytes);
+}
+
+} // namespace narrix

@@ -1,0 +1,185 @@
+#include "base/speech_log.h"
+
+#include "base/diagnostics.h"
+#include "base/process_clock.h"
+
+#include <QByteArray>
+#include <cerrno>
+#include <cmath>
+#include <cstring>
+#include <mutex>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace narrix {
+namespace {
+
+// The open log. The file is named by the environment at each call: when the name changes the
+// file is reopened.
+class LogFile
+{
+public:
+    static LogFile& instance()
+    {
+        static LogFile file;
+        return file;
+    }
+
+    bool enabled()
+    {
+        std::lock_guard lock(mutex_);
+        return openLocked();
+    }
+
+    void append(const std::string& fields)
+    {
+        std::lock_guard lock(mutex_);
+        if (!openLocked())
+            return;
+        const long long ms = std::llround(processAgeMilliseconds());
+        const std::string line = "{\"ms\":" + std::to_string(ms) + fields + "}\n";
+        std::size_t written = 0;
+        while (written < line.size()) {
+            const ssize_t n = ::write(fd_, line.data() + written, line.size() - written);
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0) {
+                qCWarning(lcNarrix, "cannot write the speech log %s: %s", path_.constData(),
+                          std::strerror(errno));
+                return;
+            }
+            written += static_cast<std::size_t>(n);
+        }
+    }
+
+private:
+    bool openLocked()
+    {
+        const QByteArray path = qgetenv("NARRIX_SPEECH_LOG");
+        if (path == path_)
+            return fd_ >= 0;
+        if (fd_ >= 0)
+            ::close(fd_);
+        fd_ = -1;
+        path_ = path;
+        if (path_.isEmpty())
+            return false;
+        // The history holds what was read aloud (mail among it): for its owner only.
+        fd_ = ::open(path_.constData(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0600);
+        if (fd_ < 0)
+            qCWarning(lcNarrix, "cannot write the speech log %s: %s", path_.constData(),
+                      std::strerror(errno));
+        return fd_ >= 0;
+    }
+
+    std::mutex mutex_;
+    QByteArray path_;
+    int fd_ = -1;
+};
+
+std::string quoted(std::string_view name, std::string_view text)
+{
+    return ",\"" + std::string(name) + "\":\"" + jsonEscape(text) + "\"";
+}
+
+void appendHex4(std::string& out, unsigned value)
+{
+    static const char digits[] = "0123456789abcdef";
+    out += "\\u";
+    for (int shift = 12; shift >= 0; shift -= 4)
+        out.push_back(digits[(value >> shift) & 0xFu]);
+}
+
+} // namespace
+
+bool speechLogEnabled()
+{
+    return LogFile::instance().enabled();
+}
+
+std::string jsonEscape(std::string_view text)
+{
+    std::string out;
+    out.reserve(text.size() + 8);
+    const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
+    const std::size_t size = text.size();
+    std::size_t i = 0;
+    while (i < size) {
+        const unsigned char c = bytes[i];
+        if (c < 0x80) {
+            switch (c) {
+            case '"':
+                out += "\\\"";
+                break;
+            case '\\':
+                out += "\\\\";
+                break;
+            case '\n':
+                out += "\\n";
+                break;
+            case '\r':
+                out += "\\r";
+                break;
+            case '\t':
+                out += "\\t";
+                break;
+            default:
+                if (c < 0x20 || c == 0x7F)
+                    appendHex4(out, c);
+                else
+                    out.push_back(static_cast<char>(c));
+            }
+            ++i;
+            continue;
+        }
+        // Copy a valid UTF-8 sequence as it is; anything else becomes U+FFFD.
+        std::size_t length =
+            c >= 0xC2 && c <= 0xDF ? 2 : (c >= 0xE0 && c <= 0xEF ? 3 : (c >= 0xF0 && c <= 0xF4 ? 4 : 0));
+        bool valid = length > 0 && i + length <= size;
+        for (std::size_t k = 1; valid && k < length; ++k)
+            valid = (bytes[i + k] & 0xC0u) == 0x80u;
+        if (valid && length == 3) {
+            const unsigned second = bytes[i + 1];
+            valid = !(c == 0xE0 && second < 0xA0) && !(c == 0xED && second >= 0xA0);
+        } else if (valid && length == 4) {
+            const unsigned second = bytes[i + 1];
+            valid = !(c == 0xF0 && second < 0x90) && !(c == 0xF4 && second >= 0x90);
+        }
+        if (valid) {
+            out.append(text.substr(i, length));
+            i += length;
+        } else {
+            out += "\xEF\xBF\xBD";
+            ++i;
+        }
+    }
+    return out;
+}
+
+void speechLogSpeak(int source, std::string_view title, std::string_view text)
+{
+    if (!speechLogEnabled())
+        return;
+    LogFile::instance().append(",\"event\":\"speak\",\"source\":" + std::to_string(source) +
+                               quoted("title", title) + quoted("text", text));
+}
+
+void speechLogStarted()
+{
+    LogFile::instance().append(",\"event\":\"started\"");
+}
+
+void speechLogDone()
+{
+    LogFile::instance().append(",\"event\":\"done\"");
+}
+
+void speechLogError(std::string_view where, std::string_view message)
+{
+    if (!speechLogEnabled())
+        return;
+    LogFile::instance().append(",\"event\":\"error\"" + quoted("where", where) + quoted("message", message));
+}
+
+} // namespace narrix

@@ -1,0 +1,40 @@
+#include "schedule/channel_address.h"
+
+#include "base/ascii_case.h"
+
+#include <filesystem>
+#include <system_error>
+
+namespace narrix {
+namespace {
+
+bool startsWithIgnoringCase(std::string_view text, std::string_view prefix)
+{
+    return text.size() >= prefix.size() && equalsIgnoringAsciiCase(text.substr(0, prefix.size()), prefix);
+}
+
+} // namespace
+
+bool isMailboxAddress(std::string_view address)
+{
+    return startsWithIgnoringCase(address, "EMAIL://");
+}
+
+ChannelKind channelKindOf(std::string_view address)
+{
+    if (isMailboxAddress(address))
+        return ChannelKind::Mailbox;
+    std::error_code error;
+    if (!address.empty() && std::filesystem::is_regular_file(std::filesystem::path(address), error))
+        return ChannelKind::LocalFile;
+    return ChannelKind::WebPage;
+}
+
+std::string channelWebUrl(std::string_view address)
+{
+    if (startsWithIgnoringCase(address, "http://") || startsWithIgnoringCase(address, "https://"))
+        return std::string(address);
+    return "http://" + std::string(address);
+}
+
+} // namespace narrix

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QString>
+
+#include <string>
+
+namespace narrix {
+
+// The transfer flags shared with the rest of the program: set while a web page or mailbox is read,
+// and the user's cancel (Esc, closing the window).
+struct TransferFlags
+{
+    bool& networkBusy;
+    bool& cancelRequested;
+};
+
+// The Proxy and Port settings as stored.
+struct ProxyTexts
+{
+    std::string proxy;
+    std::string port;
+};
+
+// What channel retrieval and e-mail reading need from the window around them. The main window
+// implements it; tests record what was shown and spoken.
+class ChannelHost
+{
+public:
+    virtual ~ChannelHost() = default;
+
+    virtual void setStatusText(const QString& text) = 0;
+    // The default system sound.
+    virtual void beep() = 0;
+    // The application-starting pointer while a transfer runs; turning it on repaints the window.
+    virtual void setBusyPointer(bool busy) = 0;
+    // A message box captioned "Narrix" with an exclamation icon and OK, counted as an open modal
+    // dialog while it is shown.
+    virtual void showFailure(const QString& text) = 0;
+    // Speaks `text` as scheduled speech with `title` as the current title.
+    virtual void speakScheduled(const std::string& title, const std::string& text) = 0;
+    // Lets the window's waiting events run once.
+    virtual void processEvents() = 0;
+    // Read before every web retrieval.
+    virtual ProxyTexts proxySettings() const = 0;
+};
+
+} // namespace narrix

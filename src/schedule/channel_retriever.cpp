@@ -1,0 +1,147 @@
+#include "schedule/channel_retriever.h"
+
+#include "base/speech_file.h"
+#include "base/text_trim.h"
+#include "net/http_client.h"
+#include "net/web_address.h"
+#include "schedule/channel_address.h"
+#include "schedule/mail_reader.h"
+
+#include <QFileInfo>
+#include <QScopeGuard>
+
+#include <cstdio>
+#include <exception>
+
+namespace narrix {
+
+ChannelRetriever::ChannelRetriever(ChannelHost& host, TransferFlags flags, net::HttpClient& http,
+                                   MailReader& mail)
+    : host_(host), flags_(flags), http_(http), mail_(mail)
+{
+    QObject::connect(&http_, &net::HttpClient::status, &http_,
+                     [this](net::TransferStatus, const QString& text) {
+                         host_.setStatusText(TransferStatusText::status(text));
+                     });
+    QObject::connect(&http_, &net::HttpClient::workBegin, &http_,
+                     [this](net::WorkMode, qint64 expected) { statusText_.begin(expected); });
+    QObject::connect(&http_, &net::HttpClient::work, &http_, [this](net::WorkMode, qint64 count) {
+        host_.setStatusText(statusText_.progress(count));
+    });
+}
+
+QString ChannelRetriever::failureText(const std::string& title)
+{
+    return QString::fromStdString(title) +
+           QStringLiteral("\r\n\r\nNarrix cannot receive data from this channel.\r\n"
+                          "Please check your Internet connection and try again.\r\n\r\n"
+                          "If you are using an HTTP proxy server:\r\n1. Choose the Options command from the "
+                          "View menu;\r\n2. Click the Misc tab and configure your proxy settings.");
+}
+
+void ChannelRetriever::retrieve(const ChannelRequest& request)
+{
+    current_.title = request.title;
+    current_.cut = request.cut;
+    RetrieveChannel(request.address);
+}
+
+void ChannelRetriever::RetrieveChannel(std::string_view rawAddress)
+{
+    // Callers (the scheduler above all) always get control back.
+    try {
+        const std::string address(trimView(rawAddress));
+        switch (channelKindOf(address)) {
+        case ChannelKind::Mailbox:
+            mail_.check(address, current_.title);
+            return;
+        case ChannelKind::LocalFile:
+            retrieveLocalFile(address);
+            return;
+        case ChannelKind::WebPage:
+            retrieveWebPage(address);
+            return;
+        }
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "narrix: RetrieveChannel: %s\n", error.what());
+    }
+}
+
+void ChannelRetriever::retrieveLocalFile(const std::string& path)
+{
+    host_.setStatusText(QStringLiteral(" Opening ") + QFileInfo(QString::fromStdString(path)).fileName());
+    std::string error;
+    std::optional<std::string> text;
+    if (speechFileKindOf(path) == SpeechFileKind::RichText && richTextReader_)
+        text = richTextReader_(path);
+    else
+        text = readSpeechFile(path, &error);
+    if (!text) {
+        // A file that cannot be read ends the retrieval without a word, as the channel's contract says;
+        // the reason still reaches stderr.
+        std::fprintf(stderr, "narrix: channel file not read: %s\n", error.c_str());
+        return;
+    }
+    host_.speakScheduled(current_.title, *text);
+}
+
+void ChannelRetriever::retrieveWebPage(std::string_view address)
+{
+    const std::string url = channelWebUrl(address);
+    host_.setBusyPointer(true);
+    const auto pointer = qScopeGuard([this] { host_.setBusyPointer(false); });
+
+    const ProxyTexts proxyTexts = host_.proxySettings();
+    const auto proxy = net::proxyFromSettings(proxyTexts.proxy, proxyTexts.port);
+    flags_.networkBusy = true;
+    flags_.cancelRequested = false;
+    // Cleared only after a failure box is closed: a tick meanwhile sees the transfer as running.
+    const auto notBusy = qScopeGuard([this] { flags_.networkBusy = false; });
+    net::NetResult<std::string> page = net::NetError{};
+    if (proxy.ok()) {
+        http_.setProxy(proxy.value().host, proxy.value().port);
+        page = http_.FetchText(url);
+    } else {
+        page = proxy.error();
+    }
+    if (!page.ok()) {
+        host_.setStatusText(QStringLiteral(" Disconnected."));
+        std::fprintf(stderr, "narrix: channel \"%s\" (%s) not fetched: %s\n", current_.title.c_str(),
+                     url.c_str(), page.error().message.c_str());
+        if (!flags_.cancelRequested)
+            host_.showFailure(failureText(current_.title));
+        return;
+    }
+    flags_.networkBusy = false;
+
+    std::string text = net::webPageSpeechText(page.value(), http_.contentType());
+    page = net::NetError{};
+    current_.cut.leadKey = normalizeCutKey(current_.cut.leadKey);
+    current_.cut.trailKey = normalizeCutKey(current_.cut.trailKey);
+    const std::string_view passage = tidyPassage(cutPassage(text, current_.cut));
+    host_.speakScheduled(current_.title, std::string(passage));
+}
+
+void ChannelRetriever::abortTransfer()
+{
+    http_.AbortSocket();
+}
+
+void ChannelRetriever::escape()
+{
+    flags_.cancelRequested = true;
+    // Also while the connection is still being made (not yet open): Esc cancels at once.
+    if (http_.IsOpen() || flags_.networkBusy)
+        abortTransfer();
+    mail_.disconnect();
+    host_.setStatusText(QStringLiteral(" Disconnected."));
+}
+
+void ChannelRetriever::windowClosing()
+{
+    flags_.cancelRequested = true;
+    abortTransfer();
+    mail_.disconnect();
+}
+
+} // namespace narrix

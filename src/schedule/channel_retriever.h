@@ -1,0 +1,69 @@
+#pragma once
+
+#include "schedule/channel_host.h"
+#include "schedule/channel_request.h"
+#include "schedule/transfer_status_text.h"
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace narrix::net {
+class HttpClient;
+}
+
+namespace narrix {
+
+class MailReader;
+
+// Turns a channel address into spoken text: a mailbox is handed to e-mail reading, a local file is
+// read whole, a web page is fetched, converted, cut between the lead and trail keys and tidied.
+// Runs on the window's thread; the HTTP client keeps the window's events flowing while it waits.
+class ChannelRetriever
+{
+public:
+    ChannelRetriever(ChannelHost& host, TransferFlags flags, net::HttpClient& http, MailReader& mail);
+    ChannelRetriever(const ChannelRetriever&) = delete;
+    ChannelRetriever& operator=(const ChannelRetriever&) = delete;
+
+    // The current title and cut settings, which RetrieveChannel reads (and whose keys it
+    // normalises in place).
+    ChannelRequest& current() { return current_; }
+    const ChannelRequest& current() const { return current_; }
+
+    // Retrieves `address` with the current settings. Never throws; failures are reported.
+    void RetrieveChannel(std::string_view address);
+    // Takes the request's title and cut as the current settings, then retrieves its address.
+    void retrieve(const ChannelRequest& request);
+
+    // The Esc key: cancel, abort the running transfer, disconnect the mailbox, " Disconnected.".
+    void escape();
+    // The window closes: the same without the status text.
+    void windowClosing();
+
+    static constexpr std::string_view kBusyText = " Please press Esc before you start a new connection.";
+    // The failure box for a web page that could not be fetched.
+    static QString failureText(const std::string& title);
+
+    // Reads a rich-text channel file; unset, such files are read as plain characters.
+    void setRichTextReader(std::function<std::optional<std::string>(const std::string& path)> reader)
+    {
+        richTextReader_ = std::move(reader);
+    }
+
+private:
+    void retrieveLocalFile(const std::string& path);
+    void retrieveWebPage(std::string_view address);
+    void abortTransfer();
+
+    ChannelHost& host_;
+    TransferFlags flags_;
+    net::HttpClient& http_;
+    MailReader& mail_;
+    ChannelRequest current_;
+    TransferStatusText statusText_;
+    std::function<std::optional<std::string>(const std::string& path)> richTextReader_;
+};
+
+} // namespace narrix

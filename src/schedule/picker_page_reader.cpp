@@ -1,0 +1,111 @@
+#include "schedule/picker_page_reader.h"
+
+#include "base/ascii_case.h"
+#include "base/html_to_text.h"
+#include "base/text_encoding.h"
+#include "base/text_trim.h"
+#include "net/http_client.h"
+#include "net/web_address.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace narrix {
+namespace {
+
+bool startsWithIgnoringCase(std::string_view text, std::string_view prefix)
+{
+    return text.size() >= prefix.size() && equalsIgnoringAsciiCase(text.substr(0, prefix.size()), prefix);
+}
+
+bool endsWithIgnoringCase(std::string_view text, std::string_view suffix)
+{
+    return text.size() >= suffix.size() &&
+           equalsIgnoringAsciiCase(text.substr(text.size() - suffix.size()), suffix);
+}
+
+} // namespace
+
+PickerPageReader::PickerPageReader(net::HttpClient& client, bool& networkBusy, bool& cancelRequested)
+    : client_(client), networkBusy_(networkBusy), cancelRequested_(cancelRequested)
+{
+}
+
+PickerPageReader::Result PickerPageReader::read(std::string_view rawAddress, std::string_view proxy,
+                                                std::string_view port)
+{
+    std::string address = trim(rawAddress);
+    if (startsWithIgnoringCase(address, "EMAIL://"))
+        return {Status::Mailbox, {}, "A mailbox has no page to pick from.", false};
+    const QString localPath = QString::fromStdString(address);
+    if (!address.empty() && QFileInfo(localPath).isFile()) {
+        QFile file(localPath);
+        if (!file.open(QIODevice::ReadOnly))
+            return {Status::Failed, {}, file.errorString().toStdString(), true};
+        const QByteArray bytes = file.readAll();
+        const std::string_view raw(bytes.constData(), static_cast<size_t>(bytes.size()));
+        const bool html = endsWithIgnoringCase(address, ".htm") || endsWithIgnoringCase(address, ".html");
+        return {
+            Status::Ok, html ? HtmlToSpeechText(decodeToUtf8(raw)) : decodeUnlabelledToUtf8(raw), {}, true};
+    }
+    if (networkBusy_)
+        return {Status::Busy, {}, " Please press Esc before you start a new connection.", false};
+    if (!net::isWebAddress(address))
+        address.insert(0, "http://");
+    return readWebPage(std::move(address), proxy, port);
+}
+
+PickerPageReader::Result PickerPageReader::readWebPage(std::string address, std::string_view proxy,
+                                                       std::string_view port)
+{
+    const auto proxySetting = net::proxyFromSettings(proxy, port);
+    if (!proxySetting.ok())
+        return {Status::Failed, {}, proxySetting.error().message, false};
+    client_.setProxy(proxySetting.value().host, proxySetting.value().port);
+
+    networkBusy_ = true;
+    cancelRequested_ = false;
+    fetching_ = true;
+    expected_ = 0;
+    QObject context;
+    QObject::connect(&client_, &net::HttpClient::workBegin, &context,
+                     [this](net::WorkMode, qint64 total) { expected_ = total; });
+    QObject::connect(&client_, &net::HttpClient::work, &context, [this](net::WorkMode, qint64 count) {
+        if (!onStatus)
+            return;
+        std::string text = " Receiving data... (" + std::to_string(count);
+        if (expected_ > 0)
+            text += "/" + std::to_string(expected_);
+        onStatus(text + ", press Esc if you want to cancel)");
+    });
+    QObject::connect(&client_, &net::HttpClient::status, &context,
+                     [this](net::TransferStatus, const QString& text) {
+                         if (!onStatus)
+                             return;
+                         std::string line = " " + text.toStdString();
+                         if (text != QLatin1String("Disconnected."))
+                             line += " (Press Esc if you want to cancel)";
+                         onStatus(line);
+                     });
+    auto page = client_.FetchText(address);
+    fetching_ = false;
+    networkBusy_ = false;
+    if (!page.ok()) {
+        const Status status = cancelRequested_ ? Status::Cancelled : Status::Failed;
+        return {status, {}, page.error().message, false};
+    }
+    return {Status::Ok,
+            HtmlToSpeechText(decodeToUtf8(page.value(), net::charsetOfContentType(client_.contentType()))),
+            {},
+            false};
+}
+
+void PickerPageReader::cancel()
+{
+    cancelRequested_ = true;
+    // While resolving or connecting no socket is open yet, and the fetch must end all the same.
+    if (fetching_ || client_.IsOpen())
+        client_.AbortSocket();
+}
+
+} // namespace narrix
