@@ -63,4 +63,14 @@ void DocumentEditorPlugin::storeSettings()
         window_->applySettings(settings);
 }
 
+std::string DocumentEditorPlugin::title() const
+{
+    return controller_ ? controller_->logic().state().title.toStdString() : UntitledDocument().title();
+}
+
+std::string DocumentEditorPlugin::path() const
+{
+    return controller_ ? controller_->logic().state().path.toStdString() : std::string();
+}
+
 } // namespace narrix

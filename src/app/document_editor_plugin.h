@@ -2,6 +2,7 @@
 
 #include "app/main_services.h"
 #include "app/settings.h"
+#include "schedule/open_document.h"
 
 #include <memory>
 
@@ -13,8 +14,9 @@ class DocumentEditorController;
 class FollowAlongHighlight;
 
 // The document editor in the main window: its commands, the save-changes prompt of the close request,
-// follow-along reading and its View switch ("FollowAlong" in the settings).
-class DocumentEditorPlugin final : public MainPlugin, public DocumentService
+// follow-along reading and its View switch ("FollowAlong" in the settings). It is also the open
+// document the list commands propose when an item is added.
+class DocumentEditorPlugin final : public MainPlugin, public DocumentService, public OpenDocument
 {
 public:
     DocumentEditorPlugin();
@@ -23,6 +25,8 @@ public:
     void attach(TfMain& window) override;
     void startUp() override;
     bool confirmSaveChanges() override;
+    std::string title() const override;
+    std::string path() const override;
 
     DocumentEditorController* controller() const { return controller_.get(); }
     FollowAlongHighlight* highlight() const { return highlight_.get(); }

@@ -50,6 +50,7 @@ int main(int argc, char** argv)
     // Scheduled speeches: the scheduler, channel retrieval and e-mail reading.
     narrix::ChannelsPlugin channels(clock);
     narrix::ScheduleListPlugin listCommands(narrix::timeSeparatorOf(QLocale::system()));
+    listCommands.setDocument(&documentEditor);
     narrix::MainServices services;
     services.document = &documentEditor;
     services.realtimeHook = &speechSources;
