@@ -3,6 +3,7 @@
 #include "app/channel_update_command.h"
 #include "app/channels_plugin.h"
 #include "app/chrome_tray.h"
+#include "app/document_editor_plugin.h"
 #include "app/font_database_warmup.h"
 #include "app/help_commands.h"
 #include "app/installed_files.h"
@@ -64,6 +65,7 @@ int main(int argc, char** argv)
     narrix::X11KeyboardState keyboard;
     narrix::SystemClock clock;
     // The subsystems that plug into the window.
+    narrix::DocumentEditorPlugin documentEditor;
     narrix::SpeechSourcesPlugin speechSources(keyboard, clock);
     // Scheduled speeches: the scheduler, channel retrieval and e-mail reading.
     narrix::ChannelsPlugin channels(clock);
@@ -77,15 +79,17 @@ int main(int argc, char** argv)
         [&engines] { return std::unique_ptr<narrix::SpeechEngine>(engines.create()); },
         [&desktop](const QUrl& url) { desktop.open(url.toString()); });
     narrix::ChannelUpdateCommand channelUpdate;
+    listCommands.setDocument(&documentEditor);
     narrix::MainServices services;
+    services.document = &documentEditor;
     services.tray = &tray;
     services.singleInstance = &handOver;
     services.realtimeHook = &speechSources;
     services.transfers = &channels;
     services.tips = &help;
     // The tray comes after the plugins whose switches have tray twins (it shares their twins).
-    services.plugins = {&speechSources, &channels, &listCommands, &help,     &options,
-                        &voices,        &channelUpdate, &tray,   &handOver};
+    services.plugins = {&documentEditor, &speechSources, &channels,      &listCommands, &help,
+                        &options,        &voices,        &channelUpdate, &tray,         &handOver};
     narrix::TfMain window(*engine, store, prompter, locale, services);
 
     // The engine's settings dialog is shown through the window's dialog seam.

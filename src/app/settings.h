@@ -41,6 +41,7 @@ struct Settings
     bool viewToolbar = true;
     bool viewStatusbar = true;
     bool viewLogo = true;
+    bool followAlong = true; // follow-along reading highlights the sentence being heard
     bool enableRealtime = true;
     bool enableClipboard = true;
     bool enableSchedule = true;

@@ -76,6 +76,11 @@ std::string MainReadingHost::editorSelectedText() const
     return plainSelection(*window_.editor());
 }
 
+qsizetype MainReadingHost::editorSelectionStart() const
+{
+    return window_.editor()->textCursor().selectionStart();
+}
+
 std::string MainReadingHost::editorText() const
 {
     return window_.editor()->toPlainText().toStdString();

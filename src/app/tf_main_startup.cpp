@@ -2,6 +2,7 @@
 #include "app/tf_main.h"
 #include "app/window_start_state_qt.h"
 
+#include "app/document_font_qt.h"
 #include "app/error_hook.h"
 #include "app/settings_store.h"
 #include "app/shutdown_window_state.h"
@@ -25,31 +26,6 @@
 
 namespace narrix {
 namespace {
-
-DocumentFont documentFontFrom(const QFont& font)
-{
-    DocumentFont f;
-    f.name = font.family();
-    const QFontInfo info(font);
-    f.size = font.pointSize() > 0 ? font.pointSize() : std::max(1, qRound(info.pointSizeF()));
-    f.bold = font.bold();
-    f.italic = font.italic();
-    f.underline = font.underline();
-    f.strikeOut = font.strikeOut();
-    return f;
-}
-
-QFont fontFrom(const DocumentFont& f)
-{
-    QFont font(f.name);
-    if (f.size > 0)
-        font.setPointSize(f.size);
-    font.setBold(f.bold);
-    font.setItalic(f.italic);
-    font.setUnderline(f.underline);
-    font.setStrikeOut(f.strikeOut);
-    return font;
-}
 
 SettingsEnvironment currentEnvironment(const QWidget& window)
 {
@@ -397,8 +373,8 @@ void TfMain::FormShow()
     if (state_.earlyExit)
         return;
     const DocumentFont& font = settings_.documentFont;
-    RTFB->document()->setDefaultFont(fontFrom(font));
-    RTFB->setCurrentFont(fontFrom(font));
+    RTFB->document()->setDefaultFont(qFontFrom(font));
+    RTFB->setCurrentFont(qFontFrom(font));
     // Stored colours are 0x00BBGGRR; negative values are system colours: the editor's own text colour.
     if (font.color >= 0)
         RTFB->setTextColor(QColor(font.color & 0xFF, (font.color >> 8) & 0xFF, (font.color >> 16) & 0xFF));

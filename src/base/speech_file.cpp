@@ -2,6 +2,7 @@
 
 #include "base/ascii_case.h"
 #include "base/html_to_text.h"
+#include "base/rtf_reader.h"
 #include "base/text_encoding.h"
 
 #include <QFile>
@@ -43,13 +44,34 @@ std::optional<std::string> readSpeechFile(const std::string& path, std::string* 
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
         return fail(file.errorString());
-    return speechTextOfFile(path, std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())));
+    std::string reason;
+    auto text = speechTextOfFile(path, std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())),
+                                 &reason);
+    if (!text)
+        return fail(QString::fromStdString(reason));
+    return text;
 }
 
-std::string speechTextOfFile(std::string_view path, std::string_view bytes)
+std::optional<std::string> speechTextOfFile(std::string_view path, std::string_view bytes, std::string* error)
 {
-    if (speechFileKindOf(path) == SpeechFileKind::Html)
+    switch (speechFileKindOf(path)) {
+    case SpeechFileKind::Html:
         return HtmlToSpeechText(decodeToUtf8(bytes));
+    case SpeechFileKind::RichText:
+        if (looksLikeRtf(bytes)) {
+            std::string text;
+            RtfError problem;
+            if (!RtfToPlainText(bytes, &text, &problem)) {
+                if (error != nullptr)
+                    *error = problem.describe();
+                return std::nullopt;
+            }
+            return text;
+        }
+        break;
+    case SpeechFileKind::PlainText:
+        break;
+    }
     return decodeUnlabelledToUtf8(bytes);
 }
 

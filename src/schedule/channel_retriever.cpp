@@ -71,11 +71,7 @@ void ChannelRetriever::retrieveLocalFile(const std::string& path)
 {
     host_.setStatusText(QStringLiteral(" Opening ") + QFileInfo(QString::fromStdString(path)).fileName());
     std::string error;
-    std::optional<std::string> text;
-    if (speechFileKindOf(path) == SpeechFileKind::RichText && richTextReader_)
-        text = richTextReader_(path);
-    else
-        text = readSpeechFile(path, &error);
+    const std::optional<std::string> text = readSpeechFile(path, &error);
     if (!text) {
         // A file that cannot be read ends the retrieval without a word, as the channel's contract says;
         // the reason still reaches stderr.

@@ -46,12 +46,6 @@ public:
     // The failure box for a web page that could not be fetched.
     static QString failureText(const std::string& title);
 
-    // Reads a rich-text channel file; unset, such files are read as plain characters.
-    void setRichTextReader(std::function<std::optional<std::string>(const std::string& path)> reader)
-    {
-        richTextReader_ = std::move(reader);
-    }
-
 private:
     void retrieveLocalFile(const std::string& path);
     void retrieveWebPage(std::string_view address);
@@ -63,7 +57,6 @@ private:
     MailReader& mail_;
     ChannelRequest current_;
     TransferStatusText statusText_;
-    std::function<std::optional<std::string>(const std::string& path)> richTextReader_;
 };
 
 } // namespace narrix

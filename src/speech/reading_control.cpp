@@ -25,7 +25,8 @@ ReadingControl::ReadingControl(ReadingState& state, SpeechEngine& engine, Readin
     : QObject(parent), state_(state), engine_(engine), host_(host),
       restCleaner_([this](std::string whole, std::size_t firstBytes) {
           guarded("speak", [&] { engine_.ContinueText(std::move(whole), firstBytes); });
-      })
+      }),
+      followAlong_(engine)
 {
     connect(&engine_, &SpeechEngine::OnSpeakingStarted, this, &ReadingControl::onSpeakingStarted);
     connect(&engine_, &SpeechEngine::OnSpeak, this, &ReadingControl::onSpeak);
@@ -74,6 +75,9 @@ void ReadingControl::SpeakBuffer(SpeechSource source)
     const SpeechSource previousSource = state_.currentSource;
     if (buffer.size() > kLongText && speakInTwoSteps(source, previousSource))
         return;
+    // Follow-along maps what the engine reads back to the document, so it keeps the text as it was.
+    const bool follow = source == SpeechSource::Document && followAlong_.enabled();
+    const std::string original = follow ? buffer : std::string();
     CleanSpeechTextInPlace(buffer, state_.englishLocale);
     if (isBlank(buffer)) {
         host_.setStatusText(QStringLiteral(" Ready"), false);
@@ -85,9 +89,14 @@ void ReadingControl::SpeakBuffer(SpeechSource source)
     speechLogSpeak(static_cast<int>(source), readingLabel(source).toStdString(), buffer);
     QString text = QString::fromStdString(buffer);
     // Emptied before the engine sees the text: a 50 MB document is not held twice longer than needed.
-    std::string().swap(buffer);
+    std::string cleaned;
+    cleaned.swap(buffer);
+    if (!follow)
+        std::string().swap(cleaned);
     try {
         engine_.Speak(text);
+        if (follow)
+            followAlong_.documentQueued(original, cleaned, documentBase_, engine_.LastQueuedText());
     } catch (const std::exception& error) {
         // Nothing was queued, so no speaking-done will come to give the sources back their turn.
         state_.currentSource = previousSource;
@@ -111,6 +120,10 @@ bool ReadingControl::speakInTwoSteps(SpeechSource source, SpeechSource previousS
     const QString firstPart = QString::fromStdString(first);
     try {
         engine_.BeginText(firstPart);
+        // Beyond its first part a long text is followed with the distance at the end of that part.
+        if (source == SpeechSource::Document && followAlong_.enabled())
+            followAlong_.documentQueued(std::string_view(buffer).substr(0, cut), first, documentBase_,
+                                        engine_.LastQueuedText());
     } catch (const std::exception& error) {
         state_.currentSource = previousSource;
         reportEngineError("speak", error);
@@ -133,7 +146,9 @@ void ReadingControl::play()
     if (host_.editorHasSelection()) {
         if (state_.currentSource <= SpeechSource::Document) {
             state_.speechBuffer = host_.editorSelectedText();
+            documentBase_ = host_.editorSelectionStart();
             SpeakBuffer(SpeechSource::Document);
+            documentBase_ = 0;
         }
         return;
     }
@@ -197,6 +212,7 @@ void ReadingControl::stop()
 {
     state_.exitWhenDone = false;
     restCleaner_.cancel();
+    followAlong_.forget();
     guarded("stop", [&] { engine_.StopSpeaking(); });
 }
 
@@ -256,6 +272,7 @@ void ReadingControl::onSpeak()
 void ReadingControl::onSpeakingDone()
 {
     speechLogDone();
+    followAlong_.forget();
     host_.stopSpeakingAnimation();
     host_.showStillPicture();
     host_.setStatusText(QStringLiteral(" Ready"), false);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "speech/follow_along.h"
 #include "speech/reading_host.h"
 #include "speech/reading_state.h"
 #include "speech/rest_cleaner.h"
@@ -50,6 +51,8 @@ public:
     };
     CommandStates commandStates() const;
 
+    // Follow-along reading of the document.
+    FollowAlong& followAlong() { return followAlong_; }
     // Tests wait for its finished() signal instead of sleeping.
     RestCleaner& restCleaner() { return restCleaner_; }
 
@@ -77,6 +80,8 @@ private:
     int animationDelay_ = 500;
     // Cleans the rest of a long text; stop and every new long text abandon the one before.
     RestCleaner restCleaner_;
+    FollowAlong followAlong_;
+    qsizetype documentBase_ = 0; // where the document text being handed over begins in the editor
 };
 
 } // namespace narrix

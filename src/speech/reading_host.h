@@ -28,6 +28,8 @@ public:
     virtual bool editorHasSelection() const = 0;
     virtual std::string editorSelectedText() const = 0;
     virtual std::string editorText() const = 0;
+    // Where the selection begins, in the editor's positions (UTF-16 units).
+    virtual qsizetype editorSelectionStart() const { return 0; }
 
     // Shows the quick start guide modally and hands the choice to `actOnChoice`; the window counts
     // both as one open modal dialog. What the choices run: File Open (true when a file was opened), a

@@ -41,6 +41,9 @@ public:
             Speak(QString::fromUtf8(wholeText.data() + firstPartBytes,
                                     static_cast<qsizetype>(wholeText.size() - firstPartBytes)));
     }
+    // The number of the text last queued by Speak or BeginText (numbers grow with every text an
+    // engine is given); 0 for engines that do not report sentences.
+    virtual quint64 LastQueuedText() const { return 0; }
     virtual void StopSpeaking() = 0;
     virtual void FastForward() = 0;
     virtual void Pause() = 0;
@@ -69,6 +72,9 @@ Q_SIGNALS:
     // The chosen output device stopped working (unplugged) and the speech goes on on the default
     // output; `lostDevice` is the device's description.
     void OnDeviceFallback(const QString& lostDevice);
+    // The audio of a sentence begins: `text` as LastQueuedText numbered it, the sentence's start and
+    // end in UTF-16 units of that text as it was given (the whole text for BeginText/ContinueText).
+    void OnSentence(quint64 text, qint64 start, qint64 end);
 };
 
 } // namespace narrix

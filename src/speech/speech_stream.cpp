@@ -34,6 +34,25 @@ std::string SpeechStream::Text::utf8Slice(qsizetype start, qsizetype end) const
     return QStringView(wide).mid(start, end - start).toUtf8().toStdString();
 }
 
+qsizetype SpeechStream::Text::units(qsizetype position) const
+{
+    if (!isUtf8)
+        return position;
+    position = std::clamp<qsizetype>(position, 0, static_cast<qsizetype>(utf8.size()));
+    const auto* bytes = reinterpret_cast<const unsigned char*>(utf8.data());
+    // A lead byte starts a character: one unit, two for four-byte characters (surrogate pairs).
+    const auto unitsOf = [](unsigned char c) { return (c & 0xC0) == 0x80 ? 0 : (c >= 0xF0 ? 2 : 1); };
+    qsizetype at = unitsMemoPosition;
+    qsizetype count = unitsMemo;
+    for (; at < position; ++at)
+        count += unitsOf(bytes[at]);
+    for (; at > position; --at)
+        count -= unitsOf(bytes[at - 1]);
+    unitsMemoPosition = position;
+    unitsMemo = count;
+    return count;
+}
+
 std::uint64_t SpeechStream::enqueue(const QString& text, bool open)
 {
     Text entry;
@@ -171,6 +190,13 @@ std::size_t SpeechStream::read(std::int16_t* out, std::size_t maxSamples, ReadEv
             }
             playingStart_ = segment.start;
             playingEnd_ = segment.end;
+            if (events) {
+                if (const Text* text = findText(segment.textSerial)) {
+                    events->sentenceText = segment.textSerial;
+                    events->sentenceStart = text->units(segment.start);
+                    events->sentenceEnd = text->units(segment.end);
+                }
+            }
             playedStarts_.push_back(segment.start);
             if (playedStarts_.size() > kRewindHistory)
                 playedStarts_.pop_front();

@@ -37,6 +37,11 @@ public:
     struct ReadEvents
     {
         int textsStarted = 0; // texts whose first audio was read
+        // The last sentence whose first audio was read: its text and its place there, in UTF-16
+        // units of the text as queued (also for texts kept in UTF-8).
+        std::uint64_t sentenceText = 0;
+        qsizetype sentenceStart = 0;
+        qsizetype sentenceEnd = 0;
     };
 
     // Engine side. A text is kept as given (a QString is shared, not copied). An open text is kept in
@@ -74,6 +79,11 @@ private:
         SentenceSpan sentence(qsizetype from, qsizetype maxLength) const;
         qsizetype skipSpace(qsizetype from) const;
         std::string utf8Slice(qsizetype start, qsizetype end) const;
+        // A position as UTF-16 units; for UTF-8 text counted from the last position asked for, so
+        // walking the text forward (or a sentence back) stays linear.
+        qsizetype units(qsizetype position) const;
+        mutable qsizetype unitsMemoPosition = 0;
+        mutable qsizetype unitsMemo = 0;
     };
     struct Segment
     {

@@ -246,6 +246,7 @@ void TTextToSpeech::queue(const QString& text, bool open)
 {
     voices(); // the stream speaks with the current voice and prosody
     const std::uint64_t serial = stream_->enqueue(text, open);
+    lastQueued_ = serial;
     if (open)
         openText_ = serial;
     SynthesisWorker::instance().wake();
@@ -317,6 +318,14 @@ std::size_t TTextToSpeech::pullPcm(std::int16_t* out, std::size_t maxSamples)
         // speak again.
         QMetaObject::invokeMethod(
             this, [this] { Q_EMIT OnSpeakingStarted(); }, Qt::QueuedConnection);
+    }
+    if (events.sentenceText != 0) {
+        QMetaObject::invokeMethod(
+            this,
+            [this, text = events.sentenceText, start = events.sentenceStart, end = events.sentenceEnd] {
+                Q_EMIT OnSentence(text, start, end);
+            },
+            Qt::QueuedConnection);
     }
     return got;
 }

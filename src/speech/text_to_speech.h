@@ -63,6 +63,7 @@ public:
     void Speak(const QString& text) override;
     void BeginText(const QString& firstPart) override;
     void ContinueText(std::string wholeText, std::size_t firstPartBytes) override;
+    quint64 LastQueuedText() const override { return lastQueued_; }
     void StopSpeaking() override;
     void FastForward() override;
     void Pause() override;
@@ -127,6 +128,7 @@ private:
     bool active_ = false;
     bool paused_ = false;
     std::uint64_t openText_ = 0; // the text begun with BeginText and not yet continued
+    std::uint64_t lastQueued_ = 0;
     mutable VoiceTuning tuning_; // set with the voices when they first arrive
 };
 

@@ -102,7 +102,11 @@ std::optional<std::string> readVozozoInput(const QString& input, QString* error,
     }
     // As a local channel file is read (standard input as plain text).
     const std::string name = standardInput ? std::string() : input.toStdString();
-    return speechTextOfFile(name, bytes);
+    std::string problem;
+    auto text = speechTextOfFile(name, bytes, &problem);
+    if (!text)
+        return fail(QString::fromStdString(problem));
+    return text;
 }
 
 bool outputIsInput(const QString& input, const QString& output)

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <optional>
 
 using namespace narrix;
 
@@ -37,4 +38,35 @@ TEST(SpeechFile, ReadInTheirEncodingAndHtmlIsConverted)
     EXPECT_FALSE(readSpeechFile(dir.filePath(QStringLiteral("missing.txt")).toStdString(), &error));
     EXPECT_NE(error.find("missing.txt"), std::string::npos);
     EXPECT_FALSE(readSpeechFile(dir.path().toStdString(), &error));
+}
+
+TEST(SpeechFile, RichTextThroughTheRtfReader)
+{
+    struct Case
+    {
+        const char* name;
+        std::string bytes;
+        std::optional<std::string> text;
+    };
+    const Case cases[] = {
+        {"a.rtf", "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}Caf\\'e9\\par Two}", "Caf\xc3\xa9\nTwo"},
+        {"b.RTF", "  {\\rtf1 {\\*\\unknown skipped}Kept}", "Kept"},
+        // Not rich text inside: read as plain text in its encoding.
+        {"c.rtf", "Caf\xe9 {\\b}", "Caf\xc3\xa9 {\\b}"},
+        // Rich text content under another name stays plain characters.
+        {"d.txt", "{\\rtf1 Kept}", "{\\rtf1 Kept}"},
+        // Malformed rich text is an error, not a guess.
+        {"e.rtf", "{\\rtf1 {\\b open", std::nullopt},
+    };
+    for (const Case& c : cases) {
+        std::string error;
+        EXPECT_EQ(speechTextOfFile(c.name, c.bytes, &error), c.text) << c.name;
+        EXPECT_EQ(error.empty(), c.text.has_value()) << c.name << ": " << error;
+    }
+    QTemporaryDir dir;
+    const std::string path = dir.filePath(QStringLiteral("broken.rtf")).toStdString();
+    std::ofstream(path, std::ios::binary) << "{\\rtf1 {\\b open";
+    std::string error;
+    EXPECT_FALSE(readSpeechFile(path, &error));
+    EXPECT_EQ(error.rfind(path + ": byte ", 0), 0u) << error;
 }

@@ -48,6 +48,8 @@ public:
     int ModeCount() const override { return static_cast<int>(modes.size()); }
 
     void Speak(const QString& text) override { spoken << text; }
+    // Texts are numbered as they are queued.
+    quint64 LastQueuedText() const override { return static_cast<quint64>(spoken.size()); }
     void StopSpeaking() override { calls << QStringLiteral("Stop"); }
     void FastForward() override { calls << QStringLiteral("FastForward"); }
     void Pause() override { calls << QStringLiteral("Pause"); }

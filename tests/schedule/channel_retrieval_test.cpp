@@ -168,6 +168,31 @@ TEST(ChannelRetrieval, LocalFilesAreReadWholeAndNeverCut)
     EXPECT_EQ(c.host.failures.size(), 1);
 }
 
+TEST(ChannelRetrieval, LocalRichTextFilesAreReadThroughTheRtfReader)
+{
+    Channels c;
+    QTemporaryDir dir;
+    const auto write = [&](const char* name, const std::string& bytes) {
+        const std::string path = dir.filePath(QString::fromLatin1(name)).toStdString();
+        std::ofstream(path, std::ios::binary) << bytes;
+        return path;
+    };
+    // Fonts and \info are left out, \'e9 is decoded in the document's code page, \par ends a line.
+    c.run(write("notes.RTF", "{\\rtf1\\ansi\\ansicpg1252{\\fonttbl{\\f0 Arial;}}{\\info{\\title Hidden}}"
+                             "\\f0 Caf\\'e9 opens.\\par {\\b Rain} today.\\par}"),
+          {}, "Notes");
+    EXPECT_EQ(c.host.lastStatus(), QStringLiteral(" Opening notes.RTF"));
+    EXPECT_EQ(c.lastSpoken(), "Caf\xc3\xa9 opens.\nRain today.");
+    // A ".rtf" file holding plain text is read as plain text.
+    c.run(write("plain.rtf", "Just words"));
+    EXPECT_EQ(c.lastSpoken(), "Just words");
+    // Malformed rich text (a group left open) speaks nothing and shows no box.
+    const size_t spoken = c.host.spoken.size();
+    c.run(write("broken.rtf", "{\\rtf1 {\\b Rain"));
+    EXPECT_EQ(c.host.spoken.size(), spoken);
+    EXPECT_TRUE(c.host.failures.isEmpty());
+}
+
 TEST(MailReading, MailboxesWithNoneOneAndThreeMessages)
 {
     Channels c;

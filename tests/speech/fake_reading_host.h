@@ -19,6 +19,7 @@ public:
     int stillPictures = 0;
     bool hasSelection = false;
     std::string selectedText;
+    qsizetype selectionStart = 0;
     std::string document;
     QuickStartChoice choice = QuickStartChoice::Cancel;
     int quickStarts = 0;
@@ -42,6 +43,7 @@ public:
     bool editorHasSelection() const override { return hasSelection; }
     std::string editorSelectedText() const override { return selectedText; }
     std::string editorText() const override { return document; }
+    qsizetype editorSelectionStart() const override { return selectionStart; }
     void runQuickStart(const std::function<void(QuickStartChoice)>& actOnChoice) override
     {
         ++quickStarts;

@@ -271,3 +271,55 @@ TEST(SpeechStream, AnOpenTextWaitsForItsRest)
 }
 } // namespace
 } // namespace narrix
+
+namespace narrix {
+namespace {
+
+// Where each sentence's audio begins is reported in UTF-16 units of the text as queued, for texts
+// kept in UTF-8 (a long text handed over in two steps) as for the others, also after a rewind.
+TEST(SpeechStream, ReportsSentencePositionsInUtf16Units)
+{
+    const QString text = QStringLiteral("Gr\u00fc\u00df \U0001F60A dich. Zweiter Satz! Dritter \u20ac.");
+    const QStringList expected{QStringLiteral("Gr\u00fc\u00df \U0001F60A dich."),
+                               QStringLiteral("Zweiter Satz!"), QStringLiteral("Dritter \u20ac.")};
+    for (const bool open : {false, true}) {
+        SCOPED_TRACE(open ? "UTF-8" : "UTF-16");
+        SpeechStream stream;
+        const std::uint64_t serial = stream.enqueue(text, open);
+        if (open)
+            stream.extend(serial, text.toStdString());
+        std::vector<std::size_t> lengths;
+        while (auto job = stream.takeJob()) {
+            std::vector<std::int16_t> samples(job->text.size() * 10, 1);
+            stream.deliver(*job, samples.data(), samples.size());
+            stream.complete(*job);
+            lengths.push_back(samples.size());
+        }
+        ASSERT_EQ(lengths.size(), 3u);
+        const auto playSentence = [&](std::size_t index) {
+            std::vector<std::int16_t> out(lengths[index]);
+            SpeechStream::ReadEvents events;
+            stream.read(out.data(), out.size(), &events);
+            return events;
+        };
+        for (std::size_t i = 0; i < 2; ++i) {
+            const SpeechStream::ReadEvents events = playSentence(i);
+            EXPECT_EQ(events.sentenceText, serial);
+            EXPECT_EQ(events.sentenceStart, text.indexOf(expected[int(i)]));
+            EXPECT_EQ(events.sentenceEnd, events.sentenceStart + expected[int(i)].size());
+        }
+        // Back to the first sentence while the second plays.
+        stream.rewind();
+        stream.rewind();
+        while (auto job = stream.takeJob()) {
+            std::vector<std::int16_t> samples(job->text.size() * 10, 1);
+            stream.deliver(*job, samples.data(), samples.size());
+            stream.complete(*job);
+        }
+        const SpeechStream::ReadEvents again = playSentence(0);
+        EXPECT_EQ(again.sentenceStart, 0);
+    }
+}
+
+} // namespace
+} // namespace narrix

@@ -1,0 +1,168 @@
+#include "app/document_editor.h"
+
+#include "app/document_file_types.h"
+#include "app/document_files.h"
+#include "base/rtf_writer.h"
+
+#include <QFileInfo>
+
+namespace narrix {
+
+DocumentEditor::DocumentEditor(DocumentView& view, DocumentDialogs& dialogs, DocumentFont& font)
+    : view_(view), dialogs_(dialogs), font_(font)
+{
+}
+
+void DocumentEditor::setTitle(const QString& title)
+{
+    state_.title = title;
+    view_.setTitle(title);
+}
+
+bool DocumentEditor::ConfirmSaveChanges()
+{
+    if (!view_.isModified())
+        return true;
+    switch (dialogs_.askSaveChanges(QStringLiteral("Save changes to ") + state_.title + QLatin1Char('?'))) {
+    case SaveChangesAnswer::Cancel:
+        return false;
+    case SaveChangesAnswer::No:
+        return true;
+    case SaveChangesAnswer::Yes:
+        break;
+    }
+    state_.saved = false;
+    save();
+    return state_.saved;
+}
+
+void DocumentEditor::newDocument()
+{
+    if (!ConfirmSaveChanges())
+        return;
+    view_.setModified(false);
+    view_.clear(font_);
+    view_.setModified(false);
+    state_.path.clear();
+    setTitle(QStringLiteral("Untitled"));
+}
+
+bool DocumentEditor::open()
+{
+    if (!ConfirmSaveChanges())
+        return false;
+    const QString path = dialogs_.openFileName(kOpenDocumentFilter);
+    state_.opened = !path.isEmpty() && openPath(path);
+    return state_.opened;
+}
+
+bool DocumentEditor::openPath(const QString& path)
+{
+    // Read before anything changes: a file that cannot be read leaves the document, its title and path
+    // as they were (a later Save must not write the old path with an emptied editor).
+    DocumentContent content;
+    QString error;
+    if (!readDocumentFile(path, &content, &error)) {
+        dialogs_.showFileError(QStringLiteral("Cannot open \"") + path + QStringLiteral("\".\r\n") + error);
+        return false;
+    }
+    setTitle(documentTitleOf(path));
+    state_.richText = isRichTextPath(path);
+    view_.setRichTextMode(state_.richText);
+    view_.clear(font_);
+    if (content.richText)
+        view_.setRichText(content.rich);
+    else
+        view_.setPlainText(content.plain);
+    view_.setModified(false);
+    state_.path = path;
+    return true;
+}
+
+void DocumentEditor::save()
+{
+    if (state_.path.isEmpty() || isHtmlPath(state_.path)) {
+        saveAs();
+        return;
+    }
+    state_.richText = isRichTextPath(state_.path);
+    view_.setRichTextMode(state_.richText);
+    if (!writeTo(state_.path))
+        return;
+    view_.setModified(false);
+    state_.saved = true;
+}
+
+void DocumentEditor::saveAs()
+{
+    QString path = dialogs_.saveFileName(kSaveDocumentFilter);
+    if (path.isEmpty()) {
+        state_.saved = false;
+        return;
+    }
+    const QString withExtension = withDefaultTextExtension(path);
+    // The dialog asked about replacing the name as typed; the name with ".txt" added is asked here.
+    if (withExtension != path && QFileInfo::exists(withExtension) &&
+        !dialogs_.confirmReplace(withExtension)) {
+        state_.saved = false;
+        return;
+    }
+    path = withExtension;
+    state_.richText = isRichTextPath(path);
+    view_.setRichTextMode(state_.richText);
+    if (!writeTo(path)) {
+        state_.saved = false;
+        return;
+    }
+    setTitle(documentTitleOf(path));
+    state_.path = path;
+    view_.setModified(false);
+    state_.saved = true;
+}
+
+bool DocumentEditor::writeTo(const QString& path)
+{
+    const std::string bytes = state_.richText ? WriteRtf(view_.richText(), font_.name.toStdString())
+                                              : plainDocumentBytes(view_.plainText());
+    QString error;
+    if (writeDocumentFile(path, bytes, &error))
+        return true;
+    dialogs_.showFileError(QStringLiteral("Cannot save \"") + path + QStringLiteral("\".\r\n") + error);
+    return false;
+}
+
+void DocumentEditor::chooseTextFont()
+{
+    const std::optional<DocumentFont> chosen = dialogs_.chooseFont(font_);
+    if (!chosen)
+        return;
+    font_ = *chosen;
+    const qsizetype start = view_.selectionStart();
+    const qsizetype length = view_.selectionLength();
+    view_.select(0, view_.plainText().size());
+    view_.setSelectionFont(font_);
+    view_.select(start, length);
+    view_.setSelectionFont(font_); // the typing position too
+}
+
+bool DocumentEditor::findNext(const QString& what, FindOptions options, bool down)
+{
+    const QString text = view_.plainText();
+    const qsizetype start = view_.selectionStart();
+    const qsizetype at = down ? findDown(text, what, start + view_.selectionLength(), options)
+                              : findUp(text, what, start, options);
+    if (at < 0) {
+        view_.beep();
+        return false;
+    }
+    view_.select(at, what.size());
+    return true;
+}
+
+void DocumentEditor::contentChanged()
+{
+    if (view_.selectionLength() == 0)
+        view_.setSelectionFont(font_);
+}
+
+} // namespace narrix

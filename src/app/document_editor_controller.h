@@ -1,0 +1,45 @@
+#pragma once
+
+#include "app/document_editor.h"
+#include "app/find_dialog.h"
+#include "app/modal_document_dialogs.h"
+#include "app/text_edit_document_view.h"
+
+#include <QObject>
+#include <QPointer>
+#include <functional>
+
+class QTextEdit;
+
+namespace narrix {
+
+class ModalDialogs;
+struct MainActions;
+
+// Connects the editor RTFB and the File, Edit and View commands to the document editor's logic.
+class DocumentEditorController : public QObject
+{
+    Q_OBJECT
+public:
+    DocumentEditorController(QTextEdit& editor, const MainActions& actions, ModalDialogs& modal,
+                             DocumentFont& font, std::function<void(const QString&)> setTitle,
+                             QObject* parent = nullptr);
+    ~DocumentEditorController() override;
+
+    DocumentEditor& logic() { return editor_; }
+    // Find is enabled only while the editor holds text (run when idle).
+    void updateActions();
+    FindDialog* findDialog() const { return findDialog_; }
+
+private:
+    void showFindDialog();
+
+    QTextEdit& widget_;
+    const MainActions& actions_;
+    TextEditDocumentView view_;
+    ModalDocumentDialogs dialogs_;
+    DocumentEditor editor_;
+    QPointer<FindDialog> findDialog_;
+};
+
+} // namespace narrix

@@ -1,0 +1,76 @@
+#include "app/find_dialog.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace narrix {
+
+FindDialog::FindDialog(QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("FindDialog"));
+    setWindowTitle(QStringLiteral("Find"));
+    setModal(false);
+
+    auto* label = new QLabel(QStringLiteral("Fi&nd what:"), this);
+    edFind_ = new QLineEdit(this);
+    edFind_->setObjectName(QStringLiteral("edFind"));
+    label->setBuddy(edFind_);
+    cbWholeWord_ = new QCheckBox(QStringLiteral("Match &whole word only"), this);
+    cbWholeWord_->setObjectName(QStringLiteral("cbWholeWord"));
+    cbMatchCase_ = new QCheckBox(QStringLiteral("Match &case"), this);
+    cbMatchCase_->setObjectName(QStringLiteral("cbMatchCase"));
+    auto* direction = new QGroupBox(QStringLiteral("Direction"), this);
+    rbUp_ = new QRadioButton(QStringLiteral("&Up"), direction);
+    rbUp_->setObjectName(QStringLiteral("rbUp"));
+    rbDown_ = new QRadioButton(QStringLiteral("&Down"), direction);
+    rbDown_->setObjectName(QStringLiteral("rbDown"));
+    rbDown_->setChecked(true);
+    auto* directionLayout = new QHBoxLayout(direction);
+    directionLayout->addWidget(rbUp_);
+    directionLayout->addWidget(rbDown_);
+    btnFindNext_ = new QPushButton(QStringLiteral("&Find Next"), this);
+    btnFindNext_->setObjectName(QStringLiteral("btnFindNext"));
+    btnFindNext_->setDefault(true);
+    btnFindNext_->setEnabled(false);
+    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
+    cancel->setObjectName(QStringLiteral("btnCancel"));
+
+    auto* layout = new QGridLayout(this);
+    layout->addWidget(label, 0, 0);
+    layout->addWidget(edFind_, 0, 1, 1, 2);
+    layout->addWidget(btnFindNext_, 0, 3);
+    layout->addWidget(cbWholeWord_, 1, 0, 1, 2);
+    layout->addWidget(direction, 1, 2, 2, 1);
+    layout->addWidget(cancel, 1, 3);
+    layout->addWidget(cbMatchCase_, 2, 0, 1, 2);
+
+    connect(edFind_, &QLineEdit::textChanged, this,
+            [this](const QString& text) { btnFindNext_->setEnabled(!text.isEmpty()); });
+    connect(btnFindNext_, &QPushButton::clicked, this,
+            [this] { Q_EMIT findNext(findWhat(), options(), down()); });
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+QString FindDialog::findWhat() const
+{
+    return edFind_->text();
+}
+
+FindOptions FindDialog::options() const
+{
+    return FindOptions{cbMatchCase_->isChecked(), cbWholeWord_->isChecked()};
+}
+
+bool FindDialog::down() const
+{
+    return rbDown_->isChecked();
+}
+
+} // namespace narrix

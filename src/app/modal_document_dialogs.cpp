@@ -1,0 +1,58 @@
+#include "app/modal_document_dialogs.h"
+
+#include "app/document_file_types.h"
+#include "app/document_font_qt.h"
+#include "app/modal_dialogs.h"
+
+#include <QFileInfo>
+#include <QFontDialog>
+
+namespace narrix {
+
+SaveChangesAnswer ModalDocumentDialogs::askSaveChanges(const QString& text)
+{
+    switch (modal_.message(QMessageBox::Question, QStringLiteral("Narrix"), text,
+                           QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes)) {
+    case QMessageBox::Yes:
+        return SaveChangesAnswer::Yes;
+    case QMessageBox::No:
+        return SaveChangesAnswer::No;
+    default:
+        return SaveChangesAnswer::Cancel;
+    }
+}
+
+QString ModalDocumentDialogs::openFileName(const QString& filter)
+{
+    return modal_.openFileName(QStringLiteral("Open"), QString(), qtFileDialogFilter(filter));
+}
+
+QString ModalDocumentDialogs::saveFileName(const QString& filter)
+{
+    return modal_.saveFileName(QStringLiteral("Save As"), QString(), qtFileDialogFilter(filter));
+}
+
+bool ModalDocumentDialogs::confirmReplace(const QString& path)
+{
+    return modal_.confirm(QFileInfo(path).fileName() +
+                          QStringLiteral(" already exists.\r\nDo you want to replace it?"));
+}
+
+void ModalDocumentDialogs::showFileError(const QString& text)
+{
+    modal_.refuse(text);
+}
+
+std::optional<DocumentFont> ModalDocumentDialogs::chooseFont(const DocumentFont& font)
+{
+    QFontDialog dialog(qFontFrom(font));
+    dialog.setObjectName(QStringLiteral("FontDialog"));
+    if (modal_.exec(dialog) != QDialog::Accepted)
+        return std::nullopt;
+    DocumentFont chosen = documentFontFrom(dialog.selectedFont());
+    chosen.charset = font.charset;
+    chosen.color = font.color;
+    return chosen;
+}
+
+} // namespace narrix

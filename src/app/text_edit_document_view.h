@@ -1,0 +1,50 @@
+#pragma once
+
+#include "app/document_view.h"
+
+#include <QObject>
+#include <QTextCharFormat>
+#include <functional>
+
+class QTextEdit;
+
+namespace narrix {
+
+// The document editor's view of the main window's rich-text edit RTFB.
+class TextEditDocumentView final : public DocumentView
+{
+public:
+    explicit TextEditDocumentView(QTextEdit& editor) : editor_(editor) {}
+    ~TextEditDocumentView() override;
+    TextEditDocumentView(const TextEditDocumentView&) = delete;
+    TextEditDocumentView& operator=(const TextEditDocumentView&) = delete;
+
+    void setTitle(const QString& title) override;
+    void setRichTextMode(bool rich) override;
+    void clear(const DocumentFont& font) override;
+    void setPlainText(const QString& text) override;
+    void setRichText(const RtfDocument& document) override;
+    QString plainText() const override;
+    RtfDocument richText() const override;
+    bool isModified() const override;
+    void setModified(bool modified) override;
+    qsizetype selectionStart() const override;
+    qsizetype selectionLength() const override;
+    void select(qsizetype start, qsizetype length) override;
+    void setSelectionFont(const DocumentFont& font) override;
+    void beep() override;
+
+    // Where the title goes (the title bar above the editor).
+    std::function<void(const QString&)> titleSink;
+
+private:
+    void forgetText() const;
+
+    QTextEdit& editor_;
+    QTextCharFormat typingFormat_;
+    mutable QString text_;
+    mutable bool textValid_ = false;
+    mutable QMetaObject::Connection watching_;
+};
+
+} // namespace narrix

@@ -1,0 +1,210 @@
+// The document editor in the main window: the close request's prompt, files through the File menu,
+// the find dialog driven by keyboard, Text Font, and the follow-along highlight with its View switch.
+#include "app/document_editor_controller.h"
+#include "app/document_editor_plugin.h"
+#include "app/follow_along_highlight.h"
+#include "app/tf_main.h"
+#include "base/rtf_reader.h"
+
+#include "fakes/fake_prompter.h"
+#include "fakes/fake_speech_engine.h"
+#include "fakes/memory_settings_store.h"
+#include "platform/locale_adapter.h"
+#include "speech/reading_control.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextCursor>
+#include <QTextEdit>
+#include <gtest/gtest.h>
+
+namespace narrix {
+namespace {
+
+using testing::FakePrompter;
+using testing::FakeSpeechEngine;
+using testing::MemorySettingsStore;
+
+class DocumentEditorWindowTest : public ::testing::Test
+{
+protected:
+    FakeSpeechEngine engine;
+    MemorySettingsStore store;
+    FakePrompter prompter;
+    FixedLocale locale{QLocale(QLocale::English, QLocale::UnitedStates)};
+    DocumentEditorPlugin plugin;
+    std::unique_ptr<TfMain> window;
+    QTemporaryDir dir;
+
+    void SetUp() override
+    {
+        MainServices services;
+        services.document = &plugin;
+        services.plugins.push_back(&plugin);
+        window = std::make_unique<TfMain>(engine, store, prompter, locale, services);
+        prompter.state = &window->state();
+        window->FormCreate({});
+        prompter.shown.clear();
+    }
+    void TearDown() override
+    {
+        window->editor()->document()->setModified(false);
+        window.reset();
+    }
+
+    QTextEdit& editor() { return *window->editor(); }
+    QString title() { return window->findChild<QLabel*>(QStringLiteral("lblDocument"))->text(); }
+    void type(const QString& text)
+    {
+        editor().setFocus();
+        QTest::keyClicks(&editor(), text);
+    }
+    QString file(const char* name) const { return dir.filePath(QString::fromUtf8(name)); }
+};
+
+TEST_F(DocumentEditorWindowTest, CloseRequestAsksToSaveAndCancelKeepsTheProgramRunning)
+{
+    type(QStringLiteral("unsaved words"));
+    // Cancel; Yes and then a cancelled Save As: the window stays.
+    prompter.answers = {QMessageBox::Cancel, QMessageBox::Yes};
+    EXPECT_FALSE(window->close());
+    EXPECT_FALSE(window->close());
+    ASSERT_EQ(prompter.shown.size(), 2u);
+    for (const auto& shown : prompter.shown) {
+        EXPECT_EQ(shown.text, QStringLiteral("Save changes to Untitled?"));
+        EXPECT_EQ(shown.caption, QStringLiteral("Narrix"));
+        EXPECT_EQ(shown.icon, QMessageBox::Question);
+        EXPECT_EQ(shown.buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        EXPECT_EQ(shown.openModalDialogs, 1);
+    }
+    // Yes and a name: saved, then closed.
+    prompter.answers = {QMessageBox::Yes};
+    prompter.fileNames = {file("kept")};
+    EXPECT_TRUE(window->close());
+    QFile saved(file("kept.txt"));
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    EXPECT_EQ(saved.readAll(), "unsaved words");
+}
+
+TEST_F(DocumentEditorWindowTest, OpenAndSaveThroughTheFileMenuKeepRichText)
+{
+    {
+        QFile rtf(file("styled.rtf"));
+        ASSERT_TRUE(rtf.open(QIODevice::WriteOnly));
+        rtf.write("{\\rtf1{\\fonttbl{\\f0 DejaVu Sans;}}\\f0 plain {\\b bold} caf\\'e9\\par second}");
+    }
+    prompter.fileNames = {file("styled.rtf")};
+    window->actions().actOpen->trigger();
+    EXPECT_EQ(title(), QStringLiteral("styled.rtf"));
+    EXPECT_EQ(editor().toPlainText(), QStringLiteral("plain bold caf\u00e9\nsecond"));
+    EXPECT_FALSE(editor().document()->isModified());
+    QTextCursor cursor(editor().document());
+    cursor.setPosition(8);
+    EXPECT_EQ(cursor.charFormat().fontWeight(), QFont::Bold);
+
+    prompter.fileNames = {file("copy.RTF")};
+    window->actions().actSaveAs->trigger();
+    EXPECT_EQ(title(), QStringLiteral("copy.RTF"));
+    QFile copy(file("copy.RTF"));
+    ASSERT_TRUE(copy.open(QIODevice::ReadOnly));
+    RtfDocument read;
+    ASSERT_TRUE(ReadRtf(copy.readAll().toStdString(), &read));
+    EXPECT_EQ(read.plainText(), "plain bold caf\xC3\xA9\nsecond");
+    bool boldSeen = false;
+    for (const RtfRun& run : read.runs)
+        boldSeen = boldSeen || (run.text == "bold" && run.format.bold);
+    EXPECT_TRUE(boldSeen);
+
+    // New empties the document; the title is Untitled again.
+    window->actions().actNew->trigger();
+    EXPECT_TRUE(editor().toPlainText().isEmpty());
+    EXPECT_EQ(title(), QStringLiteral("Untitled"));
+}
+
+TEST_F(DocumentEditorWindowTest, FindDialogByKeyboard)
+{
+    EXPECT_FALSE(window->actions().actFind->isEnabled());
+    type(QStringLiteral("a cat and a concatenate"));
+    plugin.controller()->updateActions();
+    ASSERT_TRUE(window->actions().actFind->isEnabled());
+    window->actions().actFind->trigger();
+    FindDialog* dialog = plugin.controller()->findDialog();
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_TRUE(dialog->isVisible());
+    auto* what = dialog->findChild<QLineEdit*>(QStringLiteral("edFind"));
+    what->setFocus();
+    QTest::keyClicks(what, QStringLiteral("cat"));
+    auto* wholeWord = dialog->findChild<QCheckBox*>(QStringLiteral("cbWholeWord"));
+    wholeWord->setFocus();
+    QTest::keyClick(wholeWord, Qt::Key_Space);
+    auto* up = dialog->findChild<QRadioButton*>(QStringLiteral("rbUp"));
+    up->setFocus();
+    QTest::keyClick(up, Qt::Key_Space);
+    EXPECT_TRUE(dialog->findChild<QCheckBox*>(QStringLiteral("cbWholeWord"))->isChecked());
+    EXPECT_TRUE(dialog->findChild<QRadioButton*>(QStringLiteral("rbUp"))->isChecked());
+    what->setFocus();
+    QTest::keyClick(what, Qt::Key_Return); // Find Next: up from the end skips "concatenate"
+    EXPECT_EQ(editor().textCursor().selectionStart(), 2);
+    EXPECT_EQ(editor().textCursor().selectedText(), QStringLiteral("cat"));
+    QTest::keyClick(what, Qt::Key_Return); // nothing further up: a beep, the selection stays
+    EXPECT_EQ(editor().textCursor().selectionStart(), 2);
+    QTest::keyClick(what, Qt::Key_Escape);
+    EXPECT_FALSE(dialog->isVisible());
+}
+
+TEST_F(DocumentEditorWindowTest, TextFontKeepsTheSelection)
+{
+    type(QStringLiteral("one two three"));
+    QTextCursor cursor(editor().document());
+    cursor.setPosition(4);
+    cursor.setPosition(7, QTextCursor::KeepAnchor);
+    editor().setTextCursor(cursor);
+    prompter.dialogResults = {QDialog::Accepted};
+    window->actions().actFont->trigger();
+    EXPECT_EQ(editor().textCursor().selectionStart(), 4);
+    EXPECT_EQ(editor().textCursor().selectionEnd(), 7);
+    const QString family = window->settings().documentFont.name;
+    for (int at : {1, 5, 12}) {
+        QTextCursor probe(editor().document());
+        probe.setPosition(at);
+        EXPECT_EQ(probe.charFormat().font().family(), family) << at;
+    }
+}
+
+TEST_F(DocumentEditorWindowTest, FollowAlongHighlightsTheSentenceHeardUntilAnEdit)
+{
+    Q_EMIT engine.OnSpeakingDone(); // the greeting is over
+    engine.spoken.clear();
+    type(QStringLiteral("First sentence. Second one."));
+    QTextCursor start(editor().document());
+    editor().setTextCursor(start);
+    window->actions().actPlay->trigger();
+    ASSERT_FALSE(engine.spoken.isEmpty());
+    const qsizetype second = engine.spoken.back().indexOf(QStringLiteral("Second"));
+    Q_EMIT engine.OnSentence(engine.LastQueuedText(), second, second + 11);
+    ASSERT_EQ(editor().extraSelections().size(), 1);
+    EXPECT_EQ(editor().extraSelections()[0].cursor.selectionStart(), 16);
+    EXPECT_EQ(editor().extraSelections()[0].cursor.selectedText(), QStringLiteral("Second one."));
+    EXPECT_FALSE(editor().textCursor().hasSelection()); // the user's selection is left alone
+
+    type(QStringLiteral("x"));
+    EXPECT_TRUE(editor().extraSelections().isEmpty());
+
+    // The View switch turns it off and is kept in the settings.
+    auto* followSwitch = window->findChild<QAction*>(QStringLiteral("actFollowAlong"));
+    ASSERT_NE(followSwitch, nullptr);
+    EXPECT_TRUE(followSwitch->isChecked());
+    followSwitch->trigger();
+    EXPECT_FALSE(window->settings().followAlong);
+    EXPECT_FALSE(window->reading().followAlong().enabled());
+}
+
+} // namespace
+} // namespace narrix
