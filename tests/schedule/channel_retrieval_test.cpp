@@ -182,7 +182,7 @@ TEST(ChannelRetrieval, LocalRichTextFilesAreReadThroughTheRtfReader)
                              "\\f0 Caf\\'e9 opens.\\par {\\b Rain} today.\\par}"),
           {}, "Notes");
     EXPECT_EQ(c.host.lastStatus(), QStringLiteral(" Opening notes.RTF"));
-    EXPECT_EQ(c.lastSpoken(), "Caf\xc3\xa9 opens.\nRain today.");
+    EXPECT_EQ(c.lastSpoken(), "Caf\xc3\xa9 opens.\nRain today.\n"); // the last \par ends a line too
     // A ".rtf" file holding plain text is read as plain text.
     c.run(write("plain.rtf", "Just words"));
     EXPECT_EQ(c.lastSpoken(), "Just words");
