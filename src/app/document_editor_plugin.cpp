@@ -1,12 +1,14 @@
 #include "app/document_editor_plugin.h"
 
 #include "app/document_editor_controller.h"
+#include "app/dropped_files.h"
 #include "app/follow_along_highlight.h"
 #include "app/main_actions.h"
 #include "app/tf_main.h"
 #include "speech/reading_control.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QMenu>
 #include <QTextEdit>
 
@@ -23,6 +25,11 @@ void DocumentEditorPlugin::attach(TfMain& window)
     controller_ = std::make_unique<DocumentEditorController>(
         *window.editor(), actions, window.modal(), font_,
         [&window](const QString& title) { window.setDocumentTitle(title); });
+    // A file dropped on the window opens here, after the save-changes prompt.
+    dropped_ = std::make_unique<DroppedFiles>(
+        window, DroppedFiles::Handlers{[this] { return controller_->logic().ConfirmSaveChanges(); },
+                                       [this](const QString& path) { controller_->logic().openPath(path); },
+                                       [] { QApplication::beep(); }});
     // Text Font changes the settings' document font.
     QObject::connect(actions.actFont, &QAction::triggered, controller_.get(), [this] { storeSettings(); });
 
@@ -47,6 +54,12 @@ void DocumentEditorPlugin::startUp()
     font_ = window_->settings().documentFont;
     followSwitch_->setChecked(window_->settings().followAlong);
     window_->reading().followAlong().setEnabled(window_->settings().followAlong);
+}
+
+void DocumentEditorPlugin::acceptDroppedFiles(bool accept)
+{
+    if (dropped_)
+        dropped_->setAccepting(accept);
 }
 
 bool DocumentEditorPlugin::confirmSaveChanges()

@@ -10,6 +10,8 @@ class QAction;
 
 namespace narrix {
 
+class DroppedFiles;
+
 class DocumentEditorController;
 class FollowAlongHighlight;
 
@@ -25,6 +27,7 @@ public:
     void attach(TfMain& window) override;
     void startUp() override;
     bool confirmSaveChanges() override;
+    void acceptDroppedFiles(bool accept) override;
     std::string title() const override;
     std::string path() const override;
 
@@ -39,6 +42,7 @@ private:
     QAction* followSwitch_ = nullptr;
     std::unique_ptr<DocumentEditorController> controller_;
     std::unique_ptr<FollowAlongHighlight> highlight_;
+    std::unique_ptr<DroppedFiles> dropped_;
 };
 
 } // namespace narrix

@@ -70,6 +70,31 @@ public:
         return result;
     }
 
+    // Waits until the engine has finished everything it was given (at most ten seconds): real-time
+    // words typed while another source speaks are dropped by the arbitration rule, not queued.
+    bool waitUntilQuiet() const
+    {
+        const QDeadlineTimer deadline(10000);
+        while (!deadline.hasExpired()) {
+            QFile file(logPath_);
+            if (file.open(QIODevice::ReadOnly)) {
+                int open = 0;
+                for (const QByteArray& line : file.readAll().split('\n')) {
+                    const QString event =
+                        QJsonDocument::fromJson(line).object().value(QStringLiteral("event")).toString();
+                    if (event == QStringLiteral("started"))
+                        ++open;
+                    else if (event == QStringLiteral("done") && open > 0)
+                        --open;
+                }
+                if (open == 0)
+                    return true;
+            }
+            QThread::msleep(20);
+        }
+        return false;
+    }
+
     // Waits until the speech history holds `expected` (at most ten seconds).
     bool waitUntilSpoken(const Spoken& expected) const
     {
@@ -103,7 +128,8 @@ private:
         // A runtime folder of its own: a run beside it (another test) is another instance.
         const QString runtime = root.filePath(QStringLiteral("run"));
         QDir().mkpath(runtime);
-        QFile::setPermissions(runtime, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        QFile::setPermissions(runtime,
+                              QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
         env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime);
         env.insert(QStringLiteral("NARRIX_AUDIO"), QStringLiteral("null"));
         env.insert(QStringLiteral("NARRIX_SPEECH_LOG"), logPath);
@@ -167,6 +193,7 @@ TEST_F(SourcesE2E, TypingElsewhereAndTheClipboardAreSpokenTypingIntoNarrixIsNot)
     EXPECT_TRUE(narrix.waitUntilSpoken({2, QStringLiteral("copied words")})) << narrix.errors().toStdString();
     xclip.kill();
     xclip.waitForFinished();
+    ASSERT_TRUE(narrix.waitUntilQuiet());
 
     // Typing into narrix's own window is not real-time speech; back in the other window it is again.
     QByteArray found;
