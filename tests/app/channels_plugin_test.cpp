@@ -11,6 +11,7 @@
 #include "schedule/channel_retriever.h"
 #include "schedule/due_rules.h"
 #include "schedule/schedule_list_model.h"
+#include "support/daily_item.h"
 
 #include <QAction>
 #include <QTemporaryDir>
@@ -78,17 +79,7 @@ protected:
 
     static ScheduleItem item(std::string title, std::string address, std::string time = "07:30")
     {
-        ScheduleItem i;
-        i.title = std::move(title);
-        i.fileName = std::move(address);
-        i.frequence = "0";
-        i.time = std::move(time);
-        i.day = "0";
-        i.date = "1";
-        i.month = "0";
-        i.lastRun = "Never";
-        i.checked = "True";
-        return i;
+        return narrix::testing::dailyItem(std::move(title), std::move(address), std::move(time));
     }
 };
 

@@ -1,6 +1,7 @@
 // What Channel Update offers from a downloaded list and what it hands back for merging.
 #include "schedule/channel_update.h"
 #include "schedule/schedule_list_file.h"
+#include "support/daily_item.h"
 
 #include <gtest/gtest.h>
 
@@ -12,20 +13,7 @@ namespace {
 
 ScheduleItem item(std::string title, std::string address, std::string time = "07:00")
 {
-    ScheduleItem i;
-    i.title = std::move(title);
-    i.general = time + " - Daily";
-    i.fileName = std::move(address);
-    i.frequence = "0";
-    i.time = std::move(time);
-    i.day = "0";
-    i.date = "1";
-    i.month = "0";
-    i.lastRun = "Never";
-    i.checked = "True";
-    i.leadInc = "False";
-    i.trailInc = "False";
-    return i;
+    return narrix::testing::dailyItem(std::move(title), std::move(address), std::move(time));
 }
 
 // The user's list: "Weather" with cut keys, "news" in small letters, "Mail" with no cut.
