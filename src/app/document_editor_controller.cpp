@@ -30,6 +30,7 @@ DocumentEditorController::DocumentEditorController(QTextEdit& editor, const Main
         editor_.contentChanged();
         updateActions();
     });
+    connect(&view_.loading(), &EditorLoading::changed, this, &DocumentEditorController::updateActions);
     widget_.setAcceptRichText(false); // a new document is in plain-text mode until a file says otherwise
     updateActions();
 }

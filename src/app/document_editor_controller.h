@@ -27,6 +27,7 @@ public:
     ~DocumentEditorController() override;
 
     DocumentEditor& logic() { return editor_; }
+    const TextEditDocumentView& view() const { return view_; }
     // Find is enabled only while the editor holds text (run when idle).
     void updateActions();
     FindDialog* findDialog() const { return findDialog_; }

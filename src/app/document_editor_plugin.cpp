@@ -62,6 +62,13 @@ void DocumentEditorPlugin::acceptDroppedFiles(bool accept)
         dropped_->setAccepting(accept);
 }
 
+std::optional<QString> DocumentEditorPlugin::documentText() const
+{
+    if (!controller_)
+        return std::nullopt;
+    return controller_->view().plainText();
+}
+
 bool DocumentEditorPlugin::confirmSaveChanges()
 {
     return !controller_ || controller_->logic().ConfirmSaveChanges();

@@ -28,6 +28,7 @@ public:
     void startUp() override;
     bool confirmSaveChanges() override;
     void acceptDroppedFiles(bool accept) override;
+    std::optional<QString> documentText() const override;
     std::string title() const override;
     std::string path() const override;
 

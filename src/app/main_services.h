@@ -16,6 +16,7 @@
 //   dialogs through window.modal(), change settings through window.applySettings().
 #include <QString>
 #include <QStringList>
+#include <optional>
 #include <vector>
 
 class QLabel;
@@ -99,6 +100,9 @@ public:
     virtual bool confirmSaveChanges() { return true; }
     // Starts or stops accepting files dropped on the window.
     virtual void acceptDroppedFiles(bool /*accept*/) {}
+    // The whole document's text, also while a long file is still filling the editor; none when the
+    // editor's own text is all there is.
+    virtual std::optional<QString> documentText() const { return std::nullopt; }
 };
 
 // A subsystem with commands of its own (see the top of this file).

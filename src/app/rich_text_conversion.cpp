@@ -3,16 +3,13 @@
 #include <QColor>
 #include <QTextBlock>
 #include <QTextCharFormat>
-#include <QTextCursor>
 #include <QTextDocument>
 
 #include <algorithm>
 #include <map>
 
 namespace narrix {
-namespace {
-
-QTextCharFormat formatOf(const RtfTextFormat& f, const RtfDocument& rich, const QTextCharFormat& base)
+QTextCharFormat richRunFormat(const RtfTextFormat& f, const RtfDocument& rich, const QTextCharFormat& base)
 {
     QTextCharFormat format = base;
     if (f.font >= 0 && static_cast<std::size_t>(f.font) < rich.fonts.size())
@@ -25,18 +22,6 @@ QTextCharFormat formatOf(const RtfTextFormat& f, const RtfDocument& rich, const 
     if (f.color)
         format.setForeground(QColor::fromRgb(*f.color));
     return format;
-}
-
-} // namespace
-
-void insertRichText(const RtfDocument& rich, const QTextCharFormat& base, QTextDocument* document)
-{
-    QTextCursor cursor(document);
-    cursor.movePosition(QTextCursor::End);
-    cursor.beginEditBlock();
-    for (const RtfRun& run : rich.runs)
-        cursor.insertText(QString::fromStdString(run.text), formatOf(run.format, rich, base));
-    cursor.endEditBlock();
 }
 
 RtfDocument richTextOf(const QTextDocument& document)

@@ -7,9 +7,9 @@ class QTextDocument;
 
 namespace narrix {
 
-// Appends the runs of `rich` at the end of `document`: each run's font, size, colour and styles laid
-// over `base`; "\n" starts a new paragraph.
-void insertRichText(const RtfDocument& rich, const QTextCharFormat& base, QTextDocument* document);
+// The editor format of a run: its font, size, colour and styles laid over `base`.
+QTextCharFormat richRunFormat(const RtfTextFormat& format, const RtfDocument& rich,
+                              const QTextCharFormat& base);
 
 // The editor's content as the RTF writer takes it: one run per stretch of equal format.
 RtfDocument richTextOf(const QTextDocument& document);

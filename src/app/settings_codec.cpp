@@ -84,10 +84,11 @@ const SettingRow kRows[] = {
     {u"StartMinimized",  &Settings::startMinimized,     Codec::OffUnlessTrue, 33},
     {u"TaskbarButton",   &Settings::taskbarButton,      Codec::OffUnlessTrue, 34},
     {u"Device",          &Settings::device,             Codec::Low32,         35},
+    {u"FollowAlong",     &Settings::followAlong,        Codec::OnUnlessFalse, 36},
 };
 // clang-format on
 
-constexpr std::size_t kWrittenCount = 36;
+constexpr std::size_t kWrittenCount = 37;
 
 template <typename T> T& fieldOf(Settings& settings, T Settings::*member)
 {

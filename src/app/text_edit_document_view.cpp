@@ -10,6 +10,8 @@
 
 namespace narrix {
 
+TextEditDocumentView::TextEditDocumentView(QTextEdit& editor) : editor_(editor), loading_(editor) {}
+
 TextEditDocumentView::~TextEditDocumentView()
 {
     QObject::disconnect(watching_);
@@ -28,6 +30,7 @@ void TextEditDocumentView::setRichTextMode(bool rich)
 
 void TextEditDocumentView::clear(const DocumentFont& font)
 {
+    loading_.cancel();
     editor_.clear();
     QTextDocument* document = editor_.document();
     document->setDefaultFont(qFontFrom(font));
@@ -37,20 +40,25 @@ void TextEditDocumentView::clear(const DocumentFont& font)
 
 void TextEditDocumentView::setPlainText(const QString& text)
 {
-    // The document's own loading: no undo step, its default font (the document font) for the text,
-    // and the layout done in steps while the event loop runs rather than all at once.
-    editor_.document()->setPlainText(text);
+    // In the document's default font (the document font), without an undo step.
+    loading_.startPlain(text);
+    keepText(loading_.text());
     editor_.setCurrentCharFormat(typingFormat_);
     editor_.moveCursor(QTextCursor::Start);
 }
 
 void TextEditDocumentView::setRichText(const RtfDocument& rich)
 {
-    QTextDocument* document = editor_.document();
-    document->setUndoRedoEnabled(false);
-    insertRichText(rich, editor_.currentCharFormat(), document);
-    document->setUndoRedoEnabled(true);
+    loading_.startRich(rich, editor_.currentCharFormat());
+    keepText(loading_.text());
     editor_.moveCursor(QTextCursor::Start);
+}
+
+void TextEditDocumentView::keepText(const QString& text)
+{
+    plainText(); // starts watching for edits
+    text_ = text;
+    textValid_ = true;
 }
 
 QString TextEditDocumentView::plainText() const
@@ -74,6 +82,7 @@ void TextEditDocumentView::forgetText() const
 
 RtfDocument TextEditDocumentView::richText() const
 {
+    loading_.finish();
     return richTextOf(*editor_.document());
 }
 
@@ -100,6 +109,8 @@ qsizetype TextEditDocumentView::selectionLength() const
 
 void TextEditDocumentView::select(qsizetype start, qsizetype length)
 {
+    if (start + length >= editor_.document()->characterCount() - 1)
+        loading_.finish(); // beyond what is in yet
     QTextCursor cursor(editor_.document());
     cursor.setPosition(static_cast<int>(start));
     cursor.setPosition(static_cast<int>(start + length), QTextCursor::KeepAnchor);
@@ -109,6 +120,7 @@ void TextEditDocumentView::select(qsizetype start, qsizetype length)
 void TextEditDocumentView::setSelectionFont(const DocumentFont& font)
 {
     // With a selection, the editor gives it the format; without, the typing position takes it.
+    loading_.finish();
     editor_.setCurrentCharFormat(charFormatFrom(font));
 }
 

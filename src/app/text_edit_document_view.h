@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/document_view.h"
+#include "app/editor_loading.h"
 
 #include <QObject>
 #include <QTextCharFormat>
@@ -14,7 +15,7 @@ namespace narrix {
 class TextEditDocumentView final : public DocumentView
 {
 public:
-    explicit TextEditDocumentView(QTextEdit& editor) : editor_(editor) {}
+    explicit TextEditDocumentView(QTextEdit& editor);
     ~TextEditDocumentView() override;
     TextEditDocumentView(const TextEditDocumentView&) = delete;
     TextEditDocumentView& operator=(const TextEditDocumentView&) = delete;
@@ -34,13 +35,19 @@ public:
     void setSelectionFont(const DocumentFont& font) override;
     void beep() override;
 
+    // A long file fills the editor in slices after it is opened.
+    EditorLoading& loading() { return loading_; }
+    const EditorLoading& loading() const { return loading_; }
+
     // Where the title goes (the title bar above the editor).
     std::function<void(const QString&)> titleSink;
 
 private:
     void forgetText() const;
+    void keepText(const QString& text);
 
     QTextEdit& editor_;
+    mutable EditorLoading loading_; // reading the whole rich text finishes it
     QTextCharFormat typingFormat_;
     mutable QString text_;
     mutable bool textValid_ = false;

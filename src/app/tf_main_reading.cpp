@@ -83,6 +83,8 @@ qsizetype MainReadingHost::editorSelectionStart() const
 
 std::string MainReadingHost::editorText() const
 {
+    if (const std::optional<QString> text = window_.document().documentText())
+        return text->toStdString();
     return window_.editor()->toPlainText().toStdString();
 }
 

@@ -2,7 +2,9 @@
 // the find dialog driven by keyboard, Text Font, and the follow-along highlight with its View switch.
 #include "app/document_editor_controller.h"
 #include "app/document_editor_plugin.h"
+#include "app/editor_loading.h"
 #include "app/follow_along_highlight.h"
+#include "app/rich_text_conversion.h"
 #include "app/tf_main.h"
 #include "base/rtf_reader.h"
 
@@ -204,6 +206,100 @@ TEST_F(DocumentEditorWindowTest, FollowAlongHighlightsTheSentenceHeardUntilAnEdi
     followSwitch->trigger();
     EXPECT_FALSE(window->settings().followAlong);
     EXPECT_FALSE(window->reading().followAlong().enabled());
+}
+
+TEST(EditorLoading, GivesTheEditorExactlyTheTextItPromises)
+{
+    const QString longLine(200 * 1024, QLatin1Char('w'));
+    QString pairs; // surrogate pairs across every possible slice edge
+    for (int i = 0; i < 60000; ++i)
+        pairs += QString::fromUtf8("\xF0\x9F\x98\x80");
+    const struct
+    {
+        const char* name;
+        QString text;
+    } cases[] = {
+        {"empty", QString()},
+        {"short", QStringLiteral("One line.\nTwo lines.")},
+        {"separators", QString::fromUtf8("a\xC2\xA0"
+                                         "b\rc\xE2\x80\xA8"
+                                         "d\xE2\x80\xA9"
+                                         "e")},
+        {"a long line", longLine},
+        {"surrogate pairs", pairs},
+        {"many lines", QStringLiteral("a line of words\n").repeated(40000)},
+    };
+    for (const auto& c : cases) {
+        QTextEdit edit;
+        edit.document()->setModified(false);
+        EditorLoading loading(edit);
+        loading.startPlain(c.text);
+        EXPECT_TRUE(edit.isReadOnly() || !loading.active()) << c.name;
+        EXPECT_EQ(loading.text().size(), c.text.size()) << c.name;
+        loading.finish();
+        EXPECT_FALSE(loading.active()) << c.name;
+        EXPECT_EQ(edit.toPlainText(), loading.text()) << c.name;
+        EXPECT_EQ(edit.toPlainText(), EditorLoading::asEditorText(c.text)) << c.name;
+        EXPECT_FALSE(edit.document()->isModified()) << c.name;
+        EXPECT_FALSE(edit.document()->isUndoAvailable()) << c.name;
+        EXPECT_FALSE(edit.isReadOnly()) << c.name;
+    }
+
+    // Rich runs keep their formats across slices; emptying the editor drops what is left.
+    RtfDocument rich;
+    RtfTextFormat bold;
+    bold.bold = true;
+    rich.append(std::string(100000, 'p'), RtfTextFormat{});
+    rich.append(std::string(100000, 'b'), bold);
+    QTextEdit edit;
+    EditorLoading loading(edit);
+    loading.startRich(rich, QTextCharFormat());
+    ASSERT_TRUE(loading.active());
+    QTRY_VERIFY_WITH_TIMEOUT(!loading.active(), 20000);
+    const RtfDocument back = richTextOf(*edit.document());
+    ASSERT_EQ(back.runs.size(), 2u);
+    EXPECT_FALSE(back.runs[0].format.bold);
+    EXPECT_TRUE(back.runs[1].format.bold);
+    EXPECT_EQ(back.runs[1].text, std::string(100000, 'b'));
+    loading.startPlain(QStringLiteral("x").repeated(1 << 20));
+    loading.cancel();
+    const int kept = edit.document()->characterCount();
+    QTest::qWait(50);
+    EXPECT_EQ(edit.document()->characterCount(), kept);
+    EXPECT_FALSE(edit.isReadOnly());
+}
+
+TEST_F(DocumentEditorWindowTest, ALongFileShowsAtOnceAndPlayReadsItWholeWhileItFillsIn)
+{
+    QString text;
+    for (int i = 0; text.size() < 4 * 1024 * 1024; ++i)
+        text += QStringLiteral("Sentence number %1 of a long book.\n").arg(i);
+    QFile out(file("book.txt"));
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write(text.toUtf8());
+    out.close();
+    Q_EMIT engine.OnSpeakingDone(); // the greeting is over
+    engine.spoken.clear();
+
+    ASSERT_TRUE(plugin.controller()->logic().openPath(file("book.txt")));
+    const EditorLoading& loading = plugin.controller()->view().loading();
+    ASSERT_TRUE(loading.active());
+    EXPECT_LT(editor().document()->characterCount(), text.size());
+    EXPECT_TRUE(editor().isReadOnly());
+    EXPECT_FALSE(editor().document()->isModified());
+    EXPECT_TRUE(window->actions().actFind->isEnabled());
+    window->actions().actPlay->trigger();
+    ASSERT_FALSE(engine.spoken.isEmpty());
+    // The engine takes the first part at once and the rest when it is cleaned: the whole document.
+    QTRY_COMPARE_WITH_TIMEOUT(engine.spoken.size(), 2, 20000);
+    const QString lastLine = text.trimmed().section(QLatin1Char('\n'), -1);
+    EXPECT_TRUE(engine.spoken.back().trimmed().endsWith(lastLine)) << lastLine.toStdString();
+
+    QTRY_VERIFY_WITH_TIMEOUT(!loading.active(), 60000);
+    EXPECT_EQ(editor().toPlainText(), text);
+    EXPECT_FALSE(editor().isReadOnly());
+    EXPECT_FALSE(editor().document()->isModified());
+    EXPECT_FALSE(editor().document()->isUndoAvailable());
 }
 
 } // namespace

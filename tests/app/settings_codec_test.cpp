@@ -82,8 +82,10 @@ TEST(SettingsCodec, BooleansCompareExactlyAndEachWithItsOwnRule)
                     {QStringLiteral("EnableRealtime"), QStringLiteral("0")},
                     {QStringLiteral("EnableClipboard"), QStringLiteral("False")},
                     {QStringLiteral("StartMinimized"), QStringLiteral("true")},
-                    {QStringLiteral("TaskbarButton"), QStringLiteral("True")}};
+                    {QStringLiteral("TaskbarButton"), QStringLiteral("True")},
+                    {QStringLiteral("FollowAlong"), QStringLiteral("false")}};
     const Settings s = read(store);
+    EXPECT_TRUE(s.followAlong);
     EXPECT_TRUE(s.viewToolbar); // only "False" is off
     EXPECT_FALSE(s.viewStatusbar);
     EXPECT_TRUE(s.viewLogo);
@@ -234,7 +236,7 @@ TEST(SettingsCodec, WindowBoundsFarOutsideAnyScreenAreClamped)
     EXPECT_EQ(read(store).windowLeft, -20); // a window partly left of the screen stays there
 }
 
-TEST(SettingsCodec, WritesThe36ValuesInShutdownOrder)
+TEST(SettingsCodec, WritesThe37ValuesInShutdownOrder)
 {
     const Settings s = read(MemorySettingsStore{});
     const SettingsTexts texts = settingsTexts(s, english, true);
@@ -258,7 +260,8 @@ TEST(SettingsCodec, WritesThe36ValuesInShutdownOrder)
                                   QStringLiteral("OpenIcon"),        QStringLiteral("CloseIcon"),
                                   QStringLiteral("Proxy"),           QStringLiteral("Port"),
                                   QStringLiteral("Greetings"),       QStringLiteral("StartMinimized"),
-                                  QStringLiteral("TaskbarButton"),   QStringLiteral("Device")};
+                                  QStringLiteral("TaskbarButton"),   QStringLiteral("Device"),
+                                  QStringLiteral("FollowAlong")};
     EXPECT_EQ(names, expected);
     EXPECT_EQ(settingsWriteOrder(), expected);
     EXPECT_EQ(textOf(texts, QStringLiteral("ViewToolbar")), QStringLiteral("True"));
@@ -266,7 +269,7 @@ TEST(SettingsCodec, WritesThe36ValuesInShutdownOrder)
     EXPECT_EQ(textOf(texts, QStringLiteral("FontColor")), QStringLiteral("-16777208"));
 
     const SettingsTexts maximised = settingsTexts(s, english, false);
-    EXPECT_EQ(maximised.size(), 32u);
+    EXPECT_EQ(maximised.size(), 33u);
     EXPECT_EQ(textOf(maximised, QStringLiteral("WindowLeft")), QStringLiteral("<absent>"));
 }
 
@@ -307,7 +310,7 @@ TEST(SettingsCodec, AfterAnEarlyStopOnlyChangedUnreadValuesAreWritten)
     EXPECT_EQ(names, (QStringList{QStringLiteral("FontCharset"), QStringLiteral("FontName"),
                                   QStringLiteral("FontSize"), QStringLiteral("Greetings")}));
     // A complete start-up writes everything.
-    EXPECT_EQ(textsToWrite(atStartup, atStartup, settingsReadOrder()).size(), 36u);
+    EXPECT_EQ(textsToWrite(atStartup, atStartup, settingsReadOrder()).size(), 37u);
 }
 
 } // namespace

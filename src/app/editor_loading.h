@@ -1,0 +1,69 @@
+#pragma once
+
+#include "base/rtf_document.h"
+
+#include <QElapsedTimer>
+#include <QObject>
+#include <QString>
+#include <QTextCharFormat>
+#include <QTimer>
+
+class QTextEdit;
+
+namespace narrix {
+
+// Fills the editor with a long document in slices while the event loop runs: the first page shows at
+// once and the window keeps answering. Meanwhile the editor is read-only and the document's signals
+// are held back, so neither the modified mark nor anything watching the text sees the loading as an
+// edit; `text()` is the whole text as the editor will give it when loading is done.
+class EditorLoading final : public QObject
+{
+    Q_OBJECT
+public:
+    explicit EditorLoading(QTextEdit& editor, QObject* parent = nullptr);
+    ~EditorLoading() override;
+
+    // Appends `text` (plain, the document's default format) to the empty editor.
+    void startPlain(const QString& text);
+    // Appends the runs of `rich`, each run's format laid over `base`.
+    void startRich(RtfDocument rich, const QTextCharFormat& base);
+
+    bool active() const { return active_; }
+    // Inserts what is left at once.
+    void finish();
+    // Drops what is left (the editor is being emptied or refilled).
+    void cancel();
+
+    const QString& text() const { return text_; }
+    // How long the longest slice ran, in milliseconds (for the benchmark).
+    qint64 longestSliceMs() const { return longestSliceMs_; }
+
+    // The characters QTextDocument::toPlainText() gives for `text` once inserted.
+    static QString asEditorText(QString text);
+
+Q_SIGNALS:
+    // The first slice is in (the editor holds text), and again when all is in.
+    void changed();
+
+private:
+    void begin();
+    void insertSlice(qsizetype budget);
+    void runSlice();
+    void end();
+
+    QTextEdit& editor_;
+    QTimer timer_;
+    RtfDocument rich_; // the runs still to insert (a plain text is one run)
+    bool richText_ = false;
+    QTextCharFormat base_;
+    std::size_t run_ = 0;  // the run being inserted
+    qsizetype offset_ = 0; // characters of it already inserted
+    QString runText_;      // the run being inserted, decoded
+    QString text_;
+    bool active_ = false;
+    bool wasReadOnly_ = false;
+    qsizetype sliceChars_ = 0;
+    qint64 longestSliceMs_ = 0;
+};
+
+} // namespace narrix
