@@ -12,8 +12,10 @@ QStringList shippedFileFolders(const QString& executableFolder)
     if (!executableFolder.isEmpty()) {
         folders << QDir::cleanPath(executableFolder);
         folders << QDir::cleanPath(executableFolder + QStringLiteral("/../share/narrix"));
+        // A build folder's programs are one level deeper (src/app/narrix beside build/share/narrix).
+        folders << QDir::cleanPath(executableFolder + QStringLiteral("/../../share/narrix"));
     }
-    folders << QStringLiteral(NARRIX_INSTALL_DATA_DIR) << QStringLiteral(NARRIX_SOURCE_DATA_DIR);
+    folders << QStringLiteral(NARRIX_INSTALL_DATA_DIR);
     folders.removeDuplicates();
     return folders;
 }

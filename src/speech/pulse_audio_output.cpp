@@ -131,14 +131,15 @@ void PulseAudioOutput::closeContext()
 {
     if (!mainloop_)
         return;
+    // The loop's thread ends first (joined), so the connection is closed with no thread still
+    // polling its socket.
+    pa_threaded_mainloop_stop(mainloop_);
     if (context_) {
-        MainloopLock lock(mainloop_);
         pa_context_set_state_callback(context_, nullptr, nullptr);
         pa_context_disconnect(context_);
         pa_context_unref(context_);
         context_ = nullptr;
     }
-    pa_threaded_mainloop_stop(mainloop_);
     pa_threaded_mainloop_free(mainloop_);
     mainloop_ = nullptr;
 }

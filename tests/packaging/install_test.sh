@@ -37,6 +37,7 @@ HOOK=$(find "$ROOT/lib" -path '*/narrix/librealtime.so')
 for binary in "$ROOT/bin/narrix" "$ROOT/bin/vozozo" "$HOOK"; do
   objcopy -O binary --only-section=.rodata "$binary" "$WORK/rodata"
   if grep -qF "$BUILD" "$WORK/rodata"; then fail "build-tree path in $binary"; fi
+  if grep -qF "$SOURCE/data" "$WORK/rodata"; then fail "the source tree's data folder in $binary"; fi
 done
 
 # A fresh home: nothing of the user's or the test's own settings.

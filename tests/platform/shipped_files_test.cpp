@@ -8,13 +8,16 @@
 namespace narrix {
 namespace {
 
-TEST(ShippedFiles, BesideTheProgramThenUnderItsPrefixThenTheInstallAndSourceFolders)
+TEST(ShippedFiles, BesideTheProgramThenUnderItsPrefixThenTheInstallFolder)
 {
     const QStringList folders = shippedFileFolders(QStringLiteral("/opt/narrix/bin"));
-    ASSERT_GE(folders.size(), 3);
+    ASSERT_EQ(folders.size(), 4);
     EXPECT_EQ(folders[0], QStringLiteral("/opt/narrix/bin"));
     EXPECT_EQ(folders[1], QStringLiteral("/opt/narrix/share/narrix"));
-    EXPECT_TRUE(folders.last().endsWith(QStringLiteral("/data")));
+    EXPECT_EQ(folders[2], QStringLiteral("/opt/share/narrix"));
+    EXPECT_TRUE(folders[3].endsWith(QStringLiteral("/share/narrix")));
+    for (const QString& folder : folders)
+        EXPECT_FALSE(folder.endsWith(QStringLiteral("/data"))) << folder.toStdString();
 
     QTemporaryDir dir;
     ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("a")));
@@ -29,7 +32,7 @@ TEST(ShippedFiles, BesideTheProgramThenUnderItsPrefixThenTheInstallAndSourceFold
               dir.filePath(QStringLiteral("b/manual/index.html")));
     EXPECT_EQ(findShippedFile(QStringLiteral("manual"), two), QString()); // folders are not files
     EXPECT_EQ(findShippedFile(QStringLiteral("none.txt"), two), QString());
-    // The source tree's copy is always found from a build folder.
+    // The build folder's share/narrix is found from a test program in it.
     EXPECT_FALSE(findShippedFile(QStringLiteral("manual/index.html")).isEmpty());
 }
 
