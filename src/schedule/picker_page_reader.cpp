@@ -1,13 +1,11 @@
 #include "schedule/picker_page_reader.h"
 
 #include "base/ascii_case.h"
-#include "base/html_to_text.h"
-#include "base/text_encoding.h"
+#include "base/speech_file.h"
 #include "base/text_trim.h"
 #include "net/http_client.h"
 #include "net/web_address.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 namespace narrix {
@@ -16,12 +14,6 @@ namespace {
 bool startsWithIgnoringCase(std::string_view text, std::string_view prefix)
 {
     return text.size() >= prefix.size() && equalsIgnoringAsciiCase(text.substr(0, prefix.size()), prefix);
-}
-
-bool endsWithIgnoringCase(std::string_view text, std::string_view suffix)
-{
-    return text.size() >= suffix.size() &&
-           equalsIgnoringAsciiCase(text.substr(text.size() - suffix.size()), suffix);
 }
 
 } // namespace
@@ -37,16 +29,13 @@ PickerPageReader::Result PickerPageReader::read(std::string_view rawAddress, std
     std::string address = trim(rawAddress);
     if (startsWithIgnoringCase(address, "EMAIL://"))
         return {Status::Mailbox, {}, "A mailbox has no page to pick from.", false};
-    const QString localPath = QString::fromStdString(address);
-    if (!address.empty() && QFileInfo(localPath).isFile()) {
-        QFile file(localPath);
-        if (!file.open(QIODevice::ReadOnly))
-            return {Status::Failed, {}, file.errorString().toStdString(), true};
-        const QByteArray bytes = file.readAll();
-        const std::string_view raw(bytes.constData(), static_cast<size_t>(bytes.size()));
-        const bool html = endsWithIgnoringCase(address, ".htm") || endsWithIgnoringCase(address, ".html");
-        return {
-            Status::Ok, html ? HtmlToSpeechText(decodeToUtf8(raw)) : decodeUnlabelledToUtf8(raw), {}, true};
+    if (!address.empty() && QFileInfo(QString::fromStdString(address)).isFile()) {
+        // Read as a channel reads a local file: HTML converted, rich text through the RTF reader.
+        std::string error;
+        std::optional<std::string> text = readSpeechFile(address, &error);
+        if (!text)
+            return {Status::Failed, {}, error, true};
+        return {Status::Ok, std::move(*text), {}, true};
     }
     if (networkBusy_)
         return {Status::Busy, {}, " Please press Esc before you start a new connection.", false};
@@ -94,10 +83,7 @@ PickerPageReader::Result PickerPageReader::readWebPage(std::string address, std:
         const Status status = cancelRequested_ ? Status::Cancelled : Status::Failed;
         return {status, {}, page.error().message, false};
     }
-    return {Status::Ok,
-            HtmlToSpeechText(decodeToUtf8(page.value(), net::charsetOfContentType(client_.contentType()))),
-            {},
-            false};
+    return {Status::Ok, net::webPageSpeechText(page.value(), client_.contentType()), {}, false};
 }
 
 void PickerPageReader::cancel()

@@ -89,7 +89,8 @@ TfrmProp::TfrmProp(SpeechProperties& logic, std::function<void()> getMore, QWidg
     layout->addWidget(speedGroup);
 
     auto* buttons = new QHBoxLayout;
-    // A plain link button until the program has its hot-tracking link label.
+    // A flat button drawn as a link that lights up under the mouse (the dialogs' link labels are above
+    // this layer); Enter and Space work on it like on any button.
     QPushButton* more = button(this, "lnkGetMore", "Get More!!!");
     more->setFlat(true);
     more->setCursor(Qt::PointingHandCursor);

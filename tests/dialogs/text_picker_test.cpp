@@ -105,18 +105,30 @@ TEST_F(TextPickerTest, EscCancelsTheFetchAndTheBusyRuleRefuses)
     EXPECT_EQ(after, before);
 }
 
-TEST_F(TextPickerTest, ReadsALocalFileWhole)
+TEST_F(TextPickerTest, ReadsALocalFileWholeAsAChannelWould)
 {
     QTemporaryDir dir;
-    const std::string path = dir.filePath(QStringLiteral("page.HTM")).toStdString();
-    std::ofstream(path) << "<p>Top stories</p><p>Rain today</p>";
-    run(path, {}, [](QDialog& d) {
-        press(d, Qt::Key_G, Qt::AltModifier);
-        EXPECT_TRUE(QTest::qWaitFor([&] { return !page(d)->toPlainText().isEmpty(); }));
-        EXPECT_TRUE(page(d)->toPlainText().contains(QStringLiteral("Top stories. Rain today")))
-            << page(d)->toPlainText().toStdString();
-        press(d, Qt::Key_Escape);
-    });
+    const struct
+    {
+        const char* name;
+        const char* content;
+        const char* expected;
+    } files[] = {
+        {"page.HTM", "<p>Top stories</p><p>Rain today</p>", "Top stories. Rain today"},
+        {"notes.rtf", "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0 Caf\\'e9 \\b opens\\b0  at nine.\\par}",
+         "Caf\u00e9 opens at nine."},
+    };
+    for (const auto& file : files) {
+        const std::string path = dir.filePath(QString::fromLatin1(file.name)).toStdString();
+        std::ofstream(path) << file.content;
+        run(path, {}, [&](QDialog& d) {
+            press(d, Qt::Key_G, Qt::AltModifier);
+            EXPECT_TRUE(QTest::qWaitFor([&] { return !page(d)->toPlainText().isEmpty(); }));
+            EXPECT_TRUE(page(d)->toPlainText().contains(QString::fromUtf8(file.expected)))
+                << page(d)->toPlainText().toStdString();
+            press(d, Qt::Key_Escape);
+        });
+    }
     EXPECT_FALSE(networkBusy);
 }
 
