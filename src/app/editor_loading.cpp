@@ -150,8 +150,9 @@ void EditorLoading::runSlice()
 
 void EditorLoading::finish()
 {
-    if (active_)
-        insertSlice(text_.size() + 1);
+    // Still in slices: one insertion of many megabytes costs the editor's layout far more.
+    while (active_)
+        insertSlice(std::max<qsizetype>(sliceChars_, 256 * 1024));
 }
 
 void EditorLoading::end()

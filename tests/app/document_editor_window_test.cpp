@@ -20,6 +20,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMimeData>
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -206,6 +207,32 @@ TEST_F(DocumentEditorWindowTest, FollowAlongHighlightsTheSentenceHeardUntilAnEdi
     followSwitch->trigger();
     EXPECT_FALSE(window->settings().followAlong);
     EXPECT_FALSE(window->reading().followAlong().enabled());
+}
+
+TEST_F(DocumentEditorWindowTest, AFileDroppedOnTheWindowOpensAfterTheSaveChangesPrompt)
+{
+    QFile out(file("dropped.txt"));
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write("Dropped words.");
+    out.close();
+    type(QStringLiteral("unsaved"));
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(file("dropped.txt"))});
+    const auto drop = [&] {
+        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(editor().viewport(), &enter);
+        QDropEvent dropped(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(editor().viewport(), &dropped);
+    };
+    prompter.answers = {QMessageBox::Cancel};
+    drop();
+    EXPECT_EQ(editor().toPlainText(), QStringLiteral("unsaved"));
+    prompter.answers = {QMessageBox::No};
+    drop();
+    EXPECT_EQ(prompter.shown.size(), 2u);
+    EXPECT_EQ(editor().toPlainText(), QStringLiteral("Dropped words."));
+    EXPECT_EQ(title(), QStringLiteral("dropped.txt"));
+    EXPECT_FALSE(editor().document()->isModified());
 }
 
 TEST(EditorLoading, GivesTheEditorExactlyTheTextItPromises)

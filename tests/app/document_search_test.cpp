@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <random>
+
 #include <gtest/gtest.h>
 
 namespace narrix {
@@ -49,6 +51,34 @@ TEST(DocumentSearch, UpAndDown)
         const qsizetype at =
             c.down ? findDown(text, what, c.from, c.options) : findUp(text, what, c.from, c.options);
         EXPECT_EQ(at, c.expected);
+    }
+}
+
+TEST(DocumentSearch, AgreesWithQtsOwnSearchOnRandomTexts)
+{
+    // A small alphabet with letters of both cases (also beyond ASCII and sharing skip buckets:
+    // U+0161 and U+0061 both end in 0x61) makes matches and near matches frequent.
+    const QString alphabet = QString::fromUtf8("aAbB \xC3\xA9\xC3\x89\xC5\xA1\n");
+    std::mt19937 random(11);
+    const auto pick = [&](int length) {
+        QString text;
+        for (int i = 0; i < length; ++i)
+            text += alphabet[static_cast<qsizetype>(random() % alphabet.size())];
+        return text;
+    };
+    for (int round = 0; round < 4000; ++round) {
+        const QString text = pick(static_cast<int>(random() % 40));
+        const QString what = pick(1 + static_cast<int>(random() % 4));
+        const qsizetype from = static_cast<qsizetype>(random() % (text.size() + 1));
+        for (const bool matchCase : {false, true}) {
+            const Qt::CaseSensitivity cs = matchCase ? Qt::CaseSensitive : Qt::CaseInsensitive;
+            const FindOptions options{matchCase, false};
+            SCOPED_TRACE(text.toStdString() + " / " + what.toStdString() + " / " + std::to_string(from));
+            EXPECT_EQ(findDown(text, what, from, options), text.indexOf(what, from, cs));
+            const qsizetype expectedUp =
+                what.size() > from ? -1 : text.lastIndexOf(what, from - what.size(), cs);
+            EXPECT_EQ(findUp(text, what, from, options), expectedUp);
+        }
     }
 }
 
