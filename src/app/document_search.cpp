@@ -65,7 +65,14 @@ public:
     }
 
 private:
-    char16_t fold(char16_t c) const { return matchCase_ ? c : QChar::toCaseFolded(c); }
+    char16_t fold(char16_t c) const
+    {
+        if (matchCase_)
+            return c;
+        if (c < 0x80) // most text: no call into the Unicode tables
+            return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 32) : c;
+        return static_cast<char16_t>(QChar::toCaseFolded(c));
+    }
     char16_t at(qsizetype i) const { return folded_[static_cast<std::size_t>(i)]; }
     static std::size_t bucket(char16_t c) { return c & 0xFFu; }
 
