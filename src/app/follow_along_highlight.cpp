@@ -30,6 +30,10 @@ FollowAlongHighlight::FollowAlongHighlight(QTextEdit& editor, FollowAlong& follo
 void FollowAlongHighlight::show(qsizetype start, qsizetype end)
 {
     const int last = editor_.document()->characterCount() - 1;
+    if (start > last) { // a long file still filling the editor: that part is not in yet
+        clear();
+        return;
+    }
     start_ = std::clamp<qsizetype>(start, 0, last);
     end_ = std::clamp<qsizetype>(end, start_, last);
     QTextCursor cursor(editor_.document());
