@@ -168,7 +168,9 @@ void ChromeTray::installMinimizeRestoreHooks()
 
 bool ChromeTray::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == window_ && event->type() == QEvent::WindowStateChange) {
+    // The event type first: while the window is being destroyed (its child events still pass
+    // here) it is no longer a TfMain, and reading the pointer would cast it to one.
+    if (event->type() == QEvent::WindowStateChange && watched == window_) {
         const auto* change = static_cast<QWindowStateChangeEvent*>(event);
         const bool was = change->oldState().testFlag(Qt::WindowMinimized);
         const bool now = window_->windowState().testFlag(Qt::WindowMinimized);
