@@ -38,6 +38,11 @@ EditorLoading::EditorLoading(QTextEdit& editor, QObject* parent) : QObject(paren
     timer_.setSingleShot(true);
     timer_.setInterval(0);
     connect(&timer_, &QTimer::timeout, this, &EditorLoading::runSlice);
+    // The window may go (the program closes) while a long file still fills its editor.
+    connect(&editor, &QObject::destroyed, this, [this] {
+        timer_.stop();
+        active_ = false; // nothing is touched any more
+    });
 }
 
 EditorLoading::~EditorLoading()

@@ -294,6 +294,17 @@ TEST(EditorLoading, GivesTheEditorExactlyTheTextItPromises)
     QTest::qWait(50);
     EXPECT_EQ(edit.document()->characterCount(), kept);
     EXPECT_FALSE(edit.isReadOnly());
+
+    // The window closing while a long text still fills its editor: nothing touches the editor after.
+    auto gone = std::make_unique<QTextEdit>();
+    {
+        EditorLoading orphan(*gone);
+        orphan.startPlain(QStringLiteral("y").repeated(1 << 20));
+        ASSERT_TRUE(orphan.active());
+        gone.reset();
+        EXPECT_FALSE(orphan.active());
+        QTest::qWait(20);
+    }
 }
 
 TEST_F(DocumentEditorWindowTest, ALongFileShowsAtOnceAndPlayReadsItWholeWhileItFillsIn)
