@@ -1,9 +1,9 @@
 #include "base/rtf_reader.h"
 
 #include "base/rtf_code_pages.h"
+#include "base/rtf_control_words.h"
 
 #include <algorithm>
-#include <array>
 #include <cstdint>
 #include <map>
 #include <vector>
@@ -66,75 +66,6 @@ void appendUtf8(std::string& out, char32_t code)
         out.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
         out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
     }
-}
-
-// Destinations whose content is never text.
-bool isSkippedDestination(std::string_view word)
-{
-    static constexpr std::array<std::string_view, 32> words{"stylesheet",
-                                                            "info",
-                                                            "pict",
-                                                            "fldinst",
-                                                            "header",
-                                                            "headerl",
-                                                            "headerr",
-                                                            "headerf",
-                                                            "footer",
-                                                            "footerl",
-                                                            "footerr",
-                                                            "footerf",
-                                                            "footnote",
-                                                            "annotation",
-                                                            "atnid",
-                                                            "atnauthor",
-                                                            "objdata",
-                                                            "objclass",
-                                                            "objname",
-                                                            "xe",
-                                                            "tc",
-                                                            "txe",
-                                                            "rxe",
-                                                            "template",
-                                                            "listtable",
-                                                            "listoverridetable",
-                                                            "revtbl",
-                                                            "rsidtbl",
-                                                            "nonshppict",
-                                                            "themedata",
-                                                            "colorschememapping",
-                                                            "datastore"};
-    for (std::string_view skipped : words)
-        if (word == skipped)
-            return true;
-    return false;
-}
-
-// Control words that stand for one character.
-char32_t specialCharacter(std::string_view word)
-{
-    struct Entry
-    {
-        std::string_view word;
-        char32_t code;
-    };
-    static constexpr std::array<Entry, 14> entries{{{"emdash", 0x2014},
-                                                    {"endash", 0x2013},
-                                                    {"emspace", 0x2003},
-                                                    {"enspace", 0x2002},
-                                                    {"qmspace", 0x2005},
-                                                    {"bullet", 0x2022},
-                                                    {"lquote", 0x2018},
-                                                    {"rquote", 0x2019},
-                                                    {"ldblquote", 0x201C},
-                                                    {"rdblquote", 0x201D},
-                                                    {"zwj", 0x200D},
-                                                    {"zwnj", 0x200C},
-                                                    {"ltrmark", 0x200E},
-                                                    {"rtlmark", 0x200F}}};
-    for (const Entry& entry : entries)
-        if (entry.word == word)
-            return entry.code;
-    return 0;
 }
 
 class RtfParser
@@ -474,7 +405,7 @@ void RtfParser::applyWord(std::string_view word, bool hasParameter, long paramet
         return;
     }
     // A destination marked "\*" that is not read above holds nothing to show.
-    if (s.starred || isSkippedDestination(word)) {
+    if (s.starred || isRtfSkippedDestination(word)) {
         s.destination = Destination::Skip;
         return;
     }
@@ -560,7 +491,7 @@ void RtfParser::applyWord(std::string_view word, bool hasParameter, long paramet
         endRow();
         return;
     }
-    if (const char32_t special = specialCharacter(word)) {
+    if (const char32_t special = rtfSpecialCharacter(word)) {
         emitCharacter(special);
         return;
     }
