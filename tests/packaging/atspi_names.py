@@ -1,5 +1,6 @@
 """Reads the running narrix through AT-SPI and checks that the editor, the schedule list, the real-time
-buffer, every menu button and every toolbar button are there by accessible name.
+buffer, every menu button and every toolbar button are there by accessible name; then types a text
+into the editor, presses Play and checks that the status text " Reading... [Document Speech]" is announced.
 Usage: atspi_names.py (DISPLAY and DBUS_SESSION_BUS_ADDRESS set; narrix running)."""
 import sys
 import time
@@ -38,6 +39,55 @@ def names_under(node, found, depth=0):
         pass
 
 
+def first(node, accept, depth=0):
+    if node is None or depth > 40:
+        return None
+    try:
+        if accept(node):
+            return node
+        for i in range(node.get_child_count()):
+            found = first(node.get_child_at_index(i), accept, depth + 1)
+            if found is not None:
+                return found
+    except GLib.Error:
+        pass
+    return None
+
+
+def status_is_announced(app):
+    """Playing a typed text changes the status bar's text: an assistive technology hears it as the
+    status label's name changing."""
+    heard = []
+
+    def on_event(event):
+        try:
+            heard.append(event.source.get_name())
+        except GLib.Error:
+            pass
+
+    listener = Atspi.EventListener.new(on_event)
+    listener.register("object:property-change:accessible-name")
+    editor = first(app, lambda n: n.get_role_name() == "text" and "EditableText" in n.get_interfaces())
+    play = first(app, lambda n: n.get_name() == "Play" and n.get_role_name() == "push button")
+    if editor is None or play is None:
+        print("FAIL: no editable editor or no Play button")
+        return False
+    Atspi.EditableText.set_text_contents(editor, "Status texts are announced.")
+    Atspi.Action.do_action(play, 0)
+    wanted = " Reading... [Document Speech]"
+    deadline = time.monotonic() + 20
+    context = GLib.MainContext.default()
+    while time.monotonic() < deadline and wanted not in heard:
+        context.iteration(False)
+        time.sleep(0.01)
+    listener.deregister("object:property-change:accessible-name")
+    if wanted not in heard:
+        print("FAIL: the status text was not announced; heard: " + repr(heard[-10:]))
+        return False
+    print("the status text was announced: " + repr(wanted))
+    return True
+
+
 def main():
     app = find_application("narrix")
     if app is None:
@@ -53,7 +103,7 @@ def main():
         print("FAIL: not found by accessible name: " + ", ".join(missing))
         return 1
     print(f"all {len(REQUIRED)} controls found among {len(found)} accessible objects")
-    return 0
+    return 0 if status_is_announced(app) else 1
 
 
 if __name__ == "__main__":

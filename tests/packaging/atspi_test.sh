@@ -33,6 +33,9 @@ dbus-run-session -- bash -c '
   /usr/bin/python3 "$2/atspi_names.py"
   status=$?
   kill -TERM "$NARRIX" 2>/dev/null
+  # The text typed by the check is unsaved: the first request asks about it, a second one ends.
+  for _ in $(seq 30); do kill -0 "$NARRIX" 2>/dev/null || break; sleep 0.1; done
+  kill -TERM "$NARRIX" 2>/dev/null
   wait "$NARRIX"
   kill "$LAUNCHER" 2>/dev/null
   [ $status -eq 0 ] || cat "$1/narrix.err"
