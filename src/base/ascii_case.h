@@ -22,6 +22,17 @@ constexpr bool equalsIgnoringAsciiCase(std::string_view a, std::string_view b) n
     return true;
 }
 
+constexpr bool startsWithIgnoringAsciiCase(std::string_view text, std::string_view prefix) noexcept
+{
+    return text.size() >= prefix.size() && equalsIgnoringAsciiCase(text.substr(0, prefix.size()), prefix);
+}
+
+constexpr bool endsWithIgnoringAsciiCase(std::string_view text, std::string_view suffix) noexcept
+{
+    return text.size() >= suffix.size() &&
+           equalsIgnoringAsciiCase(text.substr(text.size() - suffix.size()), suffix);
+}
+
 inline std::string toLowerAscii(std::string_view text)
 {
     std::string out(text);

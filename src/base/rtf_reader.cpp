@@ -1,5 +1,6 @@
 #include "base/rtf_reader.h"
 
+#include "base/hex_digit.h"
 #include "base/rtf_code_pages.h"
 #include "base/rtf_control_words.h"
 
@@ -36,17 +37,6 @@ bool isLetter(char c)
 bool isDigit(char c)
 {
     return c >= '0' && c <= '9';
-}
-
-int hexValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
 }
 
 void appendUtf8(std::string& out, char32_t code)

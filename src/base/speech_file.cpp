@@ -9,21 +9,11 @@
 #include <QFileInfo>
 
 namespace narrix {
-namespace {
-
-bool endsWithIgnoringCase(std::string_view text, std::string_view suffix)
-{
-    return text.size() >= suffix.size() &&
-           equalsIgnoringAsciiCase(text.substr(text.size() - suffix.size()), suffix);
-}
-
-} // namespace
-
 SpeechFileKind speechFileKindOf(std::string_view path)
 {
-    if (endsWithIgnoringCase(path, ".HTM") || endsWithIgnoringCase(path, ".HTML"))
+    if (endsWithIgnoringAsciiCase(path, ".HTM") || endsWithIgnoringAsciiCase(path, ".HTML"))
         return SpeechFileKind::Html;
-    if (endsWithIgnoringCase(path, ".RTF"))
+    if (endsWithIgnoringAsciiCase(path, ".RTF"))
         return SpeechFileKind::RichText;
     return SpeechFileKind::PlainText;
 }

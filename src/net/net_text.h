@@ -1,22 +1,11 @@
 #pragma once
 
 #include "base/ascii_case.h"
+#include "base/hex_digit.h"
 
 #include <string_view>
 
 namespace narrix::net {
-
-// Value of a hexadecimal digit (either case), or -1.
-constexpr int hexValue(char c) noexcept
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
 
 constexpr bool isLinearWhite(char c) noexcept
 {

@@ -11,17 +11,6 @@
 namespace narrix::net {
 namespace {
 
-bool startsWithNoCase(std::string_view text, std::string_view prefix)
-{
-    if (text.size() < prefix.size())
-        return false;
-    for (size_t i = 0; i < prefix.size(); ++i) {
-        if (toLowerAscii(text[i]) != prefix[i])
-            return false;
-    }
-    return true;
-}
-
 std::string percentEncodeUnsafe(std::string_view text)
 {
     static const char hex[] = "0123456789ABCDEF";
@@ -111,11 +100,11 @@ NetResult<HttpUrl> parseHttpUrl(std::string_view text)
 {
     text = trimView(text);
     HttpUrl url;
-    if (startsWithNoCase(text, "http://")) {
+    if (startsWithIgnoringAsciiCase(text, "http://")) {
         url.scheme = "http";
         url.port = 80;
         text.remove_prefix(7);
-    } else if (startsWithNoCase(text, "https://")) {
+    } else if (startsWithIgnoringAsciiCase(text, "https://")) {
         url.scheme = "https";
         url.port = 443;
         text.remove_prefix(8);

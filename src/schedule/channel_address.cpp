@@ -6,18 +6,9 @@
 #include <system_error>
 
 namespace narrix {
-namespace {
-
-bool startsWithIgnoringCase(std::string_view text, std::string_view prefix)
-{
-    return text.size() >= prefix.size() && equalsIgnoringAsciiCase(text.substr(0, prefix.size()), prefix);
-}
-
-} // namespace
-
 bool isMailboxAddress(std::string_view address)
 {
-    return startsWithIgnoringCase(address, "EMAIL://");
+    return startsWithIgnoringAsciiCase(address, "EMAIL://");
 }
 
 ChannelKind channelKindOf(std::string_view address)
@@ -32,7 +23,7 @@ ChannelKind channelKindOf(std::string_view address)
 
 std::string channelWebUrl(std::string_view address)
 {
-    if (startsWithIgnoringCase(address, "http://") || startsWithIgnoringCase(address, "https://"))
+    if (startsWithIgnoringAsciiCase(address, "http://") || startsWithIgnoringAsciiCase(address, "https://"))
         return std::string(address);
     return "http://" + std::string(address);
 }

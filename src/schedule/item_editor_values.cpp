@@ -4,23 +4,13 @@
 #include "base/text_trim.h"
 
 namespace narrix {
-namespace {
-
-bool endsWithIgnoringCase(std::string_view text, std::string_view suffix)
-{
-    return text.size() >= suffix.size() &&
-           equalsIgnoringAsciiCase(text.substr(text.size() - suffix.size()), suffix);
-}
-
-} // namespace
-
 std::string proposedItemTitle(std::string_view documentTitle)
 {
     for (std::string_view extension : {".htm", ".txt", ".rtf"}) {
-        if (endsWithIgnoringCase(documentTitle, extension))
+        if (endsWithIgnoringAsciiCase(documentTitle, extension))
             return std::string(documentTitle.substr(0, documentTitle.size() - 4));
     }
-    if (endsWithIgnoringCase(documentTitle, ".html"))
+    if (endsWithIgnoringAsciiCase(documentTitle, ".html"))
         return std::string(documentTitle.substr(0, documentTitle.size() - 5));
     return std::string(documentTitle);
 }

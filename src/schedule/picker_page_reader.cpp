@@ -5,19 +5,11 @@
 #include "base/text_trim.h"
 #include "net/http_client.h"
 #include "net/web_address.h"
+#include "schedule/channel_address.h"
 
 #include <QFileInfo>
 
 namespace narrix {
-namespace {
-
-bool startsWithIgnoringCase(std::string_view text, std::string_view prefix)
-{
-    return text.size() >= prefix.size() && equalsIgnoringAsciiCase(text.substr(0, prefix.size()), prefix);
-}
-
-} // namespace
-
 PickerPageReader::PickerPageReader(net::HttpClient& client, bool& networkBusy, bool& cancelRequested)
     : client_(client), networkBusy_(networkBusy), cancelRequested_(cancelRequested)
 {
@@ -27,7 +19,7 @@ PickerPageReader::Result PickerPageReader::read(std::string_view rawAddress, std
                                                 std::string_view port)
 {
     std::string address = trim(rawAddress);
-    if (startsWithIgnoringCase(address, "EMAIL://"))
+    if (isMailboxAddress(address))
         return {Status::Mailbox, {}, "A mailbox has no page to pick from.", false};
     if (!address.empty() && QFileInfo(QString::fromStdString(address)).isFile()) {
         // Read as a channel reads a local file: HTML converted, rich text through the RTF reader.
