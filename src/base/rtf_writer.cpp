@@ -1,5 +1,7 @@
 #include "base/rtf_writer.h"
 
+#include "base/utf8.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <string_view>
@@ -7,37 +9,6 @@
 
 namespace narrix {
 namespace {
-
-// One character of UTF-8 at `i`: its code and length; invalid bytes give U+FFFD, one byte long.
-char32_t decodeUtf8(std::string_view s, std::size_t i, std::size_t* length)
-{
-    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(s[k]); };
-    const unsigned char c = byte(i);
-    *length = 1;
-    int extra = 0;
-    char32_t code = 0;
-    char32_t minimum = 0;
-    if (c >= 0xC2 && c <= 0xDF) {
-        extra = 1, code = c & 0x1F, minimum = 0x80;
-    } else if (c >= 0xE0 && c <= 0xEF) {
-        extra = 2, code = c & 0x0F, minimum = 0x800;
-    } else if (c >= 0xF0 && c <= 0xF4) {
-        extra = 3, code = c & 0x07, minimum = 0x10000;
-    } else {
-        return 0xFFFD;
-    }
-    if (i + static_cast<std::size_t>(extra) >= s.size())
-        return 0xFFFD;
-    for (int k = 1; k <= extra; ++k) {
-        if ((byte(i + k) & 0xC0) != 0x80)
-            return 0xFFFD;
-        code = (code << 6) | (byte(i + k) & 0x3F);
-    }
-    if (code < minimum || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
-        return 0xFFFD;
-    *length = static_cast<std::size_t>(extra) + 1;
-    return code;
-}
 
 void appendUnit(std::string& out, unsigned unit)
 {
@@ -56,7 +27,7 @@ void appendEscaped(std::string& out, std::string_view text)
         const auto c = static_cast<unsigned char>(text[i]);
         if (c >= 0x80) {
             std::size_t length = 1;
-            const char32_t code = decodeUtf8(text, i, &length);
+            const char32_t code = decodeUtf8At(text, i, &length);
             i += length;
             if (code >= 0x10000) {
                 appendUnit(out, 0xD800 + ((code - 0x10000) >> 10));

@@ -2,6 +2,7 @@
 
 #include "base/diagnostics.h"
 #include "base/process_clock.h"
+#include "base/utf8.h"
 
 #include <QByteArray>
 #include <cerrno>
@@ -134,19 +135,8 @@ std::string jsonEscape(std::string_view text)
             continue;
         }
         // Copy a valid UTF-8 sequence as it is; anything else becomes U+FFFD.
-        std::size_t length =
-            c >= 0xC2 && c <= 0xDF ? 2 : (c >= 0xE0 && c <= 0xEF ? 3 : (c >= 0xF0 && c <= 0xF4 ? 4 : 0));
-        bool valid = length > 0 && i + length <= size;
-        for (std::size_t k = 1; valid && k < length; ++k)
-            valid = (bytes[i + k] & 0xC0u) == 0x80u;
-        if (valid && length == 3) {
-            const unsigned second = bytes[i + 1];
-            valid = !(c == 0xE0 && second < 0xA0) && !(c == 0xED && second >= 0xA0);
-        } else if (valid && length == 4) {
-            const unsigned second = bytes[i + 1];
-            valid = !(c == 0xF0 && second < 0x90) && !(c == 0xF4 && second >= 0x90);
-        }
-        if (valid) {
+        const std::size_t length = utf8SequenceLength(text, i);
+        if (length > 0) {
             out.append(text.substr(i, length));
             i += length;
         } else {

@@ -1,5 +1,7 @@
 #include "base/text_encoding.h"
 
+#include "base/utf8.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringDecoder>
@@ -154,36 +156,9 @@ bool isValidUtf8(std::string_view bytes) noexcept
         }
         if (i >= n)
             break;
-        const unsigned char c = s[i];
-        if (c < 0x80) {
-            ++i;
-            continue;
-        }
-        size_t len;
-        unsigned char lo = 0x80, hi = 0xBF; // allowed range of the second byte
-        if (c >= 0xC2 && c <= 0xDF) {
-            len = 2;
-        } else if (c >= 0xE0 && c <= 0xEF) {
-            len = 3;
-            if (c == 0xE0)
-                lo = 0xA0; // no overlong forms
-            if (c == 0xED)
-                hi = 0x9F; // no surrogates
-        } else if (c >= 0xF0 && c <= 0xF4) {
-            len = 4;
-            if (c == 0xF0)
-                lo = 0x90;
-            if (c == 0xF4)
-                hi = 0x8F; // nothing above U+10FFFF
-        } else {
+        const size_t len = utf8SequenceLength(bytes, i);
+        if (len == 0)
             return false;
-        }
-        if (i + len > n || s[i + 1] < lo || s[i + 1] > hi)
-            return false;
-        for (size_t k = 2; k < len; ++k) {
-            if ((s[i + k] & 0xC0) != 0x80)
-                return false;
-        }
         i += len;
     }
     return true;
@@ -204,14 +179,7 @@ std::string windows1252ToUtf8(std::string_view bytes)
             out.push_back(ch);
             continue;
         }
-        const unsigned code = c < 0xA0 ? high[c - 0x80] : c;
-        if (code < 0x800) {
-            out.push_back(static_cast<char>(0xC0 | (code >> 6)));
-        } else {
-            out.push_back(static_cast<char>(0xE0 | (code >> 12)));
-            out.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
-        }
-        out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
+        appendUtf8(out, c < 0xA0 ? high[c - 0x80] : c);
     }
     return out;
 }

@@ -1,5 +1,7 @@
 #include "speech/speech_text_cleanup.h"
 
+#include "base/utf8.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
@@ -30,37 +32,9 @@ void foldToAscii(std::string& s)
             i = end;
             continue;
         }
-        std::size_t length = 0;
-        std::uint32_t code = 0;
-        std::uint32_t minimum = 0;
-        if (lead >= 0xC2 && lead <= 0xDF) {
-            length = 2;
-            code = lead & 0x1Fu;
-            minimum = 0x80;
-        } else if (lead >= 0xE0 && lead <= 0xEF) {
-            length = 3;
-            code = lead & 0x0Fu;
-            minimum = 0x800;
-        } else if (lead >= 0xF0 && lead <= 0xF4) {
-            length = 4;
-            code = lead & 0x07u;
-            minimum = 0x10000;
-        }
-        bool valid = length > 0 && i + length <= size;
-        for (std::size_t k = 1; valid && k < length; ++k) {
-            const unsigned char next = bytes[i + k];
-            if ((next & 0xC0u) != 0x80u)
-                valid = false;
-            else
-                code = (code << 6) | (next & 0x3Fu);
-        }
-        if (valid && (code < minimum || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)))
-            valid = false;
-        if (!valid) {
-            s[w++] = ' ';
-            ++i;
-            continue;
-        }
+        // A byte that starts no valid character decodes as U+FFFD, one byte long: a blank too.
+        std::size_t length = 1;
+        const char32_t code = decodeUtf8At(s, i, &length);
         s[w++] = code == 0x2019 || code == 0x00B4 ? '\'' : ' ';
         i += length;
     }
