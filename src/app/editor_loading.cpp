@@ -17,18 +17,37 @@ constexpr qsizetype kFirstSliceChars = 32 * 1024;
 constexpr qsizetype kSmallestSlice = 4 * 1024;
 constexpr qsizetype kLargestSlice = 4 * 1024 * 1024;
 
-// Where a piece of at most `most` characters of `text` from `from` ends: after a line break when one
-// is near, never inside a surrogate pair.
-qsizetype pieceEnd(const QString& text, qsizetype from, qsizetype most)
+// Where a piece of at most `most` characters of `text` from `from` ends, never beyond `limit` (the
+// end of its run): after a line break when one is near, never inside a surrogate pair.
+qsizetype pieceEnd(const QString& text, qsizetype from, qsizetype most, qsizetype limit)
 {
-    const qsizetype end = std::min(text.size(), from + most);
-    if (end == text.size())
+    const qsizetype end = std::min(limit, from + most);
+    if (end == limit)
         return end;
     // Only the piece's second half is searched, which keeps loading linear.
     for (qsizetype at = end - 1; at >= from + most / 2; --at)
         if (text.at(at) == QLatin1Char('\n'))
             return at + 1;
-    return text.at(end - 1).isHighSurrogate() ? end - 1 : end;
+    if (!text.at(end - 1).isHighSurrogate())
+        return end;
+    return end - 1 > from ? end - 1 : end + 1; // a piece of one pair rather than none
+}
+
+// The character QTextDocument::toPlainText() gives for `c` once inserted.
+char16_t editorCharacter(char16_t c)
+{
+    switch (c) {
+    case u'\r':
+    case 0x2028: // line separator
+    case 0x2029: // paragraph separator
+    case 0xFDD0: // the document's frame marks
+    case 0xFDD1:
+        return u'\n';
+    case 0x00A0:
+        return u' ';
+    default:
+        return c;
+    }
 }
 
 } // namespace
@@ -50,25 +69,17 @@ EditorLoading::~EditorLoading()
     cancel();
 }
 
-QString EditorLoading::asEditorText(QString text)
+QString EditorLoading::asEditorText(const QString& text)
 {
-    for (QChar& c : text) {
-        switch (c.unicode()) {
-        case u'\r':
-        case 0x2028: // line separator
-        case 0x2029: // paragraph separator
-        case 0xFDD0: // the document's frame marks
-        case 0xFDD1:
-            c = QLatin1Char('\n');
-            break;
-        case 0x00A0:
-            c = QLatin1Char(' ');
-            break;
-        default:
-            break;
-        }
-    }
-    return text;
+    // Most texts have none of those characters and are shared, not copied.
+    const auto first = std::find_if(text.cbegin(), text.cend(),
+                                    [](QChar c) { return editorCharacter(c.unicode()) != c.unicode(); });
+    if (first == text.cend())
+        return text;
+    QString out = text;
+    for (qsizetype i = first - text.cbegin(); i < out.size(); ++i)
+        out[i] = QChar(editorCharacter(out.at(i).unicode()));
+    return out;
 }
 
 void EditorLoading::startPlain(const QString& text)
@@ -76,9 +87,7 @@ void EditorLoading::startPlain(const QString& text)
     cancel();
     richText_ = false;
     rich_ = RtfDocument();
-    runText_ = text;
-    text_ = asEditorText(text);
-    begin();
+    begin(text, {text.size()});
 }
 
 void EditorLoading::startRich(RtfDocument rich, const QTextCharFormat& base)
@@ -87,18 +96,24 @@ void EditorLoading::startRich(RtfDocument rich, const QTextCharFormat& base)
     richText_ = true;
     rich_ = std::move(rich);
     base_ = base;
-    QString all;
-    for (const RtfRun& run : rich_.runs)
-        all += QString::fromStdString(run.text);
-    text_ = asEditorText(std::move(all));
-    runText_ = rich_.runs.empty() ? QString() : QString::fromStdString(rich_.runs.front().text);
-    begin();
+    QString source;
+    std::vector<qsizetype> runEnds;
+    runEnds.reserve(rich_.runs.size());
+    for (RtfRun& run : rich_.runs) {
+        source += QString::fromStdString(run.text);
+        runEnds.push_back(source.size());
+        std::string().swap(run.text); // decoded once; only the format is needed from here
+    }
+    begin(std::move(source), std::move(runEnds));
 }
 
-void EditorLoading::begin()
+void EditorLoading::begin(QString source, std::vector<qsizetype> runEnds)
 {
+    source_ = std::move(source);
+    runEnds_ = std::move(runEnds);
+    text_ = asEditorText(source_);
     run_ = 0;
-    offset_ = 0;
+    pos_ = 0;
     longestSliceMs_ = 0;
     active_ = true;
     wasReadOnly_ = editor_.isReadOnly();
@@ -117,23 +132,19 @@ void EditorLoading::insertSlice(qsizetype budget)
     const bool blocked = document->blockSignals(true);
     QTextCursor cursor(document);
     cursor.movePosition(QTextCursor::End);
-    const std::size_t runs = richText_ ? rich_.runs.size() : 1;
-    while (budget > 0 && run_ < runs) {
-        const qsizetype end = pieceEnd(runText_, offset_, budget);
+    while (budget > 0 && pos_ < source_.size()) {
+        while (runEnds_[run_] <= pos_) // a run that is in, or empty
+            ++run_;
+        const qsizetype end = pieceEnd(source_, pos_, budget, runEnds_[run_]);
         const QTextCharFormat format =
             richText_ ? richRunFormat(rich_.runs[run_].format, rich_, base_) : QTextCharFormat();
-        cursor.insertText(runText_.mid(offset_, end - offset_), format);
-        budget -= end - offset_;
-        offset_ = end;
-        if (offset_ >= runText_.size()) {
-            ++run_;
-            offset_ = 0;
-            runText_ = richText_ && run_ < runs ? QString::fromStdString(rich_.runs[run_].text) : QString();
-        }
+        cursor.insertText(source_.mid(pos_, end - pos_), format);
+        budget -= end - pos_;
+        pos_ = end;
     }
     document->setModified(modified);
     document->blockSignals(blocked);
-    if (run_ >= runs)
+    if (pos_ >= source_.size())
         end();
 }
 
@@ -164,8 +175,9 @@ void EditorLoading::end()
 {
     timer_.stop();
     active_ = false;
+    source_.clear();
+    runEnds_.clear();
     rich_ = RtfDocument();
-    runText_.clear();
     editor_.document()->setUndoRedoEnabled(true);
     editor_.setReadOnly(wasReadOnly_);
     Q_EMIT changed();

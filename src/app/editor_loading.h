@@ -8,6 +8,8 @@
 #include <QTextCharFormat>
 #include <QTimer>
 
+#include <vector>
+
 class QTextEdit;
 
 namespace narrix {
@@ -39,26 +41,27 @@ public:
     qint64 longestSliceMs() const { return longestSliceMs_; }
 
     // The characters QTextDocument::toPlainText() gives for `text` once inserted.
-    static QString asEditorText(QString text);
+    static QString asEditorText(const QString& text);
 
 Q_SIGNALS:
     // The first slice is in (the editor holds text), and again when all is in.
     void changed();
 
 private:
-    void begin();
+    void begin(QString source, std::vector<qsizetype> runEnds);
     void insertSlice(qsizetype budget);
     void runSlice();
     void end();
 
     QTextEdit& editor_;
     QTimer timer_;
-    RtfDocument rich_; // the runs still to insert (a plain text is one run)
+    QString source_;                 // the whole text as it is inserted
+    std::vector<qsizetype> runEnds_; // where each run ends in it (a plain text is one run)
+    RtfDocument rich_;               // the runs' formats (their text is in source_)
     bool richText_ = false;
     QTextCharFormat base_;
-    std::size_t run_ = 0;  // the run being inserted
-    qsizetype offset_ = 0; // characters of it already inserted
-    QString runText_;      // the run being inserted, decoded
+    std::size_t run_ = 0; // the run being inserted
+    qsizetype pos_ = 0;   // how much of source_ is in
     QString text_;
     bool active_ = false;
     bool wasReadOnly_ = false;

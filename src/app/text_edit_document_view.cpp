@@ -54,30 +54,21 @@ void TextEditDocumentView::setRichText(const RtfDocument& rich)
     editor_.moveCursor(QTextCursor::Start);
 }
 
-void TextEditDocumentView::keepText(const QString& text)
+void TextEditDocumentView::keepText(const QString& text) const
 {
-    plainText(); // starts watching for edits
     text_ = text;
-    textValid_ = true;
+    // Any edit makes the copy stale.
+    if (!watching_)
+        watching_ = QObject::connect(editor_.document(), &QTextDocument::contentsChanged, &editor_,
+                                     [this] { text_.reset(); });
 }
 
 QString TextEditDocumentView::plainText() const
 {
     // Copying a long text out of the editor takes long: the copy is kept until the next edit.
-    if (!textValid_) {
-        text_ = editor_.toPlainText();
-        textValid_ = true;
-        if (!watching_)
-            watching_ = QObject::connect(editor_.document(), &QTextDocument::contentsChanged, &editor_,
-                                         [this] { forgetText(); });
-    }
-    return text_;
-}
-
-void TextEditDocumentView::forgetText() const
-{
-    textValid_ = false;
-    text_ = QString();
+    if (!text_)
+        keepText(editor_.toPlainText());
+    return *text_;
 }
 
 RtfDocument TextEditDocumentView::richText() const

@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QTextCharFormat>
 #include <functional>
+#include <optional>
 
 class QTextEdit;
 
@@ -43,14 +44,12 @@ public:
     std::function<void(const QString&)> titleSink;
 
 private:
-    void forgetText() const;
-    void keepText(const QString& text);
+    void keepText(const QString& text) const;
 
     QTextEdit& editor_;
     mutable EditorLoading loading_; // reading the whole rich text finishes it
     QTextCharFormat typingFormat_;
-    mutable QString text_;
-    mutable bool textValid_ = false;
+    mutable std::optional<QString> text_; // the editor's text until the next edit
     mutable QMetaObject::Connection watching_;
 };
 

@@ -288,6 +288,13 @@ TEST(EditorLoading, GivesTheEditorExactlyTheTextItPromises)
     EXPECT_FALSE(back.runs[0].format.bold);
     EXPECT_TRUE(back.runs[1].format.bold);
     EXPECT_EQ(back.runs[1].text, std::string(100000, 'b'));
+    // A run that starts with a surrogate pair right where the first slice's budget runs out.
+    RtfDocument pairAtTheEdge;
+    pairAtTheEdge.append(std::string(32 * 1024 - 1, 'a'), RtfTextFormat{});
+    pairAtTheEdge.append("\xF0\x9F\x98\x80 end", bold);
+    loading.startRich(pairAtTheEdge, QTextCharFormat());
+    loading.finish();
+    EXPECT_TRUE(edit.toPlainText().endsWith(QString::fromUtf8("a\xF0\x9F\x98\x80 end")));
     loading.startPlain(QStringLiteral("x").repeated(1 << 20));
     loading.cancel();
     const int kept = edit.document()->characterCount();
