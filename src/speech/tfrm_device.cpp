@@ -1,12 +1,13 @@
 #include "speech/tfrm_device.h"
 
+#include "speech/ok_cancel_buttons.h"
+
 #include "speech/audio_device_list.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QMediaDevices>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace narrix {
@@ -27,13 +28,7 @@ TfrmDevice::TfrmDevice(std::function<void(const QString&)> warn, QWidget* parent
     label->setBuddy(list_);
     layout->addWidget(label);
     layout->addWidget(list_);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("btnOK"));
-    buttons->button(QDialogButtonBox::Ok)->setDefault(true);
-    buttons->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("btnCancel"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    layout->addWidget(buttons);
+    layout->addWidget(okCancelButtons(*this));
     connect(list_, &QListWidget::currentRowChanged, this, &TfrmDevice::selectionChanged);
 
     // Outputs plugged in or out while the dialog is open.

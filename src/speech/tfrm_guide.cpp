@@ -1,9 +1,10 @@
 #include "speech/tfrm_guide.h"
 
+#include "speech/ok_cancel_buttons.h"
+
 #include <QDialogButtonBox>
 #include <QEvent>
 #include <QLabel>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
@@ -29,13 +30,7 @@ TfrmGuide::TfrmGuide(QWidget* parent) : QDialog(parent)
         choices_[i]->installEventFilter(this);
         layout->addWidget(choices_[i]);
     }
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("btnOK"));
-    buttons->button(QDialogButtonBox::Ok)->setDefault(true);
-    buttons->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("btnCancel"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    layout->addWidget(buttons);
+    layout->addWidget(okCancelButtons(*this));
     reset();
 }
 
