@@ -1,5 +1,7 @@
 #include "base/atomic_file.h"
 
+#include "base/write_all.h"
+
 #include <array>
 #include <cerrno>
 #include <cstring>
@@ -14,26 +16,6 @@ namespace {
 std::string errnoText(int code)
 {
     return std::strerror(code);
-}
-
-// False with errno set when not every byte was written; a write that stores nothing counts as a
-// full disk.
-bool writeAll(int fd, std::string_view bytes)
-{
-    while (!bytes.empty()) {
-        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
-        if (written < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        if (written == 0) {
-            errno = ENOSPC;
-            return false;
-        }
-        bytes.remove_prefix(static_cast<size_t>(written));
-    }
-    return true;
 }
 
 // Reads the written file back: a file system that accepted the writes but kept less (or other

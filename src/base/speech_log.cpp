@@ -3,6 +3,7 @@
 #include "base/diagnostics.h"
 #include "base/process_clock.h"
 #include "base/utf8.h"
+#include "base/write_all.h"
 
 #include <QByteArray>
 #include <cerrno>
@@ -40,18 +41,9 @@ public:
             return;
         const long long ms = std::llround(processAgeMilliseconds());
         const std::string line = "{\"ms\":" + std::to_string(ms) + fields + "}\n";
-        std::size_t written = 0;
-        while (written < line.size()) {
-            const ssize_t n = ::write(fd_, line.data() + written, line.size() - written);
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n <= 0) {
-                qCWarning(lcNarrix, "cannot write the speech log %s: %s", path_.constData(),
-                          std::strerror(errno));
-                return;
-            }
-            written += static_cast<std::size_t>(n);
-        }
+        if (!writeAll(fd_, line))
+            qCWarning(lcNarrix, "cannot write the speech log %s: %s", path_.constData(),
+                      std::strerror(errno));
     }
 
 private:

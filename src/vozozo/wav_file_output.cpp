@@ -1,6 +1,7 @@
 #include "vozozo/wav_file_output.h"
 
 #include "base/atomic_file.h"
+#include "base/write_all.h"
 #include "vozozo/interrupt_cleanup.h"
 
 #include <QFile>
@@ -28,21 +29,6 @@ void put32(char* at, std::uint32_t value)
 void put64(char* at, std::uint64_t value)
 {
     qToLittleEndian(value, at);
-}
-
-bool writeAll(int fd, const char* data, std::size_t size)
-{
-    while (size > 0) {
-        const ssize_t written = ::write(fd, data, size);
-        if (written < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        data += written;
-        size -= static_cast<std::size_t>(written);
-    }
-    return true;
 }
 
 QString errnoText(int code)
@@ -164,7 +150,7 @@ bool WavFileOutput::writeHeader(bool final)
 {
     if (!final) {
         const auto header = wavFileHeader(sampleRate_, 0, riffLimit_, true);
-        if (!writeAll(fd_, header.data(), header.size()))
+        if (!writeAll(fd_, std::string_view(header.data(), header.size())))
             return fail(shownPath_, errno);
         return true;
     }
@@ -184,7 +170,7 @@ bool WavFileOutput::flushBuffer()
 {
     if (buffer_.empty())
         return true;
-    const bool ok = writeAll(fd_, buffer_.data(), buffer_.size());
+    const bool ok = writeAll(fd_, std::string_view(buffer_.data(), buffer_.size()));
     buffer_.clear();
     return ok || fail(shownPath_, errno);
 }

@@ -1,5 +1,6 @@
 #include "vozozo/worker_process.h"
 
+#include "base/write_all.h"
 #include "speech/synthesis_worker.h"
 #include "vozozo/export_pieces.h"
 #include "vozozo/interrupt_cleanup.h"
@@ -34,20 +35,6 @@ bool readExactly(int fd, char* into, std::size_t size)
             return false;
         into += got;
         size -= static_cast<std::size_t>(got);
-    }
-    return true;
-}
-
-bool writeExactly(int fd, const char* data, std::size_t size)
-{
-    while (size > 0) {
-        const ssize_t written = ::write(fd, data, size);
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0)
-            return false;
-        data += written;
-        size -= static_cast<std::size_t>(written);
     }
     return true;
 }
@@ -88,13 +75,13 @@ public:
         putCount(frame, static_cast<std::uint32_t>(pending_.size()));
         frame += pending_;
         pending_.clear();
-        return writeExactly(STDOUT_FILENO, frame.data(), frame.size());
+        return writeAll(STDOUT_FILENO, frame);
     }
     bool end(std::uint32_t code)
     {
         std::string frame;
         putCount(frame, code);
-        return flush() && writeExactly(STDOUT_FILENO, frame.data(), frame.size());
+        return flush() && writeAll(STDOUT_FILENO, frame);
     }
 
 private:
