@@ -1,5 +1,7 @@
 #pragma once
 
+#include "fakes/scripted_answers.h"
+
 #include "app/document_view.h"
 
 #include <QStringList>
@@ -100,40 +102,30 @@ public:
     SaveChangesAnswer askSaveChanges(const QString& text) override
     {
         asked << text;
-        return next(saveChangesAnswers, SaveChangesAnswer::Cancel);
+        return nextAnswer(saveChangesAnswers, SaveChangesAnswer::Cancel);
     }
     QString openFileName(const QString& filter) override
     {
         asked << QStringLiteral("open");
         filters << filter;
-        return next(fileNames, QString());
+        return nextAnswer(fileNames, QString());
     }
     QString saveFileName(const QString& filter) override
     {
         asked << QStringLiteral("save as");
         filters << filter;
-        return next(fileNames, QString());
+        return nextAnswer(fileNames, QString());
     }
     bool confirmReplace(const QString& path) override
     {
         asked << QStringLiteral("replace ") + path;
-        return next(replaceAnswers, false);
+        return nextAnswer(replaceAnswers, false);
     }
     void showFileError(const QString& text) override { errors << text; }
     std::optional<DocumentFont> chooseFont(const DocumentFont&) override
     {
         asked << QStringLiteral("font");
         return font;
-    }
-
-private:
-    template <typename T> static T next(std::deque<T>& queue, T fallback)
-    {
-        if (queue.empty())
-            return fallback;
-        T value = queue.front();
-        queue.pop_front();
-        return value;
     }
 };
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "fakes/scripted_answers.h"
+
 #include "app/program_state.h"
 #include "ui/prompter.h"
 
@@ -48,15 +50,15 @@ public:
     int execDialog(QDialog& dialog) override
     {
         dialogOpenModalDialogs.push_back(state != nullptr ? state->openModalDialogs : -1);
-        return runDialogs ? dialog.exec() : next(dialogResults, int(QDialog::Rejected));
+        return runDialogs ? dialog.exec() : nextAnswer(dialogResults, int(QDialog::Rejected));
     }
     QString openFileName(QWidget*, const QString&, const QString&, const QString&) override
     {
-        return next(fileNames, QString());
+        return nextAnswer(fileNames, QString());
     }
     QString saveFileName(QWidget*, const QString&, const QString&, const QString&) override
     {
-        return next(fileNames, QString());
+        return nextAnswer(fileNames, QString());
     }
 
     std::optional<QString> inputText(QWidget*, const QString& caption, const QString& prompt,
@@ -71,16 +73,6 @@ public:
         const QString answer = *inputs.front();
         inputs.pop_front();
         return answer;
-    }
-
-private:
-    template <typename T> static T next(std::deque<T>& queue, T fallback)
-    {
-        if (queue.empty())
-            return fallback;
-        T value = queue.front();
-        queue.pop_front();
-        return value;
     }
 };
 
