@@ -1,5 +1,6 @@
 #include "app/document_search.h"
 
+#include <algorithm>
 #include <array>
 #include <vector>
 
