@@ -14,6 +14,7 @@ import sys
 LIBRARY_AREAS = {
     "narrix_base": "base",
     "narrix_platform": "platform",
+    "narrix_documents": "documents",
     "narrix_net": "net",
     "narrix_speech": "speech",
     "narrix_schedule": "schedule",

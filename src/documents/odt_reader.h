@@ -1,0 +1,16 @@
+#pragma once
+
+#include "base/rtf_document.h"
+
+#include <string>
+
+namespace narrix {
+
+class ZipArchive;
+
+// The text of an OpenDocument text (content.xml with the styles of styles.xml) as the editor's rich
+// text, as readDocx gives it: paragraphs, headings, list items, tables, bold and italic, footnotes
+// after their paragraph. False with the reason in `error`.
+bool readOdt(ZipArchive& archive, RtfDocument* document, std::string* error);
+
+} // namespace narrix
