@@ -45,8 +45,18 @@ std::string englishText(std::size_t bytes, bool withSpecials)
         "She said that the report would be ready by Friday, or Monday at the latest. ",
         "Prices rose by three percent in the first quarter; wages did not. ",
     };
-    static const char* const specials[] = {"========\n", "Wait.... ", "caf\xC3\xA9 ", "it\xE2\x80\x99s ",
-                                           "a--b ",      "---- ",     "!. "};
+    static const char* const specials[] = {"========\n",
+                                           "Wait.... ",
+                                           "caf\xC3\xA9 ",
+                                           "it\xE2\x80\x99s ",
+                                           "a--b ",
+                                           "---- ",
+                                           "!. ",
+                                           "M\xC3\xBCller ",
+                                           "\xE2\x82\xAC"
+                                           "9.99 ",
+                                           "Stra\xC3\x9F"
+                                           "e "};
     std::string text;
     text.reserve(bytes + 128);
     std::size_t i = 0;
@@ -77,24 +87,31 @@ int cleanup(int argc, char** argv)
     const std::size_t megabytes = argc > 2 ? std::stoul(argv[2]) : 10;
     const int repetitions = argc > 3 ? std::stoi(argv[3]) : 9;
     const std::string text = englishText(megabytes << 20, true);
-    for (bool english : {true, false}) {
+    const struct
+    {
+        narrix::AsciiFolding folding;
+        const char* voice;
+    } voices[] = {{narrix::AsciiFolding::LettersAndSymbols, "English espeak-ng"},
+                  {narrix::AsciiFolding::Letters, "English flite"},
+                  {narrix::AsciiFolding::None, "other language"}};
+    for (const auto& [folding, voice] : voices) {
         std::vector<double> copyTimes;
         std::vector<double> inPlaceTimes;
         std::size_t length = 0;
         for (int r = 0; r < repetitions; ++r) {
             auto start = Clock::now();
-            length = narrix::CleanSpeechText(text, english).size();
+            length = narrix::CleanSpeechText(text, folding).size();
             copyTimes.push_back(msSince(start));
             std::string buffer = text;
             start = Clock::now();
-            narrix::CleanSpeechTextInPlace(buffer, english);
+            narrix::CleanSpeechTextInPlace(buffer, folding);
             inPlaceTimes.push_back(msSince(start));
         }
         std::sort(copyTimes.begin(), copyTimes.end());
         std::sort(inPlaceTimes.begin(), inPlaceTimes.end());
-        std::printf("clean-up, %zu MiB, %s locale: median %.1f ms (in place %.1f ms), %zu bytes out\n",
-                    megabytes, english ? "English" : "other", copyTimes[copyTimes.size() / 2],
-                    inPlaceTimes[inPlaceTimes.size() / 2], length);
+        std::printf("clean-up, %zu MiB, %s voice: median %.1f ms (in place %.1f ms), %zu bytes out\n",
+                    megabytes, voice, copyTimes[copyTimes.size() / 2], inPlaceTimes[inPlaceTimes.size() / 2],
+                    length);
     }
     return 0;
 }
@@ -279,7 +296,6 @@ int play(int argc, char** argv)
     narrix::TTextToSpeech engine(null);
     engine.Select(findVoice(engine, QStringLiteral("English (America) (espeak-ng)")));
     narrix::ReadingState state;
-    state.englishLocale = true;
     BenchHost host;
     host.text = englishText(megabytes << 20, true);
     narrix::ReadingControl control(state, engine, host);

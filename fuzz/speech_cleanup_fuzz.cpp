@@ -1,5 +1,7 @@
 // The SpeakBuffer clean-up and the sentence walk on arbitrary bytes: no crash, and the properties
-// every cleaned text has. The first byte picks the English-locale rule.
+// every cleaned text has. The first byte picks the folding of characters beyond ASCII.
+#include "base/utf8.h"
+#include "speech/latin_folding.h"
 #include "speech/sentence_splitter.h"
 #include "speech/speech_text_cleanup.h"
 
@@ -29,9 +31,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     if (size == 0)
         return 0;
-    const bool english = (data[0] & 1) != 0;
+    const auto folding = static_cast<narrix::AsciiFolding>(data[0] % 3);
     const std::string_view input(reinterpret_cast<const char*>(data + 1), size - 1);
-    const std::string cleaned = narrix::CleanSpeechText(input, english);
+    const std::string cleaned = narrix::CleanSpeechText(input, folding);
 
     check(cleaned.size() <= input.size());
     if (!cleaned.empty())
@@ -42,12 +44,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         check(!(c == '.' && cleaned[i + 1] == '.' && cleaned[i + 2] == '.' && i + 3 < cleaned.size() &&
                 cleaned[i + 3] == '.'));
     }
-    if (english) {
-        for (char c : cleaned)
-            check(static_cast<unsigned char>(c) < 0x80);
+    // Folded, only the spoken symbols stay beyond ASCII, and only for a voice that reads them.
+    if (folding != narrix::AsciiFolding::None) {
+        for (std::size_t i = 0; i < cleaned.size();) {
+            std::size_t length = 1;
+            const char32_t code = narrix::decodeUtf8At(cleaned, i, &length);
+            check(code < 0x80 ||
+                  (folding == narrix::AsciiFolding::LettersAndSymbols && narrix::isSpokenSymbol(code)));
+            i += length;
+        }
     }
     std::string again = cleaned;
-    narrix::CleanSpeechTextInPlace(again, english);
+    narrix::CleanSpeechTextInPlace(again, folding);
     check(again.size() <= cleaned.size());
 
     // Walking the text sentence by sentence always moves on and never leaves words out.

@@ -1,5 +1,8 @@
 #include "speech/follow_along_map.h"
 
+#include "base/utf8.h"
+#include "speech/latin_folding.h"
+
 #include <algorithm>
 
 namespace narrix {
@@ -42,6 +45,22 @@ FollowAlongMap::FollowAlongMap(std::string_view original, std::string_view clean
             i += oLength, j += cLength;
             ou += utf16Units(o(i - oLength));
             cu += utf16Units(c(j - cLength));
+            note();
+            continue;
+        }
+        std::size_t decodedLength = 1;
+        const char32_t code = o(i) >= 0x80 ? decodeUtf8At(original, i, &decodedLength) : o(i);
+        const std::string_view letters = latinBaseLetters(code);
+        if (!letters.empty() && cleaned.substr(j, letters.size()) == letters) {
+            // A letter with diacritics spelled with its base letters ("\u00e9" as "e", "\u00df" as "ss").
+            ou += utf16Units(o(i));
+            i += oLength;
+            j += letters.size();
+            cu += static_cast<qsizetype>(letters.size());
+        } else if (isCombiningMark(code)) {
+            // An accent of its own, dropped with the folding.
+            ou += utf16Units(o(i));
+            i += oLength;
         } else if (o(i) >= 0x80 && (c(j) == ' ' || c(j) == '\'')) {
             // A character beyond ASCII that the clean-up turned into a blank or an apostrophe.
             ou += utf16Units(o(i));

@@ -12,8 +12,9 @@ namespace narrix {
 // text came from. Positions are UTF-16 units, as the editor counts them.
 //
 // The clean-up keeps most lengths: it replaces characters by blanks or apostrophes (a character
-// beyond ASCII by one blank), and removes only leading blanks and punctuation, the dots of "U.S."
-// and, counted in UTF-16 units, one unit of each character beyond the first plane. The map aligns the
+// beyond ASCII by one blank, a Latin letter with diacritics by its base letters), and removes only
+// leading blanks and punctuation, the dots of "U.S.", combining marks and, counted in UTF-16 units,
+// one unit of each character beyond the first plane. The map aligns the
 // two texts once, in one pass, and keeps only the points where the distance between them changes.
 class FollowAlongMap
 {

@@ -78,7 +78,7 @@ void ReadingControl::SpeakBuffer(SpeechSource source)
     // Follow-along maps what the engine reads back to the document, so it keeps the text as it was.
     const bool follow = source == SpeechSource::Document && followAlong_.enabled();
     const std::string original = follow ? buffer : std::string();
-    CleanSpeechTextInPlace(buffer, state_.englishLocale);
+    CleanSpeechTextInPlace(buffer, voiceFolding());
     if (isBlank(buffer)) {
         host_.setStatusText(QStringLiteral(" Ready"), false);
         std::string().swap(buffer);
@@ -104,6 +104,20 @@ void ReadingControl::SpeakBuffer(SpeechSource source)
     }
 }
 
+AsciiFolding ReadingControl::voiceFolding() const
+{
+    try {
+        const int mode = engine_.CurrentMode();
+        if (mode < 1 || mode > engine_.ModeCount())
+            return AsciiFolding::None;
+        return asciiFoldingFor(engine_.LanguageID(mode), engine_.ReadsSymbols(mode));
+    } catch (const std::exception& error) {
+        // No voice to ask: the text goes as it is.
+        reportEngineError("voice language", error);
+        return AsciiFolding::None;
+    }
+}
+
 bool ReadingControl::speakInTwoSteps(SpeechSource source, SpeechSource previousSource)
 {
     std::string& buffer = state_.speechBuffer;
@@ -114,7 +128,8 @@ bool ReadingControl::speakInTwoSteps(SpeechSource source, SpeechSource previousS
     if (cut == std::string::npos)
         return false;
     std::string first = buffer.substr(0, cut);
-    CleanSpeechTextInPlace(first, state_.englishLocale);
+    const AsciiFolding folding = voiceFolding();
+    CleanSpeechTextInPlace(first, folding);
     // The first part ends in a letter or digit, which no rule removes: the text is not blank.
     state_.currentSource = source;
     const QString firstPart = QString::fromStdString(first);
@@ -131,7 +146,7 @@ bool ReadingControl::speakInTwoSteps(SpeechSource source, SpeechSource previousS
         std::string().swap(buffer);
         return true;
     }
-    restCleaner_.start(std::move(buffer), cut, std::move(first), state_.englishLocale);
+    restCleaner_.start(std::move(buffer), cut, std::move(first), folding);
     buffer.clear();
     return true;
 }
@@ -242,7 +257,8 @@ ReadingControl::CommandStates ReadingControl::commandStates() const
 
 QString ReadingControl::readingLabel(SpeechSource source) const
 {
-    return source == SpeechSource::Scheduled ? QString::fromStdString(state_.currentTitle) : sourceLabel(source);
+    return source == SpeechSource::Scheduled ? QString::fromStdString(state_.currentTitle)
+                                             : sourceLabel(source);
 }
 
 QString ReadingControl::readingStatus() const

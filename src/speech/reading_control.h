@@ -5,6 +5,7 @@
 #include "speech/reading_state.h"
 #include "speech/rest_cleaner.h"
 #include "speech/speech_engine.h"
+#include "speech/speech_text_cleanup.h"
 
 #include <QObject>
 #include <QString>
@@ -70,6 +71,8 @@ private:
     QString readingLabel(SpeechSource source) const;
     QString readingStatus() const;
     bool speakInTwoSteps(SpeechSource source, SpeechSource previousSource);
+    // How the clean-up treats characters beyond ASCII for the voice selected now.
+    AsciiFolding voiceFolding() const;
     void actOnQuickStartChoice(QuickStartChoice choice);
     void runRandomChannel();
     template <typename Operation> void guarded(const char* what, Operation operation);

@@ -17,7 +17,7 @@ struct ReadingState
     bool speaking = false;           // between the engine's speaking-started and speaking-done events
     std::string currentTitle;        // title of the running item; "Greetings" for the greeting
     bool attribChangeEnabled = true; // off while the speed range is measured
-    bool englishLocale = false;      // characters above ASCII are blanked before speaking
+    bool englishLocale = false;      // the system locale is English (the clean-up follows the voice)
     int minSpeed = 0;                // the engine's speed range, measured at start-up
     int maxSpeed = 0;
     bool exitWhenDone = false; // a command-line item is being spoken: close when it is done

@@ -30,13 +30,13 @@ RestCleaner::~RestCleaner()
     thread_.join();
 }
 
-void RestCleaner::start(std::string text, std::size_t cut, std::string cleanedFirst, bool english)
+void RestCleaner::start(std::string text, std::size_t cut, std::string cleanedFirst, AsciiFolding folding)
 {
     std::optional<Job> superseded;
     {
         std::lock_guard lock(mutex_);
         superseded = std::move(pending_);
-        pending_ = Job{++current_, std::move(text), cut, std::move(cleanedFirst), english};
+        pending_ = Job{++current_, std::move(text), cut, std::move(cleanedFirst), folding};
     }
     wakeUp_.notify_all();
     if (superseded)
@@ -102,7 +102,7 @@ bool RestCleaner::clean(Job& job)
         if (end == std::string::npos)
             end = text.size();
         piece.assign(text, read, end - read);
-        CleanSpeechTextInPlace(piece, job.english, false);
+        CleanSpeechTextInPlace(piece, job.folding, false);
         // Cleaning never lengthens a piece, so this never overtakes what is still to be read.
         std::copy(piece.begin(), piece.end(), text.begin() + static_cast<std::ptrdiff_t>(write));
         write += piece.size();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "speech/speech_text_cleanup.h"
+
 #include <QObject>
 #include <condition_variable>
 #include <cstdint>
@@ -28,7 +30,7 @@ public:
 
     // `text` is the whole text, `cut` where its first part ends and `cleanedFirst` that part as
     // already cleaned (never longer than it was).
-    void start(std::string text, std::size_t cut, std::string cleanedFirst, bool english);
+    void start(std::string text, std::size_t cut, std::string cleanedFirst, AsciiFolding folding);
     void cancel();
 
 Q_SIGNALS:
@@ -42,7 +44,7 @@ private:
         std::string text;
         std::size_t cut = 0;
         std::string cleanedFirst;
-        bool english = false;
+        AsciiFolding folding = AsciiFolding::None;
     };
     void run();
     bool clean(Job& job);

@@ -60,6 +60,13 @@ public:
     virtual int Age(int index) const = 0;
     // Low 10 bits: the Windows primary language identifier (English 9, German 7, French 12, ...).
     virtual int LanguageID(int index) const = 0;
+    // Whether the mode reads symbols beyond ASCII such as currency signs and degree (see
+    // isSpokenSymbol); the speech clean-up keeps them only for a mode that does.
+    virtual bool ReadsSymbols(int index) const
+    {
+        Q_UNUSED(index);
+        return true;
+    }
     // Throws for an unusable mode.
     virtual void Select(int index) = 0;
     virtual int CurrentMode() const = 0;

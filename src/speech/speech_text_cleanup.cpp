@@ -1,6 +1,7 @@
 #include "speech/speech_text_cleanup.h"
 
 #include "base/utf8.h"
+#include "speech/latin_folding.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -9,9 +10,10 @@
 namespace narrix {
 namespace {
 
-// ASCII folding on UTF-8: one output byte per character, written over the input (never ahead of the
-// reading position). Bytes that do not form a valid character count as one character each.
-void foldToAscii(std::string& s)
+// ASCII folding on UTF-8, written over the input: no character's replacement is longer than the
+// character, so the writing never gets ahead of the reading. Bytes that do not form a valid character
+// count as one character each.
+void foldToAscii(std::string& s, bool keepSymbols)
 {
     const auto* bytes = reinterpret_cast<const unsigned char*>(s.data());
     const std::size_t size = s.size();
@@ -35,7 +37,15 @@ void foldToAscii(std::string& s)
         // A byte that starts no valid character decodes as U+FFFD, one byte long: a blank too.
         std::size_t length = 1;
         const char32_t code = decodeUtf8At(s, i, &length);
-        s[w++] = code == 0x2019 || code == 0x00B4 ? '\'' : ' ';
+        if (const std::string_view letters = latinBaseLetters(code); !letters.empty()) {
+            std::memcpy(s.data() + w, letters.data(), letters.size());
+            w += letters.size();
+        } else if (keepSymbols && isSpokenSymbol(code)) {
+            std::memmove(s.data() + w, s.data() + i, length);
+            w += length;
+        } else if (!isCombiningMark(code)) {
+            s[w++] = code == 0x2019 || code == 0x00B4 ? '\'' : ' ';
+        }
         i += length;
     }
     s.resize(w);
@@ -161,10 +171,18 @@ bool isLeadingJunk(char c)
 
 } // namespace
 
-void CleanSpeechTextInPlace(std::string& s, bool english, bool textStart)
+AsciiFolding asciiFoldingFor(int languageId, bool readsSymbols)
 {
-    if (english)
-        foldToAscii(s);
+    constexpr int kEnglish = 9;
+    if ((languageId & 0x3FF) != kEnglish)
+        return AsciiFolding::None;
+    return readsSymbols ? AsciiFolding::LettersAndSymbols : AsciiFolding::Letters;
+}
+
+void CleanSpeechTextInPlace(std::string& s, AsciiFolding folding, bool textStart)
+{
+    if (folding != AsciiFolding::None)
+        foldToAscii(s, folding == AsciiFolding::LettersAndSymbols);
     blankLongRuns(s);
     shortenEllipses(s);
     blankBeforeDots(s);
@@ -190,10 +208,10 @@ std::size_t speechTextCut(std::string_view text, std::size_t from, std::size_t s
     return std::string_view::npos;
 }
 
-std::string CleanSpeechText(std::string_view text, bool english)
+std::string CleanSpeechText(std::string_view text, AsciiFolding folding)
 {
     std::string s(text);
-    CleanSpeechTextInPlace(s, english);
+    CleanSpeechTextInPlace(s, folding);
     return s;
 }
 

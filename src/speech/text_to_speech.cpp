@@ -199,6 +199,12 @@ int TTextToSpeech::LanguageID(int index) const
     return voice ? voice->language : 0;
 }
 
+bool TTextToSpeech::ReadsSymbols(int index) const
+{
+    const VoiceInfo* voice = voiceAt(index);
+    return voice && voiceReadsSymbols(*voice);
+}
+
 void TTextToSpeech::Select(int index)
 {
     const VoiceInfo* voice = voiceAt(index);

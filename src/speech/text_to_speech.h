@@ -76,6 +76,7 @@ public:
     int Gender(int index) const override;
     int Age(int index) const override;
     int LanguageID(int index) const override;
+    bool ReadsSymbols(int index) const override;
     void Select(int index) override;
     int CurrentMode() const override { return mode_; }
 

@@ -21,6 +21,13 @@ struct VoiceInfo
     int maxSpeed = 450;
 };
 
+// Whether the voice reads the symbols beyond ASCII of isSpokenSymbol ("€", "°", ...): espeak-ng's
+// voices do; flite's pass over them in silence.
+inline bool voiceReadsSymbols(const VoiceInfo& voice)
+{
+    return voice.backend == SynthBackendKind::Espeak;
+}
+
 // What a listener can adjust per mode, besides the speed. Stored in the settings per mode name.
 struct VoiceTuning
 {

@@ -47,10 +47,11 @@ int runVozozoCli(const VozozoArgs& args, std::FILE* out, std::FILE* err)
         std::fprintf(err, "vozozo: %s\n", error.toUtf8().constData());
         return 1;
     }
-    CleanSpeechTextInPlace(*text, isEnglishLocale(SystemLocale()));
-
-    // Printing needs no voice: the synthesisers are not even started.
+    // Printing needs no voice, so the synthesisers are not even started: the text is cleaned as for
+    // the default voice, an English espeak-ng one under an English locale.
     if (args.print) {
+        CleanSpeechTextInPlace(*text, isEnglishLocale(SystemLocale()) ? AsciiFolding::LettersAndSymbols
+                                                                      : AsciiFolding::None);
         std::fwrite(text->data(), 1, text->size(), out);
         std::fflush(out);
         return 0;
@@ -65,6 +66,8 @@ int runVozozoCli(const VozozoArgs& args, std::FILE* out, std::FILE* err)
                          args.voice.toUtf8().constData());
         return 1;
     }
+
+    CleanSpeechTextInPlace(*text, asciiFoldingFor(voice->language, voiceReadsSymbols(*voice)));
 
     Prosody prosody;
     prosody.speed = std::clamp(args.speed > 0 ? args.speed : 175, voice->minSpeed, voice->maxSpeed);

@@ -1,6 +1,5 @@
 #include "vozozo/vozozo_wizard.h"
 
-#include "platform/locale_adapter.h"
 #include "speech/speech_text_cleanup.h"
 #include "speech/voice_tuning_store.h"
 #include "ui/prompter.h"
@@ -161,7 +160,7 @@ void VozozoWizard::convert()
         message_->setText(QStringLiteral("Please choose a voice."));
         return;
     }
-    CleanSpeechTextInPlace(*text, isEnglishLocale(SystemLocale()));
+    CleanSpeechTextInPlace(*text, asciiFoldingFor(voice->language, voiceReadsSymbols(*voice)));
     Prosody prosody;
     prosody.speed = std::clamp(speed_->value(), voice->minSpeed, voice->maxSpeed);
     prosody.tuning = loadVoiceTuning(voice->name);

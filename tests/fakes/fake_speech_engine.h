@@ -20,6 +20,7 @@ public:
         int age = 30;
         int language = 9;
         bool usable = true;
+        bool readsSymbols = true;
     };
 
     std::vector<Mode> modes{{QStringLiteral("Default Voice"), QStringLiteral("Default")}};
@@ -61,6 +62,7 @@ public:
     int Gender(int i) const override { return mode(i).gender; }
     int Age(int i) const override { return mode(i).age; }
     int LanguageID(int i) const override { return mode(i).language; }
+    bool ReadsSymbols(int i) const override { return mode(i).readsSymbols; }
     void Select(int i) override
     {
         if (!mode(i).usable)

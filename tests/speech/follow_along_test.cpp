@@ -24,24 +24,39 @@ TEST(FollowAlongMap, WordsMapBackToTheirPlaceWhateverTheCleanUpChanged)
     {
         const char* name;
         const char* original;
-        bool english;
+        AsciiFolding folding;
     };
+    constexpr AsciiFolding english = AsciiFolding::LettersAndSymbols;
     const Case cases[] = {
-        {"nothing changed", "One sentence. Two sentences.", true},
-        {"leading blanks and punctuation removed", " ;.,' Start here. Then more.", true},
-        {"the dots of U.S. removed", "The U.S. flag. The U.S. anthem and more.", true},
-        {"characters beyond ASCII blanked", "Caf\xC3\xA9 au lait \xE2\x80\x94 cr\xC3\xA8me. End.", true},
+        {"nothing changed", "One sentence. Two sentences.", english},
+        {"leading blanks and punctuation removed", " ;.,' Start here. Then more.", english},
+        {"the dots of U.S. removed", "The U.S. flag. The U.S. anthem and more.", english},
+        {"characters beyond ASCII folded or blanked", "Caf\xC3\xA9 au lait \xE2\x80\x94 cr\xC3\xA8me. End.",
+         english},
+        {"letters spelled longer, marks dropped",
+         "Stra\xC3\x9F"
+         "e am M\xC3\xBC"
+         "hlbach, cafe\xCC\x81 noir. End.",
+         english},
+        {"symbols kept",
+         "Costs \xE2\x82\xAC"
+         "5 at 30\xC2\xB0 today. Fine.",
+         english},
+        {"symbols blanked for a voice that cannot read them",
+         "Costs \xE2\x82\xAC"
+         "5 at 30\xC2\xB0 today.",
+         AsciiFolding::Letters},
         {"beyond the first plane, one unit less",
-         "Smile \xF0\x9F\x98\x8A now. \xF0\x9F\x98\x8A\xF0\x9F\x98\x8A Again.", true},
+         "Smile \xF0\x9F\x98\x8A now. \xF0\x9F\x98\x8A\xF0\x9F\x98\x8A Again.", english},
         {"kept beyond ASCII when not English", "Gr\xC3\xBC\xC3\x9F Gott. \xF0\x9F\x98\x8A Servus U.S. Ende.",
-         false},
-        {"runs and dots blanked in place", "Title ====== Wait.... Next! And? Last.", true},
-        {"line breaks", "First line\r\nsecond line.\n\nThird.", true},
+         AsciiFolding::None},
+        {"runs and dots blanked in place", "Title ====== Wait.... Next! And? Last.", english},
+        {"line breaks", "First line\r\nsecond line.\n\nThird.", english},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const std::string original = c.original;
-        const std::string cleaned = CleanSpeechText(original, c.english);
+        const std::string cleaned = CleanSpeechText(original, c.folding);
         const QString originalText = QString::fromStdString(original);
         const QString cleanedText = QString::fromStdString(cleaned);
         const qsizetype base = 7;
@@ -99,7 +114,6 @@ protected:
 
 TEST_F(FollowAlongTest, SelectionAndCleanedTextMapToEditorPositions)
 {
-    state.englishLocale = true;
     // The editor: "Intro. " then the selection "  The U.S. caf\u00e9 \U0001F60A. Next one."
     host.hasSelection = true;
     host.selectionStart = 7;

@@ -9,8 +9,8 @@
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QTemporaryDir>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QThread>
 
 #include <gtest/gtest.h>
@@ -48,10 +48,9 @@ protected:
 
 TEST_F(ReadingControlTest, SpeakBufferCleansQueuesAndEmpties)
 {
-    state.englishLocale = true;
     speak("  caf\xC3\xA9 U.S. ====== Wait....", SpeechSource::Clipboard);
     ASSERT_EQ(engine.spoken.size(), 1);
-    EXPECT_EQ(engine.spoken[0], QStringLiteral("caf  US        Wait  . "));
+    EXPECT_EQ(engine.spoken[0], QStringLiteral("cafe US        Wait  . "));
     EXPECT_EQ(state.currentSource, SpeechSource::Clipboard);
     EXPECT_TRUE(state.speechBuffer.empty());
 }
@@ -67,12 +66,66 @@ TEST_F(ReadingControlTest, NothingLeftAfterCleaningShowsReadyAndKeepsTheSource)
     EXPECT_TRUE(state.speechBuffer.empty());
 }
 
-TEST_F(ReadingControlTest, OtherLocalesPassNonAsciiUnchanged)
+TEST_F(ReadingControlTest, VoicesOfOtherLanguagesGetNonAsciiUnchanged)
 {
-    state.englishLocale = false;
+    engine.modes[0].language = 7; // German
     speak("caf\xC3\xA9 \xE2\x80\x99", SpeechSource::Document);
     ASSERT_EQ(engine.spoken.size(), 1);
     EXPECT_EQ(engine.spoken[0], QString::fromUtf8("caf\xC3\xA9 \xE2\x80\x99"));
+}
+
+// The clean-up follows the selected voice's language, whatever the system's locale.
+TEST_F(ReadingControlTest, NonAsciiCharactersAreFoldedOnlyForEnglishVoices)
+{
+    const struct
+    {
+        const char* voice;
+        int language;
+        bool readsSymbols;
+        const char* text;
+        const char* spoken;
+    } rows[] = {
+        {"English, espeak-ng", 9, true, "Caf\xC3\xA9 M\xC3\xBCller", "Cafe Muller"},
+        {"English, espeak-ng", 9, true,
+         "\xE2\x82\xAC"
+         "9.99",
+         "\xE2\x82\xAC"
+         "9.99"},
+        {"English, espeak-ng", 9, true,
+         "30\xC2\xB0 Stra\xC3\x9F"
+         "e, \xC3\x86on",
+         "30\xC2\xB0 Strasse, AEon"},
+        {"English, espeak-ng", 9, true, "Mu\xCC\x88ller \xD0\xB4\xD0\xB0 it\xE2\x80\x99s", "Muller    it's"},
+        {"English (US), flite", 0x409, false,
+         "\xE2\x82\xAC"
+         "9.99 at 30\xC2\xB0",
+         "9.99 at 30 "},
+        {"English (US), flite", 0x409, false, "Caf\xC3\xA9 M\xC3\xBCller", "Cafe Muller"},
+        {"German", 7, true, "Caf\xC3\xA9 M\xC3\xBCller", "Caf\xC3\xA9 M\xC3\xBCller"},
+        {"German", 7, true,
+         "\xE2\x82\xAC"
+         "9.99",
+         "\xE2\x82\xAC"
+         "9.99"},
+        {"Russian", 25, true,
+         "\xD0\x94\xD0\xB0, \xE2\x82\xAC"
+         "9.99",
+         "\xD0\x94\xD0\xB0, \xE2\x82\xAC"
+         "9.99"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(std::string(row.voice) + ": " + row.text);
+        engine.modes = {{QString::fromUtf8(row.voice), QStringLiteral("Speaker")},
+                        {QStringLiteral("Other"), QStringLiteral("Speaker")}};
+        engine.modes[1].language = row.language;
+        engine.modes[1].readsSymbols = row.readsSymbols;
+        engine.Select(2);
+        engine.spoken.clear();
+        speak(row.text, SpeechSource::Document);
+        ASSERT_EQ(engine.spoken.size(), 1);
+        EXPECT_EQ(engine.spoken[0].toStdString(), row.spoken);
+        control.onSpeakingDone();
+    }
 }
 
 TEST_F(ReadingControlTest, ArbitrationByCurrentSource)
@@ -356,9 +409,10 @@ std::string longDocument()
 TEST_F(ReadingControlTest, ALongTextStartsAtOnceAndItsRestFollows)
 {
     const std::string document = longDocument();
-    for (bool english : {true, false}) {
+    for (const int language : {9, 7}) {
         engine.spoken.clear();
-        state.englishLocale = english;
+        engine.modes[0].language = language;
+        const AsciiFolding folding = language == 9 ? AsciiFolding::LettersAndSymbols : AsciiFolding::None;
         speak(document, SpeechSource::Document);
         ASSERT_EQ(engine.spoken.size(), 1); // the first part, at once
         EXPECT_LT(engine.spoken[0].size(), 100000);
@@ -366,7 +420,7 @@ TEST_F(ReadingControlTest, ALongTextStartsAtOnceAndItsRestFollows)
         EXPECT_TRUE(state.speechBuffer.empty());
         ASSERT_TRUE(spinUntil([&] { return engine.spoken.size() == 2; }));
         // Together the parts are exactly the whole text cleaned (multi-byte characters included).
-        EXPECT_EQ((engine.spoken[0] + engine.spoken[1]).toStdString(), CleanSpeechText(document, english));
+        EXPECT_EQ((engine.spoken[0] + engine.spoken[1]).toStdString(), CleanSpeechText(document, folding));
     }
 }
 
@@ -398,7 +452,8 @@ TEST_F(ReadingControlTest, PlayStopPlayHandsOverOnlyTheLastRest)
         handedOver += signal.at(0).toBool() ? 1 : 0;
     EXPECT_EQ(handedOver, 1);
     ASSERT_EQ(engine.spoken.size(), 4); // three first parts and the rest of the last text
-    EXPECT_EQ((engine.spoken[2] + engine.spoken[3]).toStdString(), CleanSpeechText(second, false));
+    EXPECT_EQ((engine.spoken[2] + engine.spoken[3]).toStdString(),
+              CleanSpeechText(second, AsciiFolding::LettersAndSymbols));
 }
 } // namespace
 } // namespace narrix
