@@ -9,7 +9,10 @@ namespace narrix {
 namespace {
 
 constexpr std::size_t kRewindHistory = 4096;
+// The longest piece the synthesiser is given at once.
 constexpr qsizetype kSentenceLength = 300;
+// A text without sentence ends is still read (and skipped through) in sentences of at most this much.
+constexpr qsizetype kReaderSentenceLength = 2000;
 // flite analyses a whole sentence before the first sample: keep the first one of a reading short.
 constexpr qsizetype kFirstFliteSentenceLength = 120;
 
@@ -80,6 +83,7 @@ void SpeechStream::extend(std::uint64_t serial, std::string whole)
             return;
         text.utf8 = std::move(whole); // positions already used stay valid: it starts the same
         text.open = false;
+        cursorSentence_ = {};
         skipBlankLocked();
         return;
     }
@@ -91,6 +95,7 @@ void SpeechStream::clear()
     texts_.clear();
     cursorSerial_ = nextSerial_;
     cursorPos_ = 0;
+    cursorSentence_ = {};
     playingSerial_ = 0;
     playedStarts_.clear();
     dropAudioLocked();
@@ -124,6 +129,20 @@ void SpeechStream::skipBlankLocked()
     }
 }
 
+const SpeechStream::CursorSentence* SpeechStream::cursorSentenceLocked(const Text& text)
+{
+    CursorSentence& known = cursorSentence_;
+    const bool current =
+        known.textSerial == text.serial && cursorPos_ >= known.span.start && cursorPos_ < known.span.end;
+    if (!current) {
+        const SentenceSpan span = text.sentence(cursorPos_, kReaderSentenceLength);
+        if (span.empty())
+            return nullptr;
+        known = {text.serial, span, !text.open || span.end < text.size()};
+    }
+    return known.final ? &known : nullptr;
+}
+
 bool SpeechStream::workLeftLocked() const
 {
     return findText(cursorSerial_) != nullptr;
@@ -136,6 +155,7 @@ void SpeechStream::fastForward()
         return;
     cursorSerial_ = playingSerial_;
     cursorPos_ = playingEnd_;
+    cursorSentence_ = {};
     dropAudioLocked();
     skipBlankLocked();
 }
@@ -154,6 +174,7 @@ void SpeechStream::rewind()
     }
     cursorSerial_ = playingSerial_;
     cursorPos_ = target;
+    cursorSentence_ = {};
     dropAudioLocked();
     skipBlankLocked();
 }
@@ -180,26 +201,31 @@ std::size_t SpeechStream::read(std::int16_t* out, std::size_t maxSamples, ReadEv
             break; // its audio is still being synthesised
         if (!segment.started) {
             segment.started = true;
+            bool newSentence = segment.startsSentence;
             if (segment.textSerial != playingSerial_) {
                 while (!texts_.empty() && texts_.front().serial < segment.textSerial)
                     texts_.pop_front();
                 playingSerial_ = segment.textSerial;
                 playedStarts_.clear();
+                newSentence = true;
                 if (events)
                     ++events->textsStarted;
             }
-            playingStart_ = segment.start;
-            playingEnd_ = segment.end;
-            if (events) {
-                if (const Text* text = findText(segment.textSerial)) {
-                    events->sentenceText = segment.textSerial;
-                    events->sentenceStart = text->units(segment.start);
-                    events->sentenceEnd = text->units(segment.end);
+            // The further pieces of a sentence go on with it: no event, nothing more to rewind to.
+            if (newSentence) {
+                playingStart_ = segment.sentence.start;
+                playingEnd_ = segment.sentence.end;
+                if (events) {
+                    if (const Text* text = findText(segment.textSerial)) {
+                        events->sentenceText = segment.textSerial;
+                        events->sentenceStart = text->units(segment.sentence.start);
+                        events->sentenceEnd = text->units(segment.sentence.end);
+                    }
                 }
+                playedStarts_.push_back(segment.sentence.start);
+                if (playedStarts_.size() > kRewindHistory)
+                    playedStarts_.pop_front();
             }
-            playedStarts_.push_back(segment.start);
-            if (playedStarts_.size() > kRewindHistory)
-                playedStarts_.pop_front();
         }
         const std::size_t available = segment.samples.size() - segment.readOffset;
         const std::size_t count = std::min(available, maxSamples - written);
@@ -252,15 +278,18 @@ std::optional<SpeechStream::Job> SpeechStream::takeJob()
     const Text* text = findText(cursorSerial_);
     if (!text)
         return std::nullopt;
+    // The last sentence of an open text may be cut short (mid-sentence, even mid-word): it waits for
+    // the rest, also when it is empty so far.
+    const CursorSentence* sentence = cursorSentenceLocked(*text);
+    if (!sentence)
+        return std::nullopt;
     const bool firstOfReading = segments_.empty() && playingSerial_ == 0;
     const qsizetype maxLength = voice_.backend == SynthBackendKind::Flite && firstOfReading
                                     ? kFirstFliteSentenceLength
                                     : kSentenceLength;
-    const SentenceSpan span = text->sentence(cursorPos_, maxLength);
+    SentenceSpan span = text->sentence(cursorPos_, maxLength);
+    span.end = std::min(span.end, sentence->span.end);
     if (span.empty())
-        return std::nullopt; // an open text that has nothing more yet
-    // The last piece of an open text may be cut short (mid-sentence, even mid-word): wait for the rest.
-    if (text->open && span.end >= text->size())
         return std::nullopt;
 
     Job job;
@@ -275,6 +304,8 @@ std::optional<SpeechStream::Job> SpeechStream::takeJob()
     segment.textSerial = cursorSerial_;
     segment.start = span.start;
     segment.end = span.end;
+    segment.sentence = sentence->span;
+    segment.startsSentence = span.start == sentence->span.start;
     segments_.push_back(std::move(segment));
     cursorPos_ = span.end;
     skipBlankLocked();

@@ -16,7 +16,9 @@ namespace narrix {
 // The queue between one engine and the synthesis thread: the queued texts, a cursor that walks them
 // sentence by sentence (texts are never copied or split up front), and the synthesised audio of the
 // next few seconds. The engine reads audio on its own thread; the synthesis thread takes jobs and
-// delivers PCM. Audio is 16-bit mono at kSampleRate.
+// delivers PCM. Audio is 16-bit mono at kSampleRate. A sentence longer than the synthesiser takes at
+// once is given to it in pieces, but the sentence as the reader sees it stays the unit of the
+// sentence events, rewind and fast forward.
 class SpeechStream
 {
 public:
@@ -85,19 +87,32 @@ private:
         mutable qsizetype unitsMemoPosition = 0;
         mutable qsizetype unitsMemo = 0;
     };
+    // One piece of synthesis: a whole sentence, or a piece of a long one.
     struct Segment
     {
         std::uint64_t id = 0;
         std::uint64_t textSerial = 0;
         qsizetype start = 0;
         qsizetype end = 0;
+        SentenceSpan sentence; // the sentence the piece belongs to
+        bool startsSentence = false;
         std::vector<std::int16_t> samples;
         std::size_t readOffset = 0;
         bool started = false;
         bool complete = false;
     };
 
+    // The sentence the cursor is in, found once for all its pieces.
+    struct CursorSentence
+    {
+        std::uint64_t textSerial = 0; // 0: none found yet
+        SentenceSpan span;
+        bool final = false; // false: it runs to the end of an open text, which may still go on
+    };
+
     const Text* findText(std::uint64_t serial) const;
+    // Null when the sentence is not known to be complete yet (the open text may still continue it).
+    const CursorSentence* cursorSentenceLocked(const Text& text);
     void skipBlankLocked();
     void dropAudioLocked();
     bool workLeftLocked() const;
@@ -107,6 +122,7 @@ private:
     std::uint64_t nextSerial_ = 1;
     std::uint64_t cursorSerial_ = 1; // where synthesis continues
     qsizetype cursorPos_ = 0;
+    CursorSentence cursorSentence_; // reset whenever the cursor jumps or the text grows
     std::deque<Segment> segments_;
     std::uint64_t nextSegment_ = 1;
     std::size_t buffered_ = 0;

@@ -323,3 +323,76 @@ TEST(SpeechStream, ReportsSentencePositionsInUtf16Units)
 
 } // namespace
 } // namespace narrix
+
+namespace narrix {
+namespace {
+
+// A sentence longer than the synthesiser takes at once (one of the GPL's runs to 700 characters)
+// is synthesised in pieces, but heard, followed, skipped and rewound as the one sentence it is.
+TEST(SpeechStream, ALongSentenceCutIntoPiecesStaysOneSentence)
+{
+    QString longSentence = QStringLiteral("For example, if you distribute copies of such a program");
+    while (longSentence.size() < 700)
+        longSentence += QStringLiteral(", whether gratis or for a fee, you must pass on to the recipients");
+    longSentence += QLatin1Char('.');
+    const QString text = QStringLiteral("Short one. ") + longSentence + QStringLiteral(" Last one.");
+    const qsizetype longStart = text.indexOf(longSentence);
+    const qsizetype longEnd = longStart + longSentence.size();
+    const qsizetype lastStart = text.indexOf(QStringLiteral("Last one."));
+    constexpr std::size_t kPerChar = 10;
+
+    for (const bool open : {false, true}) {
+        SCOPED_TRACE(open ? "handed over in two steps" : "queued whole");
+        SpeechStream stream;
+        StreamDriver driver(stream);
+        const std::uint64_t serial = stream.enqueue(open ? text.left(longStart + 40) : text, open);
+        if (open) {
+            // The long sentence is not begun before its end is known.
+            EXPECT_EQ(driver.synthesize(kPerChar), QStringList{QStringLiteral("Short one.")});
+            stream.extend(serial, text.toStdString());
+        }
+        const QStringList pieces = driver.synthesize(kPerChar);
+        ASSERT_GE(pieces.size(), open ? 4 : 5);
+        EXPECT_EQ(pieces.back(), QStringLiteral("Last one."));
+        const QStringList longPieces = pieces.mid(open ? 0 : 1, pieces.size() - (open ? 1 : 2));
+        EXPECT_GE(longPieces.size(), 3);
+        EXPECT_EQ(longPieces.join(QLatin1Char(' ')), longSentence);
+
+        // Heard in small reads: one sentence event per sentence, each spanning the whole sentence.
+        std::vector<std::pair<qsizetype, qsizetype>> heard;
+        for (;;) {
+            std::vector<std::int16_t> out(50);
+            SpeechStream::ReadEvents events;
+            if (stream.read(out.data(), out.size(), &events) == 0)
+                break;
+            if (events.sentenceText != 0) {
+                EXPECT_EQ(events.sentenceText, serial);
+                heard.emplace_back(events.sentenceStart, events.sentenceEnd);
+            }
+        }
+        EXPECT_EQ(heard, (std::vector<std::pair<qsizetype, qsizetype>>{
+                             {0, 10}, {longStart, longEnd}, {lastStart, text.size()}}));
+    }
+
+    // Fast forward and rewind from inside the long sentence's second piece.
+    SpeechStream stream;
+    StreamDriver driver(stream);
+    stream.enqueue(text);
+    QStringList pieces = driver.synthesize(kPerChar);
+    const std::size_t intoSecondPiece =
+        static_cast<std::size_t>(pieces[0].toUtf8().size() + pieces[1].toUtf8().size()) * kPerChar + 5;
+    driver.play(intoSecondPiece);
+    stream.fastForward();
+    EXPECT_EQ(driver.synthesize(kPerChar), QStringList{QStringLiteral("Last one.")});
+    driver.play(5); // "Last one." is heard
+    stream.rewind();
+    pieces = driver.synthesize(kPerChar);
+    ASSERT_GE(pieces.size(), 2);
+    EXPECT_TRUE(longSentence.startsWith(pieces[0])); // back to the long sentence's start
+    driver.play(static_cast<std::size_t>(pieces[0].toUtf8().size()) * kPerChar + 5); // into its second piece
+    stream.rewind();
+    EXPECT_EQ(driver.synthesize(kPerChar).value(0), QStringLiteral("Short one."));
+}
+
+} // namespace
+} // namespace narrix
