@@ -3,7 +3,7 @@
 #include "speech/resampler.h"
 #include "speech/sentence_splitter.h"
 #include "speech/synthesis_worker.h"
-#include "vozozo/wav_export.h"
+#include "vozozo/speech_export.h"
 
 #include <memory>
 
@@ -19,7 +19,7 @@ SpeechPieces::Piece SpeechPieces::next()
     SentenceSpan span = nextSentence(text_, static_cast<qsizetype>(from_));
     if (span.empty())
         return {};
-    if (backend_ == SynthBackendKind::Espeak) {
+    if (backend_ == SynthBackendKind::Espeak && !sentences_) {
         while (span.end - span.start < kEspeakPiece) {
             const SentenceSpan more = nextSentence(text_, span.end);
             if (more.empty())
@@ -41,7 +41,7 @@ bool synthesizeExportPiece(SynthesisWorker& worker, const VoiceInfo& voice, std:
     return worker.synthesizeHere(voice, piece, prosody,
                                  [&](const std::int16_t* samples, std::size_t count, int rate) {
                                      if (!resampler)
-                                         resampler = std::make_unique<Resampler>(rate, kWavExportRate);
+                                         resampler = std::make_unique<Resampler>(rate, kSpeechExportRate);
                                      converted.clear();
                                      resampler->process(samples, count, converted);
                                      applyVolume(converted, prosody.tuning.volume);

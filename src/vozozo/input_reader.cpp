@@ -1,6 +1,7 @@
 #include "vozozo/input_reader.h"
 
-#include "base/speech_file.h"
+#include "base/html_to_text.h"
+#include "base/text_encoding.h"
 #include "net/http_client.h"
 #include "net/web_address.h"
 #include "platform/settings_file.h"
@@ -9,6 +10,7 @@
 #include <QFileInfo>
 #include <QScopeGuard>
 #include <QSettings>
+#include <QUrl>
 #include <cerrno>
 #include <cstring>
 #include <vector>
@@ -22,10 +24,10 @@ namespace {
 
 // An http:// or https:// input is a web page, fetched as channel retrieval fetches one: through the
 // Proxy and Port settings, decoded from the reply's charset and converted to speech text.
-std::optional<std::string> readWebPage(const QString& input, QString* error)
+std::optional<VozozoDocument> readWebPage(const QString& input, QString* error)
 {
     const QString address = input.trimmed();
-    auto fail = [&](const std::string& reason) -> std::optional<std::string> {
+    auto fail = [&](const std::string& reason) -> std::optional<VozozoDocument> {
         if (error)
             *error = QStringLiteral("cannot fetch %1: %2").arg(address, QString::fromStdString(reason));
         return std::nullopt;
@@ -42,19 +44,26 @@ std::optional<std::string> readWebPage(const QString& input, QString* error)
     auto page = client.FetchText(address.toStdString());
     if (!page.ok())
         return fail(page.error().message);
-    return net::webPageSpeechText(page.value(), client.contentType());
+    VozozoDocument document;
+    document.kind = SpeechFileKind::Html;
+    document.bytes = std::move(page.value());
+    document.charset = net::charsetOfContentType(client.contentType());
+    document.name = QFileInfo(QUrl(address).path()).completeBaseName();
+    if (document.name.isEmpty())
+        document.name = QUrl(address).host();
+    return document;
 }
 
 } // namespace
 
-std::optional<std::string> readVozozoInput(const QString& input, QString* error, std::size_t limit)
+std::optional<VozozoDocument> readVozozoDocument(const QString& input, QString* error, std::size_t limit)
 {
     const bool standardInput = input == QLatin1String("-");
     // An existing file wins over an address, as in channel retrieval.
     if (!standardInput && net::isWebAddress(input.toStdString()) && !QFileInfo::exists(input))
         return readWebPage(input, error);
     const QString shown = standardInput ? QStringLiteral("standard input") : input;
-    auto fail = [&](const QString& reason) -> std::optional<std::string> {
+    auto fail = [&](const QString& reason) -> std::optional<VozozoDocument> {
         if (error)
             *error = QStringLiteral("%1: %2").arg(shown, reason);
         return std::nullopt;
@@ -101,11 +110,45 @@ std::optional<std::string> readVozozoInput(const QString& input, QString* error,
         bytes.append(buffer.data(), static_cast<std::size_t>(got));
     }
     // As a local channel file is read (standard input as plain text).
-    const std::string name = standardInput ? std::string() : input.toStdString();
+    VozozoDocument document;
+    document.kind = standardInput ? SpeechFileKind::PlainText : speechFileKindOf(input.toStdString());
+    document.bytes = std::move(bytes);
+    document.name = standardInput ? QString() : QFileInfo(input).completeBaseName();
+    return document;
+}
+
+std::optional<std::string> speechTextOfDocument(const VozozoDocument& document, QString* error)
+{
+    if (document.kind == SpeechFileKind::Html)
+        return HtmlToSpeechText(decodeToUtf8(document.bytes, document.charset));
     std::string problem;
-    auto text = speechTextOfFile(name, bytes, &problem);
-    if (!text)
-        return fail(QString::fromStdString(problem));
+    const std::string_view name = document.kind == SpeechFileKind::RichText ? ".rtf" : "";
+    auto text = speechTextOfFile(name, document.bytes, &problem);
+    if (!text && error)
+        *error = QString::fromStdString(problem);
+    return text;
+}
+
+std::string decodedDocumentText(const VozozoDocument& document)
+{
+    if (document.kind == SpeechFileKind::Html)
+        return decodeToUtf8(document.bytes, document.charset);
+    if (document.kind == SpeechFileKind::RichText)
+        return document.bytes;
+    return decodeUnlabelledToUtf8(document.bytes);
+}
+
+std::optional<std::string> readVozozoInput(const QString& input, QString* error, std::size_t limit)
+{
+    const auto document = readVozozoDocument(input, error, limit);
+    if (!document)
+        return std::nullopt;
+    QString problem;
+    auto text = speechTextOfDocument(*document, &problem);
+    if (!text && error) {
+        const QString shown = input == QLatin1String("-") ? QStringLiteral("standard input") : input;
+        *error = QStringLiteral("%1: %2").arg(shown, problem);
+    }
     return text;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/speech_file.h"
+
 #include <QString>
 #include <cstddef>
 #include <optional>
@@ -17,6 +19,25 @@ namespace narrix {
 constexpr std::size_t kVozozoInputLimit = std::size_t{1} << 30;
 std::optional<std::string> readVozozoInput(const QString& input, QString* error,
                                            std::size_t limit = kVozozoInputLimit);
+
+// A document as read, before it becomes speech text: the bytes of a file (`kind` by its name) or the
+// body of a web page (HTML, with the charset its reply declared). `name` is the file's or page's name
+// without extension, for titles.
+struct VozozoDocument
+{
+    SpeechFileKind kind = SpeechFileKind::PlainText;
+    std::string bytes;
+    std::string charset;
+    QString name;
+};
+// Reads the input as readVozozoInput does, without converting it.
+std::optional<VozozoDocument> readVozozoDocument(const QString& input, QString* error,
+                                                 std::size_t limit = kVozozoInputLimit);
+// The speech text of a document read so; nothing, with the reader's reason in `error`, for malformed
+// rich text.
+std::optional<std::string> speechTextOfDocument(const VozozoDocument& document, QString* error);
+// The document as UTF-8 HTML or plain text (rich text is not decoded: see rtf_chapters).
+std::string decodedDocumentText(const VozozoDocument& document);
 
 // Whether `output` names the very file `input` is read from (the same file system object, whatever
 // the name or link leading to it); "-" as input is standard input.

@@ -1,7 +1,7 @@
 #include "vozozo/parallel_export.h"
 
+#include "vozozo/export_output.h"
 #include "vozozo/export_pieces.h"
-#include "vozozo/wav_file_output.h"
 #include "vozozo/worker_process.h"
 
 #include <QtEndian>
@@ -22,8 +22,9 @@ constexpr int kJobsPerWorker = 2;
 
 struct Job
 {
-    std::size_t end = 0; // where the job ends in the text
-    std::string audio;   // samples received before the job's turn to be written
+    std::size_t start = 0; // where the job's first piece starts in the text
+    std::size_t end = 0;   // where the job ends in the text
+    std::string audio;     // samples received before the job's turn to be written
     bool done = false;
 };
 
@@ -41,9 +42,11 @@ struct Slot
 class ParallelExport
 {
 public:
-    ParallelExport(std::string_view text, const VoiceInfo& voice, WavFileOutput& output,
-                   const std::function<bool(double)>& progress)
-        : text_(text), pieces_(text, voice.backend), voice_(voice), output_(output), progress_(progress)
+    ParallelExport(std::string_view text, const VoiceInfo& voice, ExportOutput& output,
+                   const std::function<bool(double)>& progress, const PieceStartHandler& sentenceStarted)
+        : text_(text), pieces_(text, voice.backend, sentenceStarted != nullptr), voice_(voice),
+          output_(output), progress_(progress), sentenceStarted_(sentenceStarted),
+          jobBytes_(sentenceStarted ? 1 : kJobBytes)
     {
     }
 
@@ -100,7 +103,7 @@ private:
                    jobs_.size() < static_cast<std::size_t>(workers * (kJobsPerWorker + 1))) {
                 std::vector<SpeechPieces::Piece> list;
                 std::size_t bytes = 0;
-                while (bytes < kJobBytes) {
+                while (bytes < jobBytes_) {
                     const SpeechPieces::Piece piece = pieces_.next();
                     if (piece.start == piece.end) {
                         textDone_ = true;
@@ -119,7 +122,10 @@ private:
                 for (const auto& piece : list)
                     appendWorkerJobPiece(slot.outgoing, text_.substr(piece.start, piece.end - piece.start));
                 slot.jobs.push_back(nextJob_++);
-                jobs_.push_back({pieces_.position(), {}, false});
+                jobs_.push_back({list.front().start, list.back().end, {}, false});
+                // A job with none before it waiting is the next to be written.
+                if (jobs_.size() == 1)
+                    jobStarts(jobs_.front());
             }
         }
     }
@@ -214,6 +220,8 @@ private:
             written_ = jobs_.front().end;
             jobs_.pop_front();
             ++writeHead_;
+            if (!jobs_.empty())
+                jobStarts(jobs_.front());
             if (!jobs_.empty() && !jobs_.front().audio.empty()) {
                 std::string audio = std::move(jobs_.front().audio);
                 jobs_.front().audio = {};
@@ -230,6 +238,12 @@ private:
         return true;
     }
 
+    void jobStarts(const Job& job)
+    {
+        if (sentenceStarted_)
+            sentenceStarted_(job.start, job.end, output_.samplesWritten());
+    }
+
     ParallelExportResult finish(const QString& error)
     {
         result_.error = error;
@@ -243,8 +257,10 @@ private:
     std::string_view text_;
     SpeechPieces pieces_;
     const VoiceInfo& voice_;
-    WavFileOutput& output_;
+    ExportOutput& output_;
     const std::function<bool(double)>& progress_;
+    const PieceStartHandler& sentenceStarted_;
+    std::size_t jobBytes_;
     std::vector<Slot> slots_;
     std::deque<Job> jobs_; // jobs_[0] is job number writeHead_
     std::uint64_t writeHead_ = 0;
@@ -260,10 +276,11 @@ private:
 
 ParallelExportResult exportOnWorkerProcesses(std::string_view text, const VoiceInfo& voice,
                                              const Prosody& prosody, int workers, const QString& program,
-                                             WavFileOutput& output,
-                                             const std::function<bool(double)>& progress)
+                                             ExportOutput& output,
+                                             const std::function<bool(double)>& progress,
+                                             const PieceStartHandler& sentenceStarted)
 {
-    ParallelExport exporter(text, voice, output, progress);
+    ParallelExport exporter(text, voice, output, progress, sentenceStarted);
     return exporter.run(workers, program, prosody);
 }
 

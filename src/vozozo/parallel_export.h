@@ -1,6 +1,7 @@
 #pragma once
 
 #include "speech/voice_info.h"
+#include "vozozo/speech_export.h"
 
 #include <QString>
 #include <functional>
@@ -8,7 +9,7 @@
 
 namespace narrix {
 
-class WavFileOutput;
+class ExportOutput;
 
 struct ParallelExportResult
 {
@@ -19,10 +20,12 @@ struct ParallelExportResult
 
 // Speaks `text` on `workers` worker processes (`program` is vozozo itself) and appends the samples to
 // `output` in the text's order. Jobs of whole pieces go to whichever worker has room; the audio of
-// jobs finished ahead of the one being written waits in memory, at most a few jobs per worker.
+// jobs finished ahead of the one being written waits in memory, at most a few jobs per worker. With
+// `sentenceStarted` set, a job is one sentence, reported when its audio is about to be written.
 ParallelExportResult exportOnWorkerProcesses(std::string_view text, const VoiceInfo& voice,
                                              const Prosody& prosody, int workers, const QString& program,
-                                             WavFileOutput& output,
-                                             const std::function<bool(double)>& progress);
+                                             ExportOutput& output,
+                                             const std::function<bool(double)>& progress,
+                                             const PieceStartHandler& sentenceStarted = {});
 
 } // namespace narrix

@@ -10,11 +10,19 @@ namespace narrix {
 QString vozozoUsage()
 {
     return QStringLiteral(
-        "Usage: vozozo INPUT [-o OUT.wav] [--voice NAME] [--speed WPM] [--jobs N] [--print] [--list-voices]\n"
+        "Usage: vozozo INPUT [-o OUT.wav] [--format F] [--quality Q] [--split chapters|minutes N]\n"
+        "              [--sync lrc|vtt] [--voice NAME] [--speed WPM] [--jobs N] [--print] [--list-voices]\n"
         "Speaks a text, rich-text or HTML file, a web page (http:// or https://) or standard input (-)\n"
-        "into a WAV file. Local inputs are read up to 1 GiB. Without arguments it opens a window.\n"
-        "  -o, --output FILE   the WAV file to write (default: INPUT with .wav; for a web page\n"
-        "                      NAME.wav in the current folder; - writes to standard output)\n"
+        "into a WAV, MP3, Ogg Vorbis, Opus or FLAC file. Local inputs are read up to 1 GiB. Without\n"
+        "arguments it opens a window.\n"
+        "  -o, --output FILE   the file to write, its format by its extension (.wav, .mp3, .ogg, .opus,\n"
+        "                      .flac; default: INPUT with .wav; for a web page NAME.wav in the current\n"
+        "                      folder; - writes to standard output)\n"
+        "  --format F          wav, mp3, ogg, opus or flac, whatever the extension\n"
+        "  --quality Q         0 (smallest file) to 10 (best sound) for MP3, Ogg Vorbis and Opus\n"
+        "  --split chapters    one file per chapter (\"01 Title.mp3\") beside OUT, and OUT.m3u\n"
+        "  --split minutes N   files of about N minutes each, the same way\n"
+        "  --sync lrc|vtt      a file beside each audio file with the time of every sentence\n"
         "  --voice NAME        the voice, as --list-voices names it\n"
         "  --speed WPM         words per minute\n"
         "  --jobs N            synthesis workers (default: one per processor)\n"
@@ -72,6 +80,7 @@ QString defaultWavPath(const QString& input)
 std::optional<VozozoArgs> parseVozozoArgs(const QStringList& arguments, QString* error)
 {
     VozozoArgs args;
+    bool formatGiven = false;
     auto fail = [error](const QString& message) {
         if (error)
             *error = message;
@@ -105,6 +114,41 @@ std::optional<VozozoArgs> parseVozozoArgs(const QStringList& arguments, QString*
                 args.jobs = text.toInt(&ok);
             if (!ok || args.jobs <= 0 || args.jobs > 256)
                 return fail(QStringLiteral("--jobs needs a number of workers from 1 to 256"));
+        } else if (argument == QLatin1String("--format")) {
+            QString text;
+            const auto format = value(&text) ? exportFormatNamed(text) : std::nullopt;
+            if (!format)
+                return fail(QStringLiteral("--format needs wav, mp3, ogg, opus or flac"));
+            args.format = *format;
+            formatGiven = true;
+        } else if (argument == QLatin1String("--quality")) {
+            QString text;
+            bool ok = false;
+            if (value(&text))
+                args.quality = text.toInt(&ok);
+            if (!ok || args.quality < 0 || args.quality > kExportQualityMaximum)
+                return fail(
+                    QStringLiteral("--quality needs a number from 0 to %1").arg(kExportQualityMaximum));
+        } else if (argument == QLatin1String("--split")) {
+            QString kind;
+            if (value(&kind) && kind == QLatin1String("chapters")) {
+                args.split = SplitKind::Chapters;
+            } else if (kind == QLatin1String("minutes")) {
+                QString text;
+                bool ok = false;
+                if (value(&text))
+                    args.splitMinutes = text.toInt(&ok);
+                if (!ok || args.splitMinutes <= 0)
+                    return fail(QStringLiteral("--split minutes needs a number of minutes above 0"));
+                args.split = SplitKind::Minutes;
+            } else {
+                return fail(QStringLiteral("--split needs \"chapters\" or \"minutes N\""));
+            }
+        } else if (argument == QLatin1String("--sync")) {
+            QString text;
+            args.sync = value(&text) ? syncFormatNamed(text) : std::nullopt;
+            if (!args.sync)
+                return fail(QStringLiteral("--sync needs lrc or vtt"));
         } else if (argument == QLatin1String("--print")) {
             args.print = true;
         } else if (argument == QLatin1String("--list-voices")) {
@@ -121,10 +165,17 @@ std::optional<VozozoArgs> parseVozozoArgs(const QStringList& arguments, QString*
     }
     if (args.input.isEmpty() && !args.listVoices && !args.help)
         return fail(QStringLiteral("no input file"));
-    if (args.output.isEmpty() && !args.input.isEmpty())
+    if (args.output.isEmpty() && !args.input.isEmpty()) {
         args.output = defaultWavPath(args.input);
+        if (formatGiven && !args.output.isEmpty())
+            args.output = withExportExtension(args.output, args.format);
+    }
     if (args.output.isEmpty() && !args.print && !args.listVoices && !args.help)
         return fail(QStringLiteral("standard input needs -o FILE.wav"));
+    if (!formatGiven)
+        args.format = exportFormatOfPath(args.output).value_or(ExportFormat::Wav);
+    if ((args.split != SplitKind::None || args.sync) && args.output == QLatin1String("-"))
+        return fail(QStringLiteral("--split and --sync write files: choose one with -o"));
     return args;
 }
 

@@ -1,19 +1,30 @@
 #pragma once
 
+#include "vozozo/export_format.h"
+#include "vozozo/sync_file.h"
+
 #include <QString>
 #include <QStringList>
 #include <optional>
 
 namespace narrix {
 
-// vozozo INPUT [-o OUT.wav] [--voice NAME] [--speed WPM] [--jobs N] [--print] [--list-voices]
+enum class SplitKind { None, Chapters, Minutes };
+
+// vozozo INPUT [-o OUT.wav|.mp3|.ogg|.opus|.flac] [--format F] [--quality Q] [--split chapters|minutes N]
+//   [--sync lrc|vtt] [--voice NAME] [--speed WPM] [--jobs N] [--print] [--list-voices]
 struct VozozoArgs
 {
     QString input;
-    QString output; // empty: the input's name with ".wav" (see defaultWavPath)
-    QString voice;  // empty: the default voice
-    int speed = 0;  // 0: the default speed
-    int jobs = 0;   // synthesis workers; 0: one per processor
+    QString output;                          // empty: the input's name with ".wav" (see defaultWavPath)
+    ExportFormat format = ExportFormat::Wav; // --format, else the output's extension, else WAV
+    int quality = -1;                        // 0 .. 10; -1: the encoder's default
+    SplitKind split = SplitKind::None;
+    int splitMinutes = 0;
+    std::optional<SyncFormat> sync;
+    QString voice; // empty: the default voice
+    int speed = 0; // 0: the default speed
+    int jobs = 0;  // synthesis workers; 0: one per processor
     bool print = false;
     bool listVoices = false;
     bool help = false;

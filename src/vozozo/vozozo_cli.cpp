@@ -2,9 +2,9 @@
 
 #include "speech/speech_text_cleanup.h"
 #include "speech/voice_tuning_store.h"
+#include "vozozo/chapter_export.h"
 #include "vozozo/input_reader.h"
 #include "vozozo/vozozo_voices.h"
-#include "vozozo/wav_export.h"
 
 #include "platform/locale_adapter.h"
 
@@ -18,6 +18,25 @@ namespace {
 
 // Inputs above this size report their progress.
 constexpr std::size_t kProgressThreshold = 16 * 1024;
+
+// The chapters to speak: the document's own, parts of about N minutes at the chosen speed, or the
+// whole text as one.
+std::optional<DocumentOutline> outlineFor(const VozozoArgs& args, const VozozoDocument& document, int speed,
+                                          QString* error)
+{
+    if (args.split == SplitKind::Chapters)
+        return outlineOfDocument(document, error);
+    std::optional<DocumentOutline> outline = documentTitles(document);
+    const auto text = speechTextOfDocument(document, error);
+    if (!text)
+        return std::nullopt;
+    if (args.split == SplitKind::Minutes)
+        outline->chapters = partsOfWords(*text, static_cast<std::size_t>(args.splitMinutes) *
+                                                    static_cast<std::size_t>(speed));
+    else
+        outline->chapters = {{outline->title, *text}};
+    return outline;
+}
 
 } // namespace
 
@@ -42,14 +61,20 @@ int runVozozoCli(const VozozoArgs& args, std::FILE* out, std::FILE* err)
                      args.output.toUtf8().constData());
         return 1;
     }
-    std::optional<std::string> text = readVozozoInput(args.input, &error);
-    if (!text) {
+    const std::optional<VozozoDocument> document = readVozozoDocument(args.input, &error);
+    if (!document) {
         std::fprintf(err, "vozozo: %s\n", error.toUtf8().constData());
         return 1;
     }
+    const QString shown = args.input == QLatin1String("-") ? QStringLiteral("standard input") : args.input;
     // Printing needs no voice, so the synthesisers are not even started: the text is cleaned as for
     // the default voice, an English espeak-ng one under an English locale.
     if (args.print) {
+        std::optional<std::string> text = speechTextOfDocument(*document, &error);
+        if (!text) {
+            std::fprintf(err, "vozozo: %s: %s\n", shown.toUtf8().constData(), error.toUtf8().constData());
+            return 1;
+        }
         CleanSpeechTextInPlace(*text, isEnglishLocale(SystemLocale()) ? AsciiFolding::LettersAndSymbols
                                                                       : AsciiFolding::None);
         std::fwrite(text->data(), 1, text->size(), out);
@@ -67,13 +92,34 @@ int runVozozoCli(const VozozoArgs& args, std::FILE* out, std::FILE* err)
         return 1;
     }
 
-    CleanSpeechTextInPlace(*text, asciiFoldingFor(voice->language, voiceReadsSymbols(*voice)));
-
     Prosody prosody;
     prosody.speed = std::clamp(args.speed > 0 ? args.speed : 175, voice->minSpeed, voice->maxSpeed);
     prosody.tuning = loadVoiceTuning(voice->name);
 
-    const bool showProgress = text->size() >= kProgressThreshold;
+    std::optional<DocumentOutline> outline = outlineFor(args, *document, prosody.speed, &error);
+    if (!outline) {
+        std::fprintf(err, "vozozo: %s: %s\n", shown.toUtf8().constData(), error.toUtf8().constData());
+        return 1;
+    }
+    ChapterExportRequest request;
+    const AsciiFolding folding = asciiFoldingFor(voice->language, voiceReadsSymbols(*voice));
+    std::size_t bytes = 0;
+    for (Chapter& chapter : outline->chapters) {
+        CleanSpeechTextInPlace(chapter.text, folding);
+        bytes += chapter.text.size();
+    }
+    request.chapters = std::move(outline->chapters);
+    request.outputPath = args.output;
+    request.split = args.split != SplitKind::None;
+    request.sync = args.sync;
+    request.title = outline->title;
+    request.author = outline->author;
+    request.options.workers = args.jobs > 0 ? args.jobs : defaultExportWorkers();
+    request.options.workerProgram = QCoreApplication::applicationFilePath();
+    request.options.encoding.format = args.format;
+    request.options.encoding.quality = args.quality;
+
+    const bool showProgress = bytes >= kProgressThreshold;
     const bool terminal = isatty(fileno(err)) != 0;
     int lastPercent = -1;
     const auto progress = [&](double fraction) {
@@ -85,19 +131,18 @@ int runVozozoCli(const VozozoArgs& args, std::FILE* out, std::FILE* err)
         lastPercent = percent;
         return true;
     };
-    WavExportOptions options;
-    options.workers = args.jobs > 0 ? args.jobs : defaultExportWorkers();
-    options.workerProgram = QCoreApplication::applicationFilePath();
-    const WavExportResult result = exportSpeechToWav(*text, *voice, prosody, args.output, progress, options);
+    const ChapterExportResult result = exportChapters(request, *voice, prosody, progress);
     if (showProgress && terminal)
         std::fputc('\n', err);
     if (!result.ok) {
         std::fprintf(err, "vozozo: %s\n", result.error.toUtf8().constData());
         return 1;
     }
-    std::fprintf(err, "vozozo: wrote %s (%.1f seconds of speech, voice %s)\n",
-                 args.output.toUtf8().constData(), static_cast<double>(result.samples) / kWavExportRate,
-                 voice->name.toUtf8().constData());
+    const QString written =
+        request.split ? QStringLiteral("%1 files beside %2").arg(result.files.size()).arg(args.output)
+                      : args.output;
+    std::fprintf(err, "vozozo: wrote %s (%.1f seconds of speech, voice %s)\n", written.toUtf8().constData(),
+                 static_cast<double>(result.samples) / kSpeechExportRate, voice->name.toUtf8().constData());
     return 0;
 }
 

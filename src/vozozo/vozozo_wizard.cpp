@@ -3,10 +3,12 @@
 #include "speech/speech_text_cleanup.h"
 #include "speech/voice_tuning_store.h"
 #include "ui/prompter.h"
+#include "vozozo/document_chapters.h"
+#include "vozozo/export_format.h"
 #include "vozozo/input_reader.h"
+#include "vozozo/speech_export.h"
 #include "vozozo/vozozo_args.h"
 #include "vozozo/vozozo_voices.h"
-#include "vozozo/wav_export.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
@@ -19,24 +21,27 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSpinBox>
-#include <utility>
 #include <QThread>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <utility>
 
 namespace narrix {
 
 VozozoWizard::VozozoWizard(Prompter& prompter, QWidget* parent)
     : QDialog(parent), prompter_(prompter), input_(new QLineEdit(this)), voice_(new QComboBox(this)),
-      speed_(new QSpinBox(this)), output_(new QLineEdit(this)), progress_(new QProgressBar(this)),
-      message_(new QLabel(this)), convert_(new QPushButton(QStringLiteral("&Convert"), this)),
+      speed_(new QSpinBox(this)), format_(new QComboBox(this)), quality_(new QSpinBox(this)),
+      output_(new QLineEdit(this)), progress_(new QProgressBar(this)), message_(new QLabel(this)),
+      convert_(new QPushButton(QStringLiteral("&Convert"), this)),
       cancel_(new QPushButton(QStringLiteral("Cancel"), this))
 {
-    setWindowTitle(QStringLiteral("vozozo - Text to WAV"));
+    setWindowTitle(QStringLiteral("vozozo - Text to Speech"));
     input_->setObjectName(QStringLiteral("input"));
     output_->setObjectName(QStringLiteral("output"));
     voice_->setObjectName(QStringLiteral("voice"));
     speed_->setObjectName(QStringLiteral("speed"));
+    format_->setObjectName(QStringLiteral("format"));
+    quality_->setObjectName(QStringLiteral("quality"));
     convert_->setObjectName(QStringLiteral("convert"));
     cancel_->setObjectName(QStringLiteral("cancel"));
 
@@ -56,6 +61,15 @@ VozozoWizard::VozozoWizard(Prompter& prompter, QWidget* parent)
     speed_->setRange(80, 450);
     speed_->setValue(175);
     speed_->setSuffix(QStringLiteral(" words per minute"));
+    for (const ExportFormat format : exportFormats())
+        format_->addItem(exportFormatLabel(format), static_cast<int>(format));
+    format_->setCurrentIndex(format_->findData(static_cast<int>(ExportFormat::Wav)));
+    // -1 leaves the encoder's own default.
+    quality_->setRange(-1, kExportQualityMaximum);
+    quality_->setValue(-1);
+    quality_->setSpecialValueText(QStringLiteral("Default"));
+    quality_->setToolTip(
+        QStringLiteral("0 gives the smallest file, 10 the best sound (MP3, Ogg Vorbis, Opus)"));
     progress_->setRange(0, 100);
     progress_->setValue(0);
     message_->setWordWrap(true);
@@ -64,7 +78,9 @@ VozozoWizard::VozozoWizard(Prompter& prompter, QWidget* parent)
     form->addRow(QStringLiteral("&Text file:"), inputRow);
     form->addRow(QStringLiteral("&Voice:"), voice_);
     form->addRow(QStringLiteral("&Speed:"), speed_);
-    form->addRow(QStringLiteral("&WAV file:"), outputRow);
+    form->addRow(QStringLiteral("&Format:"), format_);
+    form->addRow(QStringLiteral("&Quality:"), quality_);
+    form->addRow(QStringLiteral("&Output file:"), outputRow);
     // A row holding a layout has no buddy of its own: the access key goes to the row's line edit.
     for (auto [row, edit] : {std::pair{inputRow, input_}, std::pair{outputRow, output_}})
         qobject_cast<QLabel*>(form->labelForField(row))->setBuddy(edit);
@@ -82,6 +98,7 @@ VozozoWizard::VozozoWizard(Prompter& prompter, QWidget* parent)
     connect(browseInput, &QPushButton::clicked, this, &VozozoWizard::browseInput);
     connect(browseOutput, &QPushButton::clicked, this, &VozozoWizard::browseOutput);
     connect(convert_, &QPushButton::clicked, this, &VozozoWizard::convert);
+    connect(format_, &QComboBox::currentIndexChanged, this, &VozozoWizard::formatChosen);
     connect(cancel_, &QPushButton::clicked, this, &VozozoWizard::reject);
     connect(input_, &QLineEdit::textChanged, this, &VozozoWizard::updateButtons);
     connect(output_, &QLineEdit::textChanged, this, &VozozoWizard::updateButtons);
@@ -101,16 +118,33 @@ QString VozozoWizard::message() const
     return message_->text();
 }
 
+ExportFormat VozozoWizard::chosenFormat() const
+{
+    return static_cast<ExportFormat>(format_->currentData().toInt());
+}
+
 void VozozoWizard::setInput(const QString& path)
 {
     input_->setText(path);
     if (output_->text().isEmpty() && !path.isEmpty())
-        output_->setText(defaultWavPath(path));
+        output_->setText(withExportExtension(defaultWavPath(path), chosenFormat()));
 }
 
 void VozozoWizard::setOutput(const QString& path)
 {
     output_->setText(path);
+    // A name with a known extension chooses its format.
+    if (const auto format = exportFormatOfPath(path))
+        format_->setCurrentIndex(format_->findData(static_cast<int>(*format)));
+}
+
+void VozozoWizard::formatChosen()
+{
+    const QString path = output_->text().trimmed();
+    if (!path.isEmpty() && exportFormatOfPath(path) != chosenFormat())
+        output_->setText(withExportExtension(path, chosenFormat()));
+    quality_->setEnabled(worker_ == nullptr && chosenFormat() != ExportFormat::Wav &&
+                         chosenFormat() != ExportFormat::Flac);
 }
 
 void VozozoWizard::browseInput()
@@ -123,10 +157,12 @@ void VozozoWizard::browseInput()
 
 void VozozoWizard::browseOutput()
 {
-    const QString path = prompter_.saveFileName(this, QStringLiteral("WAV File"), output_->text(),
-                                                QStringLiteral("WAV files (*.wav)"));
+    const QString label = exportFormatLabel(chosenFormat());
+    const QString path = prompter_.saveFileName(
+        this, QStringLiteral("%1 File").arg(label), output_->text(),
+        QStringLiteral("%1 files (*.%2)").arg(label, exportFormatExtension(chosenFormat())));
     if (!path.isEmpty())
-        output_->setText(path);
+        setOutput(path);
 }
 
 void VozozoWizard::updateButtons()
@@ -137,6 +173,8 @@ void VozozoWizard::updateButtons()
     output_->setEnabled(idle);
     voice_->setEnabled(idle);
     speed_->setEnabled(idle);
+    format_->setEnabled(idle);
+    quality_->setEnabled(idle && chosenFormat() != ExportFormat::Wav && chosenFormat() != ExportFormat::Flac);
 }
 
 void VozozoWizard::convert()
@@ -147,12 +185,13 @@ void VozozoWizard::convert()
     const QString inputPath = input_->text().trimmed();
     const QString outputPath = output_->text().trimmed();
     if (outputIsInput(inputPath, outputPath)) {
-        message_->setText(QStringLiteral("The WAV file is the text file itself; please choose another."));
+        message_->setText(QStringLiteral("The output file is the text file itself; please choose another."));
         return;
     }
-    std::optional<std::string> text = readVozozoInput(inputPath, &error);
+    const std::optional<VozozoDocument> document = readVozozoDocument(inputPath, &error);
+    std::optional<std::string> text = document ? speechTextOfDocument(*document, &error) : std::nullopt;
     if (!text) {
-        message_->setText(error);
+        message_->setText(document ? QStringLiteral("%1: %2").arg(inputPath, error) : error);
         return;
     }
     const VoiceInfo* voice = findVozozoVoice(voice_->currentText());
@@ -170,16 +209,21 @@ void VozozoWizard::convert()
     message_->setText(QStringLiteral("Converting..."));
     const VoiceInfo chosen = *voice;
     auto cancel = cancelRequested_;
-    WavExportOptions options;
+    SpeechExportOptions options;
     options.workers = defaultExportWorkers();
     options.workerProgram = QCoreApplication::applicationFilePath();
     if (QFileInfo(options.workerProgram).fileName() != QLatin1String("vozozo"))
         options.workerProgram = QCoreApplication::applicationDirPath() + QStringLiteral("/vozozo");
     if (!QFileInfo(options.workerProgram).isExecutable())
         options.workers = 1;
+    const DocumentOutline titles = documentTitles(*document);
+    options.encoding.format = chosenFormat();
+    options.encoding.quality = quality_->value();
+    options.encoding.title = titles.title;
+    options.encoding.artist = titles.author;
     worker_ =
         QThread::create([this, cancel, chosen, prosody, outputPath, options, cleaned = std::move(*text)] {
-            const WavExportResult result = exportSpeechToWav(
+            const SpeechExportResult result = exportSpeechToFile(
                 cleaned, chosen, prosody, outputPath,
                 [this, cancel](double fraction) {
                     const int percent = static_cast<int>(fraction * 100);
@@ -191,7 +235,7 @@ void VozozoWizard::convert()
             const QString summary =
                 result.ok ? QStringLiteral("Wrote %1 (%2 seconds of speech).")
                                 .arg(outputPath)
-                                .arg(static_cast<double>(result.samples) / kWavExportRate, 0, 'f', 1)
+                                .arg(static_cast<double>(result.samples) / kSpeechExportRate, 0, 'f', 1)
                 : result.cancelled ? QStringLiteral("Cancelled.")
                                    : result.error;
             QMetaObject::invokeMethod(

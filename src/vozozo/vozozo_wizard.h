@@ -1,5 +1,7 @@
 #pragma once
 
+#include "vozozo/export_format.h"
+
 #include <QDialog>
 #include <atomic>
 #include <memory>
@@ -16,7 +18,8 @@ namespace narrix {
 
 class Prompter;
 
-// vozozo without arguments: pick a text file, a voice, a speed and the WAV file, then Convert.
+// vozozo without arguments: pick a text file, a voice, a speed, the format (and its quality) and the
+// output file, then Convert.
 class VozozoWizard : public QDialog
 {
     Q_OBJECT
@@ -37,15 +40,19 @@ protected:
 private:
     void browseInput();
     void browseOutput();
+    void formatChosen();
     void convert();
     void finished(bool ok, bool cancelled, const QString& message);
     void updateButtons();
+    ExportFormat chosenFormat() const;
 
     Prompter& prompter_;
 
     QLineEdit* input_;
     QComboBox* voice_;
     QSpinBox* speed_;
+    QComboBox* format_;
+    QSpinBox* quality_;
     QLineEdit* output_;
     QProgressBar* progress_;
     QLabel* message_;

@@ -1,15 +1,12 @@
 #include "vozozo/wav_file_output.h"
 
-#include "base/atomic_file.h"
 #include "base/write_all.h"
-#include "vozozo/interrupt_cleanup.h"
 
 #include <QFile>
 #include <QtEndian>
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <filesystem>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -80,8 +77,8 @@ WavFileOutput::~WavFileOutput()
 {
     if (!committed_)
         abandon();
-    else if (ownsFd_ && fd_ >= 0)
-        ::close(fd_);
+    else
+        closeExportTarget(target_);
 }
 
 bool WavFileOutput::fail(const QString& what, int code)
@@ -93,49 +90,11 @@ bool WavFileOutput::fail(const QString& what, int code)
 bool WavFileOutput::open(const QString& path, QString* error)
 {
     shownPath_ = path;
-    auto failed = [&](int code) {
+    if (const int code = openExportTarget(path, &target_); code != 0) {
         fail(path, code);
         if (error)
             *error = error_;
         return false;
-    };
-    if (path == QLatin1String("-")) {
-        fd_ = STDOUT_FILENO;
-        ownsFd_ = false;
-    } else {
-        const std::string local = QFile::encodeName(path).toStdString();
-        struct stat info = {};
-        const bool exists = ::stat(local.c_str(), &info) == 0;
-        if (exists && S_ISDIR(info.st_mode))
-            return failed(EISDIR);
-        if (exists && !S_ISREG(info.st_mode)) {
-            // A device or a named pipe is written into as it is; it is not ours to replace.
-            fd_ = ::open(local.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
-            if (fd_ < 0)
-                return failed(errno);
-            ownsFd_ = true;
-        } else {
-            std::filesystem::path target;
-            std::string temp;
-            setInterruptCleanupFile(nullptr);
-            fd_ = createReplacementFile(local, &target, &temp);
-            if (fd_ < 0)
-                return failed(errno);
-            setInterruptCleanupFile(temp.c_str());
-            ownsFd_ = true;
-            tempPath_ = temp;
-            targetPath_ = target.string();
-            // The new file gets the old one's permissions, or those a newly created file would get.
-            mode_t mode = 0;
-            if (exists) {
-                mode = info.st_mode & 07777;
-            } else {
-                const mode_t mask = ::umask(0);
-                ::umask(mask);
-                mode = 0666 & ~mask;
-            }
-            ::fchmod(fd_, mode);
-        }
     }
     if (!writeHeader(false)) {
         if (error)
@@ -150,18 +109,19 @@ bool WavFileOutput::writeHeader(bool final)
 {
     if (!final) {
         const auto header = wavFileHeader(sampleRate_, 0, riffLimit_, true);
-        if (!writeAll(fd_, std::string_view(header.data(), header.size())))
+        if (!writeAll(target_.fd, std::string_view(header.data(), header.size())))
             return fail(shownPath_, errno);
         return true;
     }
     // Outputs that cannot be rewound (pipes, character devices) keep the streaming header.
-    const off_t end = ::lseek(fd_, 0, SEEK_CUR);
+    const off_t end = ::lseek(target_.fd, 0, SEEK_CUR);
     const std::uint64_t written = kWavFileHeaderSize + dataBytes_;
-    if (end < 0 || static_cast<std::uint64_t>(end) < written || (::fcntl(fd_, F_GETFL) & O_APPEND) != 0)
+    if (end < 0 || static_cast<std::uint64_t>(end) < written ||
+        (::fcntl(target_.fd, F_GETFL) & O_APPEND) != 0)
         return replacesPath() ? fail(shownPath_, end < 0 ? errno : EIO) : true;
     const auto header = wavFileHeader(sampleRate_, dataBytes_, riffLimit_);
     const off_t start = end - static_cast<off_t>(written);
-    if (::pwrite(fd_, header.data(), header.size(), start) != static_cast<ssize_t>(header.size()))
+    if (::pwrite(target_.fd, header.data(), header.size(), start) != static_cast<ssize_t>(header.size()))
         return replacesPath() ? fail(shownPath_, errno) : true;
     return true;
 }
@@ -170,14 +130,14 @@ bool WavFileOutput::flushBuffer()
 {
     if (buffer_.empty())
         return true;
-    const bool ok = writeAll(fd_, std::string_view(buffer_.data(), buffer_.size()));
+    const bool ok = writeAll(target_.fd, std::string_view(buffer_.data(), buffer_.size()));
     buffer_.clear();
     return ok || fail(shownPath_, errno);
 }
 
 bool WavFileOutput::append(const std::int16_t* samples, std::size_t count)
 {
-    if (fd_ < 0 || !error_.isEmpty())
+    if (target_.fd < 0 || !error_.isEmpty())
         return false;
     while (count > 0) {
         if (buffer_.size() + 2 > kBufferBytes && !flushBuffer())
@@ -196,7 +156,7 @@ bool WavFileOutput::append(const std::int16_t* samples, std::size_t count)
 
 bool WavFileOutput::appendPcmBytes(const char* bytes, std::size_t size)
 {
-    if (fd_ < 0 || !error_.isEmpty())
+    if (target_.fd < 0 || !error_.isEmpty())
         return false;
     while (size > 0) {
         if (buffer_.size() == kBufferBytes && !flushBuffer())
@@ -218,36 +178,17 @@ bool WavFileOutput::commit(QString* error)
         abandon();
         return false;
     };
-    if (fd_ < 0 || !error_.isEmpty() || !flushBuffer() || !writeHeader(true))
+    if (target_.fd < 0 || !error_.isEmpty() || !flushBuffer() || !writeHeader(true))
         return failed();
-    if (!replacesPath()) {
-        committed_ = true;
-        return true;
-    }
-    if (::fsync(fd_) != 0)
-        return fail(shownPath_, errno), failed();
-    const int closed = ::close(fd_);
-    fd_ = -1;
-    if (closed != 0)
-        return fail(shownPath_, errno), failed();
-    if (::rename(tempPath_.c_str(), targetPath_.c_str()) != 0)
-        return fail(shownPath_, errno), failed();
-    setInterruptCleanupFile(nullptr);
-    tempPath_.clear();
+    if (const int code = commitExportTarget(target_); code != 0)
+        return fail(shownPath_, code), failed();
     committed_ = true;
     return true;
 }
 
 void WavFileOutput::abandon()
 {
-    if (!tempPath_.empty()) {
-        setInterruptCleanupFile(nullptr);
-        ::unlink(tempPath_.c_str());
-        tempPath_.clear();
-    }
-    if (ownsFd_ && fd_ >= 0)
-        ::close(fd_);
-    fd_ = -1;
+    abandonExportTarget(target_);
 }
 
 } // namespace narrix

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "vozozo/export_output.h"
+#include "vozozo/export_target.h"
+
 #include <QString>
 #include <cstdint>
 #include <string>
@@ -7,16 +10,12 @@
 
 namespace narrix {
 
-// Where an export's WAV goes, written so that nothing but a finished file ever appears at the path:
-// - a regular file or a new name: the audio goes to a temporary file beside it (".NAME.XXXXXX"), which
-//   replaces the path only when commit() succeeds; a symbolic link is kept and the file it names is
-//   replaced. Until then an old file at the path stays as it was, and a failure, a cancel or a signal
-//   removes only the temporary file.
-// - an existing file that is not a regular file (a device, a named pipe) and "-" (standard output):
-//   written straight into, never created, truncated or removed.
+// Where an export's WAV goes, written so that nothing but a finished file ever appears at the path
+// (see ExportTarget): until commit() an old file at the path stays as it was, and a failure, a cancel
+// or a signal removes only the temporary file; devices, named pipes and "-" are written straight into.
 // Up to `riffLimit` bytes of RIFF content the header is a plain 44-byte-compatible WAVE header (with a
 // JUNK chunk reserving room); beyond it the file becomes RF64 with a ds64 chunk giving the true sizes.
-class WavFileOutput
+class WavFileOutput : public ExportOutput
 {
 public:
     static constexpr std::uint64_t kRiffLimit = 0xFFFFFFFFULL;
@@ -26,19 +25,17 @@ public:
     WavFileOutput(const WavFileOutput&) = delete;
     WavFileOutput& operator=(const WavFileOutput&) = delete;
 
-    bool open(const QString& path, QString* error);
-    bool append(const std::int16_t* samples, std::size_t count);
-    // Appends samples already in 16-bit little-endian form; a sample may be split between calls.
-    bool appendPcmBytes(const char* bytes, std::size_t size);
+    bool open(const QString& path, QString* error) override;
+    bool append(const std::int16_t* samples, std::size_t count) override;
+    bool appendPcmBytes(const char* bytes, std::size_t size) override;
     // Brings the header up to date, syncs and puts the file in place.
-    bool commit(QString* error);
-    // Removes the temporary file (nothing else); safe to call more than once.
-    void abandon();
+    bool commit(QString* error) override;
+    void abandon() override;
 
-    std::uint64_t samplesWritten() const { return dataBytes_ / 2; }
-    QString errorString() const { return error_; }
+    std::uint64_t samplesWritten() const override { return dataBytes_ / 2; }
+    QString errorString() const override { return error_; }
     // True while writing into a temporary file that replaces the path at commit().
-    bool replacesPath() const { return !tempPath_.empty(); }
+    bool replacesPath() const { return target_.replacesPath(); }
 
 private:
     bool flushBuffer();
@@ -47,10 +44,7 @@ private:
 
     int sampleRate_;
     std::uint64_t riffLimit_;
-    int fd_ = -1;
-    bool ownsFd_ = false;
-    std::string targetPath_; // the file the temporary file is renamed to
-    std::string tempPath_;
+    ExportTarget target_;
     QString shownPath_;
     QString error_;
     std::vector<char> buffer_;

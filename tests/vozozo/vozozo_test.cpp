@@ -1,8 +1,8 @@
 // vozozo: argument parsing, reading the input, the WAV export and the program itself.
 #include "vozozo/input_reader.h"
+#include "vozozo/speech_export.h"
 #include "vozozo/vozozo_args.h"
 #include "vozozo/vozozo_voices.h"
-#include "vozozo/wav_export.h"
 
 #include <QDir>
 #include <QFile>
@@ -161,19 +161,19 @@ TEST(VozozoExport, WritesAValidWavOfTheSpokenText)
     prosody.speed = 175;
     std::vector<double> seen;
     const QString path = dir.filePath(QStringLiteral("out.wav"));
-    const auto result = exportSpeechToWav("One sentence here. And a second one.", *voice, prosody, path,
-                                          [&](double fraction) {
-                                              seen.push_back(fraction);
-                                              return true;
-                                          });
+    const auto result = exportSpeechToFile("One sentence here. And a second one.", *voice, prosody, path,
+                                           [&](double fraction) {
+                                               seen.push_back(fraction);
+                                               return true;
+                                           });
     ASSERT_TRUE(result.ok) << result.error.toStdString();
     const Wav wav = readWav(path);
-    EXPECT_EQ(wav.rate, kWavExportRate);
+    EXPECT_EQ(wav.rate, kSpeechExportRate);
     EXPECT_EQ(wav.channels, 1);
     EXPECT_EQ(wav.bits, 16);
     EXPECT_EQ(wav.samples.size(), result.samples);
-    EXPECT_GT(wav.samples.size(), static_cast<std::size_t>(kWavExportRate * 1.5));
-    EXPECT_LT(wav.samples.size(), static_cast<std::size_t>(kWavExportRate * 6));
+    EXPECT_GT(wav.samples.size(), static_cast<std::size_t>(kSpeechExportRate * 1.5));
+    EXPECT_LT(wav.samples.size(), static_cast<std::size_t>(kSpeechExportRate * 6));
     EXPECT_GT(rms(wav.samples), 300.0);
     ASSERT_FALSE(seen.empty());
     EXPECT_TRUE(std::is_sorted(seen.begin(), seen.end()));
@@ -187,8 +187,8 @@ TEST(VozozoExport, WritesAValidWavOfTheSpokenText)
     finished.close();
     const QString fresh = dir.filePath(QStringLiteral("fresh.wav"));
     for (const QString& target : {path, fresh}) {
-        const auto cancelled =
-            exportSpeechToWav("First. Second. Third.", *voice, prosody, target, [](double) { return false; });
+        const auto cancelled = exportSpeechToFile("First. Second. Third.", *voice, prosody, target,
+                                                  [](double) { return false; });
         EXPECT_TRUE(cancelled.cancelled);
         EXPECT_FALSE(cancelled.ok);
     }
@@ -199,7 +199,7 @@ TEST(VozozoExport, WritesAValidWavOfTheSpokenText)
 
     // A folder that does not exist is reported.
     const auto unwritable =
-        exportSpeechToWav("Hello.", *voice, prosody, dir.filePath(QStringLiteral("no/such/x.wav")));
+        exportSpeechToFile("Hello.", *voice, prosody, dir.filePath(QStringLiteral("no/such/x.wav")));
     EXPECT_FALSE(unwritable.ok);
     EXPECT_FALSE(unwritable.error.isEmpty());
 }
@@ -244,7 +244,7 @@ TEST_F(VozozoProgram, PrintsListsConvertsAndFailsClearly)
               0)
         << err.toStdString();
     const Wav wav = readWav(wavPath);
-    EXPECT_GT(wav.samples.size(), static_cast<std::size_t>(kWavExportRate));
+    EXPECT_GT(wav.samples.size(), static_cast<std::size_t>(kSpeechExportRate));
     EXPECT_GT(rms(wav.samples), 300.0);
 
     EXPECT_EQ(run({dir.filePath(QStringLiteral("absent.txt"))}, nullptr, &err), 1);

@@ -1,9 +1,9 @@
-#include "vozozo/wav_export.h"
+#include "vozozo/speech_export.h"
 
 #include "speech/synthesis_worker.h"
+#include "vozozo/encoded_file_output.h"
 #include "vozozo/export_pieces.h"
 #include "vozozo/parallel_export.h"
-#include "vozozo/wav_file_output.h"
 
 #include <algorithm>
 #include <thread>
@@ -17,19 +17,22 @@ namespace {
 constexpr std::size_t kParallelMinimum = 12000;
 
 // Speaks the text on this process's synthesis thread.
-WavExportResult exportOnThisProcess(std::string_view text, const VoiceInfo& voice, const Prosody& prosody,
-                                    WavFileOutput& output, const std::function<bool(double)>& progress)
+SpeechExportResult exportOnThisProcess(std::string_view text, const VoiceInfo& voice, const Prosody& prosody,
+                                       ExportOutput& output, const std::function<bool(double)>& progress,
+                                       const PieceStartHandler& sentenceStarted)
 {
-    WavExportResult result;
+    SpeechExportResult result;
     bool writeFailed = false;
     bool synthFailed = false;
     SynthesisWorker& worker = SynthesisWorker::instance();
     worker.runAndWait([&] {
-        SpeechPieces pieces(text, voice.backend);
+        SpeechPieces pieces(text, voice.backend, sentenceStarted != nullptr);
         for (;;) {
             const SpeechPieces::Piece piece = pieces.next();
             if (piece.start == piece.end)
                 break;
+            if (sentenceStarted)
+                sentenceStarted(piece.start, piece.end, output.samplesWritten());
             const bool spoken =
                 synthesizeExportPiece(worker, voice, text.substr(piece.start, piece.end - piece.start),
                                       prosody, [&](const std::vector<std::int16_t>& samples) {
@@ -68,22 +71,25 @@ int defaultExportWorkers()
     return static_cast<int>(std::max(1U, std::thread::hardware_concurrency()));
 }
 
-WavExportResult exportSpeechToWav(std::string_view text, const VoiceInfo& voice, const Prosody& prosody,
-                                  const QString& outputPath, const std::function<bool(double)>& progress,
-                                  const WavExportOptions& options)
+SpeechExportResult exportSpeechToFile(std::string_view text, const VoiceInfo& voice, const Prosody& prosody,
+                                      const QString& outputPath, const std::function<bool(double)>& progress,
+                                      const SpeechExportOptions& options)
 {
-    WavFileOutput output(kWavExportRate, options.riffLimit);
-    WavExportResult result;
+    const std::unique_ptr<ExportOutput> file =
+        makeExportOutput(kSpeechExportRate, options.encoding, options.riffLimit);
+    ExportOutput& output = *file;
+    SpeechExportResult result;
     if (!output.open(outputPath, &result.error))
         return result;
     if (options.workers > 1 && !options.workerProgram.isEmpty() && text.size() >= kParallelMinimum) {
-        const ParallelExportResult parallel = exportOnWorkerProcesses(
-            text, voice, prosody, options.workers, options.workerProgram, output, progress);
+        const ParallelExportResult parallel =
+            exportOnWorkerProcesses(text, voice, prosody, options.workers, options.workerProgram, output,
+                                    progress, options.sentenceStarted);
         result.ok = parallel.ok;
         result.cancelled = parallel.cancelled;
         result.error = parallel.error;
     } else {
-        result = exportOnThisProcess(text, voice, prosody, output, progress);
+        result = exportOnThisProcess(text, voice, prosody, output, progress, options.sentenceStarted);
     }
     result.samples = output.samplesWritten();
     if (result.ok && !output.commit(&result.error))
