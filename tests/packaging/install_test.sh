@@ -20,7 +20,8 @@ DESTDIR="$WORK/root" cmake --install "$BUILD" >"$WORK/install.log" || { cat "$WO
 PREFIX=$(sed -n 's/^CMAKE_INSTALL_PREFIX:PATH=//p' "$BUILD/CMakeCache.txt")
 ROOT="$WORK/root$PREFIX"
 for file in bin/narrix bin/vozozo share/man/man1/narrix.1.gz share/man/man1/vozozo.1.gz \
-    share/applications/net.quillmark.Narrix.desktop share/applications/net.quillmark.Vozozo.desktop \
+    share/applications/net.quillmark.Narrix.desktop share/applications/net.quillmark.Narrix.ImportList.desktop \
+    share/applications/net.quillmark.Vozozo.desktop \
     share/metainfo/net.quillmark.Narrix.metainfo.xml share/mime/packages/narrix.xml \
     share/icons/hicolor/scalable/apps/net.quillmark.Narrix.svg share/doc/narrix/copyright; do
   [ -f "$ROOT/$file" ] || fail "not installed: $file"
