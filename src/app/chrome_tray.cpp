@@ -35,6 +35,11 @@ ChromeTray::ChromeTray(QObject* parent) : QObject(parent)
     initChromeResources();
     connect(&icon_, &TQMTrayIcon::leftButtonDown, this, &ChromeTray::trayLeftButtonDown);
     connect(&icon_, &TQMTrayIcon::rightButtonDown, this, &ChromeTray::trayRightButtonDown);
+    // A window hidden in a tray that went away comes back as an ordinary minimised window.
+    connect(&icon_, &TQMTrayIcon::trayHostLost, this, [this] {
+        if (window_ && window_->state().minimized && window_->isHidden())
+            window_->showMinimized();
+    });
     connect(&logoTimer_, &QTimer::timeout, this, [this] { showLogoFrame(logoFrame_ % kLogoFrameCount + 1); });
     logoTimer_.setInterval(500);
     icon_.setDelay(500);
@@ -70,10 +75,22 @@ void ChromeTray::buildTrayMenu()
     auto* stop = menu_->addAction(QStringLiteral("&Stop Reading"));
     stop->setObjectName(QStringLiteral("StopReading1"));
     connect(stop, &QAction::triggered, this, [this] { window_->reading().stop(); });
+    // Enabled exactly while Speech > Stop is.
+    stop->setEnabled(a.actStop->isEnabled());
+    connect(a.actStop, &QAction::enabledChanged, stop, &QAction::setEnabled);
     menu_->addSeparator();
     auto* exit = menu_->addAction(QStringLiteral("E&xit"));
     exit->setObjectName(QStringLiteral("Exit1"));
-    connect(exit, &QAction::triggered, window_, &QWidget::close);
+    connect(exit, &QAction::triggered, this, &ChromeTray::exitFromTray);
+}
+
+// The close request as File > Exit runs it. Closing a window hidden in the tray does not end the
+// event loop by itself (only closing the last visible window does), so the program ends here once
+// the close went ahead.
+void ChromeTray::exitFromTray()
+{
+    if (window_ && window_->close())
+        QCoreApplication::quit();
 }
 
 // The tray's twin of a Tools menu switch: the two stay ticked alike. A subsystem that made the twin
@@ -194,7 +211,7 @@ void ChromeTray::applicationMinimized()
     window_->setMinimizedFlag(true);
     if (!taskbarButton() && icon_.shown())
         QTimer::singleShot(0, window_, [this] {
-            if (window_->isMinimized())
+            if (window_->isMinimized() && icon_.shown())
                 window_->hide();
         });
     window_->setWindowStartState(window_->isMinimized() ? WindowStartState::Minimized

@@ -50,6 +50,8 @@ public:
     // Brings the window back from the tray or the taskbar in its old state ("&Open").
     void restoreApplication();
     void minimizeApplication();
+    // The tray menu's "E&xit": ends the program as File > Exit does, also while hidden in the tray.
+    void exitFromTray();
 
     TQMTrayIcon& icon() { return icon_; }
     QMenu* trayMenu() const { return menu_; }

@@ -3,11 +3,13 @@
 #include "app/channel_update_command.h"
 #include "app/channels_plugin.h"
 #include "app/chrome_tray.h"
+#include "app/document_editor_controller.h"
 #include "app/document_editor_plugin.h"
 #include "app/font_database_warmup.h"
 #include "app/help_commands.h"
 #include "app/installed_files.h"
 #include "app/instance_hand_over.h"
+#include "app/launch_request.h"
 #include "app/narrix_application.h"
 #include "app/options_command.h"
 #include "app/schedule_list_plugin.h"
@@ -17,6 +19,7 @@
 #include "app/tf_main.h"
 #include "app/tq_instances.h"
 #include "app/voices_plugin.h"
+#include "base/diagnostics.h"
 #include "platform/clock.h"
 #include "platform/locale_adapter.h"
 #include "platform/unix_signal_watcher.h"
@@ -43,6 +46,16 @@ int main(int argc, char** argv)
         fonts.finish();
         return 0;
     }
+    QStringList arguments = QCoreApplication::arguments();
+    arguments.removeFirst();
+    QString argumentError;
+    const std::optional<narrix::LaunchRequest> request =
+        narrix::parseLaunchArguments(arguments, &argumentError);
+    if (!request) {
+        std::fprintf(stderr, "narrix: %s\n", qPrintable(argumentError));
+        fonts.finish();
+        return 2;
+    }
     fonts.applicationCreated();
     // The thread touches Qt's font database: it ends before the application object does.
     const auto fontsDone = qScopeGuard([&fonts] { fonts.finish(); });
@@ -62,6 +75,7 @@ int main(int argc, char** argv)
     narrix::TQMInstances instances;
     narrix::ChromeTray tray;
     narrix::InstanceHandOver handOver(instances, store, tray);
+    handOver.setLaunchRequest(*request);
     narrix::X11KeyboardState keyboard;
     narrix::SystemClock clock;
     // The subsystems that plug into the window.
@@ -80,6 +94,17 @@ int main(int argc, char** argv)
         [&desktop](const QUrl& url) { desktop.open(url.toString()); });
     narrix::ChannelUpdateCommand channelUpdate;
     listCommands.setDocument(&documentEditor);
+    // --open and --import: the editor's open after the save-changes prompt, and the Import command's merge.
+    handOver.setFileHandlers({[&documentEditor](const QString& path) {
+                                  auto* editor = documentEditor.controller();
+                                  if (editor != nullptr && editor->logic().ConfirmSaveChanges() &&
+                                      editor->logic().openPath(path))
+                                      qCDebug(narrix::lcNarrix, "opened %s in the editor", qPrintable(path));
+                              },
+                              [&listCommands](const QString& path) {
+                                  if (listCommands.commands().importListFrom(path.toStdString()))
+                                      qCDebug(narrix::lcNarrix, "imported %s", qPrintable(path));
+                              }});
     narrix::MainServices services;
     services.document = &documentEditor;
     services.tray = &tray;
@@ -102,9 +127,7 @@ int main(int argc, char** argv)
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &window,
                      [&window](QSessionManager&) { window.CommitSessionData(); });
 
-    QStringList arguments = QCoreApplication::arguments();
-    arguments.removeFirst();
-    window.FormCreate(arguments.mid(0, 1));
+    window.FormCreate(request->startUpArguments());
     narrix::UnixSignalWatcher::setEndsProcessAtOnce(false);
     if (window.state().earlyExit) {
         window.FormDestroy();

@@ -6,6 +6,7 @@
 #include "app/error_hook.h"
 #include "app/settings_store.h"
 #include "app/shutdown_window_state.h"
+#include "app/window_bounds.h"
 #include "platform/locale_adapter.h"
 #include "speech/engine_preparation.h"
 #include "speech/speech_engine.h"
@@ -52,6 +53,8 @@ void TfMain::FormCreate(const QStringList& arguments)
     bool complete = false;
     startUpIncomplete_ =
         !runGuarded(QStringLiteral("FormCreate"), [&] { complete = startUpSteps(); }) || !complete;
+    // Stored bounds may be larger than any screen or off it: the window is shown on the screen.
+    fitIntoScreen(*this);
     startupTexts_ = settingsTexts(settings_, locale_, true);
 }
 

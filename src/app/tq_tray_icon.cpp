@@ -56,17 +56,20 @@ void TQMTrayIcon::setActive(bool active)
     watchForTrayHost();
 }
 
-// Without a tray host the icon waits for one; the window minimises the ordinary way meanwhile.
+// Without a tray host the icon waits for one; the window minimises the ordinary way meanwhile. The
+// watch goes on while the icon is shown, so that a host that goes away is noticed.
 void TQMTrayIcon::watchForTrayHost()
 {
     if (!active_ || !icon_ || current_.isNull())
         return;
-    if (QSystemTrayIcon::isSystemTrayAvailable()) {
-        hostWatch_.stop();
+    const bool available = QSystemTrayIcon::isSystemTrayAvailable();
+    if (available && !icon_->isVisible())
         icon_->show();
-    } else if (!hostWatch_.isActive()) {
+    if (!available && hostSeen_)
+        Q_EMIT trayHostLost();
+    hostSeen_ = available;
+    if (!hostWatch_.isActive())
         hostWatch_.start();
-    }
 }
 
 bool TQMTrayIcon::shown() const

@@ -42,6 +42,8 @@ Q_SIGNALS:
     void rightButtonDown();
     void doubleClicked();
     void middleClicked();
+    // The tray host that showed the icon is gone.
+    void trayHostLost();
 
 private:
     void show(const QIcon& icon);
@@ -55,6 +57,7 @@ private:
     QString hint_;
     int frameIndex_ = 0;
     bool active_ = false;
+    bool hostSeen_ = false;
 };
 
 } // namespace narrix

@@ -5,6 +5,11 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include <cerrno>
+#include <cstring>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace narrix {
 
 QString chooseDataFolder(const QString& environmentFolder, const QString& executableFolder,
@@ -32,6 +37,40 @@ QString programDataFolder()
         folder = QDir::currentPath();
     QDir().mkpath(folder);
     return QDir::cleanPath(folder);
+}
+
+bool ensurePrivateFolder(const QString& path, QString* error)
+{
+    const QByteArray local = QFile::encodeName(path);
+    const auto fail = [&](const QString& why) {
+        if (error != nullptr)
+            *error = path + QStringLiteral(": ") + why;
+        return false;
+    };
+    if (::mkdir(local.constData(), 0700) != 0 && errno != EEXIST)
+        return fail(QString::fromLocal8Bit(std::strerror(errno)));
+    struct stat info = {};
+    if (::lstat(local.constData(), &info) != 0)
+        return fail(QString::fromLocal8Bit(std::strerror(errno)));
+    if (S_ISLNK(info.st_mode))
+        return fail(QStringLiteral("is a symbolic link, not a private folder"));
+    if (!S_ISDIR(info.st_mode))
+        return fail(QStringLiteral("is not a folder"));
+    if (info.st_uid != ::getuid())
+        return fail(QStringLiteral("belongs to another user (uid %1)").arg(info.st_uid));
+    if ((info.st_mode & 077) != 0)
+        return fail(QStringLiteral("is open to other users (mode %1)")
+                        .arg(info.st_mode & 07777, 4, 8, QLatin1Char('0')));
+    return true;
+}
+
+QString userRuntimeFolder(QString* error)
+{
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (!runtime.isEmpty() && QFileInfo(runtime).isDir())
+        return runtime;
+    const QString own = QDir::tempPath() + QStringLiteral("/narrix-%1").arg(::getuid());
+    return ensurePrivateFolder(own, error) ? own : QString();
 }
 
 QString programDataFile(const QString& fileName)

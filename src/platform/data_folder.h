@@ -16,4 +16,14 @@ QString programDataFile(const QString& fileName);
 QString chooseDataFolder(const QString& environmentFolder, const QString& executableFolder,
                          bool executableFolderWritable, const QString& userDataFolder);
 
+// The folder for what is unique to this user's session (the single-instance lock and socket):
+// XDG_RUNTIME_DIR when it names a folder; else narrix-UID in the temporary folder, created 0700 when
+// missing and accepted only when it is a real folder (no symbolic link) of this user that nobody else
+// may enter. Empty, with `error` saying why, when there is no such folder.
+QString userRuntimeFolder(QString* error);
+
+// The check of the fallback alone: creates `path` with mode 0700 when it is missing, else accepts it
+// only as described above. False with `error` saying why.
+bool ensurePrivateFolder(const QString& path, QString* error);
+
 } // namespace narrix

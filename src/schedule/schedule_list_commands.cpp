@@ -164,11 +164,17 @@ void ScheduleListCommands::move(int delta)
 void ScheduleListCommands::importList()
 {
     const std::string path = ui_.chooseListToImport();
-    if (path.empty())
-        return;
+    if (!path.empty())
+        importListFrom(path);
+}
+
+bool ScheduleListCommands::importListFrom(const std::string& path)
+{
     std::string error;
-    if (!LoadScheduleList(list_, path, timeSeparator_, &error))
-        ui_.refuse(error);
+    if (LoadScheduleList(list_, path, timeSeparator_, &error))
+        return true;
+    ui_.refuse(error);
+    return false;
 }
 
 void ScheduleListCommands::exportList()

@@ -53,6 +53,8 @@ public:
     void moveUp() { move(-1); }
     void moveDown() { move(+1); }
     void importList();
+    // Import's merge of a named list file (the command line's --import); false after showing why not.
+    bool importListFrom(const std::string& path);
     void exportList();
 
     // Validates the title typed in place on `row`; applies it (trimmed) and returns true, or shows

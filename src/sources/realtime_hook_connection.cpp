@@ -1,5 +1,6 @@
 #include "sources/realtime_hook_connection.h"
 
+#include "base/diagnostics.h"
 #include "platform/install_layout.h"
 #include "sources/hook/key_report.h"
 
@@ -38,9 +39,11 @@ void RealtimeHookConnection::connectHook(const QString& libraryPath)
     hookOff_ = reinterpret_cast<void (*)()>(::dlsym(library_, "HookOff"));
     if (hookOn_ == nullptr || hookOff_ == nullptr)
         throw std::runtime_error(kDamaged);
-    std::string error;
-    if (!openPort() || !block_.create(writeEnd_, &error))
+    std::string error = "no message port";
+    if (!openPort() || !block_.create(writeEnd_, &error)) {
+        qCWarning(lcNarrix, "real-time speech: %s", error.c_str());
         throw std::runtime_error(kNoMapFile);
+    }
     hookOn_();
 }
 

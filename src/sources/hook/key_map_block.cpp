@@ -10,6 +10,27 @@
 
 namespace narrix::hook {
 
+namespace {
+
+int reserveWithFallocate(int fd, std::size_t size)
+{
+    return ::posix_fallocate(fd, 0, static_cast<off_t>(size));
+}
+
+ReserveStorage reserveFunction = reserveWithFallocate;
+
+int reserveStorage(int fd, std::size_t size)
+{
+    return reserveFunction(fd, size);
+}
+
+} // namespace
+
+void setReserveStorageForTests(ReserveStorage reserve)
+{
+    reserveFunction = reserve != nullptr ? reserve : reserveWithFallocate;
+}
+
 std::string keyMapPath()
 {
     const char* runtime = std::getenv("XDG_RUNTIME_DIR");
@@ -31,10 +52,13 @@ bool KeyMapBlock::create(std::int32_t handle, std::string* error)
             *error = path + ": " + std::strerror(errno);
         return false;
     }
+    // The block's storage is reserved before it is mapped: a sparse file on a full tmpfs would map
+    // fine and then kill the program with SIGBUS at the first write.
     void* view = MAP_FAILED;
-    if (::ftruncate(fd, kKeyMapSize) == 0)
+    const int reserved = reserveStorage(fd, kKeyMapSize);
+    if (reserved == 0)
         view = ::mmap(nullptr, kKeyMapSize, PROT_READ | PROT_WRITE, MAP_SHARED, fd, 0);
-    const int savedErrno = errno;
+    const int savedErrno = reserved != 0 ? reserved : errno;
     ::close(fd);
     if (view == MAP_FAILED) {
         ::unlink(path.c_str());

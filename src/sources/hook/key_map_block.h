@@ -38,6 +38,11 @@ private:
     std::string path_;
 };
 
+// Reserves `size` bytes of storage for the open file `fd`: 0, or the error number. The program uses
+// posix_fallocate; tests put a failing one in its place (nullptr restores it).
+using ReserveStorage = int (*)(int fd, std::size_t size);
+void setReserveStorageForTests(ReserveStorage reserve);
+
 // The library's side: the handle stored in this process's block, or nothing when there is none.
 std::optional<std::int32_t> readKeyMap();
 
