@@ -3,6 +3,7 @@
 #include "speech/sentence_splitter.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 
 namespace narrix {
@@ -15,6 +16,12 @@ constexpr qsizetype kSentenceLength = 300;
 constexpr qsizetype kReaderSentenceLength = 2000;
 // flite analyses a whole sentence before the first sample: keep the first one of a reading short.
 constexpr qsizetype kFirstFliteSentenceLength = 120;
+// Leading samples below this level (about -42 dBFS) are the synthesiser's silence, not speech; the
+// last 10 ms before the first loud sample stay, so that a soft onset is not cut. A sentence quiet
+// for longer than half a second (or to its end) is kept whole.
+constexpr int kQuietLevel = 256;
+constexpr std::size_t kOnsetMargin = SpeechStream::kSampleRate / 100;
+constexpr std::size_t kMaxTrimmed = SpeechStream::kSampleRate / 2;
 
 } // namespace
 
@@ -306,6 +313,7 @@ std::optional<SpeechStream::Job> SpeechStream::takeJob()
     segment.end = span.end;
     segment.sentence = sentence->span;
     segment.startsSentence = span.start == sentence->span.start;
+    segment.trimQuietLead = firstOfReading;
     segments_.push_back(std::move(segment));
     cursorPos_ = span.end;
     skipBlankLocked();
@@ -318,18 +326,55 @@ bool SpeechStream::deliver(const Job& job, const std::int16_t* samples, std::siz
     std::lock_guard lock(mutex_);
     if (job.generation != generation_ || segments_.empty() || segments_.back().id != job.segment)
         return false;
-    auto& buffer = segments_.back().samples;
-    buffer.insert(buffer.end(), samples, samples + count);
-    buffered_ += count;
+    appendLocked(segments_.back(), samples, count);
     return true;
+}
+
+void SpeechStream::appendLocked(Segment& segment, const std::int16_t* samples, std::size_t count)
+{
+    const std::int16_t* end = samples + count;
+    if (segment.trimQuietLead) {
+        std::vector<std::int16_t>& held = segment.quietLead;
+        const std::int16_t* loud = std::find_if(
+            samples, end, [](std::int16_t sample) { return std::abs(int{sample}) >= kQuietLevel; });
+        const auto quiet = static_cast<std::size_t>(loud - samples);
+        if (loud == end && held.size() + quiet <= kMaxTrimmed) {
+            held.insert(held.end(), samples, end);
+            return;
+        }
+        if (loud == end) {
+            // Quiet for longer than a synthesiser's lead-in: this is what the text sounds like.
+            releaseQuietLeadLocked(segment);
+        } else {
+            const std::size_t fromChunk = std::min(quiet, kOnsetMargin);
+            const std::size_t fromHeld = std::min(kOnsetMargin - fromChunk, held.size());
+            held.erase(held.begin(), held.end() - static_cast<std::ptrdiff_t>(fromHeld));
+            releaseQuietLeadLocked(segment);
+            samples = loud - fromChunk;
+        }
+    }
+    segment.samples.insert(segment.samples.end(), samples, end);
+    buffered_ += static_cast<std::size_t>(end - samples);
+}
+
+void SpeechStream::releaseQuietLeadLocked(Segment& segment)
+{
+    segment.samples.insert(segment.samples.end(), segment.quietLead.begin(), segment.quietLead.end());
+    buffered_ += segment.quietLead.size();
+    std::vector<std::int16_t>().swap(segment.quietLead);
+    segment.trimQuietLead = false;
 }
 
 void SpeechStream::complete(const Job& job)
 {
     std::lock_guard lock(mutex_);
     jobInFlight_ = false;
-    if (job.generation == generation_ && !segments_.empty() && segments_.back().id == job.segment)
-        segments_.back().complete = true;
+    if (job.generation == generation_ && !segments_.empty() && segments_.back().id == job.segment) {
+        Segment& segment = segments_.back();
+        if (segment.trimQuietLead)
+            releaseQuietLeadLocked(segment);
+        segment.complete = true;
+    }
 }
 
 } // namespace narrix

@@ -100,6 +100,10 @@ private:
         std::size_t readOffset = 0;
         bool started = false;
         bool complete = false;
+        // The first sentence of a reading is heard from its first loud sample: synthesisers lead
+        // with up to a quarter second of near-silence (flite's pause before the first word).
+        bool trimQuietLead = false;
+        std::vector<std::int16_t> quietLead; // held back while trimming
     };
 
     // The sentence the cursor is in, found once for all its pieces.
@@ -116,6 +120,10 @@ private:
     void skipBlankLocked();
     void dropAudioLocked();
     bool workLeftLocked() const;
+    // Appends to the segment's audio, leaving out its leading quiet when it is to be trimmed.
+    void appendLocked(Segment& segment, const std::int16_t* samples, std::size_t count);
+    // Gives the held quiet samples to the segment's audio and ends the trimming.
+    void releaseQuietLeadLocked(Segment& segment);
 
     mutable std::mutex mutex_;
     std::deque<Text> texts_; // front: the text playing now, or the next to play

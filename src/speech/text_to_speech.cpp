@@ -379,10 +379,18 @@ std::unique_ptr<AudioOutput> TTextToSpeech::makeOutput(bool* isDevice)
     case AudioSinkOptions::Kind::Device:
         break;
     }
-    const QList<QAudioDevice> devices = QMediaDevices::audioOutputs();
-    if (devices.isEmpty())
-        return nullptr;
     *isDevice = true;
+    if (device_ < 0 && sinkOptions_.deviceStream == AudioSinkOptions::DeviceStream::Pulse) {
+        // The server's default sink, without listing the devices first: Qt Multimedia's device list
+        // connects to the server once more, on the first Play.
+        outputDevice_.clear();
+        return std::make_unique<PulseAudioOutput>(pcmSource(), QByteArray(), sinkOptions_.deviceBufferMs);
+    }
+    const QList<QAudioDevice> devices = QMediaDevices::audioOutputs();
+    if (devices.isEmpty()) {
+        *isDevice = false;
+        return nullptr;
+    }
     const bool chosen = device_ >= 0 && device_ < devices.size();
     const QAudioDevice device = chosen ? devices[device_] : QMediaDevices::defaultAudioOutput();
     outputDevice_ = device.description();
@@ -460,7 +468,8 @@ void TTextToSpeech::onOutputFailed()
 {
     // A device that went away (unplugged): the speech goes on on the default output, and says so.
     if (sinkOptions_.kind == AudioSinkOptions::Kind::Device && !QMediaDevices::audioOutputs().isEmpty()) {
-        const QString lost = outputDevice_;
+        const QString lost =
+            outputDevice_.isEmpty() ? QMediaDevices::defaultAudioOutput().description() : outputDevice_;
         qCWarning(lcAudio, "the audio device %s stopped working; using the default device",
                   qUtf8Printable(lost));
         const QAudioDevice fallback = QMediaDevices::defaultAudioOutput();

@@ -9,6 +9,7 @@
 #include <QStringList>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <string_view>
@@ -392,6 +393,67 @@ TEST(SpeechStream, ALongSentenceCutIntoPiecesStaysOneSentence)
     driver.play(static_cast<std::size_t>(pieces[0].toUtf8().size()) * kPerChar + 5); // into its second piece
     stream.rewind();
     EXPECT_EQ(driver.synthesize(kPerChar).value(0), QStringLiteral("Short one."));
+}
+
+} // namespace
+} // namespace narrix
+
+namespace narrix {
+namespace {
+
+// A reading is heard from its first loud sample: the synthesiser's lead-in of near-silence (flite
+// leads with about 200 ms) is left out of the first sentence, 10 ms before the onset kept; anything
+// else keeps its quiet.
+TEST(SpeechStream, TheFirstSentenceOfAReadingStartsAtItsFirstLoudSample)
+{
+    constexpr std::size_t kMargin = SpeechStream::kSampleRate / 100;
+    struct Case
+    {
+        const char* name;
+        std::vector<std::size_t> quietChunks; // quiet samples (level 200) per delivery, then 1000 loud ones
+        bool loud;                            // false: the sentence is quiet to its end
+        std::size_t expectedFirst;            // samples heard of the first sentence
+    };
+    const Case cases[] = {
+        {"lead-in in one delivery", {4410}, true, kMargin + 1000},
+        {"lead-in over three deliveries", {4000, 100, 50}, true, kMargin + 1000},
+        {"onset right at the start", {0}, true, 1000},
+        {"shorter lead-in than the margin", {100}, true, 100 + 1000},
+        {"quiet to its end", {3000}, false, 3000},
+        {"quiet for longer than half a second", {6000, 6000}, true, 12000 + 1000},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SpeechStream stream;
+        stream.enqueue(QStringLiteral("First one. Second one."));
+        auto first = stream.takeJob();
+        ASSERT_TRUE(first);
+        for (const std::size_t count : c.quietChunks) {
+            const std::vector<std::int16_t> quiet(count, 200);
+            stream.deliver(*first, quiet.data(), quiet.size());
+        }
+        const std::vector<std::int16_t> loud(1000, -1000);
+        if (c.loud)
+            stream.deliver(*first, loud.data(), loud.size());
+        stream.complete(*first);
+        // The second sentence keeps its lead-in.
+        auto second = stream.takeJob();
+        ASSERT_TRUE(second);
+        const std::vector<std::int16_t> quiet(4410, 0);
+        stream.deliver(*second, quiet.data(), quiet.size());
+        stream.deliver(*second, loud.data(), loud.size());
+        stream.complete(*second);
+        EXPECT_EQ(stream.bufferedSamples(), c.expectedFirst + 4410 + 1000);
+
+        std::vector<std::int16_t> heard(100000);
+        const std::size_t got = stream.read(heard.data(), heard.size(), nullptr);
+        ASSERT_EQ(got, c.expectedFirst + 4410 + 1000);
+        if (c.loud) { // the loud part of the first sentence is whole, and comes right after the margin
+            const auto firstEnd = heard.begin() + static_cast<std::ptrdiff_t>(c.expectedFirst);
+            EXPECT_EQ(std::count(heard.begin(), firstEnd, std::int16_t{-1000}), 1000);
+        }
+        EXPECT_TRUE(stream.exhausted());
+    }
 }
 
 } // namespace
