@@ -22,4 +22,12 @@ std::optional<std::string> TClipNote::text() const
     return data->text().toStdString();
 }
 
+bool TClipNote::markedSecret() const
+{
+    // The hint password managers put beside a copied password, for clipboard histories to skip it.
+    static const QString hint = QStringLiteral("x-kde-passwordManagerHint");
+    const QMimeData* data = clipboard_->mimeData(QClipboard::Clipboard);
+    return data != nullptr && data->hasFormat(hint) && data->data(hint) == QByteArrayLiteral("secret");
+}
+
 } // namespace narrix

@@ -19,6 +19,7 @@ public:
     explicit TClipNote(QObject* owner, QClipboard* clipboard = nullptr);
 
     std::optional<std::string> text() const override;
+    bool markedSecret() const override;
 
 Q_SIGNALS:
     void OnClipboardChange(narrix::TClipNote* sender);

@@ -8,7 +8,7 @@ namespace narrix {
 
 void ClipboardSpeech::clipboardChanged(bool speechOn, const ClipboardText& clipboard)
 {
-    if (!speechOn)
+    if (!speechOn || clipboard.markedSecret())
         return;
     if (std::optional<std::string> text = clipboard.text())
         pending_ = std::move(*text);
@@ -25,7 +25,7 @@ void ClipboardSpeech::tick(SourceSpeaker& speaker)
 
 void ClipboardSpeech::whatsInTheClipboard(const ClipboardText& clipboard, SourceSpeaker& speaker)
 {
-    std::optional<std::string> text = clipboard.text();
+    std::optional<std::string> text = clipboard.markedSecret() ? std::nullopt : clipboard.text();
     if (text && !isBlank(*text)) {
         last_.clear();
         pending_ = std::move(*text);

@@ -8,7 +8,8 @@ class ClipboardText;
 class SourceSpeaker;
 
 // Clipboard speech: a clipboard change only records the new text; the 500 ms tick speaks it as speech
-// source 2 when nothing of a higher rank is speaking and it differs from the text last spoken.
+// source 2 when nothing of a higher rank is speaking and it differs from the text last spoken. Content
+// marked secret (a password copied from a password manager) is never recorded or spoken.
 class ClipboardSpeech
 {
 public:
@@ -16,7 +17,8 @@ public:
     void clipboardChanged(bool speechOn, const ClipboardText& clipboard);
     // The clipboard half of the 500 ms tick.
     void tick(SourceSpeaker& speaker);
-    // "What's in the Clip&board?": the clipboard's text is spoken at the next tick, even if unchanged.
+    // "What's in the Clip&board?": the clipboard's text is spoken at the next tick, even if unchanged;
+    // a secret counts as no text.
     void whatsInTheClipboard(const ClipboardText& clipboard, SourceSpeaker& speaker);
 
     const std::string& pending() const { return pending_; }

@@ -15,6 +15,7 @@
 #include <QAction>
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -107,6 +108,26 @@ TEST_F(SpeechSourcesPluginTest, ClipboardAndTimeAreHeardThroughTheTimer)
     QTest::qWait(1100);
     EXPECT_EQ(engine.spoken, (QStringList{QStringLiteral("a"), QStringLiteral("copied text"),
                                           QStringLiteral("It's 2 o'clock now.")}));
+}
+
+// What a password manager copies is marked secret on the clipboard; the window never speaks it.
+TEST_F(SpeechSourcesPluginTest, APasswordCopiedFromAPasswordManagerIsNotSpoken)
+{
+    start();
+    ASSERT_TRUE(heard(QStringLiteral("a")));
+    Q_EMIT engine.OnSpeakingDone();
+    auto* secret = new QMimeData; // the clipboard takes it over
+    secret->setText(QStringLiteral("correct horse battery staple"));
+    secret->setData(QStringLiteral("x-kde-passwordManagerHint"), QByteArrayLiteral("secret"));
+    QGuiApplication::clipboard()->setMimeData(secret);
+    QTest::qWait(700);
+    window->actions().WhatsintheClipboard1->trigger();
+    Q_EMIT engine.OnSpeakingDone();
+    QGuiApplication::clipboard()->setText(QStringLiteral("a public text"));
+    ASSERT_TRUE(heard(QStringLiteral("a public text")));
+    EXPECT_EQ(engine.spoken,
+              (QStringList{QStringLiteral("a"), QStringLiteral("There is no text in the Clipboard."),
+                           QStringLiteral("a public text")}));
 }
 
 TEST_F(SpeechSourcesPluginTest, ToolsCommands)

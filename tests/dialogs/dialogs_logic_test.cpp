@@ -161,6 +161,10 @@ TEST(TipsFile, TheShippedTipsAreManyAndStartTicked)
     for (const QString& tip : shipped.mid(1))
         EXPECT_FALSE(tip.trimmed().isEmpty());
     EXPECT_EQ(shipped.mid(1).removeDuplicates(), 0);
+    // The tip of the first start says that typing and copying are spoken, and where to turn them off.
+    const QString first = shipped.at(1);
+    for (const char* words : {"type", "copy", "Real-Time Speech", "Clipboard Speech", "Tools menu"})
+        EXPECT_TRUE(first.contains(QLatin1String(words))) << words;
 }
 
 } // namespace

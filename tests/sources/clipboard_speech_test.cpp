@@ -98,6 +98,30 @@ TEST(ClipboardSpeech, BlankTextsImagesAndTheSwitchOff)
     EXPECT_EQ(rig.speaker.spoken, (std::vector<Spoken>{{2, "kept"}}));
 }
 
+// A password copied from a password manager carries its mark: it is neither recorded nor spoken, not
+// even on request, and a text copied before it is still heard.
+TEST(ClipboardSpeech, ContentMarkedSecretIsNeverSpoken)
+{
+    ClipboardRig rig;
+    rig.speaker.current = 4;
+    rig.copy("before");
+    rig.clipboard.secret = true;
+    rig.copy("hunter2");
+    EXPECT_EQ(rig.speech.pending(), "before");
+    rig.speaker.done();
+    rig.tickAndFinish();
+    rig.copy("hunter2 again");
+    rig.tickAndFinish();
+    rig.speech.whatsInTheClipboard(rig.clipboard, rig.speaker);
+    rig.speaker.done();
+    rig.tickAndFinish();
+    rig.clipboard.secret = false;
+    rig.copy("after");
+    rig.tickAndFinish();
+    EXPECT_EQ(rig.speaker.spoken,
+              (std::vector<Spoken>{{2, "before"}, {2, ClipboardSpeech::kNoText}, {2, "after"}}));
+}
+
 TEST(ClipboardSpeech, WhatsInTheClipboard)
 {
     struct Row
