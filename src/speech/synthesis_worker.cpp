@@ -5,10 +5,17 @@
 #include "speech/flite_backend.h"
 #include "speech/resampler.h"
 #include "speech/speech_stream.h"
+#include "speech/thread_priority.h"
 
 #include <QSet>
 
 namespace narrix {
+namespace {
+
+constexpr int kPlaybackNiceLevel = -10;
+
+} // namespace
+
 SynthesisWorker& SynthesisWorker::instance()
 {
     static SynthesisWorker worker(std::make_unique<EspeakBackend>(), std::make_unique<FliteBackend>());
@@ -180,6 +187,14 @@ bool SynthesisWorker::serveOneJob()
     }
     if (!job)
         return false;
+    // Playback waits for this thread (the first sound of a reading for its first sentence): where
+    // allowed, it is scheduled ahead of other programs' work once it serves a reading. It only ever
+    // runs a few seconds ahead of playback. Exports, which run flat out, keep their priority.
+    if (!prioritised_) {
+        prioritised_ = true;
+        if (!raiseThreadNiceLevel(kPlaybackNiceLevel))
+            qCDebug(lcSpeech, "the synthesis thread runs at normal priority");
+    }
 
     SynthBackend& backend = job->voice.backend == SynthBackendKind::Flite ? *flite_ : *espeak_;
     std::unique_ptr<Resampler> resampler;

@@ -66,6 +66,7 @@ private:
     std::uint64_t tasksDone_ = 0;
     std::vector<std::weak_ptr<SpeechStream>> streams_;
     std::size_t nextStream_ = 0;
+    bool prioritised_ = false; // the synthesis thread's own
 
     std::condition_variable voicesListed_;
     bool voicesReady_ = false;
