@@ -1,4 +1,5 @@
-// Times saving and loading a schedule list of many items.
+// Times saving and loading a schedule list of many items, then measures time and memory of loading
+// lists of bare sections ("[name]" lines only): the largest list accepted, and one far above it.
 // Usage: bench_schedule_list [ITEMS] [REPETITIONS] [FOLDER]
 #include "schedule/schedule_list_file.h"
 #include "schedule/schedule_list_model.h"
@@ -8,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <string>
 #include <unistd.h>
@@ -34,6 +36,65 @@ void check(bool ok, const std::string& error)
         std::fprintf(stderr, "%s\n", error.c_str());
         std::exit(1);
     }
+}
+
+// A /proc/self/status value in KiB (VmRSS, VmHWM).
+long statusKib(const char* name)
+{
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    const std::string prefix = std::string(name) + ":";
+    while (std::getline(status, line))
+        if (line.rfind(prefix, 0) == 0)
+            return std::atol(line.c_str() + prefix.size());
+    return -1;
+}
+
+// Lets VmHWM start again from the current resident size.
+void resetPeak()
+{
+    std::ofstream("/proc/self/clear_refs") << "5";
+}
+
+void writeBareSections(const std::filesystem::path& path, size_t sections)
+{
+    std::ofstream out(path, std::ios::binary);
+    for (size_t i = 0; i < sections; ++i)
+        out << "[s" << i << "]\r\n";
+}
+
+// Loads a list of `sections` bare sections into an empty list; prints time, peak and kept memory.
+void measureBareSections(const std::filesystem::path& path, size_t sections)
+{
+    using namespace narrix;
+    writeBareSections(path, sections);
+    const auto bytes = std::filesystem::file_size(path);
+    std::string error;
+    {
+        ScheduleListModel list;
+        const long before = statusKib("VmRSS");
+        resetPeak();
+        const auto start = std::chrono::steady_clock::now();
+        const bool ok = LoadScheduleList(list, path, ":", &error);
+        const double ms =
+            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+        const long peak = statusKib("VmHWM") - before;
+        const long kept = statusKib("VmRSS") - before;
+        std::printf("%zu bare sections (%ju bytes): %s in %.1f ms, peak +%ld KiB, kept +%ld KiB\n", sections,
+                    static_cast<std::uintmax_t>(bytes), ok ? "loaded" : "refused", ms, peak, kept);
+        if (!ok)
+            std::printf("  %s\n", error.c_str());
+        if (ok) {
+            const auto saveStart = std::chrono::steady_clock::now();
+            check(SaveScheduleList(list, path, &error), error);
+            std::printf(
+                "  saved as %ju bytes in %.1f ms\n",
+                static_cast<std::uintmax_t>(std::filesystem::file_size(path)),
+                std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - saveStart)
+                    .count());
+        }
+    }
+    std::filesystem::remove(path);
 }
 
 } // namespace
@@ -88,5 +149,8 @@ int main(int argc, char** argv)
             check(false, "wrong item count");
     });
     std::filesystem::remove(path);
+
+    measureBareSections(path, kScheduleListMaxItems);
+    measureBareSections(path, 1400000);
     return 0;
 }

@@ -56,14 +56,12 @@ std::string withoutLineBreaks(std::string_view text)
     return out;
 }
 
-} // namespace
-
-ProfileFile ProfileFile::parse(std::string_view text)
+// Calls `onLine` with each line, blanks around it removed, empty lines left out. A line ends at LF,
+// CR LF or a lone CR (files written on old Macintosh systems).
+template <typename OnLine> void forEachLine(std::string_view text, OnLine onLine)
 {
-    ProfileFile file;
     size_t pos = 0;
     while (pos < text.size()) {
-        // A line ends at LF, CR LF or a lone CR (files written on old Macintosh systems).
         size_t end = text.find_first_of("\r\n", pos);
         if (end == std::string_view::npos)
             end = text.size();
@@ -71,15 +69,39 @@ ProfileFile ProfileFile::parse(std::string_view text)
         pos = end + 1;
         if (end + 1 < text.size() && text[end] == '\r' && text[end + 1] == '\n')
             ++pos;
-        if (line.empty())
-            continue;
-        if (line.front() == '[') {
-            const size_t close = line.rfind(']');
-            if (close != std::string_view::npos) {
-                file.sections_.push_back(Section{std::string(line.substr(1, close - 1)), true, {}});
-                continue;
-            }
-            // Without "]" the line is no header; like the Windows reader, read it as a key line.
+        if (!line.empty())
+            onLine(line);
+    }
+}
+
+// The name of a section header line; nothing for any other line. Without "]" a line is no header:
+// like the Windows reader, it is read as a key line.
+std::optional<std::string_view> headerName(std::string_view line)
+{
+    if (line.front() != '[')
+        return std::nullopt;
+    const size_t close = line.rfind(']');
+    if (close == std::string_view::npos)
+        return std::nullopt;
+    return line.substr(1, close - 1);
+}
+
+} // namespace
+
+size_t ProfileFile::countSectionHeaders(std::string_view text)
+{
+    size_t count = 0;
+    forEachLine(text, [&](std::string_view line) { count += headerName(line).has_value() ? 1 : 0; });
+    return count;
+}
+
+ProfileFile ProfileFile::parse(std::string_view text)
+{
+    ProfileFile file;
+    forEachLine(text, [&](std::string_view line) {
+        if (const auto name = headerName(line)) {
+            file.sections_.push_back(Section{std::string(*name), true, {}});
+            return;
         }
         if (file.sections_.empty())
             file.sections_.push_back(Section{{}, false, {}});
@@ -93,7 +115,7 @@ ProfileFile ProfileFile::parse(std::string_view text)
             entry.hasValue = true;
         }
         file.sections_.back().entries.push_back(std::move(entry));
-    }
+    });
     file.rebuildIndex();
     return file;
 }
@@ -240,7 +262,8 @@ std::string ProfileFile::serialize() const
     return out;
 }
 
-bool loadProfileFile(const std::filesystem::path& path, ProfileFile* file, std::string* error)
+bool loadProfileFile(const std::filesystem::path& path, ProfileFile* file, std::string* error,
+                     size_t maxSections)
 {
     std::string bytes;
     bool missing = false;
@@ -251,7 +274,14 @@ bool loadProfileFile(const std::filesystem::path& path, ProfileFile* file, std::
             return false;
         bytes.clear();
     }
-    *file = ProfileFile::parse(decodeUnlabelledLinesToUtf8(bytes));
+    const std::string text = decodeUnlabelledLinesToUtf8(bytes);
+    bytes = std::string();
+    // Counted before anything is built, so a refused file costs no more than its text.
+    if (maxSections > 0 && ProfileFile::countSectionHeaders(text) > maxSections) {
+        *error = "it holds more than " + std::to_string(maxSections) + " sections";
+        return false;
+    }
+    *file = ProfileFile::parse(text);
     return true;
 }
 

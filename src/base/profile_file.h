@@ -30,6 +30,8 @@ public:
     static constexpr size_t kSectionNamesBufferChars = 16384;
 
     static ProfileFile parse(std::string_view utf8Text);
+    // The number of section header lines, without building anything.
+    static size_t countSectionHeaders(std::string_view utf8Text);
 
     // Names of the sections in file order, one per header line, sections without a name left out.
     // With `bufferChars` above 0 the list stops as a buffer of that many characters would stop it;
@@ -81,8 +83,10 @@ private:
 
 // Reads and decodes a profile file (UTF-8, or Windows-1252 as Windows writes it, decided line by
 // line, or with a byte-order mark); any size that saveProfileFile writes. A missing file reads as an empty
-// one; any other failure returns false with `*error` set.
-bool loadProfileFile(const std::filesystem::path& path, ProfileFile* file, std::string* error);
+// one; any other failure returns false with `*error` set. With `maxSections` above 0, a file of more
+// section headers than that is refused ("it holds more than N sections") before it is parsed.
+bool loadProfileFile(const std::filesystem::path& path, ProfileFile* file, std::string* error,
+                     size_t maxSections = 0);
 
 // Writes the file atomically, readable by its owner only (see writeFileAtomically).
 bool saveProfileFile(const std::filesystem::path& path, const ProfileFile& file, std::string* error);

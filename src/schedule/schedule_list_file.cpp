@@ -3,7 +3,7 @@
 #include "base/ascii_case.h"
 #include "schedule/schedule_list_model.h"
 
-#include <deque>
+#include <algorithm>
 #include <unordered_map>
 
 namespace narrix {
@@ -47,6 +47,20 @@ void writeScheduleItems(const std::vector<ScheduleItem>& items, ProfileFile* fil
     }
 }
 
+namespace {
+
+// The rows of one title (A to Z case ignored) still in the merged list, oldest first: those of the
+// old list, then those appended.
+struct RowsOfTitle
+{
+    std::vector<size_t> old;
+    size_t oldNext = 0;
+    std::vector<size_t> appended;
+    size_t appendedNext = 0;
+};
+
+} // namespace
+
 // Same result as removing, for each incoming item, the first row with its title from the current
 // list (searching from the top) and appending the item, but without a search per item: every row
 // still there from the old list comes before every appended one, so the first match is the oldest
@@ -54,23 +68,23 @@ void writeScheduleItems(const std::vector<ScheduleItem>& items, ProfileFile* fil
 std::vector<ScheduleItem> mergeScheduleItems(std::vector<ScheduleItem> list,
                                              std::vector<ScheduleItem> incoming)
 {
-    std::unordered_map<std::string, std::deque<size_t>> oldRows, appendedRows;
+    std::unordered_map<std::string, RowsOfTitle> rows;
+    rows.reserve(list.size() + incoming.size());
     for (size_t i = 0; i < list.size(); ++i)
-        oldRows[toLowerAscii(list[i].title)].push_back(i);
+        rows[toLowerAscii(list[i].title)].old.push_back(i);
     std::vector<bool> oldKept(list.size(), true), appendedKept(incoming.size(), true);
     for (size_t j = 0; j < incoming.size(); ++j) {
-        const std::string key = toLowerAscii(incoming[j].title);
-        if (auto it = oldRows.find(key); it != oldRows.end() && !it->second.empty()) {
-            oldKept[it->second.front()] = false;
-            it->second.pop_front();
-        } else if (auto ap = appendedRows.find(key); ap != appendedRows.end() && !ap->second.empty()) {
-            appendedKept[ap->second.front()] = false;
-            ap->second.pop_front();
-        }
-        appendedRows[key].push_back(j);
+        RowsOfTitle& same = rows[toLowerAscii(incoming[j].title)];
+        if (same.oldNext < same.old.size())
+            oldKept[same.old[same.oldNext++]] = false;
+        else if (same.appendedNext < same.appended.size())
+            appendedKept[same.appended[same.appendedNext++]] = false;
+        same.appended.push_back(j);
     }
+    rows = {};
     std::vector<ScheduleItem> merged;
-    merged.reserve(list.size() + incoming.size());
+    merged.reserve(static_cast<size_t>(std::count(oldKept.begin(), oldKept.end(), true) +
+                                       std::count(appendedKept.begin(), appendedKept.end(), true)));
     for (size_t i = 0; i < list.size(); ++i)
         if (oldKept[i])
             merged.push_back(std::move(list[i]));
@@ -83,15 +97,22 @@ std::vector<ScheduleItem> mergeScheduleItems(std::vector<ScheduleItem> list,
 bool LoadScheduleList(ScheduleListModel& list, const std::filesystem::path& path,
                       std::string_view timeSeparator, std::string* error)
 {
-    ProfileFile file;
-    std::string reason;
-    if (!loadProfileFile(path, &file, &reason)) {
+    const auto refuse = [&](const std::string& reason) {
         *error = "Unable to read " + path.string() + ": " + reason;
         return false;
-    }
+    };
+    ProfileFile file;
+    std::string reason;
+    if (!loadProfileFile(path, &file, &reason, kScheduleListMaxItems))
+        return refuse(reason);
     std::vector<ScheduleItem> incoming = readScheduleItems(file, timeSeparator);
-    if (!incoming.empty())
-        list.setItems(mergeScheduleItems(list.items(), std::move(incoming)));
+    file = ProfileFile();
+    if (incoming.empty())
+        return true;
+    std::vector<ScheduleItem> merged = mergeScheduleItems(list.items(), std::move(incoming));
+    if (merged.size() > kScheduleListMaxItems)
+        return refuse("the list would hold more than " + std::to_string(kScheduleListMaxItems) + " items");
+    list.setItems(std::move(merged));
     return true;
 }
 

@@ -12,12 +12,18 @@ namespace narrix {
 
 class ScheduleListModel;
 
+// The most items a schedule list holds. Every row is kept in memory and looked at by each scheduler
+// tick, so a list file of more sections than this, or a merge that would make the list longer, is
+// refused as "Unable to read PATH: ..." and nothing changes.
+inline constexpr size_t kScheduleListMaxItems = 100000;
+
 // Merges the items of a list file into `list`: for each section of the file, in file order, the
 // first row whose title equals the section name (ignoring the case of A to Z) is removed and the
 // file's item is appended at the end. Rows whose titles are not in the file stay where they are.
 // Missing keys take their defaults; the check box is ticked when `Checked` is exactly "True". A
 // missing file adds nothing and is no error; a file that exists but cannot be read leaves the list
-// as it was and returns false with `*error` set.
+// as it was and returns false with `*error` set, as does a file or a merged list above
+// kScheduleListMaxItems items.
 bool LoadScheduleList(ScheduleListModel& list, const std::filesystem::path& path,
                       std::string_view timeSeparator, std::string* error);
 

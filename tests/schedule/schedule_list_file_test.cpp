@@ -332,3 +332,39 @@ TEST_F(ScheduleListFileTest, ALoneCrEndsALineAndAStrayByteStaysInItsValue)
     EXPECT_EQ(list_.items()[0].leadKey, "na\xc3\xafve");
     EXPECT_EQ(list_.items()[1].fileName, "b.txt");
 }
+
+// Bare sections are items with every default. The largest list loads; one section more, or a merge
+// that would pass the limit, is refused with the list and the file left as they were.
+TEST_F(ScheduleListFileTest, ListsAboveTheItemLimitAreRefusedAndNothingChanges)
+{
+    const auto bare = [](size_t count, const char* prefix) {
+        std::string text;
+        for (size_t i = 0; i < count; ++i)
+            text += std::string("[") + prefix + std::to_string(i) + "]\r\n";
+        return text;
+    };
+    const fs::path largest = write("largest.nxl", bare(kScheduleListMaxItems, "s"));
+    load(largest);
+    ASSERT_EQ(list_.size(), static_cast<int>(kScheduleListMaxItems));
+    EXPECT_EQ(list_.item(7).title, "s7");
+    EXPECT_EQ(list_.item(7).general, "Untitled");
+    EXPECT_TRUE(list_.item(7).ticked);
+
+    const std::string tooMany = bare(kScheduleListMaxItems + 1, "t");
+    const fs::path above = write("above.nxl", tooMany);
+    const fs::path other = write("other.nxl", "[x]\r\n[s1]\r\n");
+    const std::vector<ScheduleItem> before = list_.items();
+    for (const fs::path& path : {above, other}) {
+        SCOPED_TRACE(path.string());
+        std::string error;
+        EXPECT_FALSE(LoadScheduleList(list_, path, ":", &error));
+        EXPECT_EQ(error.rfind("Unable to read " + path.string() + ": ", 0), 0u) << error;
+        EXPECT_NE(error.find(std::to_string(kScheduleListMaxItems)), std::string::npos) << error;
+        EXPECT_EQ(list_.items(), before);
+    }
+    EXPECT_EQ(read(above), tooMany);
+    // Replacing a row keeps the list at the limit, so that merge goes ahead.
+    load(write("same.nxl", "[S1]\r\nGeneral=07:30 - Daily\r\n"));
+    EXPECT_EQ(list_.size(), static_cast<int>(kScheduleListMaxItems));
+    EXPECT_EQ(list_.items().back().title, "S1");
+}
