@@ -4,6 +4,7 @@
 #include "app/document_files.h"
 #include "base/rtf_writer.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 namespace narrix {
@@ -51,7 +52,7 @@ bool DocumentEditor::open()
 {
     if (!ConfirmSaveChanges())
         return false;
-    const QString path = dialogs_.openFileName(kOpenDocumentFilter);
+    const QString path = dialogs_.openFileName(kOpenDocumentFilter, dialogFolder());
     state_.opened = !path.isEmpty() && openPath(path);
     return state_.opened;
 }
@@ -62,12 +63,18 @@ bool DocumentEditor::openPath(const QString& path)
     // as they were (a later Save must not write the old path with an emptied editor).
     DocumentContent content;
     QString error;
-    if (!readDocumentFile(path, &content, &error)) {
+    const PasswordAsker askPassword = [&](bool wrongBefore) -> std::optional<std::string> {
+        const std::optional<QString> password =
+            dialogs_.askDocumentPassword(documentTitleOf(path), wrongBefore);
+        return password ? std::optional(password->toStdString()) : std::nullopt;
+    };
+    if (!readDocumentFile(path, &content, &error, askPassword)) {
         dialogs_.showFileError(QStringLiteral("Cannot open \"") + path + QStringLiteral("\".\r\n") + error);
         return false;
     }
     setTitle(documentTitleOf(path));
-    state_.richText = isRichTextPath(path);
+    // DOCX and ODT keep their headings, bold and italic in the rich-text mode.
+    state_.richText = isRichTextPath(path) || content.richText;
     view_.setRichTextMode(state_.richText);
     view_.clear(font_);
     if (content.richText)
@@ -81,7 +88,7 @@ bool DocumentEditor::openPath(const QString& path)
 
 void DocumentEditor::save()
 {
-    if (state_.path.isEmpty() || isHtmlPath(state_.path)) {
+    if (state_.path.isEmpty() || isReadOnlyDocumentPath(state_.path)) {
         saveAs();
         return;
     }
@@ -95,7 +102,7 @@ void DocumentEditor::save()
 
 void DocumentEditor::saveAs()
 {
-    QString path = dialogs_.saveFileName(kSaveDocumentFilter);
+    QString path = dialogs_.saveFileName(kSaveDocumentFilter, dialogFolder());
     if (path.isEmpty()) {
         state_.saved = false;
         return;
@@ -118,6 +125,16 @@ void DocumentEditor::saveAs()
     state_.path = path;
     view_.setModified(false);
     state_.saved = true;
+}
+
+QString DocumentEditor::dialogFolder() const
+{
+    if (!state_.path.isEmpty()) {
+        const QFileInfo document(state_.path);
+        if (document.absoluteDir().exists())
+            return document.absolutePath();
+    }
+    return QDir::homePath();
 }
 
 bool DocumentEditor::writeTo(const QString& path)

@@ -49,6 +49,8 @@ public:
 
 private:
     bool writeTo(const QString& path);
+    // Where Open and Save As start: the document's folder, else the home folder.
+    QString dialogFolder() const;
     void setTitle(const QString& title);
 
     DocumentView& view_;

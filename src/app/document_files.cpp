@@ -5,6 +5,7 @@
 #include "base/html_to_text.h"
 #include "base/rtf_reader.h"
 #include "base/text_encoding.h"
+#include "documents/document_reader.h"
 
 #include <filesystem>
 
@@ -39,8 +40,26 @@ void normaliseLineBreaks(std::string& text)
 
 } // namespace
 
-bool readDocumentFile(const QString& path, DocumentContent* content, QString* error)
+bool readDocumentFile(const QString& path, DocumentContent* content, QString* error,
+                      const PasswordAsker& askPassword)
 {
+    if (const std::optional<DocumentFormat> format = documentFormatOf(path.toStdString())) {
+        DocumentText text;
+        std::string reason;
+        DocumentReadOptions options;
+        options.askPassword = askPassword;
+        if (!readDocument(path.toStdString(), *format, options, &text, &reason)) {
+            *error = QString::fromStdString(reason);
+            return false;
+        }
+        *content = DocumentContent{};
+        content->richText = text.richText;
+        if (text.richText)
+            content->rich = std::move(text.rich);
+        else
+            content->plain = QString::fromStdString(text.rich.plainText());
+        return true;
+    }
     std::string bytes;
     std::string reason;
     if (!readWholeFile(fsPath(path), &bytes, &reason, nullptr, kDocumentSizeLimit)) {
@@ -68,7 +87,7 @@ bool readDocumentFile(const QString& path, DocumentContent* content, QString* er
 bool writeDocumentFile(const QString& path, const std::string& bytes, QString* error)
 {
     std::string reason;
-    if (writeFileAtomically(fsPath(path), bytes, &reason))
+    if (writeFileAtomically(fsPath(path), bytes, &reason, FileAccess::Document))
         return true;
     *error = QString::fromStdString(reason);
     return false;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/rtf_document.h"
+#include "documents/password_asker.h"
 
 #include <QString>
 #include <variant>
@@ -19,9 +20,13 @@ struct DocumentContent
 // decoded from their charset and turned into plain text with HtmlToPlainText, anything else as plain
 // text in its encoding (byte-order mark, else UTF-8, else Windows-1252). CR LF and CR become "\n".
 // On failure returns false with `*error` saying why ("No such file or directory", "byte 12: ...").
-bool readDocumentFile(const QString& path, DocumentContent* content, QString* error);
+// PDF, EPUB, DOCX and ODT go through the documents readers (DOCX and ODT as rich text); an encrypted
+// PDF asks `askPassword`.
+bool readDocumentFile(const QString& path, DocumentContent* content, QString* error,
+                      const PasswordAsker& askPassword = {});
 
 // Writes the document's bytes through a temporary file, so a failed save leaves the old file whole.
+// The file keeps the permissions of the one it replaces; a new one gets those the umask allows.
 bool writeDocumentFile(const QString& path, const std::string& bytes, QString* error);
 
 // Plain text as it is saved: UTF-8.

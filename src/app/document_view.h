@@ -46,15 +46,23 @@ public:
     virtual ~DocumentDialogs() = default;
     // Caption "Narrix", question icon, Yes/No/Cancel.
     virtual SaveChangesAnswer askSaveChanges(const QString& text) = 0;
-    // `filter` in the form "caption|patterns|..."; empty when cancelled.
-    virtual QString openFileName(const QString& filter) = 0;
-    virtual QString saveFileName(const QString& filter) = 0;
+    // `filter` in the form "caption|patterns|..."; the dialog starts in `folder`. Empty when cancelled.
+    virtual QString openFileName(const QString& filter, const QString& folder) = 0;
+    virtual QString saveFileName(const QString& filter, const QString& folder) = 0;
     // The file exists: replace it?
     virtual bool confirmReplace(const QString& path) = 0;
     // A failed open or save: caption "Narrix", exclamation icon.
     virtual void showFileError(const QString& text) = 0;
     // The font dialog filled with `font`; empty when cancelled.
     virtual std::optional<DocumentFont> chooseFont(const DocumentFont& font) = 0;
+    // The password of the encrypted document `fileName`, asked again when `wrongBefore`; nothing when
+    // cancelled (or nobody can be asked).
+    virtual std::optional<QString> askDocumentPassword(const QString& fileName, bool wrongBefore)
+    {
+        (void)fileName;
+        (void)wrongBefore;
+        return std::nullopt;
+    }
 };
 
 } // namespace narrix

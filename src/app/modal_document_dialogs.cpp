@@ -22,14 +22,14 @@ SaveChangesAnswer ModalDocumentDialogs::askSaveChanges(const QString& text)
     }
 }
 
-QString ModalDocumentDialogs::openFileName(const QString& filter)
+QString ModalDocumentDialogs::openFileName(const QString& filter, const QString& folder)
 {
-    return modal_.openFileName(QStringLiteral("Open"), QString(), qtFileDialogFilter(filter));
+    return modal_.openFileName(QStringLiteral("Open"), folder, qtFileDialogFilter(filter));
 }
 
-QString ModalDocumentDialogs::saveFileName(const QString& filter)
+QString ModalDocumentDialogs::saveFileName(const QString& filter, const QString& folder)
 {
-    return modal_.saveFileName(QStringLiteral("Save As"), QString(), qtFileDialogFilter(filter));
+    return modal_.saveFileName(QStringLiteral("Save As"), folder, qtFileDialogFilter(filter));
 }
 
 bool ModalDocumentDialogs::confirmReplace(const QString& path)
@@ -53,6 +53,15 @@ std::optional<DocumentFont> ModalDocumentDialogs::chooseFont(const DocumentFont&
     chosen.charset = font.charset;
     chosen.color = font.color;
     return chosen;
+}
+
+std::optional<QString> ModalDocumentDialogs::askDocumentPassword(const QString& fileName, bool wrongBefore)
+{
+    const QString prompt = (wrongBefore ? QStringLiteral("That password does not open \"%1\".\r\n")
+                                        : QStringLiteral("\"%1\" is protected by a password.\r\n"))
+                               .arg(fileName) +
+                           QStringLiteral("Password:");
+    return modal_.inputPassword(prompt);
 }
 
 } // namespace narrix

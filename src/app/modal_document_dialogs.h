@@ -13,11 +13,12 @@ public:
     explicit ModalDocumentDialogs(ModalDialogs& modal) : modal_(modal) {}
 
     SaveChangesAnswer askSaveChanges(const QString& text) override;
-    QString openFileName(const QString& filter) override;
-    QString saveFileName(const QString& filter) override;
+    QString openFileName(const QString& filter, const QString& folder) override;
+    QString saveFileName(const QString& filter, const QString& folder) override;
     bool confirmReplace(const QString& path) override;
     void showFileError(const QString& text) override;
     std::optional<DocumentFont> chooseFont(const DocumentFont& font) override;
+    std::optional<QString> askDocumentPassword(const QString& fileName, bool wrongBefore) override;
 
 private:
     ModalDialogs& modal_;

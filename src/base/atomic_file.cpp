@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <ctime>
 #include <fcntl.h>
@@ -79,6 +80,35 @@ bool isTemporaryNameOf(const std::string& name, const std::string& prefix)
     return true;
 }
 
+// The process's file-creation mask. The kernel reports it in /proc/self/status; elsewhere it can only
+// be read by setting it, which is done only then.
+mode_t currentUmask()
+{
+    if (FILE* status = std::fopen("/proc/self/status", "re")) {
+        char line[256];
+        unsigned int mask = 0;
+        bool found = false;
+        while (!found && std::fgets(line, sizeof line, status) != nullptr)
+            found = std::sscanf(line, "Umask: %o", &mask) == 1;
+        std::fclose(status);
+        if (found)
+            return static_cast<mode_t>(mask);
+    }
+    const mode_t mask = ::umask(022);
+    ::umask(mask);
+    return mask;
+}
+
+mode_t modeFor(FileAccess access, const struct stat* existing)
+{
+    constexpr mode_t kOwnerOnly = S_IRUSR | S_IWUSR;
+    if (access == FileAccess::OwnerOnly)
+        return kOwnerOnly;
+    if (existing != nullptr)
+        return existing->st_mode & 0777;
+    return static_cast<mode_t>(0666 & ~currentUmask());
+}
+
 } // namespace
 
 int createReplacementFile(const std::filesystem::path& path, std::filesystem::path* target, std::string* temp)
@@ -91,14 +121,19 @@ int createReplacementFile(const std::filesystem::path& path, std::filesystem::pa
     return ::mkostemp(temp->data(), O_CLOEXEC);
 }
 
-bool writeFileAtomically(const std::filesystem::path& path, std::string_view bytes, std::string* error)
+bool writeFileAtomically(const std::filesystem::path& path, std::string_view bytes, std::string* error,
+                         FileAccess access)
 {
     struct stat existing = {};
+    bool exists = false;
     if (const std::filesystem::path resolved = resolvedTarget(path);
-        ::lstat(resolved.c_str(), &existing) == 0 && !S_ISREG(existing.st_mode)) {
+        ::lstat(resolved.c_str(), &existing) == 0) {
         // Renaming over it would replace a device or a pipe by a regular file.
-        *error = resolved.string() + " is not a regular file";
-        return false;
+        if (!S_ISREG(existing.st_mode)) {
+            *error = resolved.string() + " is not a regular file";
+            return false;
+        }
+        exists = true;
     }
     std::filesystem::path target;
     std::string temp;
@@ -112,8 +147,8 @@ bool writeFileAtomically(const std::filesystem::path& path, std::string_view byt
         *error = errnoText(code);
         return false;
     };
-    if (::fchmod(fd, S_IRUSR | S_IWUSR) != 0 || !writeAll(fd, bytes) || ::fsync(fd) != 0 ||
-        !readsBackAs(fd, bytes)) {
+    if (::fchmod(fd, modeFor(access, exists ? &existing : nullptr)) != 0 || !writeAll(fd, bytes) ||
+        ::fsync(fd) != 0 || !readsBackAs(fd, bytes)) {
         const int code = errno;
         ::close(fd);
         return fail(code);

@@ -7,14 +7,21 @@
 
 namespace narrix {
 
+// Who may read the file that writeFileAtomically leaves.
+enum class FileAccess {
+    OwnerOnly, // read and write for the owner only: files that hold passwords
+    Document,  // a user's own file: the permissions of the file it replaces, else 0666 less the umask
+};
+
 // Replaces the file at `path` with `bytes` so that the old file stays whole until the new one is
 // complete: the bytes go to a temporary file in the same folder (created readable and writable by
-// the owner only); every write, the sync and the close are checked, the temporary file is read back
-// and compared, and only then renamed over `path`. When `path` is a symbolic link, the file it
-// points to is replaced and the link kept. A target that exists but is not a regular file (a device,
-// a pipe, a folder) is refused and left alone. On failure the temporary file is removed, `*error`
-// says why, and false is returned.
-bool writeFileAtomically(const std::filesystem::path& path, std::string_view bytes, std::string* error);
+// the owner only, then given the permissions `access` asks for); every write, the sync and the close are
+// checked, the temporary file is read back and compared, and only then renamed over `path`. When `path` is a
+// symbolic link, the file it points to is replaced and the link kept. A target that exists but is not a
+// regular file (a device, a pipe, a folder) is refused and left alone. On failure the temporary file is
+// removed, `*error` says why, and false is returned.
+bool writeFileAtomically(const std::filesystem::path& path, std::string_view bytes, std::string* error,
+                         FileAccess access = FileAccess::OwnerOnly);
 
 // Starts the replacement of `path`: creates an empty temporary file ".NAME.XXXXXX" (owner only,
 // close-on-exec) in the folder of the file that will be replaced, which is `path` or, for a symbolic

@@ -7,6 +7,9 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <optional>
+#include <sys/stat.h>
+
 #include <gtest/gtest.h>
 
 namespace narrix {
@@ -219,6 +222,55 @@ TEST_F(DocumentEditorTest, FailedOpenAndSaveAreReportedAndLoseNothing)
         EXPECT_TRUE(dialogs.errors[0].startsWith(QStringLiteral("Cannot save \"")));
         EXPECT_EQ(editor.state().path, locked + QStringLiteral("/doc.txt"));
         EXPECT_EQ(readAll(locked + QStringLiteral("/doc.txt")), "on disk");
+    }
+}
+
+TEST_F(DocumentEditorTest, FileDialogsStartInTheDocumentsFolderElseTheHomeFolder)
+{
+    QDir().mkdir(dir.filePath(QStringLiteral("texts")));
+    writeAll(file("texts/a.txt"), "text");
+    dialogs.fileNames = {file("texts/a.txt")};
+    EXPECT_TRUE(editor.open()); // an untitled document: the home folder
+    editor.saveAs();            // cancelled; the document's folder now
+    dialogs.saveChangesAnswers = {SaveChangesAnswer::No};
+    editor.newDocument();
+    editor.saveAs();
+    EXPECT_EQ(dialogs.folders,
+              QStringList({QDir::homePath(), dir.filePath(QStringLiteral("texts")), QDir::homePath()}));
+}
+
+// Documents are the user's own files: a new one is created as the umask says, a replaced one keeps
+// its permissions. Only files that hold passwords (the list file, the settings) stay owner-only.
+TEST_F(DocumentEditorTest, SavedDocumentsFollowTheUmaskOrKeepTheirPermissions)
+{
+    struct Case
+    {
+        const char* name;
+        mode_t umask;
+        std::optional<QFileDevice::Permissions> existing;
+        QFileDevice::Permissions expected;
+    };
+    using P = QFileDevice;
+    const QFileDevice::Permissions rw = P::ReadOwner | P::WriteOwner | P::ReadUser | P::WriteUser;
+    const QFileDevice::Permissions groupRead = P::ReadGroup;
+    const QFileDevice::Permissions othersRead = P::ReadOther;
+    for (const Case& c : {Case{"new-022.txt", 022, std::nullopt, rw | groupRead | othersRead},
+                          Case{"new-077.rtf", 077, std::nullopt, rw},
+                          Case{"new-002.txt", 002, std::nullopt, rw | groupRead | P::WriteGroup | othersRead},
+                          Case{"kept-0640.txt", 022, rw | groupRead, rw | groupRead}}) {
+        SCOPED_TRACE(c.name);
+        if (c.existing) {
+            writeAll(file(c.name), "old");
+            ASSERT_TRUE(QFile::setPermissions(file(c.name), *c.existing));
+        }
+        const mode_t before = ::umask(c.umask);
+        view.type(QStringLiteral("words "));
+        dialogs.fileNames = {file(c.name)};
+        dialogs.replaceAnswers = {true};
+        editor.saveAs();
+        ::umask(before);
+        EXPECT_TRUE(editor.state().saved);
+        EXPECT_EQ(QFile::permissions(file(c.name)), c.expected);
     }
 }
 

@@ -97,6 +97,7 @@ public:
     std::optional<DocumentFont> font;
     QStringList asked; // every prompt and dialog, in order
     QStringList filters;
+    QStringList folders; // where each file dialog started
     QStringList errors;
 
     SaveChangesAnswer askSaveChanges(const QString& text) override
@@ -104,16 +105,18 @@ public:
         asked << text;
         return nextAnswer(saveChangesAnswers, SaveChangesAnswer::Cancel);
     }
-    QString openFileName(const QString& filter) override
+    QString openFileName(const QString& filter, const QString& folder) override
     {
         asked << QStringLiteral("open");
         filters << filter;
+        folders << folder;
         return nextAnswer(fileNames, QString());
     }
-    QString saveFileName(const QString& filter) override
+    QString saveFileName(const QString& filter, const QString& folder) override
     {
         asked << QStringLiteral("save as");
         filters << filter;
+        folders << folder;
         return nextAnswer(fileNames, QString());
     }
     bool confirmReplace(const QString& path) override
