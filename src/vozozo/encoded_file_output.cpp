@@ -85,6 +85,11 @@ bool EncodedFileOutput::open(const QString& path, QString* error)
     if (encoding_.track > 0)
         tag(SF_STR_TRACKNUMBER, QString::number(encoding_.track));
     tag(SF_STR_SOFTWARE, QStringLiteral("vozozo"));
+    // Variable bit rate suits speech, whose pauses need few bits, and LAME encodes it faster.
+    if (encoding_.format == ExportFormat::Mp3) {
+        int mode = SF_BITRATE_MODE_VARIABLE;
+        sf_command(file_, SFC_SET_BITRATE_MODE, &mode, sizeof mode);
+    }
     if (encoding_.quality >= 0 && encoding_.format != ExportFormat::Flac) {
         double level = 1.0 - static_cast<double>(encoding_.quality) / kExportQualityMaximum;
         sf_command(file_, SFC_SET_COMPRESSION_LEVEL, &level, sizeof level);
