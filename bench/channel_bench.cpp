@@ -64,6 +64,7 @@ public:
     bool startingUp() const override { return false; }
     bool scheduleSwitchOn() const override { return true; }
     bool networkBusy() const override { return false; }
+    bool windowClosing() const override { return false; }
     void beep() override {}
     void setStatusText(const QString&) override {}
     void retrieve(const ChannelRequest& request) override

@@ -1,6 +1,7 @@
 #include "app/channels_plugin.h"
 
 #include "app/tf_main.h"
+#include "net/transfer_shutdown.h"
 #include "schedule/channel_retriever.h"
 #include "schedule/mail_reader.h"
 #include "schedule/schedule_list_model.h"
@@ -173,6 +174,12 @@ bool ChannelsPlugin::scheduleSwitchOn() const
 bool ChannelsPlugin::networkBusy() const
 {
     return window_->transfers().networkBusy;
+}
+
+bool ChannelsPlugin::windowClosing() const
+{
+    // The close shuts every transfer down first (TfMain::FormClose).
+    return net::transfersShutDown();
 }
 
 void ChannelsPlugin::retrieve(const ChannelRequest& request)

@@ -70,6 +70,7 @@ private:
     bool startingUp() const override;
     bool scheduleSwitchOn() const override;
     bool networkBusy() const override;
+    bool windowClosing() const override;
     void retrieve(const ChannelRequest& request) override;
 
     const Clock& clock_;

@@ -7,6 +7,7 @@
 #include "app/settings_store.h"
 #include "app/shutdown_window_state.h"
 #include "app/window_bounds.h"
+#include "net/transfer_shutdown.h"
 #include "platform/locale_adapter.h"
 #include "speech/engine_preparation.h"
 #include "speech/speech_engine.h"
@@ -333,6 +334,8 @@ bool TfMain::FormCloseQuery()
 
 void TfMain::FormClose()
 {
+    // Every transfer wait ends now and none starts after it, so the shutdown sequence comes at once.
+    net::shutDownTransfers();
     state_.transfers.cancelRequested = true;
     services_.transfers->abortHttpTransfer();
     actions_.actDisEmail->trigger();

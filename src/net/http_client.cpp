@@ -354,7 +354,7 @@ NetStatus HttpClient::fetch(const std::string& startUrl, const BodySink& sink)
         return netError(NetErrorKind::Busy, "the client is already transferring");
     busy_ = true;
     const auto notBusy = qScopeGuard([this] { busy_ = false; });
-    connection_.clearAbort();
+    connection_.startTransfer();
     contentType_.clear();
 
     std::string current = startUrl;

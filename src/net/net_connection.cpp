@@ -1,5 +1,7 @@
 #include "net/net_connection.h"
 
+#include "net/transfer_shutdown.h"
+
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
@@ -95,57 +97,86 @@ void NetConnection::resetSocket()
     });
 }
 
+std::chrono::milliseconds NetConnection::transferTimeLeft() const
+{
+    if (!sinceTransferStart_.isValid())
+        return transferDeadline_;
+    return transferDeadline_ - std::chrono::milliseconds(sinceTransferStart_.elapsed());
+}
+
+std::optional<NetError> NetConnection::stopReason() const
+{
+    if (transfersShutDown())
+        return netError(NetErrorKind::Aborted, "the program is closing");
+    if (aborted_)
+        return netError(NetErrorKind::Aborted, "the transfer was aborted");
+    if (transferTimeLeft().count() <= 0)
+        return netError(NetErrorKind::TimedOut,
+                        "the transfer took longer than " + durationText(transferDeadline_));
+    return std::nullopt;
+}
+
+NetError NetConnection::stopWaiting(NetError reason)
+{
+    // What was half sent or received cannot be taken up again: the connection goes too.
+    if (socket_)
+        socket_->abort();
+    return reason;
+}
+
 // The message-pumping guard. The wait runs a nested event loop, so every pending event of this
 // thread (keys, paints, timers, menu commands) is processed while it waits; the loop is left at
-// least every kPumpSlice so the abort flag and the idle time-out are checked, and at once when the
-// socket reports anything. Re-entry is the callers' concern: each client refuses a second
-// operation while one waits (its busy flag), and the program's own flags keep handlers from
+// least every kPumpSlice so the idle time-out is checked, and at once when the socket reports
+// anything, abort() is called or the transfers are shut down. The abort, the shutdown and the
+// transfer deadline are checked before anything else, also when data is already there, so a peer
+// that answers at once cannot outrun them. Re-entry is the callers' concern: each client refuses a
+// second operation while one waits (its busy flag), and the program's own flags keep handlers from
 // starting another transfer.
 NetStatus NetConnection::waitUntil(const std::function<bool()>& ready)
 {
+    if (auto stop = stopReason())
+        return stopWaiting(*stop);
     // Nothing to wait for: no event loop is built (the common case while a body streams in). The
     // thread's events still get their turn at least once a slice.
-    if (!aborted_ && ready()) {
+    if (ready()) {
         if (!sincePump_.isValid() || sincePump_.elapsed() >= kPumpSlice.count()) {
             QCoreApplication::processEvents();
             sincePump_.start();
         }
-        if (!aborted_)
-            return netOk();
+        if (auto stop = stopReason())
+            return stopWaiting(*stop);
+        return netOk();
     }
-    if (aborted_)
-        return netError(NetErrorKind::Aborted, "the transfer was aborted");
     QEventLoop loop;
     QTimer slice;
     slice.setSingleShot(true);
     connect(&slice, &QTimer::timeout, &loop, &QEventLoop::quit);
+    connect(&TransferShutdownNotifier::instance(), &TransferShutdownNotifier::shutDown, &loop,
+            &QEventLoop::quit);
     auto previousQuit = std::move(quitLoop_);
     quitLoop_ = [&loop] { loop.quit(); };
     const auto restore = qScopeGuard([&] { quitLoop_ = std::move(previousQuit); });
     QElapsedTimer idle;
     idle.start();
     while (true) {
-        if (aborted_)
-            return netError(NetErrorKind::Aborted, "the transfer was aborted");
+        if (auto stop = stopReason())
+            return stopWaiting(*stop);
         if (ready())
             return netOk();
         const auto left = idleTimeout_ - std::chrono::milliseconds(idle.elapsed());
         if (left.count() <= 0)
-            return netError(NetErrorKind::TimedOut,
-                            "nothing was received for " + std::to_string(idleTimeout_.count() / 1000) + " s");
-        const auto transferLeft =
-            sinceTransferStart_.isValid()
-                ? transferDeadline_ - std::chrono::milliseconds(sinceTransferStart_.elapsed())
-                : transferDeadline_;
-        if (transferLeft.count() <= 0)
-            return netError(NetErrorKind::TimedOut,
-                            "the transfer took longer than " + durationText(transferDeadline_));
+            return stopWaiting(
+                netError(NetErrorKind::TimedOut,
+                         "nothing was received for " + std::to_string(idleTimeout_.count() / 1000) + " s"));
         wakeUp_ = false;
-        slice.start(std::min({left, transferLeft, kPumpSlice}));
-        if (!wakeUp_)
-            loop.exec();
+        slice.start(std::min({left, transferTimeLeft(), kPumpSlice}));
+        // A loop that returns without having run (-1) means the thread's loops are being left for
+        // good (the program quits): waiting on would only spin.
+        const bool refused = !wakeUp_ && loop.exec() != 0;
         slice.stop();
         sincePump_.start();
+        if (refused)
+            return stopWaiting(netError(NetErrorKind::Aborted, "the program is closing"));
     }
 }
 
@@ -183,8 +214,8 @@ NetError NetConnection::socketError(NetErrorKind fallback) const
 
 NetStatus NetConnection::open(const std::string& host, quint16 port, bool tls)
 {
-    if (aborted_)
-        return netError(NetErrorKind::Aborted, "the transfer was aborted");
+    if (auto stop = stopReason())
+        return *stop;
     const QString hostName = QString::fromUtf8(host.data(), static_cast<qsizetype>(host.size()));
     status(TransferStatus::Resolving, QStringLiteral("Resolving hostname %1.").arg(hostName));
 
@@ -267,8 +298,8 @@ NetStatus NetConnection::startTls(const std::string& peerName)
 
 NetStatus NetConnection::write(std::string_view bytes)
 {
-    if (aborted_)
-        return netError(NetErrorKind::Aborted, "the transfer was aborted");
+    if (auto stop = stopReason())
+        return *stop;
     if (!isOpen())
         return netError(NetErrorKind::ConnectionClosed, "the connection is closed");
     QSslSocket* s = socket_.get();

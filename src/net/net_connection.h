@@ -11,6 +11,7 @@
 #include <chrono>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -20,7 +21,8 @@ namespace narrix::net {
 
 // One TCP (optionally TLS) connection that only moves bytes. Every wait runs inside the
 // message-pumping guard (see waitUntil): the calling thread's events keep flowing, so a key
-// handler can call abort() and the waiting call then fails at once.
+// handler can call abort() and the waiting call then fails at once. Once the program shuts its
+// transfers down (transfer_shutdown.h) every call fails at once.
 class NetConnection : public QObject
 {
     Q_OBJECT
@@ -35,8 +37,9 @@ public:
     // Without any received byte for this long a wait fails with TimedOut.
     void setIdleTimeout(std::chrono::milliseconds timeout) { idleTimeout_ = timeout; }
     std::chrono::milliseconds idleTimeout() const noexcept { return idleTimeout_; }
-    // However steadily bytes arrive, one operation (from clearAbort on) fails with TimedOut after
-    // this long. The default is 10 minutes, or NARRIX_TRANSFER_DEADLINE_SECONDS when set.
+    // However steadily bytes arrive, or however fast a peer answers, one transfer (from
+    // startTransfer on) fails with TimedOut after this long. The default is 10 minutes, or
+    // NARRIX_TRANSFER_DEADLINE_SECONDS when set. A wait that times out closes the connection.
     void setTransferDeadline(std::chrono::milliseconds deadline) { transferDeadline_ = deadline; }
     static std::chrono::milliseconds defaultTransferDeadline();
     // CA certificates trusted besides the system's store (tests use a private CA).
@@ -56,13 +59,15 @@ public:
     NetResult<size_t> readInto(char* destination, size_t max);
 
     bool isOpen() const;
-    // Starts a new operation: an abort requested before it no longer counts, and the operation's
-    // deadline starts.
-    void clearAbort() noexcept
+    // Starts a new transfer: an abort requested before it no longer counts, and its deadline starts.
+    void startTransfer() noexcept
     {
         aborted_ = false;
         sinceTransferStart_.start();
     }
+    // The next step of the same transfer: an abort requested before it no longer counts; the
+    // deadline goes on.
+    void clearAbort() noexcept { aborted_ = false; }
     // Closes at once from anywhere, also from an event handler while another call waits.
     void abort();
     // Ordinary close with the Disconnecting and Disconnected status events.
@@ -73,6 +78,11 @@ public:
 
 private:
     NetStatus waitUntil(const std::function<bool()>& ready);
+    // Why no wait may start or go on now (an abort, the shutdown, a passed deadline), if so.
+    std::optional<NetError> stopReason() const;
+    std::chrono::milliseconds transferTimeLeft() const;
+    // Closes the socket and returns `reason`.
+    NetError stopWaiting(NetError reason);
     NetError socketError(NetErrorKind fallback) const;
     void status(TransferStatus code, const QString& text);
     void resetSocket();

@@ -33,6 +33,14 @@ NetStatus Pop3Client::beginOperation()
     return netOk();
 }
 
+NetStatus Pop3Client::beginTransfer()
+{
+    NetStatus ready = beginOperation();
+    if (ready.ok())
+        connection_.startTransfer();
+    return ready;
+}
+
 NetResult<std::string> Pop3Client::readLine()
 {
     std::string line;
@@ -91,7 +99,7 @@ NetResult<std::string> Pop3Client::readMultiline()
 
 NetStatus Pop3Client::OpenMailbox()
 {
-    NetStatus ready = beginOperation();
+    NetStatus ready = beginTransfer();
     if (!ready.ok())
         return ready;
     NetStatus result = [this]() -> NetStatus {

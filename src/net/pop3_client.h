@@ -35,8 +35,13 @@ public:
     {
         connection_.setExtraCaCertificates(certificates);
     }
+    void setTransferDeadline(std::chrono::milliseconds deadline)
+    {
+        connection_.setTransferDeadline(deadline);
+    }
 
     // Connects, reads the greeting, then USER and PASS. On any failure the connection is closed.
+    // The transfer deadline starts here and holds for every later command until the next open.
     NetStatus OpenMailbox();
     // STAT: the number of messages.
     NetResult<int> CountMessages();
@@ -64,7 +69,9 @@ private:
     NetResult<std::string> readLine();
     NetResult<std::string> command(const std::string& line);
     NetResult<std::string> readMultiline();
+    // A command of the open transfer; beginTransfer also starts the transfer's deadline.
     NetStatus beginOperation();
+    NetStatus beginTransfer();
 
     NetConnection connection_;
     LineSplitter lines_{kMaxLineLength};

@@ -77,8 +77,13 @@ void MailReader::check(std::string_view address, std::string& title)
 bool MailReader::readMailbox(int count, bool readBodies, std::string& text)
 {
     MailSentence sentence(count);
+    // A mailbox of thousands (or a server that claims millions) is counted, and only its newest
+    // messages are read, oldest of them first.
+    const int first = count > kMaxMessagesRead ? count - kMaxMessagesRead + 1 : 1;
+    if (first > 1)
+        sentence.newestOnly(kMaxMessagesRead);
     net::MailMessage message;
-    for (int i = 1; i <= count; ++i) {
+    for (int i = first; i <= count; ++i) {
         host_.setStatusText(QStringLiteral(" Receiving Message %1 of %2... (Press Esc if you want to cancel)")
                                 .arg(i)
                                 .arg(count));

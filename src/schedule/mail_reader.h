@@ -12,7 +12,8 @@ class Pop3Client;
 namespace narrix {
 
 // Checks a mailbox and speaks what is in it: the count, then the subject and sender of every
-// message (and its first text part with the body flag "Y"), oldest first. Nothing is ever deleted.
+// message (and its first text part with the body flag "Y"), oldest first; of a larger mailbox only
+// the newest kMaxMessagesRead. Nothing is ever deleted.
 class MailReader
 {
 public:
@@ -24,6 +25,7 @@ public:
     // The e-mail disconnect action: RSET then Quit when a connection is open.
     void disconnect();
 
+    static constexpr int kMaxMessagesRead = 100;
     static constexpr std::string_view kBusyText = " Please press Esc before checking email.";
     static constexpr std::string_view kFailureText =
         "Narrix cannot check email from this account.\r\nPlease check your account configuration.";

@@ -7,6 +7,11 @@ MailSentence::MailSentence(int count)
     text_ = "You have got " + std::to_string(count) + (count == 1 ? " message!" : " messages!");
 }
 
+void MailSentence::newestOnly(int read)
+{
+    text_ += " The newest " + std::to_string(read) + " are read.";
+}
+
 void MailSentence::beginMessage(int index)
 {
     text_ += " Message " + std::to_string(index) + ":";

@@ -16,6 +16,8 @@ public:
     // "You have got N message!" ("messages!" for any other count than 1).
     explicit MailSentence(int count);
 
+    // " The newest N are read." after the count, when the mailbox holds more than are read.
+    void newestOnly(int read);
     // " Message i:".
     void beginMessage(int index);
     // " Subject: ...;" and " From: ...;", the sender without its "<address>" when it ends in one.

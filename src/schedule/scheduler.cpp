@@ -17,13 +17,14 @@ Scheduler::Scheduler(ScheduleListModel& list, const Clock& clock, SchedulerHost&
 
 void Scheduler::tick()
 {
-    if (host_.startingUp() || running_ || !host_.scheduleSwitchOn())
+    if (host_.startingUp() || running_ || !host_.scheduleSwitchOn() || host_.windowClosing())
         return;
     running_ = true;
     const auto done = qScopeGuard([this] { running_ = false; });
     const ScheduleMoment moment = ScheduleMoment::at(clock_.now(), locale_);
     // Rows may be added, removed or moved while events are pumped: the count is read before every row.
-    for (int row = 0; row < list_.size(); ++row) {
+    // A close requested while a retrieval or the pumped events ran ends the walk before the next row.
+    for (int row = 0; row < list_.size() && !host_.windowClosing(); ++row) {
         const ScheduleItem& item = list_.item(row);
         if (!item.ticked)
             continue;
@@ -57,6 +58,8 @@ void Scheduler::startDue(int row, ScheduleItem item, const ScheduleMoment& momen
 
 void Scheduler::RunScheduleItem(const ScheduleItem& item)
 {
+    if (host_.windowClosing())
+        return;
     if (host_.networkBusy()) {
         refuseBusy();
         return;

@@ -24,6 +24,8 @@ public:
     // The "Scheduled Speech" switch.
     virtual bool scheduleSwitchOn() const = 0;
     virtual bool networkBusy() const = 0;
+    // The window is closing: no item starts any more, and a walk under way stops.
+    virtual bool windowClosing() const = 0;
     virtual void beep() = 0;
     virtual void setStatusText(const QString& text) = 0;
     // Retrieves the channel and returns when it is done (it may pump events meanwhile).
@@ -46,7 +48,8 @@ public:
 
     // One tick of the schedule timer.
     void tick();
-    // Run Now, the double-click and a random channel: refused while a transfer runs; LastRun stays.
+    // Run Now, the double-click and a random channel: refused while a transfer runs, ignored while
+    // the window closes; LastRun stays.
     void RunScheduleItem(const ScheduleItem& item);
 
     bool running() const { return running_; }

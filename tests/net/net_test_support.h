@@ -18,6 +18,7 @@ inline constexpr int kSilentPort = 18483;
 inline constexpr int kPop3GarbagePort = 18484;
 inline constexpr int kPop3DropPort = 18485;
 inline constexpr int kPop3StallPort = 18486; // stops answering halfway through RETR
+inline constexpr int kPop3LyingPort = 18487;  // claims 100,000,000 messages, answers at once
 inline constexpr int kProxyPort = 18488;
 inline constexpr int kClosedPort = 18489; // nothing listens here
 inline constexpr int kPop3Port = 18410;

@@ -1,9 +1,12 @@
 #include "net/pop3_client.h"
 #include "net_test_support.h"
 
+#include <QElapsedTimer>
 #include <QTimer>
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 using namespace narrix::net;
 using namespace narrix::net::testing;
@@ -186,4 +189,47 @@ TEST(Pop3Client, ClosingWhileACommandWaitsFailsThatCommandAtOnce)
     EXPECT_EQ(opened.error().kind, NetErrorKind::Aborted);
     EXPECT_EQ(resetKind, NetErrorKind::Busy);
     EXPECT_FALSE(client.IsOpen());
+}
+
+TEST(Pop3Client, TheTransferDeadlineHoldsAgainstAServerThatAnswersAtOnce)
+{
+    // Every reply is there as soon as it is asked for, so no wait ever has to wait.
+    struct Case
+    {
+        const char* what;
+        std::function<bool(Pop3Client&, int, MailMessage&)> read;
+    };
+    const Case cases[] = {
+        {"headers", [](Pop3Client& c, int n, MailMessage& m) { return c.ReadHeader(n, m); }},
+        {"whole messages", [](Pop3Client& c, int n, MailMessage& m) { return c.ReadMessage(n, m).ok(); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Pop3Client client;
+        logIn(client, kPop3LyingPort);
+        client.setTransferDeadline(300ms);
+        ASSERT_TRUE(client.OpenMailbox().ok());
+        auto count = client.CountMessages();
+        ASSERT_TRUE(count.ok());
+        EXPECT_EQ(count.value(), 100000000);
+        MailMessage message;
+        ASSERT_TRUE(c.read(client, 1, message));
+        EXPECT_EQ(message.subject(), "Message 1");
+        // A safety bound for a client that never stops, not a measure of speed.
+        QElapsedTimer bound;
+        bound.start();
+        int n = 2;
+        bool failed = false;
+        for (; !failed && n <= count.value() && bound.elapsed() < 20000; ++n)
+            failed = !c.read(client, n, message);
+        EXPECT_TRUE(failed) << "still reading after " << n << " messages";
+        // The deadline closed the connection; what comes after fails the same way.
+        EXPECT_FALSE(client.IsOpen());
+        auto after = client.CountMessages();
+        ASSERT_FALSE(after.ok());
+        EXPECT_EQ(after.error().kind, NetErrorKind::TimedOut) << after.error().message;
+        // The next open starts a new transfer with a deadline of its own.
+        EXPECT_TRUE(client.OpenMailbox().ok());
+        client.CloseMailbox();
+    }
 }

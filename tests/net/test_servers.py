@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """Loopback servers for the network tests: an HTTP server with well-behaved and hostile routes,
-the same over TLS, a server that accepts and never answers, and two broken POP3 servers.
+the same over TLS, a server that accepts and never answers, broken POP3 servers and a lying one.
 
 Usage: test_servers.py RUNTIME_DIR CERT KEY
 Writes RUNTIME_DIR/servers.pid and, once every port listens, RUNTIME_DIR/servers.ready.
@@ -19,6 +19,7 @@ SILENT_PORT = 18483
 POP3_GARBAGE_PORT = 18484
 POP3_DROP_PORT = 18485
 POP3_STALL_PORT = 18486
+POP3_LYING_PORT = 18487
 PAGES = os.path.join(os.path.dirname(os.path.abspath(__file__)), "pages")
 HOST = "127.0.0.1"
 LIFETIME = 3600
@@ -302,6 +303,38 @@ def pop3_stall_mid_message(conn):
             conn.sendall(b"+OK\r\n")
 
 
+def pop3_lying(conn):
+    """Claims 100,000,000 messages and answers every TOP and RETR at once with a small message (a
+    multipart one of a text part)."""
+    conn.sendall(b"+OK POP3 ready\r\n")
+    data = b""
+    deadline = time.time() + 120
+    while time.time() < deadline:
+        while b"\n" not in data:
+            chunk = conn.recv(65536)
+            if not chunk:
+                return
+            data += chunk
+        line, data = data.split(b"\n", 1)
+        words = line.strip().split(b" ")
+        command = words[0].upper()
+        number = words[1] if len(words) > 1 else b"0"
+        header = b"Subject: Message " + number + b"\r\nFrom: Liar <liar@example.com>\r\n"
+        if command == b"STAT":
+            conn.sendall(b"+OK 100000000 999999999\r\n")
+        elif command == b"TOP":
+            conn.sendall(b"+OK\r\n" + header + b"\r\n.\r\n")
+        elif command == b"RETR":
+            conn.sendall(b"+OK\r\n" + header + b"MIME-Version: 1.0\r\n"
+                         b"Content-Type: multipart/mixed; boundary=\"b\"\r\n\r\n--b\r\n"
+                         b"Content-Type: text/plain\r\n\r\nBody " + number + b"\r\n--b--\r\n.\r\n")
+        elif command == b"QUIT":
+            conn.sendall(b"+OK bye\r\n")
+            return
+        else:
+            conn.sendall(b"+OK\r\n")
+
+
 def listen(port):
     s = socket.socket(socket.AF_INET, socket.SOCK_STREAM)
     s.setsockopt(socket.SOL_SOCKET, socket.SO_REUSEADDR, 1)
@@ -328,6 +361,7 @@ def main():
         (listen(POP3_GARBAGE_PORT), pop3_garbage, None),
         (listen(POP3_DROP_PORT), pop3_drop_after_user, None),
         (listen(POP3_STALL_PORT), pop3_stall_mid_message, None),
+        (listen(POP3_LYING_PORT), pop3_lying, None),
     ]
     for listener, handler, wrap in servers:
         threading.Thread(target=serve_forever, args=(listener, handler, wrap), daemon=True).start()

@@ -276,3 +276,31 @@ TEST(MailReading, FailuresRefusalsAndCancels)
     c.networkBusy = false;
     EXPECT_TRUE(c.host.spoken.empty());
 }
+
+TEST(MailReading, AMailboxClaimingMillionsIsCountedAndOnlyItsNewestRead)
+{
+    for (const std::string flag : {"N", "Y"}) {
+        SCOPED_TRACE("body flag " + flag);
+        Channels c;
+        c.run(mailbox("liar", flag, "secret", kPop3LyingPort), {}, "Mail");
+        EXPECT_TRUE(c.host.failures.isEmpty()) << c.host.failures.join(u'|').toStdString();
+        const std::string text = c.lastSpoken();
+        const std::string first =
+            "You have got 100000000 messages! The newest 100 are read. Message 99999901: "
+            "Subject: Message 99999901; From: Liar ;";
+        EXPECT_EQ(text.substr(0, first.size()), first) << text.substr(0, 200);
+        EXPECT_NE(text.find(" Message 100000000: Subject: Message 100000000; From: Liar ;"),
+                  std::string::npos);
+        EXPECT_EQ(text.find("Message 99999900:"), std::string::npos) << "older messages are only counted";
+        const auto messages = [&](std::string_view what) {
+            size_t n = 0;
+            for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1))
+                ++n;
+            return n;
+        };
+        EXPECT_EQ(messages(" Subject: "), 100u);
+        EXPECT_EQ(messages(" Message body: Body "), flag == "Y" ? 100u : 0u);
+        EXPECT_TRUE(c.host.statuses.contains(QStringLiteral(
+            " Receiving Message 100000000 of 100000000... (Press Esc if you want to cancel)")));
+    }
+}

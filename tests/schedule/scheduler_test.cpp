@@ -21,6 +21,7 @@ public:
     bool starting = false;
     bool switchOn = true;
     bool busy = false;
+    bool closing = false;
     int beeps = 0;
     QStringList statuses;
     std::vector<ChannelRequest> retrieved;
@@ -30,6 +31,7 @@ public:
     bool startingUp() const override { return starting; }
     bool scheduleSwitchOn() const override { return switchOn; }
     bool networkBusy() const override { return busy; }
+    bool windowClosing() const override { return closing; }
     void beep() override { ++beeps; }
     void setStatusText(const QString& text) override { statuses << text; }
     void retrieve(const ChannelRequest& request) override
@@ -237,6 +239,38 @@ TEST(Scheduler, NestedTicksReturnAtOnce)
     f.scheduler.tick();
     EXPECT_EQ(nested, 2);
     EXPECT_EQ(f.host.retrieved.size(), 2u);
+}
+
+TEST(Scheduler, AWalkStopsOnceTheWindowCloses)
+{
+    // Where the close comes: inside the first retrieval, or in the events pumped after a row.
+    struct Case
+    {
+        const char* when;
+        bool inRetrieval;
+    };
+    for (const Case& c : {Case{"during the first retrieval", true}, Case{"in the pumped events", false}}) {
+        SCOPED_TRACE(c.when);
+        Fixture f;
+        for (const char* title : {"First", "Second", "Third"})
+            f.list.appendItem(item(title, "0", "07:30"));
+        if (c.inRetrieval)
+            f.host.onRetrieve = [&](const ChannelRequest&) { f.host.closing = true; };
+        else
+            f.host.onProcessEvents = [&] { f.host.closing = true; };
+        f.scheduler.tick();
+        EXPECT_EQ(f.host.titles(), std::vector<std::string>{"First"});
+        EXPECT_FALSE(f.scheduler.running());
+        // The rows not reached keep their LastRun: they never ran.
+        EXPECT_EQ(f.list.item(1).lastRun, "Never");
+        EXPECT_EQ(f.list.item(2).lastRun, "Never");
+        // Later ticks and Run Now start nothing.
+        f.clock.advanceSeconds(3);
+        f.scheduler.tick();
+        f.scheduler.RunScheduleItem(f.list.item(1));
+        EXPECT_EQ(f.host.retrieved.size(), 1u);
+        EXPECT_EQ(f.host.beeps, 0);
+    }
 }
 
 TEST(Scheduler, BusyRefusalStillMarksTheItemStarted)
