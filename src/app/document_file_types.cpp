@@ -1,5 +1,7 @@
 #include "app/document_file_types.h"
 
+#include "documents/document_format.h"
+
 #include <QFileInfo>
 #include <QStringList>
 
@@ -14,6 +16,11 @@ bool isHtmlPath(const QString& path)
 {
     return path.right(4).toUpper() == QLatin1String(".HTM") ||
            path.right(5).toUpper() == QLatin1String(".HTML");
+}
+
+bool isReadOnlyDocumentPath(const QString& path)
+{
+    return isHtmlPath(path) || documentFormatOf(path.toStdString()).has_value();
 }
 
 QString documentTitleOf(const QString& path)

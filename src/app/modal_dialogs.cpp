@@ -51,4 +51,10 @@ QString ModalDialogs::saveFileName(const QString& caption, const QString& folder
     return prompter_.saveFileName(parent_, caption, folder, filter);
 }
 
+std::optional<QString> ModalDialogs::inputPassword(const QString& prompt)
+{
+    ModalScope scope(state_);
+    return prompter_.inputPassword(parent_, QStringLiteral("Narrix"), prompt);
+}
+
 } // namespace narrix

@@ -41,6 +41,8 @@ public:
     int exec(QDialog& dialog);
     QString openFileName(const QString& caption, const QString& folder, const QString& filter);
     QString saveFileName(const QString& caption, const QString& folder, const QString& filter);
+    // A password box captioned "Narrix"; nothing when cancelled.
+    std::optional<QString> inputPassword(const QString& prompt);
 
     Prompter& prompter() { return prompter_; }
 

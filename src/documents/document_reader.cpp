@@ -8,7 +8,7 @@
 namespace narrix {
 namespace {
 
-bool readArchive(ZipArchive& archive, DocumentFormat format, DocumentText* text, std::string* error)
+bool readMembers(ArchiveMembers& archive, DocumentFormat format, DocumentText* text, std::string* error)
 {
     *text = DocumentText{};
     switch (format) {
@@ -47,7 +47,7 @@ bool readDocument(const std::string& path, DocumentFormat format, const Document
         return true;
     }
     const std::unique_ptr<ZipArchive> archive = ZipArchive::openFile(path, error, options.zipLimits);
-    return archive && readArchive(*archive, format, text, error);
+    return archive && readMembers(*archive, format, text, error);
 }
 
 bool readZipDocument(std::string_view bytes, DocumentFormat format, const ZipLimits& limits,
@@ -55,7 +55,14 @@ bool readZipDocument(std::string_view bytes, DocumentFormat format, const ZipLim
 {
     error->clear();
     const std::unique_ptr<ZipArchive> archive = ZipArchive::openBytes(bytes, error, limits);
-    return archive && readArchive(*archive, format, text, error);
+    return archive && readMembers(*archive, format, text, error);
+}
+
+bool readArchiveDocument(ArchiveMembers& members, DocumentFormat format, DocumentText* text,
+                         std::string* error)
+{
+    error->clear();
+    return readMembers(members, format, text, error);
 }
 
 std::optional<std::string> readDocumentSpeechText(const std::string& path, DocumentFormat format,

@@ -30,6 +30,10 @@ struct DocumentReadOptions
 bool readDocument(const std::string& path, DocumentFormat format, const DocumentReadOptions& options,
                   DocumentText* text, std::string* error);
 
+// Reads the members of a zip-based document (EPUB, DOCX, ODT) as readDocument reads its file.
+bool readArchiveDocument(ArchiveMembers& members, DocumentFormat format, DocumentText* text,
+                         std::string* error);
+
 // Reads a zip-based document (EPUB, DOCX, ODT) held in memory, as readDocument reads the file.
 bool readZipDocument(std::string_view bytes, DocumentFormat format, const ZipLimits& limits,
                      DocumentText* text, std::string* error);

@@ -1,8 +1,8 @@
 #include "documents/docx_reader.h"
 
+#include "documents/archive_members.h"
 #include "documents/office_text_builder.h"
 #include "documents/xml_attributes.h"
-#include "documents/zip_archive.h"
 
 #include <QRegularExpression>
 #include <QXmlStreamReader>
@@ -150,7 +150,7 @@ bool readNotes(const std::string& bytes, const std::string& member, QStringView 
 }
 
 // Reads an optional member of the archive; a missing one is no error.
-bool readOptional(ZipArchive& archive, const std::string& name, std::string* bytes, std::string* error)
+bool readOptional(ArchiveMembers& archive, const std::string& name, std::string* bytes, std::string* error)
 {
     if (!archive.contains(name))
         return true;
@@ -326,7 +326,7 @@ private:
 
 } // namespace
 
-bool readDocx(ZipArchive& archive, RtfDocument* document, std::string* error)
+bool readDocx(ArchiveMembers& archive, RtfDocument* document, std::string* error)
 {
     if (!archive.contains("word/document.xml")) {
         *error = "not a Word document: the archive holds no word/document.xml";

@@ -6,12 +6,12 @@
 
 namespace narrix {
 
-class ZipArchive;
+class ArchiveMembers;
 
 // The text of a Word document (word/document.xml with its styles, footnotes and endnotes) as the
 // editor's rich text: paragraphs, headings (bold, larger), list items, tables as tab-separated rows,
 // bold and italic runs, and each footnote or endnote after its paragraph. False with the reason in
 // `error` when the archive lacks the document or its XML is broken.
-bool readDocx(ZipArchive& archive, RtfDocument* document, std::string* error);
+bool readDocx(ArchiveMembers& archive, RtfDocument* document, std::string* error);
 
 } // namespace narrix

@@ -2,9 +2,10 @@
 
 #include "base/ascii_case.h"
 #include "base/html_to_text.h"
+#include "base/text_encoding.h"
 #include "base/text_trim.h"
+#include "documents/archive_members.h"
 #include "documents/xml_attributes.h"
-#include "documents/zip_archive.h"
 
 #include <QDir>
 #include <QUrl>
@@ -203,7 +204,7 @@ void appendChapter(std::string* text, std::string chapter)
 
 } // namespace
 
-bool readEpub(ZipArchive& archive, std::string* text, std::string* error)
+bool readEpub(ArchiveMembers& archive, std::string* text, std::string* error)
 {
     if (archive.contains("META-INF/encryption.xml")) {
         const std::optional<std::string> encryption = archive.read("META-INF/encryption.xml", error);
@@ -261,7 +262,7 @@ bool readEpub(ZipArchive& archive, std::string* text, std::string* error)
         const std::optional<std::string> page = archive.read(name, error);
         if (!page)
             return false;
-        std::string chapter = HtmlToPlainText(bodyOf(*page));
+        std::string chapter = HtmlToPlainText(bodyOf(decodeToUtf8(*page)));
         if (const auto title = titles.find(member); title != titles.end()) {
             const std::string heading = title->second.toStdString();
             if (!trimView(chapter).starts_with(heading))

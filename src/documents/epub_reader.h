@@ -4,13 +4,13 @@
 
 namespace narrix {
 
-class ZipArchive;
+class ArchiveMembers;
 
 // The text of an EPUB 2 or 3 book: the package's spine in order (items marked linear="no" left out),
 // each XHTML file's body through HtmlToPlainText, and the table of contents' title of each file (the
 // EPUB 3 navigation document, else the NCX) as its chapter heading unless the chapter already begins
 // with it. Line breaks are "\n". False with the reason in `error` for a book that is not one, whose
 // content is encrypted (DRM), or whose spine names a file the archive lacks.
-bool readEpub(ZipArchive& archive, std::string* text, std::string* error);
+bool readEpub(ArchiveMembers& archive, std::string* text, std::string* error);
 
 } // namespace narrix

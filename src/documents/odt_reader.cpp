@@ -1,8 +1,8 @@
 #include "documents/odt_reader.h"
 
+#include "documents/archive_members.h"
 #include "documents/office_text_builder.h"
 #include "documents/xml_attributes.h"
-#include "documents/zip_archive.h"
 
 #include <QXmlStreamReader>
 
@@ -239,7 +239,7 @@ private:
 
 } // namespace
 
-bool readOdt(ZipArchive& archive, RtfDocument* document, std::string* error)
+bool readOdt(ArchiveMembers& archive, RtfDocument* document, std::string* error)
 {
     if (!archive.contains("content.xml")) {
         *error = "not an OpenDocument text: the archive holds no content.xml";

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "documents/archive_members.h"
+
 #include <zip.h>
 
 #include <cstddef>
@@ -19,7 +21,7 @@ struct ZipLimits
 };
 
 // A zip archive (EPUB, DOCX, ODT) opened read-only through libzip, members read by name.
-class ZipArchive
+class ZipArchive final : public ArchiveMembers
 {
 public:
     // Opens the file at `path`, or nothing with the reason in `error`.
@@ -28,14 +30,14 @@ public:
     // Opens an archive held in memory; `bytes` must outlive the archive.
     static std::unique_ptr<ZipArchive> openBytes(std::string_view bytes, std::string* error,
                                                  ZipLimits limits = {});
-    ~ZipArchive();
+    ~ZipArchive() override;
     ZipArchive(const ZipArchive&) = delete;
     ZipArchive& operator=(const ZipArchive&) = delete;
 
-    bool contains(const std::string& name) const;
+    bool contains(const std::string& name) const override;
     // The inflated member `name`, or nothing with the reason in `error` ("word/document.xml is
     // missing", "... inflates to more than 256 MiB", "... is damaged: CRC error").
-    std::optional<std::string> read(const std::string& name, std::string* error);
+    std::optional<std::string> read(const std::string& name, std::string* error) override;
 
 private:
     ZipArchive(zip_t* archive, ZipLimits limits) : archive_(archive), limits_(limits) {}

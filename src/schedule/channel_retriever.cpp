@@ -5,6 +5,7 @@
 #include "net/http_client.h"
 #include "net/web_address.h"
 #include "schedule/channel_address.h"
+#include "schedule/channel_file.h"
 #include "schedule/mail_reader.h"
 
 #include <QFileInfo>
@@ -71,7 +72,7 @@ void ChannelRetriever::retrieveLocalFile(const std::string& path)
 {
     host_.setStatusText(QStringLiteral(" Opening ") + QFileInfo(QString::fromStdString(path)).fileName());
     std::string error;
-    const std::optional<std::string> text = readSpeechFile(path, &error);
+    const std::optional<std::string> text = readChannelFile(path, &error);
     if (!text) {
         // A file that cannot be read ends the retrieval without a word, as the channel's contract says;
         // the reason still reaches stderr.

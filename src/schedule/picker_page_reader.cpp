@@ -1,7 +1,7 @@
 #include "schedule/picker_page_reader.h"
 
 #include "base/ascii_case.h"
-#include "base/speech_file.h"
+#include "schedule/channel_file.h"
 #include "base/text_trim.h"
 #include "net/http_client.h"
 #include "net/web_address.h"
@@ -22,9 +22,10 @@ PickerPageReader::Result PickerPageReader::read(std::string_view rawAddress, std
     if (isMailboxAddress(address))
         return {Status::Mailbox, {}, "A mailbox has no page to pick from.", false};
     if (!address.empty() && QFileInfo(QString::fromStdString(address)).isFile()) {
-        // Read as a channel reads a local file: HTML converted, rich text through the RTF reader.
+        // Read as a channel reads a local file: HTML converted, rich text through the RTF reader, PDF,
+        // EPUB, DOCX and ODT through the documents readers.
         std::string error;
-        std::optional<std::string> text = readSpeechFile(address, &error);
+        std::optional<std::string> text = readChannelFile(address, &error);
         if (!text)
             return {Status::Failed, {}, error, true};
         return {Status::Ok, std::move(*text), {}, true};

@@ -43,4 +43,14 @@ std::optional<QString> WidgetPrompter::inputText(QWidget* parent, const QString&
     return answer;
 }
 
+std::optional<QString> WidgetPrompter::inputPassword(QWidget* parent, const QString& caption,
+                                                     const QString& prompt)
+{
+    bool ok = false;
+    const QString answer = QInputDialog::getText(parent, caption, prompt, QLineEdit::Password, QString(), &ok);
+    if (!ok)
+        return std::nullopt;
+    return answer;
+}
+
 } // namespace narrix

@@ -29,6 +29,12 @@ public:
     // An input box with one line of text: the answer, or nothing when cancelled.
     virtual std::optional<QString> inputText(QWidget* parent, const QString& caption, const QString& prompt,
                                              const QString& text) = 0;
+    // An input box whose text is hidden as it is typed (a document's password); nothing when
+    // cancelled. Doubles that script input boxes answer it as one.
+    virtual std::optional<QString> inputPassword(QWidget* parent, const QString& caption, const QString& prompt)
+    {
+        return inputText(parent, caption, prompt, QString());
+    }
 };
 
 // The real dialogs.
@@ -45,6 +51,7 @@ public:
                          const QString& filter) override;
     std::optional<QString> inputText(QWidget* parent, const QString& caption, const QString& prompt,
                                      const QString& text) override;
+    std::optional<QString> inputPassword(QWidget* parent, const QString& caption, const QString& prompt) override;
 };
 
 } // namespace narrix
