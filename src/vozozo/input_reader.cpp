@@ -5,6 +5,7 @@
 #include "net/http_client.h"
 #include "net/web_address.h"
 #include "platform/settings_file.h"
+#include "vozozo/document_input.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -56,12 +57,22 @@ std::optional<VozozoDocument> readWebPage(const QString& input, QString* error)
 
 } // namespace
 
-std::optional<VozozoDocument> readVozozoDocument(const QString& input, QString* error, std::size_t limit)
+std::optional<VozozoDocument> readVozozoDocument(const QString& input, QString* error, std::size_t limit,
+                                                 const PasswordAsker& askPassword)
 {
     const bool standardInput = input == QLatin1String("-");
     // An existing file wins over an address, as in channel retrieval.
     if (!standardInput && net::isWebAddress(input.toStdString()) && !QFileInfo::exists(input))
         return readWebPage(input, error);
+    if (const auto format = documentFormatOf(input.toStdString()); format && !standardInput) {
+        const QFileInfo file(input);
+        if (file.isFile() && static_cast<std::uint64_t>(file.size()) > limit) {
+            if (error)
+                *error = QStringLiteral("%1: larger than %2 MiB, the most vozozo reads").arg(input).arg(limit >> 20);
+            return std::nullopt;
+        }
+        return readDocumentInput(input, *format, askPassword, error);
+    }
     const QString shown = standardInput ? QStringLiteral("standard input") : input;
     auto fail = [&](const QString& reason) -> std::optional<VozozoDocument> {
         if (error)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/speech_file.h"
+#include "documents/password_asker.h"
 
 #include <QString>
 #include <cstddef>
@@ -31,8 +32,11 @@ struct VozozoDocument
     QString name;
 };
 // Reads the input as readVozozoInput does, without converting it.
+// A PDF, EPUB, DOCX or ODT file is read through the documents readers (see readDocumentInput); an
+// encrypted PDF asks `askPassword`.
 std::optional<VozozoDocument> readVozozoDocument(const QString& input, QString* error,
-                                                 std::size_t limit = kVozozoInputLimit);
+                                                 std::size_t limit = kVozozoInputLimit,
+                                                 const PasswordAsker& askPassword = {});
 // The speech text of a document read so; nothing, with the reader's reason in `error`, for malformed
 // rich text.
 std::optional<std::string> speechTextOfDocument(const VozozoDocument& document, QString* error);

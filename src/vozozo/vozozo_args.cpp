@@ -32,8 +32,10 @@ QString vozozoUsage()
 
 QString vozozoInputFilter()
 {
-    return QStringLiteral("Texts and web pages (*.txt *.text *.rtf *.htm *.html);;Text files (*.txt *.text);;"
-                          "Rich text (*.rtf);;Web pages (*.htm *.html);;All files (*)");
+    return QStringLiteral("Texts and documents (*.txt *.text *.rtf *.htm *.html *.pdf *.epub *.docx *.odt);;"
+                          "Text files (*.txt *.text);;Rich text (*.rtf);;Web pages (*.htm *.html);;"
+                          "PDF documents (*.pdf);;EPUB books (*.epub);;Word documents (*.docx);;"
+                          "OpenDocument texts (*.odt);;All files (*)");
 }
 
 namespace {

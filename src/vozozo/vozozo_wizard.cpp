@@ -188,7 +188,17 @@ void VozozoWizard::convert()
         message_->setText(QStringLiteral("The output file is the text file itself; please choose another."));
         return;
     }
-    const std::optional<VozozoDocument> document = readVozozoDocument(inputPath, &error);
+    const PasswordAsker askPassword = [this, &inputPath](bool wrongBefore) -> std::optional<std::string> {
+        const QString name = QFileInfo(inputPath).fileName();
+        const std::optional<QString> password = prompter_.inputPassword(
+            this, QStringLiteral("Vozozo"),
+            (wrongBefore ? QStringLiteral("That password does not open \"%1\".\r\nPassword:")
+                         : QStringLiteral("\"%1\" is protected by a password.\r\nPassword:"))
+                .arg(name));
+        return password ? std::optional(password->toStdString()) : std::nullopt;
+    };
+    const std::optional<VozozoDocument> document =
+        readVozozoDocument(inputPath, &error, kVozozoInputLimit, askPassword);
     std::optional<std::string> text = document ? speechTextOfDocument(*document, &error) : std::nullopt;
     if (!text) {
         message_->setText(document ? QStringLiteral("%1: %2").arg(inputPath, error) : error);

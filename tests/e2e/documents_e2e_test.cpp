@@ -1,0 +1,119 @@
+// The real programs on documents that pandoc and groff make: `narrix FILE` speaks each format as a
+// scheduled speech and ends by itself; `vozozo FILE.epub -o OUT.wav` exports the book.
+#include "documents/produced_documents.h"
+
+#include <QDir>
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+// The texts narrix handed to its engine, from its speech history.
+QStringList spokenTexts(const QString& log)
+{
+    QStringList texts;
+    QFile file(log);
+    if (!file.open(QIODevice::ReadOnly))
+        return texts;
+    for (const QByteArray& line : file.readAll().split('\n')) {
+        const QJsonObject event = QJsonDocument::fromJson(line).object();
+        if (event.value(QStringLiteral("event")).toString() == QLatin1String("speak"))
+            texts << event.value(QStringLiteral("text")).toString();
+    }
+    return texts;
+}
+
+class DocumentsE2E : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        QDir().mkpath(root_.filePath(QStringLiteral("data")));
+        QDir().mkpath(root_.filePath(QStringLiteral("run")));
+        QFile::setPermissions(root_.filePath(QStringLiteral("run")),
+                              QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        env_ = QProcessEnvironment::systemEnvironment();
+        env_.insert(QStringLiteral("XDG_CONFIG_HOME"), root_.filePath(QStringLiteral("config")));
+        env_.insert(QStringLiteral("XDG_RUNTIME_DIR"), root_.filePath(QStringLiteral("run")));
+        env_.insert(QStringLiteral("NARRIX_DATA_DIR"), root_.filePath(QStringLiteral("data")));
+        env_.insert(QStringLiteral("NARRIX_AUDIO"), QStringLiteral("null"));
+        env_.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    }
+
+    // Runs `program` with `arguments` until it ends by itself; its exit code, -1 if it had to be killed.
+    int run(const QString& program, const QStringList& arguments, QString* errors)
+    {
+        QProcess process;
+        process.setProcessEnvironment(env_);
+        process.start(program, arguments);
+        if (!process.waitForStarted(10000))
+            return -1;
+        const bool ended = process.waitForFinished(120000);
+        *errors = QString::fromLocal8Bit(process.readAllStandardError());
+        if (!ended) {
+            process.kill();
+            process.waitForFinished(5000);
+            return -1;
+        }
+        return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    }
+
+    QTemporaryDir root_;
+    QProcessEnvironment env_;
+};
+
+TEST_F(DocumentsE2E, NarrixSpeaksEachFormatAndEnds)
+{
+    ASSERT_FALSE(qEnvironmentVariable("NARRIX_EXE").isEmpty());
+    QByteArray groff = ".ds LH Running Header\n";
+    for (int page = 0; page < 40; ++page)
+        groff += ".PP\nThe quick brown fox jumps over the lazy dog again and again, page after page of it.\n";
+    const struct
+    {
+        const char* file;
+        const char* pandocFormat; // nullptr: groff
+    } cases[] = {{"book.docx", "docx"}, {"book.odt", "odt"}, {"book.epub", "epub3"}, {"book.pdf", nullptr}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file);
+        const QString path = root_.filePath(QString::fromLatin1(c.file));
+        const QString problem = c.pandocFormat
+                                    ? narrix::test::pandoc(narrix::test::kSampleMarkdown,
+                                                           QString::fromLatin1(c.pandocFormat), path)
+                                    : narrix::test::groffPdf(groff, path);
+        ASSERT_TRUE(problem.isEmpty()) << problem.toStdString();
+        const QString log = root_.filePath(QString::fromLatin1(c.file) + QStringLiteral(".jsonl"));
+        env_.insert(QStringLiteral("NARRIX_SPEECH_LOG"), log);
+        QString errors;
+        ASSERT_EQ(run(qEnvironmentVariable("NARRIX_EXE"), {path}, &errors), 0) << errors.toStdString();
+        const QStringList spoken = spokenTexts(log);
+        const QString expected = c.pandocFormat
+                                     ? QStringLiteral("The quick brown fox jumps over the lazy dog.")
+                                     : QStringLiteral("The quick brown fox jumps over the lazy dog again");
+        ASSERT_TRUE(std::any_of(spoken.begin(), spoken.end(),
+                                [&](const QString& text) { return text.simplified().contains(expected); }))
+            << spoken.join(QStringLiteral("\n|")).toStdString() << errors.toStdString();
+        for (const QString& text : spoken)
+            EXPECT_FALSE(text.contains(QLatin1String("Running Header")));
+    }
+}
+
+TEST_F(DocumentsE2E, VozozoExportsABook)
+{
+    const QString book = root_.filePath(QStringLiteral("book.epub"));
+    ASSERT_TRUE(narrix::test::pandoc(narrix::test::kSampleMarkdown, QStringLiteral("epub3"), book).isEmpty());
+    const QString wav = root_.filePath(QStringLiteral("out.wav"));
+    QString errors;
+    const QString vozozo = qEnvironmentVariable("NARRIX_BINARY_DIR") + QStringLiteral("/src/vozozo/vozozo");
+    ASSERT_EQ(run(vozozo, {book, QStringLiteral("-o"), wav}, &errors), 0) << errors.toStdString();
+    QFile out(wav);
+    ASSERT_TRUE(out.open(QIODevice::ReadOnly));
+    EXPECT_EQ(out.read(4), QByteArray("RIFF"));
+    // Several seconds of speech, not an empty file: the book's sentences were spoken.
+    EXPECT_GT(out.size(), 22050 * 2 * 3);
+}
+
+} // namespace
