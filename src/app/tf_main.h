@@ -11,6 +11,7 @@
 
 #include <QMainWindow>
 #include <QStringList>
+#include <initializer_list>
 #include <memory>
 
 class QLabel;
@@ -129,7 +130,8 @@ private:
     void applyViewSwitches();
     void resetRunTimeState();
     void speakGreetingOrArgument();
-    bool valueWasRead(const QString& name) const;
+    void markShownByWindow(std::initializer_list<const char16_t*> names);
+    bool valueShownByWindow(const QString& name) const;
     SettingsTexts shutdownTexts(bool applyWindowChanges);
     void writeStoredSettings(const SettingsTexts& texts);
 
@@ -165,6 +167,8 @@ private:
     std::unique_ptr<ReadingControl> reading_;
 
     QStringList valuesRead_;
+    // The values start-up put into the window's controls; only these are read back from them.
+    QStringList valuesShown_;
     SettingsTexts startupTexts_;
     bool startUpIncomplete_ = false;
     bool enginePrepared_ = false;

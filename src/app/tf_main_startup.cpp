@@ -51,6 +51,7 @@ void TfMain::FormCreate(const QStringList& arguments)
     move(settings_.windowLeft, settings_.windowTop);
     resize(settings_.windowWidth, settings_.windowHeight);
     valuesRead_.clear();
+    valuesShown_.clear();
     bool complete = false;
     startUpIncomplete_ =
         !runGuarded(QStringLiteral("FormCreate"), [&] { complete = startUpSteps(); }) || !complete;
@@ -84,6 +85,7 @@ bool TfMain::startUpSteps()
     // "Taskbar Button" starts ticked.
     if (!settings_.taskbarButton)
         actions_.askbarButton1->setChecked(false);
+    markShownByWindow({u"TaskbarButton"});
     for (MainPlugin* plugin : services_.plugins)
         plugin->startUp();
     speakGreetingOrArgument();
@@ -108,6 +110,7 @@ void TfMain::tickSpeechSwitches()
         actions_.Clip2->toggle();
     if (!settings_.enableSchedule)
         actions_.ScheduledSpeech3->toggle();
+    markShownByWindow({u"EnableRealtime", u"EnableClipboard", u"EnableSchedule"});
 }
 
 // A second instance hands its argument over to the running one and ends.
@@ -153,6 +156,11 @@ bool TfMain::readStoredSettings()
     const std::optional<SettingsReadError> error =
         readSettings(store_, environment, locale_, settings_, &valuesRead_,
                      [this](WindowBound bound, int value) { applyBound(bound, value); });
+    // The window bounds are applied as they are read and the panes follow the ratios at every layout.
+    for (const char16_t* name :
+         {u"Split1", u"Split2", u"WindowLeft", u"WindowTop", u"WindowWidth", u"WindowHeight"})
+        if (valuesRead_.contains(QString::fromUtf16(name)))
+            markShownByWindow({name});
     if (error) {
         reportEscapedError(QStringLiteral("FormCreate"), error->message());
         return false;
@@ -189,6 +197,7 @@ void TfMain::applyViewSwitches()
     ArrangeBandBar();
     sb->setVisible(settings_.viewStatusbar);
     actions_.actViewStatusbar->setChecked(settings_.viewStatusbar);
+    markShownByWindow({u"ViewStatusbar"});
 }
 
 void TfMain::resetRunTimeState()
@@ -225,17 +234,27 @@ void TfMain::speakGreetingOrArgument()
     }
 }
 
-bool TfMain::valueWasRead(const QString& name) const
+void TfMain::markShownByWindow(std::initializer_list<const char16_t*> names)
 {
-    return !startUpIncomplete_ || valuesRead_.contains(name);
+    for (const char16_t* name : names) {
+        const QString text = QString::fromUtf16(name);
+        if (!valuesShown_.contains(text))
+            valuesShown_.append(text);
+    }
+}
+
+bool TfMain::valueShownByWindow(const QString& name) const
+{
+    return !startUpIncomplete_ || valuesShown_.contains(name);
 }
 
 SettingsTexts TfMain::shutdownTexts(bool applyWindowChanges)
 {
-    // The ticks, switches and panes the user changes through the window. A value start-up never read
-    // was never shown by them either: it keeps the text it had.
+    // The ticks, switches and panes the user changes through the window. A value that start-up never
+    // put into its control (never read, or read before a broken value ended the start-up) keeps the
+    // text it had.
     const auto take = [this](const char16_t* name, auto& field, auto value) {
-        if (valueWasRead(QString::fromUtf16(name)))
+        if (valueShownByWindow(QString::fromUtf16(name)))
             field = value;
     };
     take(u"EnableRealtime", settings_.enableRealtime, actions_.RealtimeSpeech3->isChecked());
@@ -386,6 +405,8 @@ void TfMain::FormShow()
         RTFB->setTextColor(QColor(font.color & 0xFF, (font.color >> 8) & 0xFF, (font.color >> 16) & 0xFF));
     RTFB->document()->setModified(false);
     LayoutPanes();
+    // Typing right after the start goes into the document.
+    RTFB->setFocus(Qt::OtherFocusReason);
 }
 
 void TfMain::changeEvent(QEvent* event)

@@ -338,6 +338,33 @@ TEST_F(TfMainTest, ValuesNeverReadAreWrittenBackExactlyAsTheyWere)
     EXPECT_FALSE(store.values.contains(QStringLiteral("EnableSchedule")));
 }
 
+TEST_F(TfMainTest, ABrokenNumberLeavesTheSwitchesReadBeforeItAsTheyWereStored)
+{
+    // Read before Speed, Theme and Device, but put into the window only after them.
+    const QStringList switches = {QStringLiteral("EnableRealtime"), QStringLiteral("EnableClipboard"),
+                                  QStringLiteral("EnableSchedule")};
+    for (const char16_t* broken : {u"Speed", u"Theme", u"Device"}) {
+        for (const QString& switchName : switches) {
+            SCOPED_TRACE(QString::fromUtf16(broken).toStdString() + " / " + switchName.toStdString());
+            store.values.clear();
+            errors.clear();
+            storeAll({{broken, u"12x"}, {u"ViewStatusbar", u"True"}, {u"TaskbarButton", u"False"}});
+            store.values.insert(switchName, QStringLiteral("False"));
+            auto w = start();
+            ASSERT_TRUE(w->startUpIncomplete());
+            w->show();
+            QTest::qWait(5);
+            shutDown(*w);
+            for (const QString& name : switches)
+                EXPECT_EQ(store.values.value(name),
+                          name == switchName ? QStringLiteral("False") : QStringLiteral("True"))
+                    << name.toStdString();
+            EXPECT_EQ(store.values.value(QStringLiteral("ViewStatusbar")), QStringLiteral("True"));
+            EXPECT_EQ(store.values.value(QStringLiteral("TaskbarButton")), QStringLiteral("False"));
+        }
+    }
+}
+
 TEST_F(TfMainTest, WindowBoundsOutOfRangeAreClampedNotWrappedWhenWrittenBack)
 {
     storeAll(
