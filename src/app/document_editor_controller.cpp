@@ -4,6 +4,7 @@
 #include "app/main_actions.h"
 
 #include <QAction>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <QTextEdit>
 
@@ -17,11 +18,21 @@ DocumentEditorController::DocumentEditorController(QTextEdit& editor, const Main
       editor_(view_, dialogs_, font)
 {
     view_.titleSink = std::move(setTitle);
-    connect(actions.actNew, &QAction::triggered, this, [this] { editor_.newDocument(); });
-    connect(actions.actOpen, &QAction::triggered, this, [this] { editor_.open(); });
-    connect(actions.actSave, &QAction::triggered, this, [this] { editor_.save(); });
-    connect(actions.actSaveAs, &QAction::triggered, this, [this] { editor_.saveAs(); });
-    connect(actions.actFont, &QAction::triggered, this, [this] { editor_.chooseTextFont(); });
+    // After each file command, and whatever its dialogs did, typing goes into the document again.
+    const auto command = [this](QAction* action, void (DocumentEditor::*run)()) {
+        connect(action, &QAction::triggered, this, [this, run] {
+            (editor_.*run)();
+            widget_.setFocus(Qt::OtherFocusReason);
+        });
+    };
+    command(actions.actNew, &DocumentEditor::newDocument);
+    command(actions.actSave, &DocumentEditor::save);
+    command(actions.actSaveAs, &DocumentEditor::saveAs);
+    command(actions.actFont, &DocumentEditor::chooseTextFont);
+    connect(actions.actOpen, &QAction::triggered, this, [this] {
+        editor_.open();
+        widget_.setFocus(Qt::OtherFocusReason);
+    });
     connect(actions.actFind, &QAction::triggered, this, &DocumentEditorController::showFindDialog);
     for (QAction* action :
          {actions.actNew, actions.actOpen, actions.actSave, actions.actSaveAs, actions.actFont})
@@ -42,13 +53,30 @@ void DocumentEditorController::updateActions()
     actions_.actFind->setEnabled(!widget_.document()->isEmpty());
 }
 
+QRect DocumentEditorController::selectionOnScreen() const
+{
+    const QTextCursor selection = widget_.textCursor();
+    QTextCursor start(widget_.document());
+    start.setPosition(selection.selectionStart());
+    QTextCursor end(widget_.document());
+    end.setPosition(selection.selectionEnd());
+    QRect area = widget_.cursorRect(start).united(widget_.cursorRect(end));
+    // A match that runs over a line break covers the whole width between its ends.
+    if (widget_.cursorRect(start).top() != widget_.cursorRect(end).top()) {
+        area.setLeft(0);
+        area.setRight(widget_.viewport()->width());
+    }
+    return QRect(widget_.viewport()->mapToGlobal(area.topLeft()), area.size());
+}
+
 void DocumentEditorController::showFindDialog()
 {
     if (!findDialog_) {
         findDialog_ = new FindDialog(widget_.window());
         connect(findDialog_, &FindDialog::findNext, this,
                 [this](const QString& what, FindOptions options, bool down) {
-                    editor_.findNext(what, options, down);
+                    if (editor_.findNext(what, options, down))
+                        findDialog_->keepClearOf(selectionOnScreen());
                 });
     }
     findDialog_->show();

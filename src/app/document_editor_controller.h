@@ -34,6 +34,8 @@ public:
 
 private:
     void showFindDialog();
+    // The selected text's area in global coordinates.
+    QRect selectionOnScreen() const;
 
     QTextEdit& widget_;
     const MainActions& actions_;

@@ -3,12 +3,16 @@
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace narrix {
 
@@ -56,6 +60,43 @@ FindDialog::FindDialog(QWidget* parent) : QDialog(parent)
     connect(btnFindNext_, &QPushButton::clicked, this,
             [this] { Q_EMIT findNext(findWhat(), options(), down()); });
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+QPoint positionClearOf(const QRect& frame, const QRect& match, const QRect& screen)
+{
+    if (!frame.intersects(match))
+        return frame.topLeft();
+    constexpr int kGap = 8;
+    const auto clampX = [&](int x) {
+        return std::clamp(x, screen.left(), std::max(screen.left(), screen.right() - frame.width() + 1));
+    };
+    const auto clampY = [&](int y) {
+        return std::clamp(y, screen.top(), std::max(screen.top(), screen.bottom() - frame.height() + 1));
+    };
+    const QPoint candidates[] = {
+        {clampX(frame.left()), match.bottom() + 1 + kGap},
+        {clampX(frame.left()), match.top() - kGap - frame.height()},
+        {match.right() + 1 + kGap, clampY(frame.top())},
+        {match.left() - kGap - frame.width(), clampY(frame.top())},
+    };
+    for (const QPoint& at : candidates) {
+        const QRect moved(at, frame.size());
+        if (screen.contains(moved) && !moved.intersects(match))
+            return at;
+    }
+    // No free place on the screen: below the match, as far as the screen lets it.
+    return {clampX(frame.left()), clampY(match.bottom() + 1 + kGap)};
+}
+
+void FindDialog::keepClearOf(const QRect& match)
+{
+    const QScreen* screen = QGuiApplication::screenAt(match.center());
+    if (screen == nullptr)
+        screen = this->screen();
+    const QRect frame = frameGeometry();
+    const QPoint at = positionClearOf(frame, match, screen->availableGeometry());
+    if (at != frame.topLeft())
+        move(at);
 }
 
 QString FindDialog::findWhat() const

@@ -3,6 +3,8 @@
 #include "app/document_search.h"
 
 #include <QDialog>
+#include <QPoint>
+#include <QRect>
 
 class QCheckBox;
 class QLineEdit;
@@ -19,6 +21,10 @@ class FindDialog : public QDialog
 public:
     explicit FindDialog(QWidget* parent);
 
+    // Moves the dialog off `match` (global coordinates) when it covers it: below the match, else above,
+    // else beside it, staying on the match's screen.
+    void keepClearOf(const QRect& match);
+
     QString findWhat() const;
     FindOptions options() const;
     bool down() const;
@@ -34,5 +40,10 @@ private:
     QRadioButton* rbDown_ = nullptr;
     QPushButton* btnFindNext_ = nullptr;
 };
+
+// Where a window with the frame `frame` goes so that it no longer covers `match`, inside `screen`: the
+// nearest free place below, above, right or left of the match, in that order of preference; its own
+// position when it covers nothing.
+QPoint positionClearOf(const QRect& frame, const QRect& match, const QRect& screen);
 
 } // namespace narrix

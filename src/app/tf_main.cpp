@@ -137,6 +137,8 @@ void TfMain::buildBandBar()
         button->setMenu(entry.menu);
         button->setPopupMode(QToolButton::InstantPopup);
         button->setAutoRaise(true);
+        // Like a menu bar's entries: reached by F10 and the Alt keys, never holding the keyboard focus.
+        button->setFocusPolicy(Qt::NoFocus);
         button->setStyleSheet(QStringLiteral("QToolButton::menu-indicator { image: none; width: 0px; }"));
         menuBand_->addWidget(button);
     }

@@ -15,6 +15,7 @@
 #include "speech/reading_control.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QFile>
 #include <QLabel>
@@ -22,10 +23,14 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextCursor>
 #include <QTextEdit>
+#include <QToolButton>
+
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace narrix {
@@ -158,6 +163,93 @@ TEST_F(DocumentEditorWindowTest, FindDialogByKeyboard)
     EXPECT_EQ(editor().textCursor().selectedText(), QStringLiteral("cat"));
     QTest::keyClick(what, Qt::Key_Return); // nothing further up: a beep, the selection stays
     EXPECT_EQ(editor().textCursor().selectionStart(), 2);
+    QTest::keyClick(what, Qt::Key_Escape);
+    EXPECT_FALSE(dialog->isVisible());
+}
+
+// The menu band's buttons never take the focus: typing after the start, after New and after each
+// file dialog goes into the document (it once opened the File menu and then Save As).
+TEST_F(DocumentEditorWindowTest, TypingGoesIntoTheEditorAtStartAndAfterNewAndTheFileDialogs)
+{
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    for (const char* name : {"btnFile", "btnEdit", "btnHelp"}) {
+        auto* button = window->findChild<QToolButton*>(QString::fromLatin1(name));
+        ASSERT_NE(button, nullptr) << name;
+        EXPECT_EQ(button->focusPolicy(), Qt::NoFocus) << name;
+    }
+    ASSERT_EQ(QApplication::focusWidget(), &editor());
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("fa"));
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+    EXPECT_EQ(editor().toPlainText(), QStringLiteral("fa"));
+
+    auto* list = window->findChild<QWidget*>(QStringLiteral("ListView1"));
+    struct Step
+    {
+        const char* name;
+        std::function<void()> run;
+    };
+    const Step steps[] = {
+        {"New (Ctrl+N), not saving", [&] { QTest::keyClick(window.get(), Qt::Key_N, Qt::ControlModifier); }},
+        {"Open (Ctrl+O), cancelled", [&] { QTest::keyClick(window.get(), Qt::Key_O, Qt::ControlModifier); }},
+        {"Save (Ctrl+S) through Save As",
+         [&] {
+             prompter.fileNames = {file("typed.txt")};
+             QTest::keyClick(window.get(), Qt::Key_S, Qt::ControlModifier);
+         }},
+        {"Open (Ctrl+O) of a file",
+         [&] {
+             prompter.fileNames = {file("typed.txt")};
+             QTest::keyClick(window.get(), Qt::Key_O, Qt::ControlModifier);
+         }},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.name);
+        list->setFocus();
+        ASSERT_EQ(QApplication::focusWidget(), list);
+        step.run();
+        EXPECT_EQ(QApplication::focusWidget(), &editor());
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("x"));
+        EXPECT_TRUE(editor().toPlainText().endsWith(QLatin1Char('x')));
+    }
+    EXPECT_EQ(title(), QStringLiteral("typed.txt"));
+}
+
+// The find dialog moves off the match it selects; the search runs from the keyboard alone.
+TEST_F(DocumentEditorWindowTest, FindDialogMovesOffTheMatchItSelects)
+{
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    editor().setPlainText(QStringLiteral("needle in the first line\nsecond line\nthird line"));
+    QTextCursor start(editor().document());
+    editor().setTextCursor(start);
+    plugin.controller()->updateActions();
+    QTest::keyClick(window.get(), Qt::Key_F, Qt::ControlModifier);
+    FindDialog* dialog = plugin.controller()->findDialog();
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog));
+    // Over the text's first line, where the match will be.
+    dialog->move(editor().viewport()->mapToGlobal(QPoint(0, 0)) - QPoint(10, 10));
+    const QRect firstLine(editor().viewport()->mapToGlobal(editor().cursorRect(start).topLeft()),
+                          QSize(editor().viewport()->width(), editor().cursorRect(start).height()));
+    ASSERT_TRUE(dialog->frameGeometry().intersects(firstLine));
+
+    auto* what = dialog->findChild<QLineEdit*>(QStringLiteral("edFind"));
+    what->setFocus();
+    QTest::keyClicks(what, QStringLiteral("needle"));
+    QTest::keyClick(what, Qt::Key_Return);
+    ASSERT_EQ(editor().textCursor().selectedText(), QStringLiteral("needle"));
+    QTextCursor matchStart(editor().document());
+    QTextCursor matchEnd(editor().document());
+    matchEnd.setPosition(6);
+    const QRect match(editor().viewport()->mapToGlobal(editor().cursorRect(matchStart).topLeft()),
+                      editor().viewport()->mapToGlobal(editor().cursorRect(matchEnd).bottomRight()));
+    EXPECT_FALSE(dialog->frameGeometry().intersects(match));
+    EXPECT_TRUE(dialog->screen()->availableGeometry().contains(dialog->frameGeometry()));
+    // Nothing covered: the next find leaves the dialog where it is.
+    const QPoint clear = dialog->pos();
+    QTest::keyClick(what, Qt::Key_Return); // no further match: a beep
+    EXPECT_EQ(dialog->pos(), clear);
     QTest::keyClick(what, Qt::Key_Escape);
     EXPECT_FALSE(dialog->isVisible());
 }
