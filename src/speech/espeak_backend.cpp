@@ -1,9 +1,8 @@
 #include "speech/espeak_backend.h"
 
 #include "base/diagnostics.h"
+#include "speech/espeak_library.h"
 #include "speech/language_codes.h"
-
-#include <espeak-ng/speak_lib.h>
 
 #include <algorithm>
 
@@ -55,7 +54,7 @@ const char* firstLanguage(const espeak_VOICE* voice)
 EspeakBackend::~EspeakBackend()
 {
     if (started_)
-        espeak_Terminate();
+        espeak_->terminate();
 }
 
 bool EspeakBackend::ensureStarted()
@@ -63,13 +62,16 @@ bool EspeakBackend::ensureStarted()
     if (tried_)
         return started_;
     tried_ = true;
-    const int rate = espeak_Initialize(AUDIO_OUTPUT_SYNCHRONOUS, 0, nullptr, espeakINITIALIZE_DONT_EXIT);
+    espeak_ = EspeakLibrary::open();
+    if (espeak_ == nullptr)
+        return false;
+    const int rate = espeak_->initialize(AUDIO_OUTPUT_SYNCHRONOUS, 0, nullptr, espeakINITIALIZE_DONT_EXIT);
     if (rate <= 0) {
         qCWarning(lcSpeech, "espeak-ng could not start (its data files are missing?)");
         return false;
     }
     sampleRate_ = rate;
-    espeak_SetSynthCallback(onSynth);
+    espeak_->setSynthCallback(onSynth);
     started_ = true;
     return true;
 }
@@ -81,7 +83,7 @@ std::vector<VoiceInfo> EspeakBackend::listVoices()
         return result;
 
     std::string englishIdentifier = "en-us";
-    for (const espeak_VOICE** v = espeak_ListVoices(nullptr); v && *v; ++v) {
+    for (const espeak_VOICE** v = espeak_->listVoices(nullptr); v && *v; ++v) {
         const espeak_VOICE* voice = *v;
         VoiceInfo info;
         info.speaker = readableName(voice->name);
@@ -101,7 +103,7 @@ std::vector<VoiceInfo> EspeakBackend::listVoices()
     // Speaker variants ("Alicia", "f3", "whisper", ...) are voices of their own, over American English.
     espeak_VOICE spec{};
     spec.languages = "variant";
-    for (const espeak_VOICE** v = espeak_ListVoices(&spec); v && *v; ++v) {
+    for (const espeak_VOICE** v = espeak_->listVoices(&spec); v && *v; ++v) {
         const espeak_VOICE* voice = *v;
         std::string file = voice->identifier ? voice->identifier : "";
         if (const auto slash = file.rfind('/'); slash != std::string::npos)
@@ -129,23 +131,23 @@ bool EspeakBackend::synthesize(const VoiceInfo& voice, std::string_view text, co
     if (!ensureStarted())
         return false;
     if (voice.backendVoice != currentVoice_) {
-        if (espeak_SetVoiceByName(voice.backendVoice.c_str()) != EE_OK) {
+        if (espeak_->setVoiceByName(voice.backendVoice.c_str()) != EE_OK) {
             currentVoice_.clear();
             return false;
         }
         currentVoice_ = voice.backendVoice;
     }
-    espeak_SetParameter(espeakRATE, std::clamp(prosody.speed, kMinSpeed, kMaxSpeed), 0);
-    espeak_SetParameter(espeakPITCH, std::clamp(50 + prosody.tuning.pitch, 0, 100), 0);
-    espeak_SetParameter(espeakRANGE, std::clamp(prosody.tuning.pitchRange, 0, 100), 0);
-    espeak_SetParameter(espeakWORDGAP, std::clamp(prosody.tuning.wordGap, 0, 50), 0);
+    espeak_->setParameter(espeakRATE, std::clamp(prosody.speed, kMinSpeed, kMaxSpeed), 0);
+    espeak_->setParameter(espeakPITCH, std::clamp(50 + prosody.tuning.pitch, 0, 100), 0);
+    espeak_->setParameter(espeakRANGE, std::clamp(prosody.tuning.pitchRange, 0, 100), 0);
+    espeak_->setParameter(espeakWORDGAP, std::clamp(prosody.tuning.wordGap, 0, 50), 0);
     // Volume is applied by the caller to every backend alike.
-    espeak_SetParameter(espeakVOLUME, 100, 0);
+    espeak_->setParameter(espeakVOLUME, 100, 0);
 
     CallbackContext context{&sink, sampleRate_, false};
     const std::string zeroTerminated(text);
-    const espeak_ERROR error = espeak_Synth(zeroTerminated.c_str(), zeroTerminated.size() + 1, 0,
-                                            POS_CHARACTER, 0, espeakCHARS_UTF8, nullptr, &context);
+    const espeak_ERROR error = espeak_->synth(zeroTerminated.c_str(), zeroTerminated.size() + 1, 0,
+                                              POS_CHARACTER, 0, espeakCHARS_UTF8, nullptr, &context);
     return error == EE_OK;
 }
 

@@ -6,6 +6,8 @@
 
 namespace narrix {
 
+struct EspeakLibrary;
+
 // espeak-ng in synchronous mode: its language voices, and its speaker variants over American English.
 class EspeakBackend final : public SynthBackend
 {
@@ -22,6 +24,7 @@ public:
 private:
     bool ensureStarted();
 
+    const EspeakLibrary* espeak_ = nullptr;
     bool tried_ = false;
     bool started_ = false;
     int sampleRate_ = 22050;
