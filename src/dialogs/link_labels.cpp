@@ -6,6 +6,7 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QStyle>
 #include <QToolTip>
 
 namespace narrix {
@@ -33,6 +34,22 @@ void TQMSurfTo::MailTo(const QString& address, const QString& cc, const QString&
 TQMLabel::TQMLabel(QWidget* parent)
     : QLabel(parent), hintColor_(QToolTip::palette().color(QPalette::ToolTipBase))
 {
+    setMouseTracking(true); // the mouse moving onto and off the text inside the label
+}
+
+void TQMLabel::setLinkCursor(const QCursor& cursor)
+{
+    linkCursor_ = cursor;
+    setCursor(cursor);
+}
+
+QRect TQMLabel::activeArea() const
+{
+    if (text().isEmpty() || wordWrap())
+        return rect();
+    const QRect inner = contentsRect().adjusted(margin(), margin(), -margin(), -margin());
+    const QRect textRect = style()->itemTextRect(fontMetrics(), inner, alignment(), isEnabled(), text());
+    return QRect(textRect.left(), 0, textRect.width(), height());
 }
 
 void TQMLabel::setHotTrackFont(const QFont& font, const QColor& color)
@@ -48,10 +65,11 @@ void TQMLabel::setTextColor(const QColor& color)
     setPalette(p);
 }
 
-void TQMLabel::enterEvent(QEnterEvent* event)
+void TQMLabel::setInside(bool inside)
 {
-    QLabel::enterEvent(event);
-    if (!inside_) {
+    if (inside == inside_)
+        return;
+    if (inside) {
         QPalette hints = QToolTip::palette();
         savedHintColor_ = hints.color(QPalette::ToolTipBase);
         hints.setColor(QPalette::ToolTipBase, hintColor_);
@@ -63,15 +81,7 @@ void TQMLabel::enterEvent(QEnterEvent* event)
             if (hotTrackColor_.isValid())
                 setTextColor(hotTrackColor_);
         }
-        inside_ = true;
-    }
-    Q_EMIT mouseEntered();
-}
-
-void TQMLabel::leaveEvent(QEvent* event)
-{
-    QLabel::leaveEvent(event);
-    if (inside_) {
+    } else {
         QPalette hints = QToolTip::palette();
         hints.setColor(QPalette::ToolTipBase, savedHintColor_);
         QToolTip::setPalette(hints);
@@ -79,15 +89,40 @@ void TQMLabel::leaveEvent(QEvent* event)
             setFont(savedFont_);
             setPalette(savedPalette_);
         }
-        inside_ = false;
     }
+    inside_ = inside;
+    if (linkCursor_) {
+        if (inside)
+            setCursor(*linkCursor_);
+        else
+            unsetCursor();
+    }
+}
+
+void TQMLabel::enterEvent(QEnterEvent* event)
+{
+    QLabel::enterEvent(event);
+    setInside(activeArea().contains(event->position().toPoint()));
+    Q_EMIT mouseEntered();
+}
+
+void TQMLabel::leaveEvent(QEvent* event)
+{
+    QLabel::leaveEvent(event);
+    setInside(false);
     Q_EMIT mouseLeft();
+}
+
+void TQMLabel::mouseMoveEvent(QMouseEvent* event)
+{
+    QLabel::mouseMoveEvent(event);
+    setInside(activeArea().contains(event->position().toPoint()));
 }
 
 void TQMLabel::mouseReleaseEvent(QMouseEvent* event)
 {
     QLabel::mouseReleaseEvent(event);
-    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+    if (event->button() == Qt::LeftButton && activeArea().contains(event->position().toPoint()))
         click();
 }
 
@@ -109,7 +144,7 @@ void TQMLabel::click()
 TQMHotLink::TQMHotLink(DesktopOpener& desktop, QWidget* parent)
     : TQMLabel(parent), surf_(desktop), url_(QString::fromLatin1(maker::kHomePage))
 {
-    setCursor(Qt::PointingHandCursor);
+    setLinkCursor(Qt::PointingHandCursor);
     setFocusPolicy(Qt::TabFocus);
     setHotTrack(true);
     setHotTrackFont(underlined(font()), Qt::blue);
@@ -124,7 +159,7 @@ TQMMailTo::TQMMailTo(DesktopOpener& desktop, QWidget* parent)
     : TQMLabel(parent), mailSubject(QStringLiteral("ZARuzu")),
       mailDestinator(QString::fromLatin1(maker::kSupportMail)), surf_(desktop)
 {
-    setCursor(Qt::PointingHandCursor);
+    setLinkCursor(Qt::PointingHandCursor);
     setFocusPolicy(Qt::TabFocus);
     setTextColor(Qt::blue);
     setHotTrack(true);
@@ -138,7 +173,7 @@ void TQMMailTo::activate()
 
 void styleAsLink(TQMLabel& label)
 {
-    label.setCursor(Qt::PointingHandCursor);
+    label.setLinkCursor(Qt::PointingHandCursor);
     label.setFont(underlined(label.font()));
     label.setTextColor(Qt::blue);
     label.setHotTrackFont(underlined(label.font()), Qt::red);

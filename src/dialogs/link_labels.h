@@ -1,8 +1,11 @@
 #pragma once
 
 #include <QColor>
+#include <QCursor>
 #include <QFont>
 #include <QLabel>
+
+#include <optional>
 
 namespace narrix {
 
@@ -20,8 +23,10 @@ private:
     DesktopOpener& desktop_;
 };
 
-// A label that highlights while the mouse is over it: it gives the application's hints `hintColor`
-// and, with hot tracking, takes the hot-track font and colour; leaving restores both.
+// A label that highlights while the mouse is over its text: it gives the application's hints
+// `hintColor` and, with hot tracking, takes the hot-track font and colour; leaving restores both. Only
+// the text reacts (the highlight, the link cursor, a click), however wide the layout makes the label;
+// a label without text reacts in all of it.
 class TQMLabel : public QLabel
 {
     Q_OBJECT
@@ -37,6 +42,10 @@ public:
     // The colour of the text when not hot.
     void setTextColor(const QColor& color);
     bool inside() const { return inside_; }
+    // The cursor shown while the mouse is over the text.
+    void setLinkCursor(const QCursor& cursor);
+    // The part of the label that reacts to the mouse: the columns its text takes, its whole height.
+    QRect activeArea() const;
 
 Q_SIGNALS:
     void mouseEntered();
@@ -47,6 +56,7 @@ Q_SIGNALS:
 protected:
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     // Runs after clicked(): what the label does (open an address, start a mail).
@@ -54,6 +64,7 @@ protected:
 
 private:
     void click();
+    void setInside(bool inside);
 
     bool hotTrack_ = false;
     QFont hotTrackFont_;
@@ -63,6 +74,7 @@ private:
     QFont savedFont_;
     QPalette savedPalette_;
     QColor savedHintColor_;
+    std::optional<QCursor> linkCursor_;
 };
 
 // A label that opens `url` in the browser: hand cursor, blue underlined hot-track font.

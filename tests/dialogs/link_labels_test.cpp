@@ -10,6 +10,7 @@
 #include <QCheckBox>
 #include <QEnterEvent>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QTest>
 #include <QToolTip>
 #include <gtest/gtest.h>
@@ -92,6 +93,48 @@ TEST(LinkLabels, ClicksAndKeysOpenTheAddressOrTheMailLinkUncut)
     EXPECT_EQ(desktop.opened.size(), 3); // an empty address is absent
 }
 
+// A link stretched by its layout reacts on its text only: the highlight, the hand cursor and a click.
+TEST(LinkLabels, OnlyTheTextOfAWideLinkReacts)
+{
+    FakeDesktopOpener desktop;
+    TQMHotLink link(desktop);
+    link.setText(QStringLiteral("Get the newest themes!"));
+    styleAsLink(link);
+    link.resize(400, 20);
+    const int textWidth = link.fontMetrics().horizontalAdvance(link.text());
+    ASSERT_LT(textWidth + 40, 400);
+    struct Case
+    {
+        int x;
+        bool reacts;
+    };
+    for (const Case& c : {Case{2, true}, Case{textWidth / 2, true}, Case{textWidth - 2, true},
+                          Case{textWidth + 20, false}, Case{textWidth + 200, false}, Case{398, false}}) {
+        SCOPED_TRACE(c.x);
+        const QPoint at(c.x, 10);
+        leave(link);
+        QEnterEvent entering(at, at, link.mapToGlobal(at));
+        QApplication::sendEvent(&link, &entering);
+        EXPECT_EQ(link.inside(), c.reacts);
+        EXPECT_EQ(link.cursor().shape(), c.reacts ? Qt::PointingHandCursor : Qt::ArrowCursor);
+        EXPECT_EQ(link.font().underline(), true); // a link is always underlined
+        EXPECT_EQ(link.palette().color(QPalette::WindowText), c.reacts ? QColor(Qt::red) : QColor(Qt::blue));
+        const qsizetype opened = desktop.opened.size();
+        QTest::mouseClick(&link, Qt::LeftButton, Qt::NoModifier, at);
+        EXPECT_EQ(desktop.opened.size(), opened + (c.reacts ? 1 : 0));
+    }
+    // Moving within the label onto the text and off it again.
+    QMouseEvent onText(QEvent::MouseMove, QPointF(5, 10), link.mapToGlobal(QPointF(5, 10)), Qt::NoButton,
+                       Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(&link, &onText);
+    EXPECT_TRUE(link.inside());
+    QMouseEvent offText(QEvent::MouseMove, QPointF(390, 10), link.mapToGlobal(QPointF(390, 10)), Qt::NoButton,
+                        Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(&link, &offText);
+    EXPECT_FALSE(link.inside());
+    EXPECT_EQ(link.palette().color(QPalette::WindowText), QColor(Qt::blue));
+}
+
 QStringList lines(std::initializer_list<const char*> texts)
 {
     QStringList out;
@@ -167,8 +210,9 @@ TEST(AboutBox, ShowsTheVersionAndBuildAndItsLinksOpenOurPages)
     ASSERT_TRUE(maker != nullptr && support != nullptr);
     EXPECT_EQ(maker->toolTip(), QStringLiteral("Click here to visit our website!"));
     EXPECT_EQ(support->toolTip(), QStringLiteral("Click here to send us an email!"));
-    QTest::mouseClick(maker, Qt::LeftButton);
-    QTest::mouseClick(support, Qt::LeftButton);
+    for (QLabel* link : {maker, support})
+        QTest::mouseClick(link, Qt::LeftButton, Qt::NoModifier,
+                          qobject_cast<TQMLabel*>(link)->activeArea().center());
     EXPECT_EQ(desktop.opened, (QStringList{QStringLiteral("https://narrix.quillmark.net/"),
                                            QStringLiteral("mailto:support@quillmark.net?SUBJECT=Narrix")}));
     QTest::keyClick(&about, Qt::Key_Escape);
