@@ -3,11 +3,13 @@
 
 #include "fakes/fake_prompter.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -77,6 +79,56 @@ TEST(VozozoWizard, CancelStopsTheConversionAndRemovesTheFile)
     ASSERT_TRUE(waitUntilIdle(wizard));
     EXPECT_EQ(wizard.message(), QStringLiteral("Cancelled."));
     EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("long.wav"))));
+}
+
+// By keyboard alone: the format box renames the output and Convert writes that format.
+TEST(VozozoWizard, KeyboardChoosesTheFormatAndConverts)
+{
+    QTemporaryDir dir;
+    testing::FakePrompter prompter;
+    VozozoWizard wizard(prompter);
+    wizard.setInput(writeText(dir, QStringLiteral("note.html"),
+                              "<title>A Note</title><p>Dear reader. This is a short note.</p>"));
+    wizard.show();
+    QApplication::setActiveWindow(&wizard);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&wizard));
+    auto* output = wizard.findChild<QLineEdit*>(QStringLiteral("output"));
+    auto* quality = wizard.findChild<QSpinBox*>(QStringLiteral("quality"));
+    EXPECT_EQ(output->text(), dir.filePath(QStringLiteral("note.wav")));
+    EXPECT_FALSE(quality->isEnabled()); // WAV has no quality to choose
+
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F, Qt::AltModifier); // "&Format:"
+    auto* format = wizard.findChild<QComboBox*>(QStringLiteral("format"));
+    ASSERT_EQ(QApplication::focusWidget(), format);
+    QTest::keyClicks(format, QStringLiteral("O")); // "Ogg Vorbis", the first format starting with O
+    EXPECT_EQ(format->currentText(), QStringLiteral("Ogg Vorbis"));
+    EXPECT_EQ(output->text(), dir.filePath(QStringLiteral("note.ogg")));
+    EXPECT_TRUE(quality->isEnabled());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Q, Qt::AltModifier); // "&Quality:"
+    ASSERT_EQ(QApplication::focusWidget(), quality);
+    QTest::keyClick(quality, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(quality, QStringLiteral("10")); // the best sound
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(quality->value(), 10);
+
+    // Tab on to Convert and press it.
+    auto* convert = wizard.findChild<QPushButton*>(QStringLiteral("convert"));
+    for (int i = 0; i < 10 && QApplication::focusWidget() != convert; ++i)
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), convert);
+    QTest::keyClick(convert, Qt::Key_Space);
+    ASSERT_TRUE(wizard.converting()) << wizard.message().toStdString();
+    ASSERT_TRUE(waitUntilIdle(wizard));
+    EXPECT_TRUE(wizard.message().startsWith(QStringLiteral("Wrote "))) << wizard.message().toStdString();
+    QFile written(dir.filePath(QStringLiteral("note.ogg")));
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    const QByteArray bytes = written.readAll();
+    EXPECT_TRUE(bytes.startsWith("OggS"));
+    EXPECT_TRUE(bytes.contains("TITLE=A Note")); // the Vorbis comment the document's title gave
+
+    // A name typed with another extension chooses its format.
+    wizard.setOutput(dir.filePath(QStringLiteral("other.flac")));
+    EXPECT_EQ(format->currentText(), QStringLiteral("FLAC"));
 }
 
 TEST(VozozoWizard, BrowseAsksThroughThePrompter)
