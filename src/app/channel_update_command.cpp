@@ -13,8 +13,9 @@
 
 namespace narrix {
 
-ChannelUpdateCommand::ChannelUpdateCommand(std::function<std::string()> address)
-    : address_(address ? std::move(address) : std::function<std::string()>(channelListAddress))
+ChannelUpdateCommand::ChannelUpdateCommand(std::function<std::string()> address, QString installedList)
+    : address_(address ? std::move(address) : std::function<std::string()>(channelListAddress)),
+      installedList_(std::move(installedList))
 {
 }
 
@@ -40,6 +41,8 @@ void ChannelUpdateCommand::run()
     request.updateFile = programDataFile(QStringLiteral("update.nxl")).toStdString();
     request.current = list.items();
     request.timeSeparator = timeSeparatorOf(QLocale::system());
+    request.installedList = installedList_.toStdString();
+    request.offerInstalledList = [this](const QString& failure) { return window_->modal().confirm(failure); };
 
     TfrmUpdate dialog(std::move(request), window_);
     window_->modal().exec(dialog);

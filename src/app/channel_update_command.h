@@ -2,6 +2,8 @@
 
 #include "app/main_services.h"
 
+#include <QString>
+
 #include <functional>
 #include <string>
 
@@ -16,14 +18,16 @@ class TfrmUpdate;
 class ChannelUpdateCommand final : public MainPlugin
 {
 public:
-    // `address` gives the channel list's address when the command runs.
-    explicit ChannelUpdateCommand(std::function<std::string()> address = {});
+    // `address` gives the channel list's address when the command runs; `installedList`, the channel
+    // list installed with the program, is offered when the download fails (empty: nothing offered).
+    explicit ChannelUpdateCommand(std::function<std::string()> address = {}, QString installedList = {});
 
     void attach(TfMain& window) override;
     void run();
 
 private:
     std::function<std::string()> address_;
+    QString installedList_;
     TfMain* window_ = nullptr;
 };
 

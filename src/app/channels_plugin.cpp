@@ -2,6 +2,7 @@
 
 #include "app/tf_main.h"
 #include "net/transfer_shutdown.h"
+#include "platform/desktop_notifier.h"
 #include "schedule/channel_retriever.h"
 #include "schedule/mail_reader.h"
 #include "schedule/schedule_list_model.h"
@@ -9,13 +10,15 @@
 #include <QAction>
 #include <QApplication>
 #include <QItemSelectionModel>
+#include <QScopeGuard>
 #include <QTreeView>
 
 #include <algorithm>
 
 namespace narrix {
 
-ChannelsPlugin::ChannelsPlugin(const Clock& clock, QObject* parent) : QObject(parent), clock_(clock)
+ChannelsPlugin::ChannelsPlugin(const Clock& clock, DesktopNotifier& notifier, QObject* parent)
+    : QObject(parent), clock_(clock), notifier_(notifier)
 {
     tmrSch_.setObjectName(QStringLiteral("tmrSch"));
     tmrSch_.setInterval(Scheduler::kIntervalMs);
@@ -71,6 +74,8 @@ void ChannelsPlugin::runNow()
     const auto first =
         std::min_element(rows.begin(), rows.end(),
                          [](const QModelIndex& x, const QModelIndex& y) { return x.row() < y.row(); });
+    runNowActive_ = true;
+    const auto done = qScopeGuard([this] { runNowActive_ = false; });
     scheduler_->RunScheduleItem(window_->scheduleItems().item(first->row()));
 }
 
@@ -138,9 +143,16 @@ void ChannelsPlugin::setBusyPointer(bool busy)
     }
 }
 
-void ChannelsPlugin::showFailure(const QString& text)
+void ChannelsPlugin::reportFailure(const ChannelFailure& failure)
 {
-    window_->modal().refuse(text);
+    if (!unattended_) {
+        window_->modal().refuse(failure.text);
+        return;
+    }
+    const QString summary =
+        failure.title.empty() ? QStringLiteral("Narrix") : QString::fromStdString(failure.title);
+    if (!notifier_.notify(summary, failure.notificationBody()))
+        setStatusText(failure.statusText());
 }
 
 void ChannelsPlugin::speakScheduled(const std::string& title, const std::string& text)
@@ -184,6 +196,9 @@ bool ChannelsPlugin::windowClosing() const
 
 void ChannelsPlugin::retrieve(const ChannelRequest& request)
 {
+    const bool wasUnattended = unattended_;
+    unattended_ = scheduler_->running() && !runNowActive_;
+    const auto restore = qScopeGuard([this, wasUnattended] { unattended_ = wasUnattended; });
     retriever_->retrieve(request);
 }
 

@@ -18,12 +18,15 @@ namespace narrix {
 
 class ChannelRetriever;
 class Clock;
+class DesktopNotifier;
 class MailReader;
 
 // Scheduled speeches in the main window: the schedule timer, Run Now and the double-click, the
 // "Scheduled Speech" switch and its tray twin, channel retrieval for the command line and the
 // hand-over, and the transfers' part in Esc and the close. The logic lives in Scheduler,
-// ChannelRetriever and MailReader; this joins them to the window.
+// ChannelRetriever and MailReader; this joins them to the window. A retrieval the schedule timer
+// started reports its failure as a desktop notification (else in the status bar) so that the walk
+// goes on; Run Now, the command line and the hand-over show the failure box.
 class ChannelsPlugin final : public QObject,
                              public MainPlugin,
                              public TransferService,
@@ -32,7 +35,7 @@ class ChannelsPlugin final : public QObject,
 {
     Q_OBJECT
 public:
-    explicit ChannelsPlugin(const Clock& clock, QObject* parent = nullptr);
+    ChannelsPlugin(const Clock& clock, DesktopNotifier& notifier, QObject* parent = nullptr);
     ~ChannelsPlugin() override;
 
     // MainPlugin
@@ -63,7 +66,7 @@ private:
     void setStatusText(const QString& text) override;
     void beep() override;
     void setBusyPointer(bool busy) override;
-    void showFailure(const QString& text) override;
+    void reportFailure(const ChannelFailure& failure) override;
     void speakScheduled(const std::string& title, const std::string& text) override;
     void processEvents() override;
     ProxyTexts proxySettings() const override;
@@ -74,7 +77,11 @@ private:
     void retrieve(const ChannelRequest& request) override;
 
     const Clock& clock_;
+    DesktopNotifier& notifier_;
     TfMain* window_ = nullptr;
+    // True while the schedule timer's walk retrieves an item (not Run Now in between its rows).
+    bool unattended_ = false;
+    bool runNowActive_ = false;
     net::HttpClient http_;
     net::Pop3Client pop3_;
     std::unique_ptr<MailReader> mail_;

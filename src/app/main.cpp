@@ -21,7 +21,9 @@
 #include "app/voices_plugin.h"
 #include "base/diagnostics.h"
 #include "platform/clock.h"
+#include "platform/desktop_notifier.h"
 #include "platform/locale_adapter.h"
+#include "platform/shipped_files.h"
 #include "platform/unix_signal_watcher.h"
 #include "platform/x11_keyboard_state.h"
 #include "schedule/time_separator.h"
@@ -82,7 +84,8 @@ int main(int argc, char** argv)
     narrix::DocumentEditorPlugin documentEditor;
     narrix::SpeechSourcesPlugin speechSources(keyboard, clock);
     // Scheduled speeches: the scheduler, channel retrieval and e-mail reading.
-    narrix::ChannelsPlugin channels(clock);
+    narrix::DBusDesktopNotifier notifier;
+    narrix::ChannelsPlugin channels(clock, notifier);
     narrix::ScheduleListPlugin listCommands(narrix::timeSeparatorOf(QLocale::system()));
     // Help, tips and options.
     narrix::QtDesktopOpener desktop;
@@ -92,7 +95,8 @@ int main(int argc, char** argv)
     narrix::VoicesPlugin voices(
         [&engines] { return std::unique_ptr<narrix::SpeechEngine>(engines.create()); },
         [&desktop](const QUrl& url) { desktop.open(url.toString()); });
-    narrix::ChannelUpdateCommand channelUpdate;
+    const QString starterList = narrix::findShippedFile(QStringLiteral("channels.nxl"));
+    narrix::ChannelUpdateCommand channelUpdate({}, starterList);
     listCommands.setDocument(&documentEditor);
     // --open and --import: the editor's open after the save-changes prompt, and the Import command's merge.
     handOver.setFileHandlers({[&documentEditor](const QString& path) {
@@ -112,6 +116,7 @@ int main(int argc, char** argv)
     services.realtimeHook = &speechSources;
     services.transfers = &channels;
     services.tips = &help;
+    services.starterList = starterList;
     // The tray comes after the plugins whose switches have tray twins (it shares their twins).
     services.plugins = {&documentEditor, &speechSources, &channels,      &listCommands, &help,
                         &options,        &voices,        &channelUpdate, &tray,         &handOver};

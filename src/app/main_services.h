@@ -126,6 +126,9 @@ struct MainServices
     TipsUpdatesService* tips = nullptr;
     DocumentService* document = nullptr;
     std::vector<MainPlugin*> plugins;
+    // The installed starter list that fills the schedule list on a first start (no schedule.nxl yet);
+    // empty: none.
+    QString starterList;
 };
 
 } // namespace narrix

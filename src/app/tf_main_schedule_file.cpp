@@ -22,16 +22,30 @@ std::filesystem::path scheduleFilePath()
 
 } // namespace
 
-// Fills ListView1 from schedule.nxl in the program's folder. A file that exists but cannot be read
-// is reported and, so that nothing is lost, not written over at shutdown.
+// Fills ListView1 from schedule.nxl in the program's folder, or on a first start (no schedule.nxl
+// yet) from the installed starter list, ticks as shipped. A file that exists but cannot be read is
+// reported and, so that nothing is lost, not written over at shutdown.
 void TfMain::LoadScheduleList()
 {
     std::string error;
+    const std::filesystem::path path = scheduleFilePath();
     // Temporary copies (with mailbox passwords) of a save that a crash cut short.
-    removeStaleTemporaries(scheduleFilePath());
-    scheduleLoaded_ = narrix::LoadScheduleList(*scheduleModel_, scheduleFilePath(),
-                                               timeSeparatorOf(QLocale::system()), &error);
-    if (!scheduleLoaded_)
+    removeStaleTemporaries(path);
+    std::error_code statError;
+    const bool firstStart =
+        std::filesystem::symlink_status(path, statError).type() == std::filesystem::file_type::not_found;
+    const std::string separator = timeSeparatorOf(QLocale::system());
+    scheduleLoaded_ = narrix::LoadScheduleList(*scheduleModel_, path, separator, &error);
+    if (!scheduleLoaded_) {
+        reportEscapedError(QStringLiteral("LoadScheduleList"), QString::fromStdString(error));
+        return;
+    }
+    if (!firstStart || services_.starterList.isEmpty())
+        return;
+    // The starter list reaches schedule.nxl at the next save; one that cannot be read leaves the
+    // list empty, as before there was one.
+    if (!narrix::LoadScheduleList(*scheduleModel_, std::filesystem::path(services_.starterList.toStdString()),
+                                  separator, &error))
         reportEscapedError(QStringLiteral("LoadScheduleList"), QString::fromStdString(error));
 }
 

@@ -10,6 +10,6 @@ inline constexpr const char* kChannelsPage = "https://narrix.quillmark.net/chann
 inline constexpr const char* kVoicesPage = "https://narrix.quillmark.net/voices/";
 inline constexpr const char* kThemesPage = "https://narrix.quillmark.net/themes/";
 // The channel list Channel Update downloads; NARRIX_CHANNEL_LIST_URL, when set, replaces it.
-inline constexpr const char* kChannelList = "http://narrix.quillmark.net/channels/channels.nxl";
+inline constexpr const char* kChannelList = "https://narrix.quillmark.net/channels/channels.nxl";
 
 } // namespace narrix::maker

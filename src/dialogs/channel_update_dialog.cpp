@@ -2,6 +2,7 @@
 
 #include "base/atomic_file.h"
 #include "net/web_address.h"
+#include "schedule/channel_failure.h"
 #include "schedule/channel_update.h"
 
 #include <QApplication>
@@ -35,6 +36,7 @@ TfrmUpdate::TfrmUpdate(ChannelUpdateRequest request, QWidget* parent)
 
     Label1 = new QLabel(QStringLiteral("Click Receive to start receiving channel updates."), this);
     Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setWordWrap(true); // a failure's Details line
     cbUpdate = new QListWidget(this);
     cbUpdate->setObjectName(QStringLiteral("cbUpdate"));
     ProgressBar1 = new QProgressBar(this);
@@ -89,12 +91,18 @@ void TfrmUpdate::receive()
     repaint();
 
     QApplication::setOverrideCursor(Qt::BusyCursor);
-    const bool received = download();
+    std::string why;
+    const bool received = download(&why);
     QApplication::restoreOverrideCursor();
     Button1->setEnabled(true);
 
+    if (!received && !aborted_ && useInstalledList(why)) {
+        Label1->setText(QStringLiteral("Select your favorite updates below:"));
+        offerChannels();
+        return;
+    }
     if (!received) {
-        Label1->setText(kFailed);
+        Label1->setText(withDetails(kFailed, why).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
         Button1->setEnabled(false);
         Button1->setText(QStringLiteral("Update!"));
         return;
@@ -107,15 +115,30 @@ void TfrmUpdate::receive()
 
 // Fetches the channel list, checks that it is one and only then replaces update.nxl. A folder that
 // cannot be written stops it before the transfer starts.
-bool TfrmUpdate::download()
+bool TfrmUpdate::download(std::string* why)
 {
     aborted_ = false;
-    std::string why;
-    const bool received = fetchChannelList(&why);
+    const bool received = fetchChannelList(why);
     if (!received)
         std::fprintf(stderr, "narrix: channel list not received from %s: %s\n", request_.address.c_str(),
-                     why.c_str());
+                     why->c_str());
     return received;
+}
+
+bool TfrmUpdate::useInstalledList(const std::string& why)
+{
+    if (request_.installedList.empty() || !request_.offerInstalledList)
+        return false;
+    const QString failure =
+        withDetails(QStringLiteral("Narrix could not download the channel list."), why) +
+        QStringLiteral("\r\n\r\nDo you want to choose from the channels installed with Narrix instead?");
+    if (!request_.offerInstalledList(failure))
+        return false;
+    std::string error;
+    if (loadProfileFile(request_.installedList, &downloaded_, &error))
+        return true;
+    std::fprintf(stderr, "narrix: installed channel list not read: %s\n", error.c_str());
+    return false;
 }
 
 bool TfrmUpdate::fetchChannelList(std::string* why)
@@ -134,7 +157,7 @@ bool TfrmUpdate::fetchChannelList(std::string* why)
 
     const net::NetResult<std::string> body = HTTP->FetchText(request_.address);
     if (!body) {
-        *why = body.error().message;
+        *why = netFailureReason(body.error());
         return false;
     }
     if (aborted_) {

@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -27,12 +28,17 @@ struct ChannelUpdateRequest
     std::filesystem::path updateFile;  // update.nxl in the program's folder
     std::vector<ScheduleItem> current; // the schedule list as it was just saved
     std::string timeSeparator;
+    // The channel list installed with the program, offered when the download fails: the question
+    // (given the download's failure with its Details line) answers true to choose from it instead.
+    std::filesystem::path installedList;
+    std::function<bool(const QString& failure)> offerInstalledList;
 };
 
 // "Channel Update": Receive downloads the channel list into update.nxl and offers, ticked, the
 // channels that are new or whose address or cut settings changed; Update! hands the ticked ones back
 // (chosen()) for the window to merge. Cancel, Esc and closing abort a running download at once. The
-// download replaces update.nxl only once it is complete and reads as a list file.
+// download replaces update.nxl only once it is complete and reads as a list file. A failed download
+// says why, and may offer the installed channel list in its place.
 class TfrmUpdate final : public QDialog
 {
     Q_OBJECT
@@ -52,8 +58,10 @@ protected:
 private:
     void Button1Click();
     void receive();
-    bool download();
+    bool download(std::string* why);
     bool fetchChannelList(std::string* why);
+    // The installed list in place of a failed download, when there is one and the user wants it.
+    bool useInstalledList(const std::string& why);
     void offerChannels();
     void applyChoice();
     void abortTransfer();

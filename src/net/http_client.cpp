@@ -177,7 +177,8 @@ NetResult<HttpResponseHead> HttpClient::readHead()
         if (!read.ok())
             return read.error();
         if (got == 0)
-            return netError(NetErrorKind::ConnectionClosed, "the connection closed before a reply arrived");
+            return netError(NetErrorKind::ConnectionClosed,
+                            "the server closed the connection without replying");
     }
 }
 
@@ -219,7 +220,7 @@ NetStatus HttpClient::requestOnce(const HttpUrl& url, HttpResponseHead& head)
             return got.error();
         connection_.close();
     }
-    return netError(NetErrorKind::ConnectionClosed, "the connection closed before a reply arrived");
+    return netError(NetErrorKind::ConnectionClosed, "the server closed the connection without replying");
 }
 
 NetStatus HttpClient::readBody(const BodyFramingInfo& framing, const BodySink& sink)

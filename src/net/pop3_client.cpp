@@ -10,6 +10,14 @@ bool hasLineBreak(const std::string& text)
     return text.find_first_of(std::string_view("\r\n\0", 3)) != std::string::npos;
 }
 
+// A "-ERR" to USER or PASS says which of the two the server turned down, with its own words.
+NetError refusedAs(const char* what, NetError error)
+{
+    if (error.kind == NetErrorKind::Refused)
+        error.message = std::string(what) + ": " + error.message;
+    return error;
+}
+
 } // namespace
 
 Pop3Client::Pop3Client(QObject* parent) : QObject(parent)
@@ -128,10 +136,10 @@ NetStatus Pop3Client::OpenMailbox()
             return netError(NetErrorKind::Protocol, std::string(kUnrecognizedPop3Reply));
         auto user = command("USER " + user_);
         if (!user.ok())
-            return user.error();
+            return refusedAs("the server refused the user name", user.error());
         auto pass = command("PASS " + password_);
         if (!pass.ok())
-            return pass.error();
+            return refusedAs("the server refused the password", pass.error());
         return netOk();
     }();
     if (!result.ok())

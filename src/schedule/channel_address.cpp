@@ -21,6 +21,11 @@ ChannelKind channelKindOf(std::string_view address)
     return ChannelKind::WebPage;
 }
 
+bool looksLikeFilePath(std::string_view address)
+{
+    return address.starts_with('/');
+}
+
 std::string channelWebUrl(std::string_view address)
 {
     if (startsWithIgnoringAsciiCase(address, "http://") || startsWithIgnoringAsciiCase(address, "https://"))

@@ -15,6 +15,10 @@ bool isMailboxAddress(std::string_view address);
 // trimmed already.
 ChannelKind channelKindOf(std::string_view address);
 
+// True for an absolute path of this computer ("/..."): never a web address, even when no such file
+// exists (any more).
+bool looksLikeFilePath(std::string_view address);
+
 // The address to fetch: "http://" in front unless it begins with "http://" or "https://" in any
 // letter case.
 std::string channelWebUrl(std::string_view address);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "schedule/channel_failure.h"
+
 #include <QString>
 
 #include <string>
@@ -33,9 +35,10 @@ public:
     virtual void beep() = 0;
     // The application-starting pointer while a transfer runs; turning it on repaints the window.
     virtual void setBusyPointer(bool busy) = 0;
-    // A message box captioned "Narrix" with an exclamation icon and OK, counted as an open modal
-    // dialog while it is shown.
-    virtual void showFailure(const QString& text) = 0;
+    // A failed retrieval: a message box captioned "Narrix" with an exclamation icon and OK (counted as
+    // an open modal dialog while it is shown), or, for a retrieval nobody asked for at the desk, a
+    // notification that blocks nothing.
+    virtual void reportFailure(const ChannelFailure& failure) = 0;
     // Speaks `text` as scheduled speech with `title` as the current title.
     virtual void speakScheduled(const std::string& title, const std::string& text) = 0;
     // Lets the window's waiting events run once.

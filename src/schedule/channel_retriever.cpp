@@ -1,6 +1,6 @@
 #include "schedule/channel_retriever.h"
 
-#include "base/speech_file.h"
+#include "base/speech_log.h"
 #include "base/text_trim.h"
 #include "net/http_client.h"
 #include "net/web_address.h"
@@ -40,6 +40,28 @@ QString ChannelRetriever::failureText(const std::string& title)
                           "View menu;\r\n2. Click the Misc tab and configure your proxy settings.");
 }
 
+ChannelFailure ChannelRetriever::webFailure(const std::string& title, const std::string& reason)
+{
+    return {title, withDetails(failureText(title), reason),
+            QStringLiteral("Narrix cannot receive data from this channel."), reason};
+}
+
+ChannelFailure ChannelRetriever::missingFileFailure(const std::string& title, const std::string& path)
+{
+    const QString notFound =
+        QStringLiteral("The file \"") + QString::fromStdString(path) + QStringLiteral("\" was not found.");
+    return {title, QString::fromStdString(title) + QStringLiteral("\r\n\r\n") + notFound, notFound,
+            "the file \"" + path + "\" was not found"};
+}
+
+void ChannelRetriever::report(const ChannelFailure& failure)
+{
+    std::fprintf(stderr, "narrix: channel \"%s\" failed: %s\n", failure.title.c_str(),
+                 failure.reason.c_str());
+    speechLogError("RetrieveChannel", "\"" + failure.title + "\": " + failure.reason);
+    host_.reportFailure(failure);
+}
+
 void ChannelRetriever::retrieve(const ChannelRequest& request)
 {
     current_.title = request.title;
@@ -60,6 +82,11 @@ void ChannelRetriever::RetrieveChannel(std::string_view rawAddress)
             retrieveLocalFile(address);
             return;
         case ChannelKind::WebPage:
+            // A path of this computer that is gone is no web address ("http:///home/...").
+            if (looksLikeFilePath(address)) {
+                report(missingFileFailure(current_.title, address));
+                return;
+            }
             retrieveWebPage(address);
             return;
         }
@@ -74,9 +101,10 @@ void ChannelRetriever::retrieveLocalFile(const std::string& path)
     std::string error;
     const std::optional<std::string> text = readChannelFile(path, &error);
     if (!text) {
-        // A file that cannot be read ends the retrieval without a word, as the channel's contract says;
-        // the reason still reaches stderr.
+        // A file that cannot be read ends the retrieval without a box, as the channel's contract says;
+        // the reason reaches stderr and the event log.
         std::fprintf(stderr, "narrix: channel file not read: %s\n", error.c_str());
+        speechLogError("RetrieveChannel", "\"" + current_.title + "\": " + error);
         return;
     }
     host_.speakScheduled(current_.title, *text);
@@ -106,7 +134,7 @@ void ChannelRetriever::retrieveWebPage(std::string_view address)
         std::fprintf(stderr, "narrix: channel \"%s\" (%s) not fetched: %s\n", current_.title.c_str(),
                      url.c_str(), page.error().message.c_str());
         if (!flags_.cancelRequested)
-            host_.showFailure(failureText(current_.title));
+            report(webFailure(current_.title, netFailureReason(page.error())));
         return;
     }
     flags_.networkBusy = false;

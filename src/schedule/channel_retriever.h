@@ -43,10 +43,15 @@ public:
     void windowClosing();
 
     static constexpr std::string_view kBusyText = " Please press Esc before you start a new connection.";
-    // The failure box for a web page that could not be fetched.
+    // The failure box for a web page that could not be fetched, without its Details line.
     static QString failureText(const std::string& title);
+    // The failures with their reasons: a web page, a local file that is gone.
+    static ChannelFailure webFailure(const std::string& title, const std::string& reason);
+    static ChannelFailure missingFileFailure(const std::string& title, const std::string& path);
 
 private:
+    // stderr and the event log's error line, then the host's box or notification.
+    void report(const ChannelFailure& failure);
     void retrieveLocalFile(const std::string& path);
     void retrieveWebPage(std::string_view address);
     void abortTransfer();

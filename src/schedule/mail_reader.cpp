@@ -1,5 +1,6 @@
 #include "schedule/mail_reader.h"
 
+#include "base/speech_log.h"
 #include "net/pop3_client.h"
 #include "schedule/mail_sentence.h"
 #include "schedule/mailbox_address.h"
@@ -38,7 +39,7 @@ void MailReader::check(std::string_view address, std::string& title)
     if (!mailbox) {
         // An address the account dialog would never write: say so instead of doing nothing.
         std::fprintf(stderr, "narrix: mailbox address of \"%s\" refused: %s\n", title.c_str(), error.c_str());
-        host_.showFailure(qs(kFailureText));
+        report(title, "the mailbox address is incomplete: " + error);
         return;
     }
 
@@ -47,6 +48,7 @@ void MailReader::check(std::string_view address, std::string& title)
                             .arg(QString::fromStdString(mailbox->email)));
     flags_.networkBusy = true;
     flags_.cancelRequested = false;
+    title_ = title;
     const auto done = qScopeGuard([this] {
         host_.setBusyPointer(false);
         flags_.networkBusy = false;
@@ -58,10 +60,10 @@ void MailReader::check(std::string_view address, std::string& title)
     client_.setPassword(mailbox->password);
     const net::NetStatus opened = client_.OpenMailbox();
     if (!opened.ok())
-        return reportFailure(opened.error().message);
+        return reportFailure(netFailureReason(opened.error()));
     const net::NetResult<int> count = client_.CountMessages();
     if (!count.ok())
-        return reportFailure(count.error().message);
+        return reportFailure(netFailureReason(count.error()));
 
     std::string text;
     if (count.value() == 0) {
@@ -101,7 +103,7 @@ bool MailReader::readMailbox(int count, bool readBodies, std::string& text)
         if (readBodies) {
             const net::NetStatus read = client_.ReadMessage(i, message);
             if (!read.ok()) {
-                reportFailure(read.error().message);
+                reportFailure(netFailureReason(read.error()));
                 return false;
             }
             if (message.partCount() > 0 && message.isTextPart(0))
@@ -119,8 +121,15 @@ void MailReader::reportFailure(const std::string& reason)
         host_.setStatusText(QStringLiteral(" Disconnected."));
         return;
     }
+    report(title_, reason);
+}
+
+void MailReader::report(const std::string& title, const std::string& reason)
+{
     std::fprintf(stderr, "narrix: e-mail check failed: %s\n", reason.c_str());
-    host_.showFailure(qs(kFailureText));
+    speechLogError("RetrieveChannel", "\"" + title + "\": " + reason);
+    host_.reportFailure({title, withDetails(qs(kFailureText), reason),
+                         QStringLiteral("Narrix cannot check email from this account."), reason});
 }
 
 void MailReader::disconnect()

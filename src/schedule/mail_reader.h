@@ -33,11 +33,14 @@ public:
 private:
     // False when the check failed (the failure is already reported).
     bool readMailbox(int count, bool readBodies, std::string& text);
+    // A failure of the running check: nothing when it was the user's cancel.
     void reportFailure(const std::string& reason);
+    void report(const std::string& title, const std::string& reason);
 
     ChannelHost& host_;
     TransferFlags flags_;
     net::Pop3Client& client_;
+    std::string title_; // of the running check, for its failure
 };
 
 } // namespace narrix

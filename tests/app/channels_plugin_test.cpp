@@ -1,9 +1,10 @@
 // Scheduled speeches in the real main window: Run Now and the double-click, the switch and its tray
-// twin, the timer's tick, the failure box through the prompter, the busy refusals and the
-// command-line item that gives nothing to speak.
+// twin, the timer's tick, the failure box through the prompter (the timer's failures as
+// notifications instead), the busy refusals and the command-line item that gives nothing to speak.
 #include "app/channels_plugin.h"
 #include "app/tf_main.h"
 #include "fakes/fake_clock.h"
+#include "fakes/fake_desktop_notifier.h"
 #include "fakes/fake_prompter.h"
 #include "fakes/fake_speech_engine.h"
 #include "fakes/memory_settings_store.h"
@@ -25,6 +26,7 @@ namespace narrix {
 namespace {
 
 using testing::FakeClock;
+using testing::FakeDesktopNotifier;
 using testing::FakePrompter;
 using testing::FakeSpeechEngine;
 using testing::MemorySettingsStore;
@@ -50,7 +52,8 @@ protected:
     FakePrompter prompter;
     FixedLocale locale{QLocale(QLocale::English, QLocale::UnitedStates)};
     FakeClock clock{QDateTime(QDate(2026, 12, 8), QTime(7, 30, 1))};
-    ChannelsPlugin channels{clock};
+    FakeDesktopNotifier notifier;
+    ChannelsPlugin channels{clock, notifier};
     QTemporaryDir dir;
     CloseWitness closes;
 
@@ -160,9 +163,49 @@ TEST_F(ChannelsPluginTest, AFailingPageShowsItsBoxThroughThePrompter)
     EXPECT_EQ(prompter.shown[0].openModalDialogs, 1);
     EXPECT_TRUE(prompter.shown[0].text.startsWith(
         QStringLiteral("Headlines\r\n\r\nNarrix cannot receive data from this channel.\r\n")));
+    EXPECT_TRUE(prompter.shown[0].text.endsWith(
+        QStringLiteral("configure your proxy settings.\r\n\r\nDetails: connection refused.")))
+        << prompter.shown[0].text.toStdString();
     EXPECT_EQ(window->statusText(), QStringLiteral(" Disconnected."));
     EXPECT_FALSE(window->transfers().networkBusy);
     EXPECT_EQ(window->state().openModalDialogs, 0);
+    EXPECT_TRUE(notifier.bodies.isEmpty()) << "Run Now shows the box, not a notification";
+}
+
+TEST_F(ChannelsPluginTest, TheTimersFailuresBecomeNotificationsAndTheWalkGoesOn)
+{
+    auto window = start();
+    ScheduleListModel& list = window->scheduleItems();
+    for (const bool serverRuns : {true, false}) {
+        SCOPED_TRACE(serverRuns ? "a notification server runs" : "no notification server");
+        notifier.serverRuns = serverRuns;
+        engine.spoken.clear();
+        list.setItems({item("Headlines", "127.0.0.1:18489/nothing-listens"),
+                       item("Gone", dir.filePath(QStringLiteral("deleted.txt")).toStdString()),
+                       item("Morning", textFile("m.txt", "Good morning."))});
+        channels.scheduler().tick();
+        EXPECT_TRUE(prompter.shown.empty()) << "no box waits for someone at the desk";
+        ASSERT_EQ(engine.spoken.size(), 1);
+        EXPECT_EQ(engine.spoken[0], QStringLiteral("Good morning."));
+        if (serverRuns) {
+            EXPECT_EQ(notifier.summaries, (QStringList{QStringLiteral("Headlines"), QStringLiteral("Gone")}));
+            EXPECT_EQ(notifier.bodies[0], QStringLiteral("Narrix cannot receive data from this channel.\n"
+                                                         "Details: connection refused."));
+            EXPECT_EQ(notifier.bodies[1], QStringLiteral("The file \"%1\" was not found.")
+                                              .arg(dir.filePath(QStringLiteral("deleted.txt"))));
+        } else {
+            // The walk's later statuses replace it; right after the failure it reads so.
+            EXPECT_EQ(notifier.summaries.size(), 2) << "nothing more was taken";
+        }
+    }
+    // Without a server the status bar says it (seen with the failing item alone).
+    list.setItems({item("Headlines", "127.0.0.1:18489/nothing-listens")});
+    channels.scheduler().tick();
+    EXPECT_EQ(window->statusText(),
+              QStringLiteral(" Headlines: Narrix cannot receive data from this channel. "
+                             "Details: connection refused."));
+    EXPECT_TRUE(prompter.shown.empty());
+    EXPECT_FALSE(window->transfers().networkBusy);
 }
 
 TEST_F(ChannelsPluginTest, RunNowAndTheCommandLineEntryAreRefusedWhileATransferRuns)

@@ -54,6 +54,11 @@ protected:
         return std::filesystem::path(dir.path().toStdString()) / "update.nxl";
     }
 
+    // The questions offering the installed list, and the answer to give.
+    QStringList offers;
+    bool takeInstalled = false;
+    std::filesystem::path installedList;
+
     void open(const std::string& address, std::vector<ScheduleItem> current = userList(), QString proxy = {},
               QString port = {})
     {
@@ -64,6 +69,11 @@ protected:
         request.updateFile = updateFile();
         request.current = std::move(current);
         request.timeSeparator = ":";
+        request.installedList = installedList;
+        request.offerInstalledList = [this](const QString& failure) {
+            offers << failure;
+            return takeInstalled;
+        };
         dialog = std::make_unique<TfrmUpdate>(std::move(request));
         dialog->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
@@ -98,9 +108,14 @@ protected:
         readWholeFile(updateFile(), &bytes, &error);
         return bytes;
     }
-    void expectFailed()
+    // The failure's text with the reason on a line of its own ("" when any reason will do).
+    void expectFailed(const QString& details = {})
     {
-        EXPECT_EQ(label(), QStringLiteral("Failed. Check your Internet connection and try later."));
+        EXPECT_TRUE(
+            label().startsWith(QStringLiteral("Failed. Check your Internet connection and try later.\n\n"
+                                              "Details: ") +
+                               details))
+            << label().toStdString();
         EXPECT_FALSE(button1()->isEnabled());
         EXPECT_EQ(button1()->text(), QStringLiteral("Update!"));
         EXPECT_EQ(list()->count(), 0);
@@ -173,25 +188,58 @@ TEST_F(ChannelUpdateDialogTest, AFailedDownloadKeepsTheLastUpdateFileAndOffersNo
     {
         const char* what;
         std::string address;
+        const char* details;
         const char* proxy = "";
         const char* port = "";
     } cases[] = {
-        {"a 404", http("/channels/missing.nxl")},
-        {"a reply that is not a list file", http("/hello")},
-        {"an HTML page", http("/latin1-page")},
-        {"a list over 64 MiB", http(tooBig)},
-        {"nothing listens",
-         "http://127.0.0.1:" + std::to_string(net::testing::kClosedPort) + "/channels.nxl"},
-        {"a proxy port that is not a number", http("/channels/three.nxl"), "127.0.0.1", "80a"},
+        {"a 404", http("/channels/missing.nxl"), "the server answered 404 Not Found."},
+        {"a reply that is not a list file", http("/hello"), "the reply is not a list file."},
+        {"an HTML page", http("/latin1-page"), "the reply is not a list file."},
+        {"a list over 64 MiB", http(tooBig), "the reply is larger than 64 MiB."},
+        {"nothing listens", "http://127.0.0.1:" + std::to_string(net::testing::kClosedPort) + "/channels.nxl",
+         "connection refused."},
+        {"a proxy port that is not a number", http("/channels/three.nxl"), "the proxy port is not a number.",
+         "127.0.0.1", "80a"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         std::ofstream(updateFile(), std::ios::binary) << "[Earlier]\r\nFileName=x\r\n";
         open(c.address, userList(), QString::fromLatin1(c.proxy), QString::fromLatin1(c.port));
         enter();
-        expectFailed();
+        expectFailed(QString::fromLatin1(c.details));
         EXPECT_EQ(updateText(), "[Earlier]\r\nFileName=x\r\n");
     }
+    EXPECT_TRUE(offers.isEmpty()) << "no installed list, nothing offered";
+}
+
+TEST_F(ChannelUpdateDialogTest, AFailedDownloadOffersTheInstalledList)
+{
+    installedList = std::filesystem::path(qEnvironmentVariable("NARRIX_SOURCE_DIR").toStdString()) /
+                    "tests/net/channels/three.nxl";
+    const std::string missing = http("/channels/missing.nxl");
+
+    // No: the failure as without an installed list.
+    open(missing);
+    enter();
+    ASSERT_EQ(offers.size(), 1);
+    EXPECT_EQ(offers[0],
+              QStringLiteral("Narrix could not download the channel list.\r\n\r\nDetails: the server "
+                             "answered 404 Not Found.\r\n\r\nDo you want to choose from the "
+                             "channels installed with Narrix instead?"));
+    expectFailed(QStringLiteral("the server answered 404 Not Found."));
+
+    // Yes: the installed channels are offered as a download's would be, update.nxl left alone.
+    std::ofstream(updateFile(), std::ios::binary) << "[Earlier]\r\nFileName=x\r\n";
+    takeInstalled = true;
+    open(missing);
+    enter();
+    EXPECT_EQ(offers.size(), 2);
+    EXPECT_EQ(label(), QStringLiteral("Select your favorite updates below:"));
+    EXPECT_EQ(offered(), (Titles{"News+", "Radio+"}));
+    enter();
+    EXPECT_TRUE(dialog->updated());
+    EXPECT_EQ(chosen(), (Titles{"News", "Radio"}));
+    EXPECT_EQ(updateText(), "[Earlier]\r\nFileName=x\r\n");
 }
 
 TEST_F(ChannelUpdateDialogTest, AFolderThatCannotBeWrittenFailsBeforeTheDownload)

@@ -22,7 +22,8 @@ public:
     };
 
     QStringList statuses;
-    QStringList failures;
+    QStringList failures; // the box texts
+    std::vector<ChannelFailure> reports;
     std::vector<Spoken> spoken;
     int beeps = 0;
     int busyPointerOn = 0;
@@ -37,7 +38,11 @@ public:
         busyPointer = busy;
         busyPointerOn += busy ? 1 : 0;
     }
-    void showFailure(const QString& text) override { failures << text; }
+    void reportFailure(const ChannelFailure& failure) override
+    {
+        failures << failure.text;
+        reports.push_back(failure);
+    }
     void speakScheduled(const std::string& title, const std::string& text) override
     {
         spoken.push_back({title, text});

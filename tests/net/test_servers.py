@@ -87,6 +87,9 @@ def handle_http(conn, port_for_links):
             return
         elif path == "/chunked":
             send_chunked(conn, [b"Wiki", b"pedia ", b"in chunks."])
+        elif path == "/hang-up":
+            # Reads the request and closes the connection without a word.
+            return
         elif path == "/close":
             conn.sendall(b"HTTP/1.1 200 OK\r\nConnection: close\r\n\r\nuntil the end")
             return

@@ -106,7 +106,7 @@ TEST(ChannelRetrieval, FailingPagesShowTheBoxAndSpeakNothing)
                   "Headlines\r\n\r\nNarrix cannot receive data from this channel.\r\nPlease check your "
                   "Internet connection and try again.\r\n\r\nIf you are using an HTTP proxy server:\r\n1. "
                   "Choose the Options command from the View menu;\r\n2. Click the Misc tab and configure "
-                  "your proxy settings."));
+                  "your proxy settings.\r\n\r\nDetails: the server answered 500 Status."));
     EXPECT_EQ(c.host.lastStatus(), QStringLiteral(" Disconnected."));
     EXPECT_TRUE(c.host.spoken.empty());
 
@@ -122,6 +122,63 @@ TEST(ChannelRetrieval, FailingPagesShowTheBoxAndSpeakNothing)
     c.run(http("/pages/news.html"));
     EXPECT_EQ(c.lastSpoken(), kNewsText);
     EXPECT_EQ(c.http.proxyHost(), "127.0.0.1");
+}
+
+TEST(ChannelRetrieval, EveryFailureBoxEndsWithItsReason)
+{
+    const QString webBox = ChannelRetriever::failureText("News");
+    const QString mailBox = QString::fromUtf8(MailReader::kFailureText.data());
+    const struct
+    {
+        const char* what;
+        std::string address;
+        ProxyTexts proxy;
+        QString box;
+        const char* details; // the last line starts so
+    } cases[] = {
+        {"a 404", http("/pages/missing.html"), {}, webBox, "Details: the server answered 404 Not Found."},
+        {"a server that closes without replying",
+         http("/hang-up"),
+         {},
+         webBox,
+         "Details: the server closed the connection without replying."},
+        {"a page over the size limit",
+         http("/bytes/" + std::to_string((64 << 20) + 1)),
+         {},
+         webBox,
+         "Details: the reply is larger than 64 MiB."},
+        {"an empty proxy port",
+         http("/pages/news.html"),
+         {"127.0.0.1", " "},
+         webBox,
+         "Details: the proxy port is not set."},
+        {"a proxy port that is not a number",
+         http("/pages/news.html"),
+         {"127.0.0.1", "80a"},
+         webBox,
+         "Details: the proxy port is not a number."},
+        {"a wrong mailbox password",
+         mailbox("single", "N", "wrong"),
+         {},
+         mailBox,
+         "Details: the server refused the password: -ERR "},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        Channels channels;
+        channels.host.proxy = c.proxy;
+        channels.run(c.address);
+        ASSERT_EQ(channels.host.reports.size(), 1u);
+        const ChannelFailure& failure = channels.host.reports[0];
+        const QString details = QString::fromLatin1(c.details);
+        EXPECT_TRUE(failure.text.startsWith(c.box + QStringLiteral("\r\n\r\n") + details))
+            << failure.text.toStdString();
+        EXPECT_TRUE(failure.text.endsWith(QLatin1Char('.')));
+        EXPECT_EQ(failure.text.count(QStringLiteral("Details: ")), 1);
+        // The notification carries the same reason.
+        EXPECT_TRUE(failure.notificationBody().contains(details)) << failure.notificationBody().toStdString();
+        EXPECT_TRUE(channels.host.spoken.empty());
+    }
 }
 
 TEST(ChannelRetrieval, EscDuringASlowTransferShowsNoBoxAndTheNextStartsAtOnce)
@@ -161,11 +218,14 @@ TEST(ChannelRetrieval, LocalFilesAreReadWholeAndNeverCut)
     EXPECT_EQ(c.lastSpoken(), "<b>Top stories</b>");
     EXPECT_EQ(c.host.busyPointerOn, 0);
     EXPECT_TRUE(c.host.failures.isEmpty());
-    // A path that names no file is a web address (and no host): the failure box, nothing spoken.
+    // A path that names no file is still a file, not a web address: its box says so, nothing spoken.
     const size_t spoken = c.host.spoken.size();
-    c.run(dir.filePath(QStringLiteral("missing.txt")).toStdString());
+    const std::string missing = dir.filePath(QStringLiteral("missing.txt")).toStdString();
+    c.run(missing, {}, "Notes");
     EXPECT_EQ(c.host.spoken.size(), spoken);
-    EXPECT_EQ(c.host.failures.size(), 1);
+    EXPECT_EQ(c.host.failures, QStringList{QStringLiteral("Notes\r\n\r\nThe file \"%1\" was not found.")
+                                               .arg(QString::fromStdString(missing))});
+    EXPECT_EQ(c.host.busyPointerOn, 0) << "nothing was fetched";
 }
 
 TEST(ChannelRetrieval, LocalRichTextFilesAreReadThroughTheRtfReader)
@@ -241,7 +301,10 @@ TEST(MailReading, FailuresRefusalsAndCancels)
     const QString failure = QStringLiteral(
         "Narrix cannot check email from this account.\r\nPlease check your account configuration.");
     c.run(mailbox("single", "Y", "wrong"), {}, "Mail");
-    EXPECT_EQ(c.host.failures, QStringList{failure});
+    ASSERT_EQ(c.host.failures.size(), 1);
+    EXPECT_TRUE(c.host.failures[0].startsWith(
+        failure + QStringLiteral("\r\n\r\nDetails: the server refused the password: -ERR")))
+        << c.host.failures[0].toStdString();
     EXPECT_EQ(c.host.lastStatus(), QStringLiteral(" Ready"));
     EXPECT_TRUE(c.host.spoken.empty());
 

@@ -132,11 +132,11 @@ TEST(ChannelUpdateChoice, MergingReplacesSameTitledRowsAndAppendsTheRest)
 TEST(ChannelUpdateAddress, TheEnvironmentReplacesTheMakersAddress)
 {
     qunsetenv("NARRIX_CHANNEL_LIST_URL");
-    EXPECT_EQ(channelListAddress(), "http://narrix.quillmark.net/channels/channels.nxl");
+    EXPECT_EQ(channelListAddress(), "https://narrix.quillmark.net/channels/channels.nxl");
     qputenv("NARRIX_CHANNEL_LIST_URL", " http://127.0.0.1:18481/data/channels.nxl ");
     EXPECT_EQ(channelListAddress(), "http://127.0.0.1:18481/data/channels.nxl");
     qputenv("NARRIX_CHANNEL_LIST_URL", "");
-    EXPECT_EQ(channelListAddress(), "http://narrix.quillmark.net/channels/channels.nxl");
+    EXPECT_EQ(channelListAddress(), "https://narrix.quillmark.net/channels/channels.nxl");
     qunsetenv("NARRIX_CHANNEL_LIST_URL");
 }
 
