@@ -8,16 +8,35 @@
 #include <QSettings>
 #include <QStandardPaths>
 
+#include <fcntl.h>
 #include <string>
+#include <unistd.h>
 
 namespace narrix {
 namespace {
 
-// The private folder for the working copy: per user, readable by its owner only.
+// Whether `folder` can hold the working copy: room for far more than a settings file is reserved
+// and given back. A read-only or nearly full runtime folder would lose the settings.
+bool canHoldWorkingCopy(const QString& folder)
+{
+    constexpr off_t kRoom = 64 * 1024;
+    const QByteArray probe =
+        QFile::encodeName(folder + QStringLiteral("/.narrix-settings-probe-%1").arg(::getpid()));
+    const int fd = ::open(probe.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (fd < 0)
+        return false;
+    const bool room = ::posix_fallocate(fd, 0, kRoom) == 0;
+    ::close(fd);
+    ::unlink(probe.constData());
+    return room;
+}
+
+// The private folder for the working copy: per user, readable by its owner only; the temporary
+// folder when the runtime folder cannot hold it.
 QString workFolderTemplate()
 {
     QString base = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    if (base.isEmpty() || !QFileInfo(base).isDir())
+    if (base.isEmpty() || !QFileInfo(base).isDir() || !canHoldWorkingCopy(base))
         base = QDir::tempPath();
     return base + QStringLiteral("/narrix-settings-XXXXXX");
 }

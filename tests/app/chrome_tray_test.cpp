@@ -4,12 +4,12 @@
 #include "app/tf_main.h"
 #include "app/tq_instances.h"
 #include "app/tray_theme.h"
-#include "ui/circle_panel.h"
 #include "fakes/fake_main_services.h"
 #include "fakes/fake_prompter.h"
 #include "fakes/fake_speech_engine.h"
 #include "fakes/memory_settings_store.h"
 #include "platform/locale_adapter.h"
+#include "ui/circle_panel.h"
 
 #include <QLocalServer>
 #include <QLockFile>
@@ -19,6 +19,11 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <QDir>
+#include <QTimer>
+
+#include <csignal>
+#include <sys/mount.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -118,6 +123,36 @@ TEST_F(ChromeTrayWindow, LeftClickMinimisesThenRestoresAndRightClickNeedsTheMini
     EXPECT_TRUE(window->isVisible());
 }
 
+// Exit from the tray ends the program as File > Exit does, also while the window is hidden in the
+// tray (closing a hidden window alone would leave the event loop running); Stop Reading is enabled
+// exactly while Speech > Stop is.
+TEST_F(ChromeTrayWindow, TrayExitEndsTheProgramFromTheTrayAndStopReadingFollowsStop)
+{
+    auto* stopReading = tray.trayMenu()->findChild<QAction*>(QStringLiteral("StopReading1"));
+    ASSERT_NE(stopReading, nullptr);
+    EXPECT_FALSE(window->actions().actStop->isEnabled());
+    EXPECT_FALSE(stopReading->isEnabled());
+    window->actions().actStop->setEnabled(true);
+    EXPECT_TRUE(stopReading->isEnabled());
+    window->actions().actStop->setEnabled(false);
+    EXPECT_FALSE(stopReading->isEnabled());
+
+    tray.minimizeApplication();
+    window->hide(); // as a tray host leaves it
+    ASSERT_TRUE(window->state().minimized);
+    auto* exit = tray.trayMenu()->findChild<QAction*>(QStringLiteral("Exit1"));
+    ASSERT_NE(exit, nullptr);
+    QTimer::singleShot(0, exit, &QAction::trigger);
+    // Ends the loop with 1 should the exit never come.
+    QTimer guard;
+    guard.setSingleShot(true);
+    QObject::connect(&guard, &QTimer::timeout, qApp, [] { QCoreApplication::exit(1); });
+    guard.start(10000);
+    EXPECT_EQ(QCoreApplication::exec(), 0);
+    guard.stop();
+    EXPECT_TRUE(window->state().transfers.cancelRequested); // the close request ran
+}
+
 TEST_F(ChromeTrayWindow, TrayTwinsFollowTheToolsSwitchesAndTheLogoPlaysWhileSpeaking)
 {
     auto* twin = tray.trayMenu()->findChild<QAction*>(QStringLiteral("Clip1"));
@@ -201,6 +236,56 @@ TEST(SingleInstance, SecondInstanceSeesTheFirstAndAKilledOneIsReplaced)
     QTRY_COMPARE(received.count(), 1);
 }
 
+// Only an instance that answers ends a start. A lock held by a process that never answers, and a
+// runtime folder where no lock can be made, leave the program running without the single instance,
+// saying why.
+TEST(SingleInstance, OnlyAnAnsweringInstanceEndsTheStart)
+{
+    QTemporaryDir runtime;
+    const QByteArray saved = qgetenv("XDG_RUNTIME_DIR");
+    qputenv("XDG_RUNTIME_DIR", runtime.path().toUtf8());
+    testing::MemorySettingsStore registry;
+    ChromeTray tray;
+    int ready[2];
+    ASSERT_EQ(::pipe(ready), 0);
+    const pid_t holder = fork();
+    if (holder == 0) {
+        QLockFile lock(runtime.path() + QStringLiteral("/NarrixMute.lock"));
+        lock.tryLock(0);
+        if (::write(ready[1], "x", 1) == 1)
+            ::pause();
+        _exit(0);
+    }
+    char byte = 0;
+    ASSERT_EQ(::read(ready[0], &byte, 1), 1);
+    {
+        TQMInstances mute(QStringLiteral("NarrixMute"));
+        EXPECT_EQ(mute.lookup(), InstanceLookup::AnotherRuns);
+        InstanceHandOver handOver(mute, registry, tray);
+        EXPECT_FALSE(handOver.handOverToRunningInstance({}));
+        EXPECT_TRUE(handOver.problem().contains(QStringLiteral("does not answer")))
+            << handOver.problem().toStdString();
+    }
+    ::kill(holder, SIGKILL);
+    waitpid(holder, nullptr, 0);
+
+    // A read-only runtime folder (a read-only tmpfs, which stops root too).
+    const QByteArray mountPoint = QFile::encodeName(runtime.filePath(QStringLiteral("ro")));
+    QDir().mkpath(runtime.filePath(QStringLiteral("ro")));
+    if (::mount("tmpfs", mountPoint.constData(), "tmpfs", MS_RDONLY, "size=8k") == 0) {
+        qputenv("XDG_RUNTIME_DIR", mountPoint);
+        TQMInstances readOnly(QStringLiteral("NarrixReadOnly"));
+        EXPECT_EQ(readOnly.lookup(), InstanceLookup::Unavailable);
+        EXPECT_TRUE(readOnly.errorString().contains(QStringLiteral("NarrixReadOnly.lock")))
+            << readOnly.errorString().toStdString();
+        InstanceHandOver handOver(readOnly, registry, tray);
+        EXPECT_FALSE(handOver.handOverToRunningInstance({QStringLiteral("/tmp/a.txt")}));
+        EXPECT_EQ(handOver.problem(), readOnly.errorString());
+        ::umount(mountPoint.constData());
+    }
+    qputenv("XDG_RUNTIME_DIR", saved);
+}
+
 TEST(InstanceHandOver, TheRunningWindowSpeaksPassFileAndComesToTheFront)
 {
     QTemporaryDir runtime;
@@ -236,6 +321,20 @@ TEST(InstanceHandOver, TheRunningWindowSpeaksPassFileAndComesToTheFront)
     EXPECT_TRUE(second.handOverToRunningInstance({}));
     QTRY_VERIFY(!window.isMinimized());
     EXPECT_FALSE(handOver.handOverToRunningInstance({file}));
+
+    // --open and --import carry their file in the message; the running window opens or imports it.
+    QStringList done;
+    handOver.setFileHandlers({[&done](const QString& path) { done << QStringLiteral("open ") + path; },
+                              [&done](const QString& path) { done << QStringLiteral("import ") + path; }});
+    const QString document = QStringLiteral("/tmp/d\u00e9j\u00e0 vu.txt");
+    second.setLaunchRequest({LaunchRequest::Kind::Open, document});
+    EXPECT_TRUE(second.handOverToRunningInstance({}));
+    second.setLaunchRequest({LaunchRequest::Kind::Import, QStringLiteral("/tmp/list.nxl")});
+    EXPECT_TRUE(second.handOverToRunningInstance({}));
+    QTRY_COMPARE(done.size(), 2);
+    EXPECT_EQ(done,
+              (QStringList{QStringLiteral("open ") + document, QStringLiteral("import /tmp/list.nxl")}));
+    EXPECT_EQ(registry.value(QStringLiteral("PassFile")), file); // untouched by either
 }
 
 } // namespace

@@ -8,7 +8,11 @@
 #include <X11/keysym.h>
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QTemporaryDir>
+#include <cerrno>
+#include <cstring>
+#include <sys/mount.h>
 #include <sys/stat.h>
 
 namespace narrix::hook {
@@ -135,7 +139,44 @@ TEST(KeyMapBlock, HoldsFourLittleEndianBytesUnderTheRuntimeFolderAndGoesAway)
     std::string error;
     EXPECT_FALSE(block.create(5, &error));
     EXPECT_NE(error.find("nxKeyMap"), std::string::npos);
+
+    // A full runtime folder: the storage cannot be reserved, so the block is refused before it is
+    // mapped (a mapped sparse file would fault at the first write) and nothing is left behind.
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
+    setReserveStorageForTests([](int, std::size_t) { return ENOSPC; });
+    error.clear();
+    EXPECT_FALSE(block.create(5, &error));
+    setReserveStorageForTests(nullptr);
+    EXPECT_NE(error.find(std::strerror(ENOSPC)), std::string::npos) << error;
+    EXPECT_FALSE(block.isOpen());
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(keyMapPath())));
     qputenv("XDG_RUNTIME_DIR", saved);
+}
+
+// The same on a real tmpfs with a few KiB free, where only root may mount one.
+TEST(KeyMapBlock, AFullTmpfsGivesAnErrorNotABusError)
+{
+    QTemporaryDir root;
+    const QByteArray mountPoint = QFile::encodeName(root.path());
+    if (::mount("tmpfs", mountPoint.constData(), "tmpfs", 0, "size=8k") != 0)
+        GTEST_SKIP() << "cannot mount a tmpfs here: " << std::strerror(errno);
+    {
+        // Leave less than a page free.
+        QFile filler(root.filePath(QStringLiteral("filler")));
+        ASSERT_TRUE(filler.open(QIODevice::WriteOnly));
+        filler.write(QByteArray(8192, 'x'));
+        filler.close();
+    }
+    const QByteArray saved = qgetenv("XDG_RUNTIME_DIR");
+    qputenv("XDG_RUNTIME_DIR", mountPoint);
+    KeyMapBlock block;
+    std::string error;
+    const bool created = block.create(0x01020304, &error);
+    qputenv("XDG_RUNTIME_DIR", saved);
+    EXPECT_FALSE(created);
+    EXPECT_NE(error.find(std::strerror(ENOSPC)), std::string::npos) << error;
+    block.close();
+    ::umount(mountPoint.constData());
 }
 
 } // namespace

@@ -29,6 +29,25 @@ public:
     NarrixProcess(const NarrixProcess&) = delete;
     NarrixProcess& operator=(const NarrixProcess&) = delete;
 
+    // The program's arguments and working folder for the next start.
+    void setArguments(const QStringList& arguments, const QString& workingFolder = QString())
+    {
+        process_.setArguments(arguments);
+        if (!workingFolder.isEmpty())
+            process_.setWorkingDirectory(workingFolder);
+    }
+
+    // Waits (at most `milliseconds`) until stderr holds `text`.
+    bool waitForError(const QByteArray& text, int milliseconds = 20000)
+    {
+        while (!stderr_.contains(text)) {
+            if (!process_.waitForReadyRead(milliseconds))
+                return false;
+            stderr_ += process_.readAllStandardError();
+        }
+        return true;
+    }
+
     // Starts the program and waits for its "shown" line on stderr (NARRIX_STARTUP_PROBE=1).
     bool startAndWaitUntilShown()
     {
