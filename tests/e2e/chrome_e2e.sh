@@ -74,7 +74,17 @@ xdotool mousemove 1012 16 click 1
 wait_for 'xwininfo -id $WIN | grep -q "IsUnMapped"' || fail "a tray click did not minimise to the tray"
 timeout 10 "$NARRIX" || fail "second start without argument ended with $?"
 wait_for 'xwininfo -id $WIN | grep -q "IsViewable"' || fail "window not back"
-stop_all
+
+# Hidden in the tray, the tray menu's Exit ends the program as File > Exit does, settings saved.
+xdotool mousemove 1012 16 click 1
+wait_for 'xwininfo -id $WIN | grep -q "IsUnMapped"' || fail "a tray click did not minimise to the tray"
+sed -i '/^WindowState=/d' "$ROOT/config/Quillmark/Narrix.conf"
+shown=$(xdotool search --onlyvisible --class narrix | wc -l)
+xdotool mousemove 1012 16 click 3
+wait_for '[ "$(xdotool search --onlyvisible --class narrix | wc -l)" -gt "$shown" ]' || fail "no tray menu"
+xdotool key x
+wait_for '[ "$(running)" = 0 ]' || fail "the tray's Exit did not end the program"
+grep -q '^WindowState=' "$ROOT/config/Quillmark/Narrix.conf" || fail "the tray's Exit saved no settings"
 
 # Ten starts at once leave one running; a killed instance's socket does not fool the next start.
 for _ in $(seq 10); do start; done
