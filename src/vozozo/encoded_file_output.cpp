@@ -1,11 +1,16 @@
 #include "vozozo/encoded_file_output.h"
 
+#include "base/write_all.h"
 #include "speech/resampler.h"
 #include "vozozo/wav_file_output.h"
 
 #include <QtEndian>
+#include <cerrno>
 #include <cstring>
 #include <sndfile.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace narrix {
 namespace {
@@ -28,6 +33,44 @@ int sndfileFormat(ExportFormat format)
         break;
     }
     return SF_FORMAT_WAV | SF_FORMAT_PCM_16;
+}
+
+// libsndfile's file operations on the target's descriptor, so that a write that fails (a full disk)
+// is seen: libsndfile itself only logs a short write of encoded data.
+sf_count_t fileLength(void* data)
+{
+    struct stat info = {};
+    return ::fstat(static_cast<EncodedFileOutput::Io*>(data)->fd, &info) == 0 ? info.st_size : -1;
+}
+
+sf_count_t seekTo(sf_count_t offset, int whence, void* data)
+{
+    return ::lseek(static_cast<EncodedFileOutput::Io*>(data)->fd, offset, whence);
+}
+
+sf_count_t readFrom(void* into, sf_count_t count, void* data)
+{
+    const ssize_t got =
+        ::read(static_cast<EncodedFileOutput::Io*>(data)->fd, into, static_cast<std::size_t>(count));
+    return got < 0 ? 0 : got;
+}
+
+sf_count_t writeTo(const void* bytes, sf_count_t count, void* data)
+{
+    auto* io = static_cast<EncodedFileOutput::Io*>(data);
+    if (io->failure != 0)
+        return 0;
+    if (!writeAll(io->fd,
+                  std::string_view(static_cast<const char*>(bytes), static_cast<std::size_t>(count)))) {
+        io->failure = errno != 0 ? errno : EIO;
+        return 0;
+    }
+    return count;
+}
+
+sf_count_t positionOf(void* data)
+{
+    return ::lseek(static_cast<EncodedFileOutput::Io*>(data)->fd, 0, SEEK_CUR);
 }
 
 } // namespace
@@ -71,9 +114,17 @@ bool EncodedFileOutput::open(const QString& path, QString* error)
     info.format = sndfileFormat(encoding_.format);
     if (sampleRate_ != info.samplerate)
         resampler_ = std::make_unique<Resampler>(sampleRate_, info.samplerate);
-    file_ = sf_open_fd(target_.fd, SFM_WRITE, &info, SF_FALSE);
+    if (target_.replacesPath()) {
+        io_.fd = target_.fd;
+        SF_VIRTUAL_IO calls = {fileLength, seekTo, readFrom, writeTo, positionOf};
+        file_ = sf_open_virtual(&calls, SFM_WRITE, &info, &io_);
+    } else {
+        // A pipe or device: libsndfile sees for itself that it cannot seek back.
+        file_ = sf_open_fd(target_.fd, SFM_WRITE, &info, SF_FALSE);
+    }
     if (!file_)
-        return failed(QString::fromUtf8(sf_strerror(nullptr)));
+        return failed(io_.failure != 0 ? QString::fromLocal8Bit(std::strerror(io_.failure))
+                                       : QString::fromUtf8(sf_strerror(nullptr)));
     // Tags and the compression level count only when set before the first samples.
     const auto tag = [&](int kind, const QString& value) {
         if (!value.trimmed().isEmpty())
@@ -110,6 +161,8 @@ bool EncodedFileOutput::encodePending()
     const auto count = static_cast<sf_count_t>(block->size());
     const sf_count_t written = sf_write_short(file_, block->data(), count);
     pending_.clear();
+    if (io_.failure != 0)
+        return failWith(QString::fromLocal8Bit(std::strerror(io_.failure)));
     if (written != count)
         return failWith(QString::fromUtf8(sf_strerror(file_)));
     return true;
@@ -173,6 +226,8 @@ bool EncodedFileOutput::commit(QString* error)
         return failed();
     const int closed = sf_close(file_);
     file_ = nullptr;
+    if (io_.failure != 0)
+        return failWith(QString::fromLocal8Bit(std::strerror(io_.failure))), failed();
     if (closed != 0)
         return failWith(QString::fromUtf8(sf_error_number(closed))), failed();
     if (const int code = commitExportTarget(target_); code != 0)

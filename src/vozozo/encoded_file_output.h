@@ -33,6 +33,13 @@ public:
     std::uint64_t samplesWritten() const override { return samples_; }
     QString errorString() const override { return error_; }
 
+    // Where libsndfile's writes into a replacement file go, and the errno of the first that failed.
+    struct Io
+    {
+        int fd = -1;
+        int failure = 0;
+    };
+
 private:
     bool encodePending();
     bool failWith(const QString& reason);
@@ -40,6 +47,7 @@ private:
     int sampleRate_;
     ExportEncoding encoding_;
     ExportTarget target_;
+    Io io_;
     sf_private_tag* file_ = nullptr;
     std::unique_ptr<Resampler> resampler_;
     std::vector<std::int16_t> pending_;

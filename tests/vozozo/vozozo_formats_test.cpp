@@ -3,6 +3,7 @@
 #include "audio_probe.h"
 #include "vozozo/export_format.h"
 
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -135,6 +136,30 @@ TEST_F(VozozoFormats, QualityFormatOptionAndRefusals)
     // A failed encoded export leaves nothing behind in the folder it could not finish.
     EXPECT_EQ(run({input, QStringLiteral("-o"), dir.filePath(QStringLiteral("no/such/x.mp3"))}, &err), 1);
     EXPECT_TRUE(err.contains("x.mp3")) << err.toStdString();
+}
+
+// A disk that fills up (here: a file size limit, with its signal ignored) fails the export with the
+// system's reason in every format, and the file that was there stays as it was.
+TEST_F(VozozoFormats, AFullDiskFailsEveryFormatAndKeepsTheOldFile)
+{
+    const QString input =
+        write(QStringLiteral("rain.txt"), "Rain is coming from the west. It will reach the town "
+                                          "tonight. Take an umbrella when you go out tomorrow.");
+    for (const char* extension : {"wav", "mp3", "ogg", "opus", "flac"}) {
+        SCOPED_TRACE(extension);
+        const QString output = write(QStringLiteral("rain.") + QLatin1String(extension), "the old file");
+        QProcess shell;
+        shell.start(QStringLiteral("/bin/sh"),
+                    {QStringLiteral("-c"), QStringLiteral("trap '' XFSZ; ulimit -f 2; exec \"$0\" \"$@\""),
+                     program, input, QStringLiteral("-o"), output, QStringLiteral("--voice"), kVoice});
+        ASSERT_TRUE(shell.waitForFinished(60000));
+        EXPECT_EQ(shell.exitCode(), 1);
+        EXPECT_TRUE(shell.readAllStandardError().contains("File too large"));
+        QFile old(output);
+        ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+        EXPECT_EQ(old.readAll(), "the old file");
+    }
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 6); // no temporary file left
 }
 
 TEST(VozozoFormatNames, ExtensionsChooseFormats)
