@@ -19,7 +19,7 @@ def paragraph():
     return " ".join(random.choice(words) for _ in range(70)) + "."
 with open(f"{work}/book.ms", "w") as ms:
     ms.write(".ds LH Benchmark Book\n.ds CF Page %\n")
-    for _ in range(pages * 3):
+    for _ in range(pages * 9):
         ms.write(".PP\n" + paragraph() + "\n")
 with open(f"{work}/book.md", "w") as md:
     md.write("---\ntitle: Benchmark Book\n---\n")
