@@ -1,10 +1,10 @@
 // Reads arbitrary stored texts as settings (one line per value, in read order; the first byte picks
 // the decimal separator) and checks that whatever reads without error is written in forms that read
 // back to the same record and the same texts.
-#include "app/settings_codec.h"
-#include "app/settings_store.h"
-#include "app/settings_text.h"
 #include "platform/locale_adapter.h"
+#include "settings/settings_codec.h"
+#include "settings/settings_store.h"
+#include "settings/settings_text.h"
 
 #include <QMap>
 #include <QStringList>

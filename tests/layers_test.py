@@ -21,6 +21,7 @@ LIBRARY_AREAS = {
     "narrix_sources": "sources",
     "narrix_ui": "ui",
     "narrix_dialogs": "dialogs",
+    "narrix_settings": "settings",
     "narrix_appcore": "app",
     "narrix_gui": "app",
     "narrix_startup_probe": "app",

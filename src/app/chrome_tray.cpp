@@ -1,8 +1,8 @@
 #include "app/chrome_tray.h"
 
-#include "app/settings.h"
 #include "app/tf_main.h"
 #include "app/tray_theme.h"
+#include "settings/settings.h"
 
 #include <QAction>
 #include <QApplication>

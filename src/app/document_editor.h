@@ -2,7 +2,7 @@
 
 #include "app/document_search.h"
 #include "app/document_view.h"
-#include "app/settings.h"
+#include "settings/settings.h"
 
 #include <QString>
 

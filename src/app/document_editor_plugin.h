@@ -1,8 +1,8 @@
 #pragma once
 
 #include "app/main_services.h"
-#include "app/settings.h"
 #include "schedule/open_document.h"
+#include "settings/settings.h"
 
 #include <memory>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/settings.h"
 #include "base/rtf_document.h"
+#include "settings/settings.h"
 
 #include <QString>
 #include <optional>

@@ -1,13 +1,13 @@
 #include "app/help_commands.h"
 
 #include "app/error_hook.h"
-#include "app/settings_store.h"
 #include "app/tf_main.h"
 #include "base/maker_addresses.h"
 #include "dialogs/about_box.h"
 #include "dialogs/tip_of_the_day.h"
 #include "platform/data_folder.h"
 #include "platform/shipped_files.h"
+#include "settings/settings_store.h"
 #include "ui/desktop_opener.h"
 
 #include <QAction>

@@ -2,10 +2,10 @@
 
 #include "app/chrome_tray.h"
 #include "app/modal_dialogs.h"
-#include "app/settings_store.h"
 #include "app/tf_main.h"
 #include "app/tq_instances.h"
 #include "base/diagnostics.h"
+#include "settings/settings_store.h"
 
 #include <QTimer>
 

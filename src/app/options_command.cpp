@@ -1,8 +1,8 @@
 #include "app/options_command.h"
 
-#include "app/options_settings.h"
 #include "app/tf_main.h"
 #include "dialogs/options_dialog.h"
+#include "settings/options_settings.h"
 
 #include <QAction>
 

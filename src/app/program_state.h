@@ -1,10 +1,9 @@
 #pragma once
 
+#include "settings/window_start_state.h"
 #include "speech/reading_state.h"
 
 namespace narrix {
-
-enum class WindowStartState { Normal, Minimized, Maximized };
 
 // Whether a transfer runs and whether Esc (or the close) asked it to stop.
 struct TransferState

@@ -1,6 +1,6 @@
 #include "app/shutdown_window_state.h"
 
-#include "app/settings_codec.h"
+#include "settings/settings_codec.h"
 
 namespace narrix {
 

@@ -5,8 +5,8 @@
 #include "app/main_services.h"
 #include "app/modal_dialogs.h"
 #include "app/program_state.h"
-#include "app/settings.h"
-#include "app/settings_codec.h"
+#include "settings/settings.h"
+#include "settings/settings_codec.h"
 #include "speech/reading_control.h"
 
 #include <QMainWindow>

@@ -4,11 +4,11 @@
 
 #include "app/document_font_qt.h"
 #include "app/error_hook.h"
-#include "app/settings_store.h"
 #include "app/shutdown_window_state.h"
 #include "app/window_bounds.h"
 #include "net/transfer_shutdown.h"
 #include "platform/locale_adapter.h"
+#include "settings/settings_store.h"
 #include "speech/engine_preparation.h"
 #include "speech/speech_engine.h"
 

@@ -1,6 +1,6 @@
 #include "app/tray_theme.h"
 
-#include "app/settings.h"
+#include "settings/settings.h"
 
 #include <array>
 

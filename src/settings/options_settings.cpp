@@ -1,4 +1,4 @@
-#include "app/options_settings.h"
+#include "settings/options_settings.h"
 
 namespace narrix {
 

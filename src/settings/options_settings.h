@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/settings.h"
 #include "dialogs/options_values.h"
+#include "settings/settings.h"
 
 namespace narrix {
 

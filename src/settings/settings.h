@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/program_state.h"
+#include "settings/window_start_state.h"
 
 #include <QString>
 #include <cstdint>

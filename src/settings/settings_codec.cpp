@@ -1,8 +1,8 @@
-#include "app/settings_codec.h"
+#include "settings/settings_codec.h"
 
-#include "app/settings_store.h"
-#include "app/settings_text.h"
 #include "platform/locale_adapter.h"
+#include "settings/settings_store.h"
+#include "settings/settings_text.h"
 
 #include <algorithm>
 #include <optional>

@@ -1,6 +1,5 @@
 #include "app/chrome_tray.h"
 #include "app/instance_hand_over.h"
-#include "app/settings.h"
 #include "app/tf_main.h"
 #include "app/tq_instances.h"
 #include "app/tray_theme.h"
@@ -9,6 +8,7 @@
 #include "fakes/fake_speech_engine.h"
 #include "fakes/memory_settings_store.h"
 #include "platform/locale_adapter.h"
+#include "settings/settings.h"
 #include "ui/circle_panel.h"
 
 #include <QLocalServer>

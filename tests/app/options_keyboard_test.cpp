@@ -3,8 +3,8 @@
 // closes the program, and the settings written show both changes.
 #include "app/help_commands.h"
 #include "app/options_command.h"
-#include "app/settings_store.h"
 #include "app/tf_main.h"
+#include "settings/settings_store.h"
 
 #include "fakes/fake_desktop_opener.h"
 #include "fakes/fake_speech_engine.h"

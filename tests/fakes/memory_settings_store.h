@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/settings_store.h"
+#include "settings/settings_store.h"
 
 #include <QMap>
 #include <QStringList>

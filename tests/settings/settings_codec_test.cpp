@@ -1,4 +1,4 @@
-#include "app/settings_codec.h"
+#include "settings/settings_codec.h"
 
 #include "fakes/memory_settings_store.h"
 #include "platform/locale_adapter.h"

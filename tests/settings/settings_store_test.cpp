@@ -1,6 +1,6 @@
 // The settings file on disk: full disks, pipes and devices in its place, stale locks, files that
 // QSettings reads only in part.
-#include "app/settings_store.h"
+#include "settings/settings_store.h"
 
 #include "base/atomic_file.h"
 #include "support/small_tmpfs.h"
