@@ -36,7 +36,11 @@ QFrame* separatorLine(QWidget* parent)
     return line;
 }
 
-const char* const kBrowseFilter = "Supported Text Formats (*.txt *.rtf *.htm *.html);;"
+// A channel's local file may also be a PDF, EPUB, DOCX or ODT document.
+const char* const kBrowseFilter = "All Documents (*.txt *.rtf *.htm *.html *.pdf *.epub *.docx *.odt);;"
+                                  "Supported Text Formats (*.txt *.rtf *.htm *.html);;"
+                                  "PDF Document (*.pdf);;EPUB Book (*.epub);;Word Document (*.docx);;"
+                                  "OpenDocument Text (*.odt);;"
                                   "HTML Format (*.htm *.html);;Rich Text Format (*.rtf);;"
                                   "Plain Text Format (*.txt)";
 
