@@ -4,7 +4,7 @@
 #include "speech/engine_factory.h"
 #include "speech/reading_state.h"
 #include "speech/speech_properties.h"
-#include "speech/tfrm_prop.h"
+#include "speech/voice_properties_dialog.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -2,8 +2,8 @@
 
 #include "app/chrome_tray.h"
 #include "app/modal_dialogs.h"
+#include "app/single_instance.h"
 #include "app/tf_main.h"
-#include "app/tq_instances.h"
 #include "base/diagnostics.h"
 #include "settings/settings_store.h"
 

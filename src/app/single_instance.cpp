@@ -1,4 +1,4 @@
-#include "app/tq_instances.h"
+#include "app/single_instance.h"
 
 #include "platform/data_folder.h"
 

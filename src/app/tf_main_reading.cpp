@@ -8,7 +8,7 @@
 
 #include "schedule/schedule_list_model.h"
 #include "speech/reading_control.h"
-#include "speech/tfrm_guide.h"
+#include "speech/voice_guide_dialog.h"
 
 #include <QAbstractEventDispatcher>
 #include <QAction>

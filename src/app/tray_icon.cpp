@@ -1,4 +1,4 @@
-#include "app/tq_tray_icon.h"
+#include "app/tray_icon.h"
 
 #include <QSystemTrayIcon>
 

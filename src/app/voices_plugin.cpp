@@ -4,10 +4,10 @@
 #include "app/tf_main.h"
 #include "base/maker_addresses.h"
 #include "platform/data_folder.h"
+#include "speech/audio_device_dialog.h"
 #include "speech/speech_engine.h"
 #include "speech/speech_properties.h"
-#include "speech/tfrm_device.h"
-#include "speech/tfrm_prop.h"
+#include "speech/voice_properties_dialog.h"
 
 #include <QAction>
 #include <QApplication>

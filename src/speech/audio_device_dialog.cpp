@@ -1,4 +1,4 @@
-#include "speech/tfrm_device.h"
+#include "speech/audio_device_dialog.h"
 
 #include "speech/ok_cancel_buttons.h"
 

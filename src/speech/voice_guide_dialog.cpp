@@ -1,4 +1,4 @@
-#include "speech/tfrm_guide.h"
+#include "speech/voice_guide_dialog.h"
 
 #include "speech/ok_cancel_buttons.h"
 

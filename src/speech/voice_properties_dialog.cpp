@@ -1,4 +1,4 @@
-#include "speech/tfrm_prop.h"
+#include "speech/voice_properties_dialog.h"
 
 #include "speech/speech_properties.h"
 

@@ -1,7 +1,7 @@
 #include "app/chrome_tray.h"
 #include "app/instance_hand_over.h"
+#include "app/single_instance.h"
 #include "app/tf_main.h"
-#include "app/tq_instances.h"
 #include "app/tray_theme.h"
 #include "fakes/fake_main_services.h"
 #include "fakes/fake_prompter.h"

@@ -1,9 +1,9 @@
 // The device dialog against a private PulseAudio server with two null sinks: the list names both,
 // the selection rules, and Play's speech reaching the chosen sink only (recorded from the monitors).
+#include "speech/audio_device_dialog.h"
 #include "speech/audio_device_list.h"
 #include "speech/reading_control.h"
 #include "speech/text_to_speech.h"
-#include "speech/tfrm_device.h"
 
 #include "speech/fake_reading_host.h"
 #include "speech/keyboard_driver.h"

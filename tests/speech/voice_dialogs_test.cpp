@@ -1,8 +1,8 @@
 // The quick start guide and the speech properties dialog, driven by keyboard alone.
 #include "speech/reading_state.h"
 #include "speech/speech_properties.h"
-#include "speech/tfrm_guide.h"
-#include "speech/tfrm_prop.h"
+#include "speech/voice_guide_dialog.h"
+#include "speech/voice_properties_dialog.h"
 
 #include "fakes/fake_speech_engine.h"
 #include "speech/keyboard_driver.h"
