@@ -5,6 +5,7 @@
 #include "base/text_encoding.h"
 #include "base/text_trim.h"
 #include "documents/archive_members.h"
+#include "documents/document_pieces.h"
 #include "documents/xml_attributes.h"
 
 #include <QDir>
@@ -181,7 +182,9 @@ std::string_view bodyOf(std::string_view html)
     return body;
 }
 
-void appendChapter(std::string* text, std::string chapter)
+// Appends the chapter, its line breaks as "\n" and its ends trimmed, after a blank line when text
+// came before it (`after`).
+void appendChapter(std::string* text, std::string chapter, bool after)
 {
     std::string normalised;
     normalised.reserve(chapter.size());
@@ -197,32 +200,83 @@ void appendChapter(std::string* text, std::string chapter)
     const std::string_view trimmed = trimView(normalised);
     if (trimmed.empty())
         return;
-    if (!text->empty())
+    if (after || !text->empty())
         *text += "\n\n";
     text->append(trimmed);
 }
 
-} // namespace
+// A book's chapters one after the other: each piece is a spine item's text, after the blank line that
+// separates it from the text before.
+class EpubPieces final : public DocumentPieces
+{
+public:
+    EpubPieces(ArchiveMembers& archive, std::unique_ptr<ArchiveMembers> owned, Package package,
+               ChapterTitles titles)
+        : owned_(std::move(owned)), archive_(archive), package_(std::move(package)),
+          titles_(std::move(titles))
+    {
+    }
 
-bool readEpub(ArchiveMembers& archive, std::string* text, std::string* error)
+    std::optional<std::string> next(std::string* error) override
+    {
+        while (next_ < package_.spine.size()) {
+            const QString& member = package_.spine[next_++];
+            const std::string name = member.toStdString();
+            if (!archive_.contains(name)) {
+                *error = "the book's spine names " + name + ", which is missing from the book";
+                next_ = package_.spine.size();
+                return std::nullopt;
+            }
+            const std::optional<std::string> page = archive_.read(name, error);
+            if (!page) {
+                next_ = package_.spine.size();
+                return std::nullopt;
+            }
+            std::string chapter = HtmlToPlainText(bodyOf(decodeToUtf8(*page)));
+            if (const auto title = titles_.find(member); title != titles_.end()) {
+                const std::string heading = title->second.toStdString();
+                if (!trimView(chapter).starts_with(heading))
+                    chapter = heading + "\n" + chapter;
+            }
+            std::string piece;
+            appendChapter(&piece, std::move(chapter), anyText_);
+            if (!piece.empty()) {
+                anyText_ = true;
+                return piece;
+            }
+        }
+        return std::nullopt;
+    }
+
+private:
+    std::unique_ptr<ArchiveMembers> owned_; // the archive, when the pieces hold it
+    ArchiveMembers& archive_;
+    Package package_;
+    ChapterTitles titles_;
+    std::size_t next_ = 0;
+    bool anyText_ = false;
+};
+
+std::unique_ptr<DocumentPieces> openEpub(ArchiveMembers& archive, std::unique_ptr<ArchiveMembers> owned,
+                                         std::string* error)
 {
     if (archive.contains("META-INF/encryption.xml")) {
         const std::optional<std::string> encryption = archive.read("META-INF/encryption.xml", error);
         if (!encryption)
-            return false;
+            return nullptr;
         if (!onlyFontsObfuscated(*encryption, error)) {
             if (error->empty())
                 *error = "this e-book is protected by DRM (its content is encrypted) and cannot be read";
-            return false;
+            return nullptr;
         }
     }
     if (!archive.contains("META-INF/container.xml")) {
         *error = "not an EPUB book: the archive holds no META-INF/container.xml";
-        return false;
+        return nullptr;
     }
     const std::optional<std::string> container = archive.read("META-INF/container.xml", error);
     if (!container)
-        return false;
+        return nullptr;
     QString opfPath;
     QXmlStreamReader xml(xmlBytes(*container));
     while (opfPath.isEmpty() && !xml.atEnd()) {
@@ -232,14 +286,14 @@ bool readEpub(ArchiveMembers& archive, std::string* text, std::string* error)
     if (opfPath.isEmpty()) {
         *error = xml.hasError() ? xmlProblem(xml, "META-INF/container.xml")
                                 : "META-INF/container.xml names no package file";
-        return false;
+        return nullptr;
     }
     const std::optional<std::string> opf = archive.read(opfPath.toStdString(), error);
     if (!opf)
-        return false;
+        return nullptr;
     Package package;
     if (!readPackage(*opf, opfPath, &package, error))
-        return false;
+        return nullptr;
 
     ChapterTitles titles;
     std::string ignored;
@@ -251,26 +305,21 @@ bool readEpub(ArchiveMembers& archive, std::string* text, std::string* error)
         if (const auto ncx = archive.read(package.ncx.toStdString(), &ignored))
             readNcxTitles(*ncx, package.ncx, &titles);
     }
+    return std::make_unique<EpubPieces>(archive, std::move(owned), std::move(package), std::move(titles));
+}
 
-    text->clear();
-    for (const QString& member : package.spine) {
-        const std::string name = member.toStdString();
-        if (!archive.contains(name)) {
-            *error = "the book's spine names " + name + ", which is missing from the book";
-            return false;
-        }
-        const std::optional<std::string> page = archive.read(name, error);
-        if (!page)
-            return false;
-        std::string chapter = HtmlToPlainText(bodyOf(decodeToUtf8(*page)));
-        if (const auto title = titles.find(member); title != titles.end()) {
-            const std::string heading = title->second.toStdString();
-            if (!trimView(chapter).starts_with(heading))
-                chapter = heading + "\n" + chapter;
-        }
-        appendChapter(text, std::move(chapter));
-    }
-    return true;
+} // namespace
+
+bool readEpub(ArchiveMembers& archive, std::string* text, std::string* error)
+{
+    const std::unique_ptr<DocumentPieces> pieces = openEpub(archive, nullptr, error);
+    return pieces && readAllPieces(*pieces, text, error);
+}
+
+std::unique_ptr<DocumentPieces> openEpubPieces(std::unique_ptr<ArchiveMembers> archive, std::string* error)
+{
+    ArchiveMembers& members = *archive;
+    return openEpub(members, std::move(archive), error);
 }
 
 } // namespace narrix

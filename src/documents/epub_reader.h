@@ -1,5 +1,8 @@
 #pragma once
 
+#include "documents/document_pieces.h"
+
+#include <memory>
 #include <string>
 
 namespace narrix {
@@ -12,5 +15,9 @@ class ArchiveMembers;
 // with it. Line breaks are "\n". False with the reason in `error` for a book that is not one, whose
 // content is encrypted (DRM), or whose spine names a file the archive lacks.
 bool readEpub(ArchiveMembers& archive, std::string* text, std::string* error);
+
+// The same text a chapter (spine item) at a time; the pieces own `archive`. The package and the table
+// of contents are read here.
+std::unique_ptr<DocumentPieces> openEpubPieces(std::unique_ptr<ArchiveMembers> archive, std::string* error);
 
 } // namespace narrix

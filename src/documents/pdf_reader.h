@@ -1,9 +1,11 @@
 #pragma once
 
+#include "documents/document_pieces.h"
 #include "documents/password_asker.h"
 
 #include <QString>
 
+#include <memory>
 #include <string>
 
 namespace narrix {
@@ -15,6 +17,11 @@ namespace narrix {
 // parse, a password not given or wrong, or "This PDF has no text to read." for a PDF without a text
 // layer (a scan).
 bool readPdf(const QString& path, const PasswordAsker& askPassword, std::string* text, std::string* error);
+
+// The same text in pieces of a few dozen pages, the first ready after about 16 pages are read. The
+// document is opened (and unlocked) here; the pieces may then be taken on another thread.
+std::unique_ptr<DocumentPieces> openPdfPieces(const QString& path, const PasswordAsker& askPassword,
+                                              std::string* error);
 
 // The message for a PDF without a text layer.
 inline constexpr const char* kPdfWithoutText = "This PDF has no text to read.";
