@@ -5,6 +5,7 @@
 #include "app/chrome_tray.h"
 #include "app/document_editor_controller.h"
 #include "app/document_editor_plugin.h"
+#include "app/environment_setup.h"
 #include "app/font_database_warmup.h"
 #include "app/help_commands.h"
 #include "app/installed_files.h"
@@ -21,6 +22,7 @@
 #include "base/diagnostics.h"
 #include "platform/clock.h"
 #include "platform/desktop_notifier.h"
+#include "platform/environment.h"
 #include "platform/locale_adapter.h"
 #include "platform/shipped_files.h"
 #include "platform/unix_signal_watcher.h"
@@ -42,7 +44,8 @@ int main(int argc, char** argv)
     // The fonts load while the application object is made, the engine starts and the window is built.
     narrix::FontDatabaseWarmUp fonts;
     narrix::NarrixApplication app(argc, argv);
-    if (qEnvironmentVariableIsSet("NARRIX_REPORT_FILES")) {
+    const narrix::Environment environment = narrix::Environment::fromProcess();
+    if (environment.reportFiles) {
         std::fputs(narrix::installedFilesReport(narrix::locateInstalledFiles()).toLocal8Bit().constData(),
                    stdout);
         fonts.finish();
@@ -54,11 +57,12 @@ int main(int argc, char** argv)
     const std::optional<narrix::LaunchRequest> request =
         narrix::parseLaunchArguments(arguments, &argumentError);
     if (!request) {
-        std::fprintf(stderr, "narrix: %s\n", qPrintable(argumentError));
+        qCCritical(narrix::lcNarrix, "%s", qUtf8Printable(argumentError));
         fonts.finish();
         return 2;
     }
     fonts.applicationCreated();
+    narrix::applyEnvironment(environment);
     // The thread touches Qt's font database: it ends before the application object does.
     const auto fontsDone = qScopeGuard([&fonts] { fonts.finish(); });
     // SIGHUP too: a session that ends under a terminal hangs it up.
@@ -68,7 +72,7 @@ int main(int argc, char** argv)
     narrix::UnixSignalWatcher::setEndsProcessAtOnce(true);
 
     // The one owner of the engines' shared speed and settings dialog.
-    narrix::SpeechEngineFactory engines;
+    narrix::SpeechEngineFactory engines(narrix::AudioSinkOptions::fromSetting(environment.audio));
     auto engine = engines.create();
     narrix::QSettingsStore store;
     narrix::WidgetPrompter prompter;
@@ -84,7 +88,7 @@ int main(int argc, char** argv)
     narrix::DocumentEditorPlugin documentEditor;
     narrix::SpeechSourcesPlugin speechSources(keyboard, clock);
     // Scheduled speeches: the scheduler, channel retrieval and e-mail reading.
-    narrix::DBusDesktopNotifier notifier;
+    narrix::DBusDesktopNotifier notifier(environment.sessionBus);
     narrix::ChannelsPlugin channels(clock, notifier);
     narrix::ScheduleListPlugin listCommands(narrix::timeSeparatorOf(QLocale::system()));
     // Help, tips and options.
@@ -138,7 +142,8 @@ int main(int argc, char** argv)
         window.FormDestroy();
         return 0;
     }
-    narrix::installStartupProbe(window);
+    if (environment.startupProbe)
+        narrix::installStartupProbe(window);
     window.show();
     return QApplication::exec();
 }

@@ -32,8 +32,6 @@ public:
 
 void installStartupProbe(QWidget& window)
 {
-    if (qEnvironmentVariableIsEmpty("NARRIX_STARTUP_PROBE"))
-        return;
     window.installEventFilter(new ShownFilter(&window));
 }
 

@@ -17,8 +17,7 @@
 namespace narrix {
 namespace {
 
-// The open log. The file is named by the environment at each call: when the name changes the
-// file is reopened.
+// The open log. When the file's name is changed the next line reopens it.
 class LogFile
 {
 public:
@@ -26,6 +25,12 @@ public:
     {
         static LogFile file;
         return file;
+    }
+
+    void setPath(const std::string& path)
+    {
+        std::lock_guard lock(mutex_);
+        wanted_ = QByteArray::fromStdString(path);
     }
 
     bool enabled()
@@ -49,7 +54,7 @@ public:
 private:
     bool openLocked()
     {
-        const QByteArray path = qgetenv("NARRIX_SPEECH_LOG");
+        const QByteArray& path = wanted_;
         if (path == path_)
             return fd_ >= 0;
         if (fd_ >= 0)
@@ -67,7 +72,8 @@ private:
     }
 
     std::mutex mutex_;
-    QByteArray path_;
+    QByteArray wanted_; // the file named by setPath
+    QByteArray path_;   // the file fd_ was opened on
     int fd_ = -1;
 };
 
@@ -85,6 +91,11 @@ void appendHex4(std::string& out, unsigned value)
 }
 
 } // namespace
+
+void setSpeechLogPath(const std::string& path)
+{
+    LogFile::instance().setPath(path);
+}
 
 bool speechLogEnabled()
 {

@@ -1,6 +1,7 @@
 #include "dialogs/channel_update_dialog.h"
 
 #include "base/atomic_file.h"
+#include "base/diagnostics.h"
 #include "net/web_address.h"
 #include "schedule/channel_failure.h"
 #include "schedule/channel_update.h"
@@ -17,7 +18,6 @@
 #include <QVBoxLayout>
 
 #include <climits>
-#include <cstdio>
 
 namespace narrix {
 namespace {
@@ -120,8 +120,7 @@ bool TfrmUpdate::download(std::string* why)
     aborted_ = false;
     const bool received = fetchChannelList(why);
     if (!received)
-        std::fprintf(stderr, "narrix: channel list not received from %s: %s\n", request_.address.c_str(),
-                     why->c_str());
+        qCWarning(lcNarrix, "channel list not received from %s: %s", request_.address.c_str(), why->c_str());
     return received;
 }
 
@@ -137,7 +136,7 @@ bool TfrmUpdate::useInstalledList(const std::string& why)
     std::string error;
     if (loadProfileFile(request_.installedList, &downloaded_, &error))
         return true;
-    std::fprintf(stderr, "narrix: installed channel list not read: %s\n", error.c_str());
+    qCWarning(lcNarrix, "installed channel list not read: %s", error.c_str());
     return false;
 }
 

@@ -13,6 +13,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <atomic>
 
 namespace narrix::net {
 namespace {
@@ -33,13 +34,21 @@ std::string durationText(std::chrono::milliseconds duration)
 
 } // namespace
 
+namespace {
+
+constexpr std::chrono::milliseconds kUsualTransferDeadline = std::chrono::minutes(10);
+std::atomic<std::chrono::milliseconds::rep> givenTransferDeadline{kUsualTransferDeadline.count()};
+
+} // namespace
+
 std::chrono::milliseconds NetConnection::defaultTransferDeadline()
 {
-    bool ok = false;
-    const int seconds = qEnvironmentVariableIntValue("NARRIX_TRANSFER_DEADLINE_SECONDS", &ok);
-    if (ok && seconds > 0)
-        return std::chrono::seconds(seconds);
-    return std::chrono::minutes(10);
+    return std::chrono::milliseconds(givenTransferDeadline.load());
+}
+
+void NetConnection::setDefaultTransferDeadline(std::chrono::milliseconds deadline)
+{
+    givenTransferDeadline.store(deadline.count() > 0 ? deadline.count() : kUsualTransferDeadline.count());
 }
 
 NetConnection::NetConnection(QObject* parent) : QObject(parent) {}

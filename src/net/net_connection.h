@@ -38,10 +38,13 @@ public:
     void setIdleTimeout(std::chrono::milliseconds timeout) { idleTimeout_ = timeout; }
     std::chrono::milliseconds idleTimeout() const noexcept { return idleTimeout_; }
     // However steadily bytes arrive, or however fast a peer answers, one transfer (from
-    // startTransfer on) fails with TimedOut after this long. The default is 10 minutes, or
-    // NARRIX_TRANSFER_DEADLINE_SECONDS when set. A wait that times out closes the connection.
+    // startTransfer on) fails with TimedOut after this long. The default is 10 minutes unless
+    // start-up gave another (NARRIX_TRANSFER_DEADLINE_SECONDS). A wait that times out closes the
+    // connection.
     void setTransferDeadline(std::chrono::milliseconds deadline) { transferDeadline_ = deadline; }
     static std::chrono::milliseconds defaultTransferDeadline();
+    // The default of connections made from now on; zero or less restores 10 minutes.
+    static void setDefaultTransferDeadline(std::chrono::milliseconds deadline);
     // CA certificates trusted besides the system's store (tests use a private CA).
     void setExtraCaCertificates(const QList<QSslCertificate>& certificates) { extraCa_ = certificates; }
 

@@ -7,10 +7,57 @@
 
 #include <cerrno>
 #include <cstring>
+#include <mutex>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace narrix {
+namespace {
+
+// The folders start-up was given; read from any thread.
+struct GivenFolders
+{
+    std::mutex mutex;
+    QString data;
+    QString runtime;
+};
+
+GivenFolders& givenFolders()
+{
+    static GivenFolders folders;
+    return folders;
+}
+
+QString givenFolder(QString GivenFolders::*which)
+{
+    GivenFolders& folders = givenFolders();
+    std::lock_guard lock(folders.mutex);
+    return folders.*which;
+}
+
+void giveFolder(QString GivenFolders::*which, const QString& folder)
+{
+    GivenFolders& folders = givenFolders();
+    std::lock_guard lock(folders.mutex);
+    folders.*which = folder;
+}
+
+} // namespace
+
+void setGivenDataFolder(const QString& folder)
+{
+    giveFolder(&GivenFolders::data, folder);
+}
+
+void setGivenRuntimeFolder(const QString& folder)
+{
+    giveFolder(&GivenFolders::runtime, folder);
+}
+
+QString givenRuntimeFolder()
+{
+    return givenFolder(&GivenFolders::runtime);
+}
 
 QString chooseDataFolder(const QString& environmentFolder, const QString& executableFolder,
                          bool executableFolderWritable, const QString& userDataFolder)
@@ -24,14 +71,14 @@ QString chooseDataFolder(const QString& environmentFolder, const QString& execut
 
 QString programDataFolder()
 {
-    const QString fromEnvironment = qEnvironmentVariable("NARRIX_DATA_DIR");
+    const QString given = givenFolder(&GivenFolders::data);
     QString executableFolder;
     bool writable = false;
-    if (fromEnvironment.isEmpty() && QCoreApplication::instance() != nullptr) {
+    if (given.isEmpty() && QCoreApplication::instance() != nullptr) {
         executableFolder = QCoreApplication::applicationDirPath();
         writable = QFileInfo(executableFolder).isWritable();
     }
-    QString folder = chooseDataFolder(fromEnvironment, executableFolder, writable,
+    QString folder = chooseDataFolder(given, executableFolder, writable,
                                       QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
     if (folder.isEmpty())
         folder = QDir::currentPath();
@@ -66,7 +113,7 @@ bool ensurePrivateFolder(const QString& path, QString* error)
 
 QString userRuntimeFolder(QString* error)
 {
-    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    const QString runtime = givenRuntimeFolder();
     if (!runtime.isEmpty() && QFileInfo(runtime).isDir())
         return runtime;
     const QString own = QDir::tempPath() + QStringLiteral("/narrix-%1").arg(::getuid());

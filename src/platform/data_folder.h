@@ -4,9 +4,15 @@
 
 namespace narrix {
 
+// The folders named by the environment (NARRIX_DATA_DIR, XDG_RUNTIME_DIR), given by start-up; empty
+// when it named none. Safe to call from any thread.
+void setGivenDataFolder(const QString& folder);
+void setGivenRuntimeFolder(const QString& folder);
+QString givenRuntimeFolder();
+
 // "The program's folder" for data files (schedule.nxl, nxvoice.ini, Tips.txt, update.nxl):
-// NARRIX_DATA_DIR when set; else the executable's folder when it is writable (portable use); else the
-// per-user data folder (QStandardPaths::AppDataLocation), created when missing.
+// the given data folder when there is one; else the executable's folder when it is writable (portable use);
+// else the per-user data folder (QStandardPaths::AppDataLocation), created when missing.
 QString programDataFolder();
 
 // programDataFolder() joined with a file name.
@@ -17,7 +23,7 @@ QString chooseDataFolder(const QString& environmentFolder, const QString& execut
                          bool executableFolderWritable, const QString& userDataFolder);
 
 // The folder for what is unique to this user's session (the single-instance lock and socket):
-// XDG_RUNTIME_DIR when it names a folder; else narrix-UID in the temporary folder, created 0700 when
+// the given runtime folder when it names a folder; else narrix-UID in the temporary folder, created 0700 when
 // missing and accepted only when it is a real folder (no symbolic link) of this user that nobody else
 // may enter. Empty, with `error` saying why, when there is no such folder.
 QString userRuntimeFolder(QString* error);

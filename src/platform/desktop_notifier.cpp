@@ -3,7 +3,6 @@
 #include <QDBusMessage>
 #include <QStringList>
 #include <QVariantMap>
-#include <QtGlobal>
 
 namespace narrix {
 namespace {
@@ -13,9 +12,9 @@ const QString kPath = QStringLiteral("/org/freedesktop/Notifications");
 
 } // namespace
 
-DBusDesktopNotifier::DBusDesktopNotifier()
+DBusDesktopNotifier::DBusDesktopNotifier(bool sessionBusNamed)
 {
-    if (!qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS"))
+    if (sessionBusNamed)
         bus_ = QDBusConnection::sessionBus();
 }
 

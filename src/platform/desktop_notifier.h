@@ -20,8 +20,9 @@ public:
 class DBusDesktopNotifier final : public DesktopNotifier
 {
 public:
-    // The session bus, but only when DBUS_SESSION_BUS_ADDRESS names one: a bus is never launched.
-    DBusDesktopNotifier();
+    // The session bus, but only when the environment names one (`sessionBusNamed`, from
+    // DBUS_SESSION_BUS_ADDRESS): a bus is never launched.
+    explicit DBusDesktopNotifier(bool sessionBusNamed);
     explicit DBusDesktopNotifier(const QDBusConnection& bus);
 
     bool notify(const QString& summary, const QString& body) override;

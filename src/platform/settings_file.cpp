@@ -1,6 +1,7 @@
 #include "platform/settings_file.h"
 
 #include "base/atomic_file.h"
+#include "platform/data_folder.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -35,7 +36,7 @@ bool canHoldWorkingCopy(const QString& folder)
 // folder when the runtime folder cannot hold it.
 QString workFolderTemplate()
 {
-    QString base = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    QString base = givenRuntimeFolder();
     if (base.isEmpty() || !QFileInfo(base).isDir() || !canHoldWorkingCopy(base))
         base = QDir::tempPath();
     return base + QStringLiteral("/narrix-settings-XXXXXX");

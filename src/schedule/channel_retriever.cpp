@@ -1,5 +1,6 @@
 #include "schedule/channel_retriever.h"
 
+#include "base/diagnostics.h"
 #include "base/speech_log.h"
 #include "base/text_trim.h"
 #include "net/http_client.h"
@@ -11,7 +12,6 @@
 #include <QFileInfo>
 #include <QScopeGuard>
 
-#include <cstdio>
 #include <exception>
 
 namespace narrix {
@@ -56,8 +56,7 @@ ChannelFailure ChannelRetriever::missingFileFailure(const std::string& title, co
 
 void ChannelRetriever::report(const ChannelFailure& failure)
 {
-    std::fprintf(stderr, "narrix: channel \"%s\" failed: %s\n", failure.title.c_str(),
-                 failure.reason.c_str());
+    qCWarning(lcNarrix, "channel \"%s\" failed: %s", failure.title.c_str(), failure.reason.c_str());
     speechLogError("RetrieveChannel", "\"" + failure.title + "\": " + failure.reason);
     host_.reportFailure(failure);
 }
@@ -91,7 +90,7 @@ void ChannelRetriever::RetrieveChannel(std::string_view rawAddress)
             return;
         }
     } catch (const std::exception& error) {
-        std::fprintf(stderr, "narrix: RetrieveChannel: %s\n", error.what());
+        qCWarning(lcNarrix, "RetrieveChannel: %s", error.what());
     }
 }
 
@@ -103,7 +102,7 @@ void ChannelRetriever::retrieveLocalFile(const std::string& path)
     if (!text) {
         // A file that cannot be read ends the retrieval without a box, as the channel's contract says;
         // the reason reaches stderr and the event log.
-        std::fprintf(stderr, "narrix: channel file not read: %s\n", error.c_str());
+        qCWarning(lcNarrix, "channel file not read: %s", error.c_str());
         speechLogError("RetrieveChannel", "\"" + current_.title + "\": " + error);
         return;
     }
@@ -131,8 +130,8 @@ void ChannelRetriever::retrieveWebPage(std::string_view address)
     }
     if (!page.ok()) {
         host_.setStatusText(QStringLiteral(" Disconnected."));
-        std::fprintf(stderr, "narrix: channel \"%s\" (%s) not fetched: %s\n", current_.title.c_str(),
-                     url.c_str(), page.error().message.c_str());
+        qCWarning(lcNarrix, "channel \"%s\" (%s) not fetched: %s", current_.title.c_str(), url.c_str(),
+                  page.error().message.c_str());
         if (!flags_.cancelRequested)
             report(webFailure(current_.title, netFailureReason(page.error())));
         return;

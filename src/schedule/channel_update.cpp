@@ -4,20 +4,31 @@
 #include "base/text_trim.h"
 #include "schedule/schedule_list_file.h"
 
-#include <QByteArray>
-#include <QtGlobal>
-
 #include <unordered_map>
 #include <unordered_set>
 
 namespace narrix {
 
+namespace {
+
+// The address start-up gave in place of the maker's; empty when none.
+std::string& givenChannelListAddress()
+{
+    static std::string address;
+    return address;
+}
+
+} // namespace
+
+void setChannelListAddress(std::string_view address)
+{
+    givenChannelListAddress() = std::string(trimView(address));
+}
+
 std::string channelListAddress()
 {
-    const QByteArray replaced = qgetenv("NARRIX_CHANNEL_LIST_URL");
-    if (!replaced.trimmed().isEmpty())
-        return replaced.trimmed().toStdString();
-    return maker::kChannelList;
+    const std::string& given = givenChannelListAddress();
+    return given.empty() ? std::string(maker::kChannelList) : given;
 }
 
 bool looksLikeListFile(std::string_view text)

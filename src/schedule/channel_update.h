@@ -11,9 +11,11 @@
 
 namespace narrix {
 
-// The address of the channel list: NARRIX_CHANNEL_LIST_URL when it is set and not empty, else the
-// maker's address.
+// The address of the channel list: the one start-up gave (NARRIX_CHANNEL_LIST_URL) when it is not
+// empty, else the maker's address.
 std::string channelListAddress();
+// Replaces the maker's address (surrounding blanks are dropped); an empty one restores it.
+void setChannelListAddress(std::string_view address);
 
 // True when `text` reads as a list file: besides blank lines and ";" comments it holds only section
 // headers and, inside sections, "key=value" lines. An error page or any other download is refused

@@ -1,13 +1,12 @@
 #include "schedule/mail_reader.h"
 
+#include "base/diagnostics.h"
 #include "base/speech_log.h"
 #include "net/pop3_client.h"
 #include "schedule/mail_sentence.h"
 #include "schedule/mailbox_address.h"
 
 #include <QScopeGuard>
-
-#include <cstdio>
 
 namespace narrix {
 namespace {
@@ -38,7 +37,7 @@ void MailReader::check(std::string_view address, std::string& title)
     const auto mailbox = parseMailboxAddress(address, &error);
     if (!mailbox) {
         // An address the account dialog would never write: say so instead of doing nothing.
-        std::fprintf(stderr, "narrix: mailbox address of \"%s\" refused: %s\n", title.c_str(), error.c_str());
+        qCWarning(lcNarrix, "mailbox address of \"%s\" refused: %s", title.c_str(), error.c_str());
         report(title, "the mailbox address is incomplete: " + error);
         return;
     }
@@ -126,7 +125,7 @@ void MailReader::reportFailure(const std::string& reason)
 
 void MailReader::report(const std::string& title, const std::string& reason)
 {
-    std::fprintf(stderr, "narrix: e-mail check failed: %s\n", reason.c_str());
+    qCWarning(lcNarrix, "e-mail check failed: %s", reason.c_str());
     speechLogError("RetrieveChannel", "\"" + title + "\": " + reason);
     host_.reportFailure({title, withDetails(qs(kFailureText), reason),
                          QStringLiteral("Narrix cannot check email from this account."), reason});

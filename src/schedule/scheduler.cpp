@@ -1,12 +1,11 @@
 #include "schedule/scheduler.h"
 
+#include "base/diagnostics.h"
 #include "platform/clock.h"
 #include "schedule/channel_retriever.h"
 #include "schedule/schedule_list_model.h"
 
 #include <QScopeGuard>
-
-#include <cstdio>
 
 namespace narrix {
 
@@ -83,8 +82,8 @@ void Scheduler::reportUnreadable(const ScheduleItem& item, int row, const std::s
     }
     if (!reported_.insert(item.title + '\n' + why).second)
         return;
-    std::fprintf(stderr, "narrix: scheduled speech \"%s\" (row %d) skipped: %s\n", item.title.c_str(),
-                 row + 1, why.c_str());
+    qCWarning(lcNarrix, "scheduled speech \"%s\" (row %d) skipped: %s", item.title.c_str(), row + 1,
+              why.c_str());
 }
 
 } // namespace narrix

@@ -8,13 +8,13 @@ class QObject;
 
 namespace narrix {
 
-// Creates the program's engines (espeak-ng and flite, with the audio going where NARRIX_AUDIO says)
+// Creates the program's engines (espeak-ng and flite, with the audio going to `sink`)
 // and owns what they share: one speed and the settings dialog the GUI gives them. The program has one
 // factory, made where the engines are first needed (main).
 class SpeechEngineFactory
 {
 public:
-    explicit SpeechEngineFactory(const AudioSinkOptions& sink = AudioSinkOptions::fromEnvironment());
+    explicit SpeechEngineFactory(const AudioSinkOptions& sink);
 
     std::unique_ptr<TTextToSpeech> create(QObject* parent = nullptr);
     // For the engines made so far and every engine made later.

@@ -15,10 +15,10 @@
 
 namespace narrix {
 
-AudioSinkOptions AudioSinkOptions::fromEnvironment()
+AudioSinkOptions AudioSinkOptions::fromSetting(const QString& setting)
 {
     AudioSinkOptions options;
-    const QString value = qEnvironmentVariable("NARRIX_AUDIO").trimmed();
+    const QString value = setting.trimmed();
     if (value.isEmpty())
         return options;
     if (value == QLatin1String("null")) {
@@ -33,8 +33,6 @@ AudioSinkOptions AudioSinkOptions::fromEnvironment()
     }
     return options;
 }
-
-TTextToSpeech::TTextToSpeech(QObject* parent) : TTextToSpeech(AudioSinkOptions::fromEnvironment(), parent) {}
 
 TTextToSpeech::TTextToSpeech(const AudioSinkOptions& sink, QObject* parent)
     : TTextToSpeech(sink, std::make_shared<SharedSpeed>(), parent)

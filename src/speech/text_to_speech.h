@@ -29,8 +29,9 @@ struct AudioSinkOptions
     DeviceStream deviceStream = DeviceStream::Pulse;
     int deviceBufferMs = 0;
 
-    // NARRIX_AUDIO unset or empty: the device; "null"; "wav:PATH".
-    static AudioSinkOptions fromEnvironment();
+    // The sink named by NARRIX_AUDIO's value: empty for the device; "null"; "wav:PATH". Anything
+    // else is reported and plays on the device.
+    static AudioSinkOptions fromSetting(const QString& value);
 };
 
 // The program's speech engine over espeak-ng and flite. Texts are queued and walked sentence by
@@ -44,7 +45,6 @@ public:
     static constexpr int kAttribSpeed = 1;
     static constexpr int kAttribTuning = 2;
 
-    explicit TTextToSpeech(QObject* parent = nullptr);
     explicit TTextToSpeech(const AudioSinkOptions& sink, QObject* parent = nullptr);
     // An engine whose speed is `speed`, shared with the other engines of its owner.
     TTextToSpeech(const AudioSinkOptions& sink, std::shared_ptr<SharedSpeed> speed,

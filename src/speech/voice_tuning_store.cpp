@@ -1,10 +1,10 @@
 #include "speech/voice_tuning_store.h"
 
+#include "base/diagnostics.h"
 #include "platform/settings_file.h"
 
 #include <QSettings>
 #include <algorithm>
-#include <cstdio>
 
 namespace narrix {
 namespace {
@@ -52,7 +52,7 @@ void saveVoiceTuning(const QString& modeName, const VoiceTuning& tuning)
     settings.endGroup();
     QString error;
     if (!file.save(&error))
-        std::fprintf(stderr, "narrix: voice settings not saved: %s\n", qPrintable(error));
+        qCWarning(lcNarrix, "voice settings not saved: %s", qUtf8Printable(error));
 }
 
 } // namespace narrix

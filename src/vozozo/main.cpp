@@ -1,4 +1,7 @@
 // vozozo: speaks text files into WAV files, from the command line or in a small window.
+#include "base/speech_log.h"
+#include "platform/data_folder.h"
+#include "platform/environment.h"
 #include "ui/prompter.h"
 #include "vozozo/interrupt_cleanup.h"
 #include "vozozo/vozozo_args.h"
@@ -8,13 +11,28 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QFile>
 #include <cstdio>
 #include <cstring>
 #include <memory>
 
+namespace {
+
+// What vozozo takes from the environment: the folders of the settings it reads and the speech history.
+void applyEnvironment()
+{
+    const narrix::Environment environment = narrix::Environment::fromProcess();
+    narrix::setGivenDataFolder(environment.dataFolder);
+    narrix::setGivenRuntimeFolder(environment.runtimeFolder);
+    narrix::setSpeechLogPath(QFile::encodeName(environment.speechLog).toStdString());
+}
+
+} // namespace
+
 int main(int argc, char** argv)
 {
     narrix::installInterruptCleanup();
+    applyEnvironment();
     if (argc > 1 && std::strcmp(argv[1], narrix::kWorkerOption) == 0) {
         QCoreApplication app(argc, argv);
         return narrix::runSynthesisWorkerProcess(QCoreApplication::arguments().mid(2));

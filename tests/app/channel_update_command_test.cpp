@@ -5,6 +5,8 @@
 #include "app/channel_update_command.h"
 #include "app/error_hook.h"
 #include "app/tf_main.h"
+#include "platform/data_folder.h"
+#include "schedule/channel_update.h"
 
 #include "base/atomic_file.h"
 #include "base/profile_file.h"
@@ -102,7 +104,7 @@ protected:
         setErrorSinkForTesting([this](const QString& where, const QString& message) {
             errors << where + QStringLiteral(": ") + message;
         });
-        qputenv("NARRIX_DATA_DIR", data.path().toLocal8Bit());
+        setGivenDataFolder(data.path());
         useChannelList("/channels/three.nxl");
         std::ofstream(schedulePath(), std::ios::binary) << kUserList;
         store.setValue(QStringLiteral("FontCharset"), QStringLiteral("0"));
@@ -111,13 +113,10 @@ protected:
     void TearDown() override
     {
         window.reset();
-        qunsetenv("NARRIX_CHANNEL_LIST_URL");
+        setChannelListAddress({});
         setErrorSinkForTesting(nullptr);
     }
-    static void useChannelList(const std::string& path)
-    {
-        qputenv("NARRIX_CHANNEL_LIST_URL", QByteArray::fromStdString(net::testing::http(path)));
-    }
+    static void useChannelList(const std::string& path) { setChannelListAddress(net::testing::http(path)); }
     std::filesystem::path schedulePath() const
     {
         return std::filesystem::path(data.path().toStdString()) / "schedule.nxl";
@@ -240,7 +239,7 @@ TEST_F(ChannelUpdateCommandTest, ChildUpdatesAndWaits)
 {
     if (qEnvironmentVariableIsEmpty("CHANNEL_UPDATE_CHILD"))
         GTEST_SKIP() << "run by KilledAfterUpdateLeavesTheUsersFileWhole";
-    qputenv("NARRIX_DATA_DIR", qgetenv("CHANNEL_UPDATE_CHILD"));
+    setGivenDataFolder(qEnvironmentVariable("CHANNEL_UPDATE_CHILD"));
     start();
     addLocalItem();
     prompter.onDialog = receiveAndUpdate;

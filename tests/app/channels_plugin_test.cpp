@@ -8,6 +8,7 @@
 #include "fakes/fake_prompter.h"
 #include "fakes/fake_speech_engine.h"
 #include "fakes/memory_settings_store.h"
+#include "platform/data_folder.h"
 #include "platform/locale_adapter.h"
 #include "schedule/channel_retriever.h"
 #include "schedule/due_rules.h"
@@ -61,7 +62,7 @@ protected:
     {
         store.values.insert(QStringLiteral("Greetings"), QStringLiteral("<nil>"));
         // A schedule list of this test's own, empty at start.
-        qputenv("NARRIX_DATA_DIR", dir.path().toLocal8Bit());
+        setGivenDataFolder(dir.path());
         MainServices services;
         services.transfers = &channels;
         services.plugins = {&channels};

@@ -1,4 +1,5 @@
 #include "app/error_hook.h"
+#include "base/speech_log.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -31,9 +32,9 @@ TEST(ErrorHook, ErrorsGoToTheSpeechLogAsJsonLines)
 {
     QTemporaryDir dir;
     const QString log = dir.filePath(QStringLiteral("speech.jsonl"));
-    qputenv("NARRIX_SPEECH_LOG", log.toLocal8Bit());
+    setSpeechLogPath(log.toStdString());
     reportEscapedError(QStringLiteral("FormCreate"), QStringLiteral("bad \"value\"\n\x01"));
-    qunsetenv("NARRIX_SPEECH_LOG");
+    setSpeechLogPath({});
     QFile file(log);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QString line = QString::fromUtf8(file.readAll());

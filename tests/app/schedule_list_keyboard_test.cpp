@@ -6,6 +6,7 @@
 #include "fakes/fake_prompter.h"
 #include "fakes/fake_speech_engine.h"
 #include "fakes/memory_settings_store.h"
+#include "platform/data_folder.h"
 #include "platform/locale_adapter.h"
 #include "schedule/schedule_list_model.h"
 #include "support/modal_driver.h"
@@ -33,7 +34,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(dir.isValid());
-        qputenv("NARRIX_DATA_DIR", dir.path().toUtf8());
+        setGivenDataFolder(dir.path());
         store.values.insert(QStringLiteral("FontCharset"), QStringLiteral("0")); // not a first run
         MainServices services;
         services.plugins.push_back(&listCommands);
@@ -48,7 +49,7 @@ protected:
     void TearDown() override
     {
         window.reset();
-        qunsetenv("NARRIX_DATA_DIR");
+        setGivenDataFolder({});
     }
 
     std::string listFile() const { return dir.filePath(QStringLiteral("schedule.nxl")).toStdString(); }

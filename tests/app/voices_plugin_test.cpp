@@ -5,6 +5,7 @@
 #include "app/tf_main.h"
 #include "app/voices_plugin.h"
 #include "base/maker_addresses.h"
+#include "platform/data_folder.h"
 #include "speech/speech_properties.h"
 
 #include "fakes/fake_prompter.h"
@@ -33,7 +34,7 @@ std::vector<FakeSpeechEngine::Mode> voices()
 TEST(VoicesPlugin, PropertiesDeviceAndVoiceGuide)
 {
     QTemporaryDir dir;
-    qputenv("NARRIX_DATA_DIR", dir.path().toUtf8());
+    setGivenDataFolder(dir.path());
     QStringList errors;
     setErrorSinkForTesting(
         [&errors](const QString& where, const QString& message) { errors << where + message; });
@@ -89,7 +90,7 @@ TEST(VoicesPlugin, PropertiesDeviceAndVoiceGuide)
     EXPECT_TRUE(errors.isEmpty()) << errors.join(QLatin1Char('\n')).toStdString();
     window.reset();
     setErrorSinkForTesting(nullptr);
-    qunsetenv("NARRIX_DATA_DIR");
+    setGivenDataFolder({});
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 // Diagnostics go through Qt's logging categories; errors also reach the speech history.
 #include "base/diagnostics.h"
+#include "base/speech_log.h"
 
 #include <QFile>
 #include <QJsonDocument>
@@ -24,7 +25,7 @@ TEST(Diagnostics, ErrorsAreWarningsOfTheirCategoryThatLoggingRulesCanSilence)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("history.jsonl"));
-    qputenv("NARRIX_SPEECH_LOG", path.toUtf8());
+    setSpeechLogPath(path.toStdString());
     QStringList messages;
     captured = &messages;
     const QtMessageHandler previous = qInstallMessageHandler(capture);
@@ -39,7 +40,7 @@ TEST(Diagnostics, ErrorsAreWarningsOfTheirCategoryThatLoggingRulesCanSilence)
 
     qInstallMessageHandler(previous);
     captured = nullptr;
-    qunsetenv("NARRIX_SPEECH_LOG");
+    setSpeechLogPath({});
 
     EXPECT_EQ(messages,
               (QStringList{QStringLiteral("narrix: error in FormCreate: setting Speed is not a number"),

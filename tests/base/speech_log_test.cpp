@@ -16,8 +16,8 @@ TEST(SpeechLog, WritesOneParsableJsonObjectPerEvent)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("history.jsonl"));
-    // The log opens on first use, so the variable is set before anything is logged.
-    qputenv("NARRIX_SPEECH_LOG", path.toUtf8());
+    // The log opens on first use, so its file is named before anything is logged.
+    setSpeechLogPath(path.toStdString());
 
     const std::string awkward = "He said \"hi\"\\ \n\ttab \x01 caf\xC3\xA9 \xE2\x82\xAC bad\xFF end";
     speechLogSpeak(5, "Greetings", awkward);
@@ -72,7 +72,7 @@ TEST(SpeechLog, LinesOfManyThreadsStayWholeAndTheFileIsTheOwnersOnly)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("threads.jsonl"));
-    qputenv("NARRIX_SPEECH_LOG", path.toUtf8());
+    setSpeechLogPath(path.toStdString());
     constexpr int kThreads = 4;
     constexpr int kLines = 300;
     std::vector<std::thread> threads;
@@ -86,11 +86,11 @@ TEST(SpeechLog, LinesOfManyThreadsStayWholeAndTheFileIsTheOwnersOnly)
     }
     for (std::thread& thread : threads)
         thread.join();
-    // Another name in the environment: the next line goes to the new file.
+    // Another name: the next line goes to the new file.
     const QString second = dir.filePath(QStringLiteral("second.jsonl"));
-    qputenv("NARRIX_SPEECH_LOG", second.toUtf8());
+    setSpeechLogPath(second.toStdString());
     speechLogDone();
-    qunsetenv("NARRIX_SPEECH_LOG");
+    setSpeechLogPath({});
     speechLogDone(); // nowhere
     EXPECT_FALSE(speechLogEnabled());
 

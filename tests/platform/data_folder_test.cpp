@@ -27,11 +27,11 @@ TEST(DataFolder, NarrixDataDirIsCreatedAndUsed)
 {
     QTemporaryDir root;
     const QString folder = root.filePath(QStringLiteral("profile/one"));
-    qputenv("NARRIX_DATA_DIR", folder.toLocal8Bit());
+    setGivenDataFolder(folder);
     EXPECT_EQ(programDataFolder(), QDir::cleanPath(folder));
     EXPECT_TRUE(QDir(folder).exists());
     EXPECT_EQ(programDataFile(QStringLiteral("schedule.nxl")), folder + QStringLiteral("/schedule.nxl"));
-    qunsetenv("NARRIX_DATA_DIR");
+    setGivenDataFolder({});
 }
 
 // The fallback runtime folder is the program's only when it is a real folder of this user, closed to
@@ -97,9 +97,10 @@ TEST(RuntimeFolder, TheFallbackIsCreatedPrivateAndRefusedWhenNotOurs)
         }
     }
 
-    // With XDG_RUNTIME_DIR unset the checked fallback is used; an XDG_RUNTIME_DIR folder is taken.
-    const QByteArray savedRuntime = qgetenv("XDG_RUNTIME_DIR"), savedTemp = qgetenv("TMPDIR");
-    qunsetenv("XDG_RUNTIME_DIR");
+    // Without a given runtime folder the checked fallback in the temporary folder (TMPDIR, read by Qt)
+    // is used; a given runtime folder is taken.
+    const QByteArray savedTemp = qgetenv("TMPDIR");
+    setGivenRuntimeFolder({});
     qputenv("TMPDIR", QFile::encodeName(root.path()));
     const QString fallback = root.filePath(QStringLiteral("narrix-%1").arg(::getuid()));
     QString error;
@@ -107,9 +108,9 @@ TEST(RuntimeFolder, TheFallbackIsCreatedPrivateAndRefusedWhenNotOurs)
     ::chmod(QFile::encodeName(fallback).constData(), 0755);
     EXPECT_EQ(userRuntimeFolder(&error), QString());
     EXPECT_TRUE(error.startsWith(fallback)) << error.toStdString();
-    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(root.path()));
+    setGivenRuntimeFolder(root.path());
     EXPECT_EQ(userRuntimeFolder(&error), root.path());
-    qputenv("XDG_RUNTIME_DIR", savedRuntime);
+    setGivenRuntimeFolder({});
     qputenv("TMPDIR", savedTemp);
 }
 

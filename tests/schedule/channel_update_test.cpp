@@ -129,15 +129,14 @@ TEST(ChannelUpdateChoice, MergingReplacesSameTitledRowsAndAppendsTheRest)
     EXPECT_EQ(merged[2].lastRun, "12/1/2026");
 }
 
-TEST(ChannelUpdateAddress, TheEnvironmentReplacesTheMakersAddress)
+TEST(ChannelUpdateAddress, AGivenAddressReplacesTheMakersAddress)
 {
-    qunsetenv("NARRIX_CHANNEL_LIST_URL");
+    setChannelListAddress({});
     EXPECT_EQ(channelListAddress(), "https://narrix.quillmark.net/channels/channels.nxl");
-    qputenv("NARRIX_CHANNEL_LIST_URL", " http://127.0.0.1:18481/data/channels.nxl ");
+    setChannelListAddress(" http://127.0.0.1:18481/data/channels.nxl ");
     EXPECT_EQ(channelListAddress(), "http://127.0.0.1:18481/data/channels.nxl");
-    qputenv("NARRIX_CHANNEL_LIST_URL", "");
+    setChannelListAddress("");
     EXPECT_EQ(channelListAddress(), "https://narrix.quillmark.net/channels/channels.nxl");
-    qunsetenv("NARRIX_CHANNEL_LIST_URL");
 }
 
 } // namespace

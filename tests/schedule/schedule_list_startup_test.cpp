@@ -4,6 +4,7 @@
 #include "fakes/fake_prompter.h"
 #include "fakes/fake_speech_engine.h"
 #include "fakes/memory_settings_store.h"
+#include "platform/data_folder.h"
 #include "platform/locale_adapter.h"
 #include "schedule/schedule_list_model.h"
 
@@ -25,7 +26,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(dir.isValid());
-        qputenv("NARRIX_DATA_DIR", dir.path().toUtf8());
+        setGivenDataFolder(dir.path());
         setErrorSinkForTesting([this](const QString& where, const QString& message) {
             errors << where + QStringLiteral(": ") + message;
         });
@@ -33,7 +34,7 @@ protected:
     void TearDown() override
     {
         setErrorSinkForTesting(nullptr);
-        qunsetenv("NARRIX_DATA_DIR");
+        setGivenDataFolder({});
     }
 
     std::filesystem::path listFile() const

@@ -1,4 +1,5 @@
 // Reading control with the fake engine: SpeakBuffer, arbitration, the commands and the events.
+#include "base/speech_log.h"
 #include "speech/reading_control.h"
 
 #include "fakes/fake_speech_engine.h"
@@ -467,7 +468,7 @@ TEST(ReadingHistory, EachTextIsLoggedWithTheTitleTheStatusBarShows)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("history.jsonl"));
-    qputenv("NARRIX_SPEECH_LOG", path.toUtf8());
+    setSpeechLogPath(path.toStdString());
     ReadingState state;
     FakeSpeechEngine engine;
     FakeReadingHost host;
@@ -486,7 +487,7 @@ TEST(ReadingHistory, EachTextIsLoggedWithTheTitleTheStatusBarShows)
         EXPECT_EQ(host.status, QStringLiteral(" Reading... [") + title + QLatin1Char(']'));
         control.onSpeakingDone();
     }
-    qunsetenv("NARRIX_SPEECH_LOG");
+    setSpeechLogPath({});
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     std::vector<QString> logged;

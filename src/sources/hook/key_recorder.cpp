@@ -1,4 +1,6 @@
 #include "key_recorder.h"
+
+#include "hook_log.h"
 #include "key_report.h"
 #include "virtual_keys.h"
 
@@ -10,7 +12,6 @@
 
 #include <cerrno>
 #include <chrono>
-#include <cstdio>
 #include <poll.h>
 #include <pthread.h>
 #include <sys/eventfd.h>
@@ -41,7 +42,7 @@ namespace {
 
 void say(const char* text)
 {
-    std::fprintf(stderr, "librealtime: %s\n", text);
+    hookLog("%s", text);
 }
 
 // The RECORD context for all clients' key presses and releases, enabled on `data`, disabled and freed
@@ -147,8 +148,7 @@ void KeyRecorder::run()
     if (control != nullptr)
         XCloseDisplay(control);
     if (dropped_ > 0)
-        std::fprintf(stderr, "librealtime: %lu key reports dropped (the program did not read them)\n",
-                     dropped_);
+        hookLog("%lu key reports dropped (the program did not read them)", dropped_);
     markReady();
 }
 

@@ -1,9 +1,9 @@
 // librealtime's entry points. HookOn reads the program's message port from the shared block nxKeyMap
 // and starts reporting every key press and release to it; HookOff stops the reports.
+#include "hook_log.h"
 #include "key_map_block.h"
 #include "key_recorder.h"
 
-#include <cstdio>
 #include <fcntl.h>
 #include <memory>
 #include <mutex>
@@ -34,8 +34,8 @@ extern "C" __attribute__((visibility("default"))) void HookOn()
         return;
     const std::optional<std::int32_t> port = narrix::hook::readKeyMap();
     if (!port || !isPipeWriteEnd(*port)) {
-        std::fprintf(stderr, "librealtime: %s holds no message port: no keys are reported\n",
-                     narrix::hook::keyMapPath().c_str());
+        narrix::hook::hookLog("%s holds no message port: no keys are reported",
+                              narrix::hook::keyMapPath().c_str());
         return;
     }
     recorder = std::make_unique<narrix::hook::KeyRecorder>(*port);
