@@ -1,10 +1,10 @@
 #include "app/document_editor_plugin.h"
 
 #include "app/document_editor_controller.h"
-#include "app/dropped_files.h"
 #include "app/follow_along_highlight.h"
 #include "app/main_actions.h"
 #include "app/tf_main.h"
+#include "desktop/dropped_files.h"
 #include "speech/reading_control.h"
 
 #include <QAction>

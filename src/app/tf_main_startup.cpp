@@ -5,7 +5,7 @@
 #include "app/document_font_qt.h"
 #include "app/error_hook.h"
 #include "app/shutdown_window_state.h"
-#include "app/window_bounds.h"
+#include "desktop/window_bounds.h"
 #include "net/transfer_shutdown.h"
 #include "platform/locale_adapter.h"
 #include "settings/settings_store.h"

@@ -1,4 +1,4 @@
-#include "app/tray_icon.h"
+#include "desktop/tray_icon.h"
 
 #include <QSystemTrayIcon>
 

@@ -1,4 +1,4 @@
-#include "app/tray_theme.h"
+#include "desktop/tray_theme.h"
 
 #include "settings/settings.h"
 

@@ -1,4 +1,4 @@
-#include "app/window_bounds.h"
+#include "desktop/window_bounds.h"
 
 #include <QGuiApplication>
 #include <QScreen>

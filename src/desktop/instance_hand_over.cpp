@@ -1,10 +1,10 @@
-#include "app/instance_hand_over.h"
+#include "desktop/instance_hand_over.h"
 
-#include "app/chrome_tray.h"
 #include "app/modal_dialogs.h"
-#include "app/single_instance.h"
 #include "app/tf_main.h"
 #include "base/diagnostics.h"
+#include "desktop/chrome_tray.h"
+#include "desktop/single_instance.h"
 #include "settings/settings_store.h"
 
 #include <QTimer>

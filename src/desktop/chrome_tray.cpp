@@ -1,7 +1,7 @@
-#include "app/chrome_tray.h"
+#include "desktop/chrome_tray.h"
 
 #include "app/tf_main.h"
-#include "app/tray_theme.h"
+#include "desktop/tray_theme.h"
 #include "settings/settings.h"
 
 #include <QAction>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/launch_request.h"
 #include "app/main_services.h"
+#include "desktop/launch_request.h"
 
 #include <QObject>
 #include <QPointer>

@@ -1,4 +1,4 @@
-#include "app/single_instance.h"
+#include "desktop/single_instance.h"
 
 #include "platform/data_folder.h"
 

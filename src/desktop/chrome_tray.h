@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/main_services.h"
-#include "app/tray_icon.h"
+#include "desktop/tray_icon.h"
 
 #include <QIcon>
 #include <QList>

@@ -1,4 +1,4 @@
-#include "app/dropped_files.h"
+#include "desktop/dropped_files.h"
 
 #include <QCoreApplication>
 #include <QDragEnterEvent>

@@ -1,6 +1,6 @@
-#include "app/launch_request.h"
 #include "app/tf_main.h"
-#include "app/window_bounds.h"
+#include "desktop/launch_request.h"
+#include "desktop/window_bounds.h"
 #include "fakes/fake_prompter.h"
 #include "fakes/fake_speech_engine.h"
 #include "fakes/memory_settings_store.h"

@@ -1,4 +1,4 @@
-#include "app/launch_request.h"
+#include "desktop/launch_request.h"
 
 #include <QFileInfo>
 
