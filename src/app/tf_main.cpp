@@ -146,11 +146,11 @@ void TfMain::buildBandBar()
     auto* spacer = new QWidget(menuBand_);
     spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     menuBand_->addWidget(spacer);
-    Animate1 = new QLabel(menuBand_);
-    Animate1->setObjectName(QStringLiteral("Animate1"));
-    Animate1->setFixedSize(40, 22);
-    Animate1->setStyleSheet(QStringLiteral("background-color: black;"));
-    logoBand_ = menuBand_->addWidget(Animate1);
+    logoAnimation_ = new QLabel(menuBand_);
+    logoAnimation_->setObjectName(QStringLiteral("Animate1"));
+    logoAnimation_->setFixedSize(40, 22);
+    logoAnimation_->setStyleSheet(QStringLiteral("background-color: black;"));
+    logoBand_ = menuBand_->addWidget(logoAnimation_);
     addToolBar(Qt::TopToolBarArea, menuBand_);
     addToolBarBreak(Qt::TopToolBarArea);
 
@@ -199,10 +199,10 @@ void TfMain::buildPanes()
     documentLayout->setSpacing(0);
     documentTitle_ = addTitleBar(QStringLiteral("Untitled"), pnlDocument_, documentLayout);
     documentTitle_->setObjectName(QStringLiteral("lblDocument"));
-    RTFB = new QTextEdit(pnlDocument_);
-    RTFB->setObjectName(QStringLiteral("RTFB"));
-    RTFB->setAcceptRichText(true);
-    documentLayout->addWidget(RTFB);
+    documentEditor_ = new QTextEdit(pnlDocument_);
+    documentEditor_->setObjectName(QStringLiteral("RTFB"));
+    documentEditor_->setAcceptRichText(true);
+    documentLayout->addWidget(documentEditor_);
 
     split = new SplitterBar(Qt::Horizontal, client_);
     split->setObjectName(QStringLiteral("split"));
@@ -218,24 +218,24 @@ void TfMain::buildPanes()
     scheduleLayout->setContentsMargins(6, 2, 7, 4); // list: pane height - 27, pane width - 13
     scheduleLayout->setSpacing(0);
     addTitleBar(QStringLiteral("Scheduled Speeches"), pnlSchedule_, scheduleLayout);
-    ListView1 = new QTreeView(pnlSchedule_);
-    ListView1->setObjectName(QStringLiteral("ListView1"));
-    ListView1->setRootIsDecorated(false);
-    ListView1->setItemsExpandable(false);
-    ListView1->setUniformRowHeights(true);
-    ListView1->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    ListView1->setSelectionBehavior(QAbstractItemView::SelectRows);
-    ListView1->setMouseTracking(true); // hot tracking
-    ListView1->setItemDelegate(new GridItemDelegate(ListView1));
-    ListView1->setContextMenuPolicy(Qt::ActionsContextMenu);
-    scheduleModel_ = new ScheduleListModel(ListView1);
-    ListView1->setModel(scheduleModel_);
-    ListView1->header()->setStretchLastSection(false);
-    scheduleLayout->addWidget(ListView1);
+    scheduleList_ = new QTreeView(pnlSchedule_);
+    scheduleList_->setObjectName(QStringLiteral("ListView1"));
+    scheduleList_->setRootIsDecorated(false);
+    scheduleList_->setItemsExpandable(false);
+    scheduleList_->setUniformRowHeights(true);
+    scheduleList_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    scheduleList_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    scheduleList_->setMouseTracking(true); // hot tracking
+    scheduleList_->setItemDelegate(new GridItemDelegate(scheduleList_));
+    scheduleList_->setContextMenuPolicy(Qt::ActionsContextMenu);
+    scheduleModel_ = new ScheduleListModel(scheduleList_);
+    scheduleList_->setModel(scheduleModel_);
+    scheduleList_->header()->setStretchLastSection(false);
+    scheduleLayout->addWidget(scheduleList_);
 
-    Splitter1 = new SplitterBar(Qt::Vertical, pnlRight_);
-    Splitter1->setObjectName(QStringLiteral("Splitter1"));
-    connect(Splitter1, &SplitterBar::dragged, this, &TfMain::onSplitter1Dragged);
+    scheduleSplitter_ = new SplitterBar(Qt::Vertical, pnlRight_);
+    scheduleSplitter_->setObjectName(QStringLiteral("Splitter1"));
+    connect(scheduleSplitter_, &SplitterBar::dragged, this, &TfMain::onSplitter1Dragged);
 
     pnlRealTime_ = new QWidget(pnlRight_);
     pnlRealTime_->setObjectName(QStringLiteral("pnlRealTime"));
@@ -262,7 +262,7 @@ void TfMain::buildPanes()
     const MainActions& a = actions_;
     for (QAction* item :
          {a.actAdd, a.actRemove, a.actRun, a.actEdit, a.actRename, a.actMoveUp, a.actMoveDown})
-        ListView1->addAction(item);
+        scheduleList_->addAction(item);
 }
 
 void TfMain::buildStatusBar()
@@ -376,18 +376,18 @@ void TfMain::layoutRightPane()
     const int height = pnlRight_->height();
     const int scheduleHeight = schedulePaneHeight(height, settings_.split2);
     pnlSchedule_->setGeometry(0, 0, width, scheduleHeight);
-    Splitter1->setGeometry(0, scheduleHeight, width, kSplitterWidth);
+    scheduleSplitter_->setGeometry(0, scheduleHeight, width, kSplitterWidth);
     const int realTimeTop = scheduleHeight + kSplitterWidth;
     pnlRealTime_->setGeometry(0, realTimeTop, width, std::max(height - realTimeTop, 0));
 }
 
 void TfMain::setListColumns()
 {
-    const QScrollBar* bar = ListView1->verticalScrollBar();
+    const QScrollBar* bar = scheduleList_->verticalScrollBar();
     const int scrollWidth = bar->isVisible() ? bar->width() : 0;
-    const int column = listColumnWidth(ListView1->width(), scrollWidth);
-    ListView1->header()->resizeSection(0, column);
-    ListView1->header()->resizeSection(1, column);
+    const int column = listColumnWidth(scheduleList_->width(), scrollWidth);
+    scheduleList_->header()->resizeSection(0, column);
+    scheduleList_->header()->resizeSection(1, column);
 }
 
 void TfMain::onSplitDragged(int wantedPosition)

@@ -55,9 +55,9 @@ public:
     const MainActions& actions() const { return actions_; }
     ModalDialogs& modal() { return modal_; }
     SpeechEngine& tts() { return engine_; }
-    QTextEdit* editor() const { return RTFB; }
-    QTreeView* scheduleList() const { return ListView1; }
-    // The rows of ListView1: the schedule items in list order.
+    QTextEdit* editor() const { return documentEditor_; }
+    QTreeView* scheduleList() const { return scheduleList_; }
+    // The rows of scheduleList_: the schedule items in list order.
     ScheduleListModel& scheduleItems() { return *scheduleModel_; }
     QPlainTextEdit* realTimeMemo() const { return RealTime; }
 
@@ -98,7 +98,7 @@ public:
     // Called when an e-mail transfer or HTTP transfer should stop (Esc).
     void EscapePressed();
 
-    // Writes ListView1 to schedule.nxl (shutdown, Channel Update); false, with the failure reported,
+    // Writes scheduleList_ to schedule.nxl (shutdown, Channel Update); false, with the failure reported,
     // when it was not written.
     bool SaveScheduleList();
 
@@ -180,22 +180,22 @@ private:
     // Band bar.
     QToolBar* menuBand_ = nullptr;
     QToolBar* toolBand_ = nullptr;
-    QLabel* Animate1 = nullptr;
+    QLabel* logoAnimation_ = nullptr;
     QAction* logoBand_ = nullptr;
     // Panes.
     QWidget* client_ = nullptr;
     QWidget* pnlDocument_ = nullptr;
     QLabel* documentTitle_ = nullptr;
-    QTextEdit* RTFB = nullptr;
+    QTextEdit* documentEditor_ = nullptr;
     SplitterBar* split = nullptr;
     QWidget* pnlRight_ = nullptr;
     QWidget* pnlSchedule_ = nullptr;
-    QTreeView* ListView1 = nullptr;
+    QTreeView* scheduleList_ = nullptr;
     ScheduleListModel* scheduleModel_ = nullptr;
     // schedule.nxl is written at shutdown only once it was read: a start-up that ended before it, or
     // a file that could not be read, leaves the user's file as it is.
     bool scheduleLoaded_ = false;
-    SplitterBar* Splitter1 = nullptr;
+    SplitterBar* scheduleSplitter_ = nullptr;
     QWidget* pnlRealTime_ = nullptr;
     QPlainTextEdit* RealTime = nullptr;
     QStatusBar* sb = nullptr;

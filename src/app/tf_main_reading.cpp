@@ -188,15 +188,15 @@ void TfMain::connectReading()
     connect(a.actForward, &QAction::triggered, this, [this] { reading_->forward(); });
 
     // The editor's pop-up menu: its own edit commands, then the reading commands.
-    RTFB->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(RTFB, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+    documentEditor_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(documentEditor_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
         UpdateReadingActions();
-        std::unique_ptr<QMenu> menu(RTFB->createStandardContextMenu(at));
+        std::unique_ptr<QMenu> menu(documentEditor_->createStandardContextMenu(at));
         menu->addSeparator();
         const MainActions& actions = actions_;
         menu->addActions(
             {actions.actPlay, actions.actPause, actions.actStop, actions.actRewind, actions.actForward});
-        menu->exec(RTFB->viewport()->mapToGlobal(at));
+        menu->exec(documentEditor_->viewport()->mapToGlobal(at));
     });
 
     // Enabled states follow the engine whenever the application is idle, and at once after each of

@@ -22,7 +22,7 @@ std::filesystem::path scheduleFilePath()
 
 } // namespace
 
-// Fills ListView1 from schedule.nxl in the program's folder, or on a first start (no schedule.nxl
+// Fills scheduleList_ from schedule.nxl in the program's folder, or on a first start (no schedule.nxl
 // yet) from the installed starter list, ticks as shipped. A file that exists but cannot be read is
 // reported and, so that nothing is lost, not written over at shutdown.
 void TfMain::LoadScheduleList()
@@ -49,7 +49,7 @@ void TfMain::LoadScheduleList()
         reportEscapedError(QStringLiteral("LoadScheduleList"), QString::fromStdString(error));
 }
 
-// Writes ListView1 to schedule.nxl in the program's folder, only if it was read at start-up. A failure
+// Writes scheduleList_ to schedule.nxl in the program's folder, only if it was read at start-up. A failure
 // is reported and leaves the old file whole; the rest of the shutdown (writing the settings) still runs.
 bool TfMain::SaveScheduleList()
 {

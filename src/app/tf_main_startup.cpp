@@ -136,7 +136,7 @@ void TfMain::connectSubsystems()
     services_.realtimeHook->connectHook();
     services_.document->acceptDroppedFiles(true);
     services_.tray->installMinimizeRestoreHooks();
-    services_.tray->loadLogoAnimation(*Animate1);
+    services_.tray->loadLogoAnimation(*logoAnimation_);
 }
 
 void TfMain::applyFonts()
@@ -398,15 +398,16 @@ void TfMain::FormShow()
     if (state_.earlyExit)
         return;
     const DocumentFont& font = settings_.documentFont;
-    RTFB->document()->setDefaultFont(qFontFrom(font));
-    RTFB->setCurrentFont(qFontFrom(font));
+    documentEditor_->document()->setDefaultFont(qFontFrom(font));
+    documentEditor_->setCurrentFont(qFontFrom(font));
     // Stored colours are 0x00BBGGRR; negative values are system colours: the editor's own text colour.
     if (font.color >= 0)
-        RTFB->setTextColor(QColor(font.color & 0xFF, (font.color >> 8) & 0xFF, (font.color >> 16) & 0xFF));
-    RTFB->document()->setModified(false);
+        documentEditor_->setTextColor(
+            QColor(font.color & 0xFF, (font.color >> 8) & 0xFF, (font.color >> 16) & 0xFF));
+    documentEditor_->document()->setModified(false);
     LayoutPanes();
     // Typing right after the start goes into the document.
-    RTFB->setFocus(Qt::OtherFocusReason);
+    documentEditor_->setFocus(Qt::OtherFocusReason);
 }
 
 void TfMain::changeEvent(QEvent* event)

@@ -34,36 +34,36 @@ TfrmUpdate::TfrmUpdate(ChannelUpdateRequest request, QWidget* parent)
     setObjectName(QStringLiteral("frmUpdate"));
     setWindowTitle(QStringLiteral("Channel Update"));
 
-    Label1 = new QLabel(QStringLiteral("Click Receive to start receiving channel updates."), this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setWordWrap(true); // a failure's Details line
+    statusLabel_ = new QLabel(QStringLiteral("Click Receive to start receiving channel updates."), this);
+    statusLabel_->setObjectName(QStringLiteral("Label1"));
+    statusLabel_->setWordWrap(true); // a failure's Details line
     cbUpdate = new QListWidget(this);
     cbUpdate->setObjectName(QStringLiteral("cbUpdate"));
-    ProgressBar1 = new QProgressBar(this);
-    ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
-    ProgressBar1->setRange(0, 100);
-    ProgressBar1->setValue(0);
-    ProgressBar1->setTextVisible(false);
-    Button1 = new QPushButton(kReceive, this);
-    Button1->setObjectName(QStringLiteral("Button1"));
-    Button1->setDefault(true);
-    Button2 = new QPushButton(QStringLiteral("Cancel"), this);
-    Button2->setObjectName(QStringLiteral("Button2"));
+    progressBar_ = new QProgressBar(this);
+    progressBar_->setObjectName(QStringLiteral("ProgressBar1"));
+    progressBar_->setRange(0, 100);
+    progressBar_->setValue(0);
+    progressBar_->setTextVisible(false);
+    receiveButton_ = new QPushButton(kReceive, this);
+    receiveButton_->setObjectName(QStringLiteral("Button1"));
+    receiveButton_->setDefault(true);
+    cancelButton_ = new QPushButton(QStringLiteral("Cancel"), this);
+    cancelButton_->setObjectName(QStringLiteral("Button2"));
     HTTP = new net::HttpClient(this);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(Button1);
-    buttons->addWidget(Button2);
+    buttons->addWidget(receiveButton_);
+    buttons->addWidget(cancelButton_);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(Label1);
+    layout->addWidget(statusLabel_);
     layout->addWidget(cbUpdate);
-    layout->addWidget(ProgressBar1);
+    layout->addWidget(progressBar_);
     layout->addLayout(buttons);
     setFixedSize(360, 300);
 
-    connect(Button1, &QPushButton::clicked, this, &TfrmUpdate::Button1Click);
-    connect(Button2, &QPushButton::clicked, this, &TfrmUpdate::reject);
+    connect(receiveButton_, &QPushButton::clicked, this, &TfrmUpdate::Button1Click);
+    connect(cancelButton_, &QPushButton::clicked, this, &TfrmUpdate::reject);
     connect(HTTP, &net::HttpClient::status, this, &TfrmUpdate::HTTPStatus);
     connect(HTTP, &net::HttpClient::workBegin, this, &TfrmUpdate::HTTPWorkBegin);
     connect(HTTP, &net::HttpClient::work, this, &TfrmUpdate::HTTPWork);
@@ -73,12 +73,12 @@ TfrmUpdate::TfrmUpdate(ChannelUpdateRequest request, QWidget* parent)
 void TfrmUpdate::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
-    Button1->setFocus();
+    receiveButton_->setFocus();
 }
 
 void TfrmUpdate::Button1Click()
 {
-    if (Button1->text() == kReceive)
+    if (receiveButton_->text() == kReceive)
         receive();
     else
         applyChoice();
@@ -86,30 +86,31 @@ void TfrmUpdate::Button1Click()
 
 void TfrmUpdate::receive()
 {
-    Label1->setText(QStringLiteral("Receiving updates..."));
-    Button1->setEnabled(false);
+    statusLabel_->setText(QStringLiteral("Receiving updates..."));
+    receiveButton_->setEnabled(false);
     repaint();
 
     QApplication::setOverrideCursor(Qt::BusyCursor);
     std::string why;
     const bool received = download(&why);
     QApplication::restoreOverrideCursor();
-    Button1->setEnabled(true);
+    receiveButton_->setEnabled(true);
 
     if (!received && !aborted_ && useInstalledList(why)) {
-        Label1->setText(QStringLiteral("Select your favorite updates below:"));
+        statusLabel_->setText(QStringLiteral("Select your favorite updates below:"));
         offerChannels();
         return;
     }
     if (!received) {
-        Label1->setText(withDetails(kFailed, why).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
-        Button1->setEnabled(false);
-        Button1->setText(QStringLiteral("Update!"));
+        statusLabel_->setText(
+            withDetails(kFailed, why).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+        receiveButton_->setEnabled(false);
+        receiveButton_->setText(QStringLiteral("Update!"));
         return;
     }
     if (aborted_)
         return;
-    Label1->setText(QStringLiteral("Select your favorite updates below:"));
+    statusLabel_->setText(QStringLiteral("Select your favorite updates below:"));
     offerChannels();
 }
 
@@ -181,12 +182,12 @@ void TfrmUpdate::offerChannels()
     }
     if (cbUpdate->count() > 0) {
         cbUpdate->setCurrentRow(0);
-        Button1->setFocus();
+        receiveButton_->setFocus();
     } else {
-        Label1->setText(QStringLiteral("You already have the latest channels!"));
-        Button1->setEnabled(false);
+        statusLabel_->setText(QStringLiteral("You already have the latest channels!"));
+        receiveButton_->setEnabled(false);
     }
-    Button1->setText(QStringLiteral("Update!"));
+    receiveButton_->setText(QStringLiteral("Update!"));
 }
 
 void TfrmUpdate::applyChoice()
@@ -220,30 +221,30 @@ void TfrmUpdate::closeEvent(QCloseEvent* event)
 
 void TfrmUpdate::HTTPStatus(net::TransferStatus, const QString& text)
 {
-    Label1->setText(text);
+    statusLabel_->setText(text);
 }
 
 void TfrmUpdate::HTTPWorkBegin(net::WorkMode, qint64 expectedTotal)
 {
     expected_ = expectedTotal;
     if (expectedTotal > 0)
-        ProgressBar1->setMaximum(static_cast<int>(std::min<qint64>(expectedTotal, INT_MAX)));
+        progressBar_->setMaximum(static_cast<int>(std::min<qint64>(expectedTotal, INT_MAX)));
 }
 
 void TfrmUpdate::HTTPWork(net::WorkMode, qint64 count)
 {
     if (expected_ < 1) {
-        const int next = ProgressBar1->value() + 10;
-        ProgressBar1->setValue(next > ProgressBar1->maximum() ? 0 : next);
+        const int next = progressBar_->value() + 10;
+        progressBar_->setValue(next > progressBar_->maximum() ? 0 : next);
     } else {
-        ProgressBar1->setValue(static_cast<int>(std::min<qint64>(count, ProgressBar1->maximum())));
+        progressBar_->setValue(static_cast<int>(std::min<qint64>(count, progressBar_->maximum())));
     }
-    Label1->setText(QStringLiteral("Downloading... (%1)").arg(count));
+    statusLabel_->setText(QStringLiteral("Downloading... (%1)").arg(count));
 }
 
 void TfrmUpdate::HTTPWorkEnd(net::WorkMode)
 {
-    ProgressBar1->setValue(ProgressBar1->maximum());
+    progressBar_->setValue(progressBar_->maximum());
 }
 
 } // namespace narrix

@@ -78,11 +78,11 @@ private:
     bool aborted_ = false;
     bool updated_ = false;
 
-    QLabel* Label1 = nullptr;
+    QLabel* statusLabel_ = nullptr;
     QListWidget* cbUpdate = nullptr;
-    QProgressBar* ProgressBar1 = nullptr;
-    QPushButton* Button1 = nullptr;
-    QPushButton* Button2 = nullptr;
+    QProgressBar* progressBar_ = nullptr;
+    QPushButton* receiveButton_ = nullptr;
+    QPushButton* cancelButton_ = nullptr;
     net::HttpClient* HTTP = nullptr;
 };
 

@@ -44,8 +44,8 @@ TfrmEmail::TfrmEmail(DialogHost& dialogs, const QString& address, QWidget* paren
     cbBody->setObjectName(QStringLiteral("cbBody"));
     cbBody->setChecked(initial.readBodies);
     const OkCancelRow buttons(this);
-    Button1 = buttons.ok;
-    Button2 = buttons.cancel;
+    okButton_ = buttons.ok;
+    cancelButton_ = buttons.cancel;
 
     auto* label1 = new QLabel(QStringLiteral("Email Reader can read your emails aloud for you."), this);
     label1->setObjectName(QStringLiteral("Label1"));
@@ -67,7 +67,7 @@ TfrmEmail::TfrmEmail(DialogHost& dialogs, const QString& address, QWidget* paren
 
     edMail->selectAll();
     edMail->setFocus();
-    connect(Button1, &QPushButton::clicked, this, &TfrmEmail::Button1Click);
+    connect(okButton_, &QPushButton::clicked, this, &TfrmEmail::Button1Click);
     setFixedSize(sizeHint());
 }
 

@@ -38,8 +38,8 @@ private:
     QLineEdit* edUser = nullptr;
     QLineEdit* edPass = nullptr;
     QCheckBox* cbBody = nullptr;
-    QPushButton* Button1 = nullptr;
-    QPushButton* Button2 = nullptr;
+    QPushButton* okButton_ = nullptr;
+    QPushButton* cancelButton_ = nullptr;
 };
 
 } // namespace narrix

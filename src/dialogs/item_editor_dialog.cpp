@@ -125,12 +125,12 @@ void TfrmSche::buildControls()
 
     edTitle = edit("edTitle");
     edFile = edit("edFile");
-    Action1 = action("Action1", "...", "Browse Local File...", QKeySequence(Qt::CTRL | Qt::Key_O));
-    Action2 = action("Action2", "T", "Text Picker...", QKeySequence(Qt::CTRL | Qt::Key_T));
-    Action3 = action("Action3", "@", "Email Reader...", QKeySequence(Qt::CTRL | Qt::Key_E));
-    sbOpen = flat("sbOpen", Action1);
-    sbPick = flat("sbPick", Action2);
-    SpeedButton1 = flat("SpeedButton1", Action3);
+    browseFileAction_ = action("Action1", "...", "Browse Local File...", QKeySequence(Qt::CTRL | Qt::Key_O));
+    textPickerAction_ = action("Action2", "T", "Text Picker...", QKeySequence(Qt::CTRL | Qt::Key_T));
+    emailReaderAction_ = action("Action3", "@", "Email Reader...", QKeySequence(Qt::CTRL | Qt::Key_E));
+    sbOpen = flat("sbOpen", browseFileAction_);
+    sbPick = flat("sbPick", textPickerAction_);
+    emailReaderButton_ = flat("SpeedButton1", emailReaderAction_);
     cbFreq = combo("cbFreq", {QStringLiteral("Daily"), QStringLiteral("Weekly"), QStringLiteral("Monthly"),
                               QStringLiteral("Yearly")});
     edHour = edit("edHour");
@@ -154,8 +154,8 @@ void TfrmSche::buildControls()
         months << QString::fromLatin1(m);
     cbMonth = combo("cbMonth", months);
     const OkCancelRow buttons(this);
-    Button1 = buttons.ok;
-    Button2 = buttons.cancel;
+    okButton_ = buttons.ok;
+    cancelButton_ = buttons.cancel;
 
     auto* grid = new QGridLayout;
     grid->addWidget(label("&Title:", edTitle), 0, 0);
@@ -165,7 +165,7 @@ void TfrmSche::buildControls()
     addressRow->addWidget(edFile, 1);
     addressRow->addWidget(sbOpen);
     addressRow->addWidget(sbPick);
-    addressRow->addWidget(SpeedButton1);
+    addressRow->addWidget(emailReaderButton_);
     grid->addWidget(label("A&ddress:", edFile), 1, 0);
     grid->addLayout(addressRow, 1, 1, 1, 2);
     grid->addWidget(separatorLine(this), 2, 0, 1, 3);
@@ -199,7 +199,8 @@ void TfrmSche::buildControls()
     layout->addWidget(separatorLine(this));
     layout->addLayout(buttons.layout);
 
-    QWidget* order[] = {edTitle, edFile, cbFreq, edHour, edMin, cbWeekday, edDate, cbMonth, Button1, Button2};
+    QWidget* order[] = {edTitle,   edFile, cbFreq,  edHour,    edMin,
+                        cbWeekday, edDate, cbMonth, okButton_, cancelButton_};
     for (size_t i = 0; i + 1 < std::size(order); ++i)
         setTabOrder(order[i], order[i + 1]);
 
@@ -208,10 +209,10 @@ void TfrmSche::buildControls()
     connect(edMin, &QLineEdit::textChanged, this, &TfrmSche::edMinChange);
     connect(edDate, &QLineEdit::textChanged, this, &TfrmSche::edDateChange);
     connect(cbMonth, &QComboBox::currentIndexChanged, this, &TfrmSche::edDateChange);
-    connect(Button1, &QPushButton::clicked, this, &TfrmSche::Button1Click);
-    connect(Action1, &QAction::triggered, this, &TfrmSche::Action1Execute);
-    connect(Action2, &QAction::triggered, this, &TfrmSche::Action2Execute);
-    connect(Action3, &QAction::triggered, this, &TfrmSche::Action3Execute);
+    connect(okButton_, &QPushButton::clicked, this, &TfrmSche::Button1Click);
+    connect(browseFileAction_, &QAction::triggered, this, &TfrmSche::Action1Execute);
+    connect(textPickerAction_, &QAction::triggered, this, &TfrmSche::Action2Execute);
+    connect(emailReaderAction_, &QAction::triggered, this, &TfrmSche::Action3Execute);
 }
 
 void TfrmSche::FormShow()

@@ -68,7 +68,7 @@ private:
     QLineEdit* edFile = nullptr;
     QToolButton* sbOpen = nullptr;
     QToolButton* sbPick = nullptr;
-    QToolButton* SpeedButton1 = nullptr;
+    QToolButton* emailReaderButton_ = nullptr;
     QComboBox* cbFreq = nullptr;
     QLineEdit* edHour = nullptr;
     QLineEdit* edMin = nullptr;
@@ -76,11 +76,11 @@ private:
     QLineEdit* edDate = nullptr;
     QWidget* udDate = nullptr;
     QComboBox* cbMonth = nullptr;
-    QPushButton* Button1 = nullptr;
-    QPushButton* Button2 = nullptr;
-    QAction* Action1 = nullptr;
-    QAction* Action2 = nullptr;
-    QAction* Action3 = nullptr;
+    QPushButton* okButton_ = nullptr;
+    QPushButton* cancelButton_ = nullptr;
+    QAction* browseFileAction_ = nullptr;
+    QAction* textPickerAction_ = nullptr;
+    QAction* emailReaderAction_ = nullptr;
 };
 
 } // namespace narrix

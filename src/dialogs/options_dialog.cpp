@@ -113,18 +113,18 @@ QWidget* TfrmOptions::buildRealTimeTab()
     rbSent = named(new QRadioButton(QStringLiteral("Speak when any &sentence is typed."), group), u"rbSent");
     rbCustom = named(new QRadioButton(QStringLiteral("Speak when one of these &keywords is typed:"), group),
                      u"rbCustom");
-    ListBox1 = named(new QListWidget(group), u"ListBox1");
-    Button3 = named(new QPushButton(QStringLiteral("&Add..."), group), u"Button3");
-    Button4 = named(new QPushButton(QStringLiteral("Re&move"), group), u"Button4");
-    Button4->setEnabled(false);
+    keywordList_ = named(new QListWidget(group), u"ListBox1");
+    addKeywordButton_ = named(new QPushButton(QStringLiteral("&Add..."), group), u"Button3");
+    removeKeywordButton_ = named(new QPushButton(QStringLiteral("Re&move"), group), u"Button4");
+    removeKeywordButton_->setEnabled(false);
 
     auto* listButtons = new QVBoxLayout;
-    listButtons->addWidget(Button3);
-    listButtons->addWidget(Button4);
+    listButtons->addWidget(addKeywordButton_);
+    listButtons->addWidget(removeKeywordButton_);
     listButtons->addStretch(1);
     auto* list = new QHBoxLayout;
     list->addSpacing(20);
-    list->addWidget(ListBox1, 1);
+    list->addWidget(keywordList_, 1);
     list->addLayout(listButtons);
     auto* groupLayout = new QVBoxLayout(group);
     groupLayout->addWidget(rbWord);
@@ -135,9 +135,9 @@ QWidget* TfrmOptions::buildRealTimeTab()
 
     for (QRadioButton* mode : {rbWord, rbSent, rbCustom})
         connect(mode, &QRadioButton::toggled, this, &TfrmOptions::updateKeywordControls);
-    connect(ListBox1, &QListWidget::currentRowChanged, this, &TfrmOptions::updateKeywordControls);
-    connect(Button3, &QPushButton::clicked, this, &TfrmOptions::addKeyword);
-    connect(Button4, &QPushButton::clicked, this, &TfrmOptions::removeKeyword);
+    connect(keywordList_, &QListWidget::currentRowChanged, this, &TfrmOptions::updateKeywordControls);
+    connect(addKeywordButton_, &QPushButton::clicked, this, &TfrmOptions::addKeyword);
+    connect(removeKeywordButton_, &QPushButton::clicked, this, &TfrmOptions::removeKeyword);
     return page;
 }
 
@@ -245,8 +245,8 @@ void TfrmOptions::load(const OptionsValues& v)
         rbSent->setChecked(true);
     else
         rbCustom->setChecked(true);
-    ListBox1->addItems(splitKeywords(v.realCustom));
-    ListBox1->setCurrentRow(-1);
+    keywordList_->addItems(splitKeywords(v.realCustom));
+    keywordList_->setCurrentRow(-1);
     updateKeywordControls();
 
     if (v.tellTime == QLatin1String("Hourly"))
@@ -298,8 +298,8 @@ OptionsValues TfrmOptions::values() const
 QStringList TfrmOptions::keywords() const
 {
     QStringList words;
-    for (int row = 0; row < ListBox1->count(); ++row)
-        words << ListBox1->item(row)->text();
+    for (int row = 0; row < keywordList_->count(); ++row)
+        words << keywordList_->item(row)->text();
     return words;
 }
 
@@ -307,9 +307,9 @@ QStringList TfrmOptions::keywords() const
 void TfrmOptions::updateKeywordControls()
 {
     const bool custom = rbCustom->isChecked();
-    ListBox1->setEnabled(custom);
-    Button3->setEnabled(custom);
-    Button4->setEnabled(custom && ListBox1->currentRow() >= 0);
+    keywordList_->setEnabled(custom);
+    addKeywordButton_->setEnabled(custom);
+    removeKeywordButton_->setEnabled(custom && keywordList_->currentRow() >= 0);
 }
 
 void TfrmOptions::addKeyword()
@@ -319,17 +319,17 @@ void TfrmOptions::addKeyword()
     if (!answer)
         return;
     if (const std::optional<QString> word = keywordToAdd(*answer, keywords()))
-        ListBox1->addItem(*word);
+        keywordList_->addItem(*word);
 }
 
 void TfrmOptions::removeKeyword()
 {
-    const int row = ListBox1->currentRow();
+    const int row = keywordList_->currentRow();
     if (row < 0)
         return;
-    delete ListBox1->takeItem(row);
-    ListBox1->setCurrentRow(-1);
-    Button4->setEnabled(false);
+    delete keywordList_->takeItem(row);
+    keywordList_->setCurrentRow(-1);
+    removeKeywordButton_->setEnabled(false);
 }
 
 void TfrmOptions::themeChanged()

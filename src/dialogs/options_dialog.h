@@ -55,9 +55,9 @@ private:
     QRadioButton* rbWord = nullptr;
     QRadioButton* rbSent = nullptr;
     QRadioButton* rbCustom = nullptr;
-    QListWidget* ListBox1 = nullptr;
-    QPushButton* Button3 = nullptr;
-    QPushButton* Button4 = nullptr;
+    QListWidget* keywordList_ = nullptr;
+    QPushButton* addKeywordButton_ = nullptr;
+    QPushButton* removeKeywordButton_ = nullptr;
     QRadioButton* rbHour = nullptr;
     QRadioButton* rbHalfHour = nullptr;
     QRadioButton* rbNever = nullptr;

@@ -74,8 +74,8 @@ TfrmPicker::TfrmPicker(const TextPickerValues& values, PickerPageSource source, 
     useRow->addWidget(btnUseTrail);
 
     const OkCancelRow buttons(this);
-    Button1 = buttons.ok;
-    Button2 = buttons.cancel;
+    okButton_ = buttons.ok;
+    cancelButton_ = buttons.cancel;
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(explanation);
@@ -88,16 +88,16 @@ TfrmPicker::TfrmPicker(const TextPickerValues& values, PickerPageSource source, 
     setTabOrder(edLead, cbLead);
     setTabOrder(cbLead, edTrail);
     setTabOrder(edTrail, cbTrail);
-    setTabOrder(cbTrail, Button1);
-    setTabOrder(Button1, Button2);
-    setTabOrder(Button2, btnFetch);
+    setTabOrder(cbTrail, okButton_);
+    setTabOrder(okButton_, cancelButton_);
+    setTabOrder(cancelButton_, btnFetch);
     setTabOrder(btnFetch, mmPage);
     setTabOrder(mmPage, btnUseLead);
     setTabOrder(btnUseLead, btnUseTrail);
     edLead->selectAll();
     edLead->setFocus();
 
-    connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
+    connect(okButton_, &QPushButton::clicked, this, &QDialog::accept);
     connect(btnFetch, &QPushButton::clicked, this, &TfrmPicker::fetchPage);
     connect(btnUseLead, &QPushButton::clicked, this, [this] { useSelection(edLead); });
     connect(btnUseTrail, &QPushButton::clicked, this, [this] { useSelection(edTrail); });
@@ -129,11 +129,11 @@ void TfrmPicker::fetchPage()
     reader.onStatus = [this](const std::string& text) { lblStatus->setText(fromUtf8(text)); };
     lblStatus->setText(QStringLiteral(" Connecting... (Press Esc if you want to cancel)"));
     btnFetch->setEnabled(false);
-    Button1->setEnabled(false);
+    okButton_->setEnabled(false);
     const PickerPageReader::Result result = reader.read(source_.address, source_.proxy, source_.port);
     reader.onStatus = nullptr;
     btnFetch->setEnabled(true);
-    Button1->setEnabled(true);
+    okButton_->setEnabled(true);
     switch (result.status) {
     case PickerPageReader::Status::Ok:
         mmPage->setPlainText(fromUtf8(result.text));

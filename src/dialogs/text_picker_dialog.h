@@ -61,8 +61,8 @@ private:
     QPushButton* btnUseLead = nullptr;
     QPushButton* btnUseTrail = nullptr;
     QLabel* lblStatus = nullptr;
-    QPushButton* Button1 = nullptr;
-    QPushButton* Button2 = nullptr;
+    QPushButton* okButton_ = nullptr;
+    QPushButton* cancelButton_ = nullptr;
 };
 
 } // namespace narrix

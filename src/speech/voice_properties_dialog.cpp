@@ -76,15 +76,15 @@ TfrmProp::TfrmProp(SpeechProperties& logic, std::function<void()> getMore, QWidg
     auto* speedGroup = new QGroupBox(QStringLiteral(" Voice Speed "), this);
     auto* speedRow = new QHBoxLayout(speedGroup);
     auto* slow = new QLabel(QStringLiteral("&Slow"), speedGroup);
-    TrackBar1 = new QSlider(Qt::Horizontal, speedGroup);
-    TrackBar1->setObjectName(QStringLiteral("TrackBar1"));
-    TrackBar1->setPageStep(8);
-    TrackBar1->setTickPosition(QSlider::NoTicks);
-    slow->setBuddy(TrackBar1);
+    speedSlider_ = new QSlider(Qt::Horizontal, speedGroup);
+    speedSlider_->setObjectName(QStringLiteral("TrackBar1"));
+    speedSlider_->setPageStep(8);
+    speedSlider_->setTickPosition(QSlider::NoTicks);
+    slow->setBuddy(speedSlider_);
     auto* fast = new QLabel(QStringLiteral("&Fast"), speedGroup);
-    fast->setBuddy(TrackBar1);
+    fast->setBuddy(speedSlider_);
     speedRow->addWidget(slow);
-    speedRow->addWidget(TrackBar1, 1);
+    speedRow->addWidget(speedSlider_, 1);
     speedRow->addWidget(fast);
     layout->addWidget(speedGroup);
 
@@ -110,7 +110,7 @@ TfrmProp::TfrmProp(SpeechProperties& logic, std::function<void()> getMore, QWidg
     layout->addLayout(buttons);
 
     connect(cbVoice, &QComboBox::currentIndexChanged, this, [this](int index) { logic_.pickVoice(index); });
-    connect(TrackBar1, &QSlider::valueChanged, this, [this](int value) { logic_.moveSpeed(value); });
+    connect(speedSlider_, &QSlider::valueChanged, this, [this](int value) { logic_.moveSpeed(value); });
     connect(advanced, &QPushButton::clicked, this, [this] { logic_.advanced(); });
     connect(rescan, &QPushButton::clicked, this, [this] { logic_.rescan(); });
     connect(preview, &QPushButton::clicked, this, [this] { logic_.preview(); });
@@ -126,7 +126,7 @@ TfrmProp::TfrmProp(SpeechProperties& logic, std::function<void()> getMore, QWidg
 void TfrmProp::refresh()
 {
     const QSignalBlocker blockList(cbVoice);
-    const QSignalBlocker blockSpeed(TrackBar1);
+    const QSignalBlocker blockSpeed(speedSlider_);
     if (cbVoice->count() != logic_.voices().size() || [this] {
             for (int i = 0; i < cbVoice->count(); ++i)
                 if (cbVoice->itemText(i) != logic_.voices()[i])
@@ -144,9 +144,9 @@ void TfrmProp::refresh()
     lGender->setText(information.gender);
     lAge->setText(information.age);
     if (logic_.speedShown()) {
-        TrackBar1->setRange(logic_.speedMinimum(), logic_.speedMaximum());
-        TrackBar1->setValue(logic_.speedPosition());
-        TrackBar1->setToolTip(logic_.speedHint());
+        speedSlider_->setRange(logic_.speedMinimum(), logic_.speedMaximum());
+        speedSlider_->setValue(logic_.speedPosition());
+        speedSlider_->setToolTip(logic_.speedHint());
     }
 }
 

@@ -31,7 +31,7 @@ private:
     QLabel* lLang = nullptr;
     QLabel* lGender = nullptr;
     QLabel* lAge = nullptr;
-    QSlider* TrackBar1 = nullptr;
+    QSlider* speedSlider_ = nullptr;
 };
 
 } // namespace narrix
