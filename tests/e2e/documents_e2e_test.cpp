@@ -1,13 +1,19 @@
 // The real programs on documents that pandoc and groff make: `narrix FILE` speaks each format as a
-// scheduled speech and ends by itself; `vozozo FILE.epub -o OUT.wav` exports the book.
+// scheduled speech and ends by itself; `narrix --open FILE` shows it in the editor and Play (F5,
+// typed on an X server) speaks it; `vozozo FILE.epub -o OUT.wav` exports the book.
 #include "documents/produced_documents.h"
+#include "support/narrix_process.h"
+#include "support/xvfb_server.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QSettings>
 #include <QTemporaryDir>
+#include <QThread>
 #include <gtest/gtest.h>
 
 namespace {
@@ -62,6 +68,37 @@ protected:
         return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
     }
 
+    // Each format made from text we write: pandoc's DOCX, ODT and EPUB, groff's PDF with a running
+    // header; `expected` is a sentence of it as it is spoken.
+    struct Produced
+    {
+        const char* file;
+        const char* pandocFormat; // nullptr: groff
+        QString expected;
+    };
+    static std::vector<Produced> producedCases()
+    {
+        const QString pandocSentence = QStringLiteral("The quick brown fox jumps over the lazy dog.");
+        return {{"book.docx", "docx", pandocSentence},
+                {"book.odt", "odt", pandocSentence},
+                {"book.epub", "epub3", pandocSentence},
+                {"book.pdf", nullptr, QStringLiteral("The quick brown fox jumps over the lazy dog again")}};
+    }
+    QString produce(const Produced& c)
+    {
+        QByteArray groff = ".ds LH Running Header\n";
+        for (int page = 0; page < 40; ++page)
+            groff +=
+                ".PP\nThe quick brown fox jumps over the lazy dog again and again, page after page of it.\n";
+        const QString path = root_.filePath(QString::fromLatin1(c.file));
+        const QString problem = c.pandocFormat
+                                    ? narrix::test::pandoc(narrix::test::kSampleMarkdown,
+                                                           QString::fromLatin1(c.pandocFormat), path)
+                                    : narrix::test::groffPdf(groff, path);
+        EXPECT_TRUE(problem.isEmpty()) << problem.toStdString();
+        return path;
+    }
+
     QTemporaryDir root_;
     QProcessEnvironment env_;
 };
@@ -69,35 +106,71 @@ protected:
 TEST_F(DocumentsE2E, NarrixSpeaksEachFormatAndEnds)
 {
     ASSERT_FALSE(qEnvironmentVariable("NARRIX_EXE").isEmpty());
-    QByteArray groff = ".ds LH Running Header\n";
-    for (int page = 0; page < 40; ++page)
-        groff += ".PP\nThe quick brown fox jumps over the lazy dog again and again, page after page of it.\n";
-    const struct
-    {
-        const char* file;
-        const char* pandocFormat; // nullptr: groff
-    } cases[] = {{"book.docx", "docx"}, {"book.odt", "odt"}, {"book.epub", "epub3"}, {"book.pdf", nullptr}};
-    for (const auto& c : cases) {
+    for (const Produced& c : producedCases()) {
         SCOPED_TRACE(c.file);
-        const QString path = root_.filePath(QString::fromLatin1(c.file));
-        const QString problem = c.pandocFormat
-                                    ? narrix::test::pandoc(narrix::test::kSampleMarkdown,
-                                                           QString::fromLatin1(c.pandocFormat), path)
-                                    : narrix::test::groffPdf(groff, path);
-        ASSERT_TRUE(problem.isEmpty()) << problem.toStdString();
+        const QString path = produce(c);
         const QString log = root_.filePath(QString::fromLatin1(c.file) + QStringLiteral(".jsonl"));
         env_.insert(QStringLiteral("NARRIX_SPEECH_LOG"), log);
         QString errors;
         ASSERT_EQ(run(qEnvironmentVariable("NARRIX_EXE"), {path}, &errors), 0) << errors.toStdString();
         const QStringList spoken = spokenTexts(log);
-        const QString expected = c.pandocFormat
-                                     ? QStringLiteral("The quick brown fox jumps over the lazy dog.")
-                                     : QStringLiteral("The quick brown fox jumps over the lazy dog again");
         ASSERT_TRUE(std::any_of(spoken.begin(), spoken.end(),
-                                [&](const QString& text) { return text.simplified().contains(expected); }))
+                                [&](const QString& text) { return text.simplified().contains(c.expected); }))
             << spoken.join(QStringLiteral("\n|")).toStdString() << errors.toStdString();
         for (const QString& text : spoken)
             EXPECT_FALSE(text.contains(QLatin1String("Running Header")));
+    }
+}
+
+TEST_F(DocumentsE2E, OpenShowsEachFormatAndPlaySpeaksIt)
+{
+    ASSERT_FALSE(qEnvironmentVariable("NARRIX_EXE").isEmpty());
+    narrix::testing::XvfbServer server;
+    QString problem;
+    ASSERT_TRUE(server.start(&problem)) << problem.toStdString();
+    // Not a first run, no tips, no time announcements or greeting: the window has the keyboard.
+    {
+        QSettings stored(root_.filePath(QStringLiteral("config/Quillmark/Narrix.conf")),
+                         QSettings::IniFormat);
+        stored.setValue(QStringLiteral("FontCharset"), QStringLiteral("0"));
+        stored.setValue(QStringLiteral("ShowTips"), QStringLiteral("False"));
+        stored.setValue(QStringLiteral("TellTime"), QStringLiteral("Never"));
+        stored.setValue(QStringLiteral("Greetings"), QStringLiteral("<nil>"));
+    }
+    QProcessEnvironment env = env_;
+    env.insert(QStringLiteral("DISPLAY"), server.display());
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    env.insert(QStringLiteral("NARRIX_STARTUP_PROBE"), QStringLiteral("1"));
+    env.insert(QStringLiteral("QT_LOGGING_RULES"), QStringLiteral("narrix.debug=true"));
+    for (const Produced& c : producedCases()) {
+        SCOPED_TRACE(c.file);
+        const QString path = produce(c);
+        const QString log = root_.filePath(QString::fromLatin1(c.file) + QStringLiteral(".play.jsonl"));
+        env.insert(QStringLiteral("NARRIX_SPEECH_LOG"), log);
+        narrix::testing::NarrixProcess narrix(env);
+        narrix.setArguments({QStringLiteral("--open"), path});
+        ASSERT_TRUE(narrix.startAndWaitUntilShown()) << narrix.errors().toStdString();
+        ASSERT_TRUE(narrix.waitForError("opened " + path.toUtf8() + " in the editor"))
+            << narrix.errors().toStdString();
+        EXPECT_TRUE(spokenTexts(log).isEmpty()) << "--open only shows the document";
+
+        QByteArray found;
+        ASSERT_TRUE(server.run(QStringLiteral("xdotool"),
+                               {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
+                                QStringLiteral("--pid"), QString::number(narrix.pid())},
+                               &found));
+        ASSERT_TRUE(server.focus(QString::fromLatin1(found.trimmed().split('\n').first())));
+        ASSERT_TRUE(server.run(QStringLiteral("xdotool"), {QStringLiteral("key"), QStringLiteral("F5")}));
+        QStringList spoken;
+        const QDeadlineTimer deadline(20000);
+        while (!deadline.hasExpired() && spoken.isEmpty()) {
+            QThread::msleep(50);
+            spoken = spokenTexts(log);
+        }
+        ASSERT_EQ(spoken.size(), 1) << narrix.errors().toStdString();
+        EXPECT_TRUE(spoken.front().simplified().contains(c.expected)) << spoken.front().toStdString();
+        EXPECT_FALSE(spoken.front().contains(QLatin1String("Running Header")));
+        EXPECT_TRUE(narrix.stopWith(SIGTERM)) << narrix.errors().toStdString();
     }
 }
 
