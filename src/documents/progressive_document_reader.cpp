@@ -1,5 +1,7 @@
 #include "documents/progressive_document_reader.h"
 
+#include <QCoreApplication>
+#include <QEvent>
 #include <QMetaObject>
 
 namespace narrix {
@@ -43,6 +45,16 @@ void ProgressiveDocumentReader::stop()
         worker_.join();
     ++reading_; // what the stopped reading had queued is dropped
     running_ = false;
+}
+
+void ProgressiveDocumentReader::finishNow()
+{
+    if (!running_)
+        return;
+    if (worker_.joinable())
+        worker_.join();
+    // What the worker queued is delivered here, in order, ending with finished.
+    QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
 }
 
 void ProgressiveDocumentReader::deliver(unsigned reading, const QString& piece)

@@ -26,6 +26,9 @@ public:
     // Reads `pieces` from now on; a reading still running is stopped first and sends nothing more.
     void start(std::unique_ptr<DocumentPieces> pieces);
     void stop();
+    // Waits until the worker has read the rest and sends every piece (and finished) before it returns:
+    // for a caller that needs the whole text now.
+    void finishNow();
     // Between start and finished.
     bool running() const { return running_; }
 
