@@ -223,11 +223,14 @@ QWidget* TfrmOptions::buildMiscTab()
     auto* startup = named(new QGroupBox(QStringLiteral(" Startup "), page), u"GroupBox6");
     edGreet = named(new QLineEdit(startup), u"edGreet");
     cbMin = named(new QCheckBox(QStringLiteral("Start &minimized"), startup), u"cbMin");
+    startWithSession_ =
+        named(new QCheckBox(QStringLiteral("Start with the &session"), startup), u"cbStartWithSession");
     auto* startupLayout = new QVBoxLayout(startup);
     startupLayout->addWidget(
         buddyLabel(QStringLiteral("&Greetings when Narrix is started:"), edGreet, startup));
     startupLayout->addWidget(edGreet);
     startupLayout->addWidget(cbMin);
+    startupLayout->addWidget(startWithSession_);
 
     auto* layout = new QVBoxLayout(page);
     layout->addWidget(proxy);
@@ -269,6 +272,7 @@ void TfrmOptions::load(const OptionsValues& v)
     edPort->setText(v.port);
     edGreet->setText(greetingForBox(v.greetings));
     cbMin->setChecked(v.startMinimized);
+    startWithSession_->setChecked(v.startWithSession);
 }
 
 OptionsValues TfrmOptions::values() const
@@ -292,6 +296,7 @@ OptionsValues TfrmOptions::values() const
     v.port = edPort->text();
     v.greetings = greetingFromBox(edGreet->text());
     v.startMinimized = cbMin->isChecked();
+    v.startWithSession = startWithSession_->isChecked();
     return v;
 }
 

@@ -21,9 +21,9 @@ class DesktopOpener;
 class Prompter;
 
 // "Options": the real-time speech mode and keywords, time telling, the tray icon theme, the proxy, the
-// greeting and starting minimised. Filled from OptionsValues; values() gives what OK accepted (the
-// caller keeps its own values after Cancel). The "Add New Word" box and the icon file dialog go
-// through the prompter.
+// greeting, starting minimised and starting with the session. Filled from OptionsValues; values() gives what
+// OK accepted (the caller keeps its own values after Cancel). The "Add New Word" box and the icon file dialog
+// go through the prompter.
 class TfrmOptions : public QDialog
 {
     Q_OBJECT
@@ -73,6 +73,7 @@ private:
     QLineEdit* edPort = nullptr;
     QLineEdit* edGreet = nullptr;
     QCheckBox* cbMin = nullptr;
+    QCheckBox* startWithSession_ = nullptr;
 };
 
 } // namespace narrix

@@ -23,6 +23,8 @@ struct OptionsValues
     QString port;
     QString greetings; // "<nil>" for no greeting
     bool startMinimized = false;
+    // Not a setting: whether the session's autostart entry is there.
+    bool startWithSession = false;
 
     bool operator==(const OptionsValues&) const = default;
 };
