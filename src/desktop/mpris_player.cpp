@@ -12,6 +12,7 @@
 #include <QDBusObjectPath>
 #include <QMainWindow>
 #include <QStringList>
+#include <QTextDocument>
 #include <QTextEdit>
 #include <QUrl>
 
@@ -66,6 +67,11 @@ void MprisPlayer::attach(PluginContext& context)
          {actions.actPlay, actions.actPause, actions.actStop, actions.actRewind, actions.actForward})
         if (command != nullptr)
             connect(command, &QAction::triggered, this, changed);
+    // A file opened or saved changes the metadata's title and address.
+    if (QTextEdit* editor = context.editor()) {
+        connect(editor, &QTextEdit::textChanged, this, changed);
+        connect(editor->document(), &QTextDocument::modificationChanged, this, changed);
+    }
 
     if (!bus_ || !bus_->isConnected())
         return;

@@ -55,8 +55,9 @@ public:
 class SavedDocument final : public OpenDocument
 {
 public:
-    std::string title() const override { return "notes.txt"; }
-    std::string path() const override { return "/home/reader/notes.txt"; }
+    std::string name = "notes.txt";
+    std::string title() const override { return name; }
+    std::string path() const override { return "/home/reader/" + name; }
 };
 
 // What the desktop's media widget hears: the last value of each property PropertiesChanged named.
@@ -222,8 +223,17 @@ TEST_F(MprisPlayerTest, MethodsDriveTheDocumentsReading)
     EXPECT_EQ(metadata.value(QStringLiteral("xesam:title")).toString(), QStringLiteral("notes.txt"));
     EXPECT_EQ(metadata.value(QStringLiteral("xesam:url")).toString(),
               QStringLiteral("file:///home/reader/notes.txt"));
-    EXPECT_EQ(asMap(listener.latest.value(QStringLiteral("Metadata"))).value(QStringLiteral("xesam:title")),
-              QStringLiteral("notes.txt"));
+    const auto announcedTitle = [this] {
+        return asMap(listener.latest.value(QStringLiteral("Metadata"))).value(QStringLiteral("xesam:title"));
+    };
+    EXPECT_EQ(announcedTitle(), QStringLiteral("notes.txt"));
+
+    // Another file opened: its title is announced before anything is read.
+    callPlayer(QStringLiteral("Stop"));
+    ASSERT_TRUE(statusBecomes(QStringLiteral("Stopped")));
+    document.name = "letter.txt";
+    window->editor()->setPlainText(QStringLiteral("Dear reader."));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return announcedTitle() == QStringLiteral("letter.txt"); }));
 }
 
 TEST_F(MprisPlayerTest, RaiseShowsTheWindowAndNoBusRegistersNothing)
