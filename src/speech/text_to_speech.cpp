@@ -1,7 +1,9 @@
 #include "speech/text_to_speech.h"
 
 #include "base/diagnostics.h"
+#include "speech/engine_modes.h"
 #include "speech/pulse_audio_output.h"
+#include "speech/service_reading.h"
 #include "speech/speech_stream.h"
 #include "speech/synthesis_worker.h"
 #include "speech/voice_tuning_store.h"
@@ -47,12 +49,15 @@ TTextToSpeech::TTextToSpeech(const AudioSinkOptions& sink, std::shared_ptr<Share
     speed_->engines.push_back(this);
     // The voices are listed on the synthesis thread meanwhile; the first call that needs them waits.
     SynthesisWorker::instance().attach(stream_);
+    // The speech service plays on the sound card itself: its voices are offered only with the device.
+    if (sinkOptions_.kind == AudioSinkOptions::Kind::Device)
+        beginListingServiceVoices();
 }
 
 const std::vector<VoiceInfo>& TTextToSpeech::voices() const
 {
     if (voices_ == nullptr) {
-        voices_ = &SynthesisWorker::instance().voices();
+        voices_ = &engineModes(sinkOptions_.kind == AudioSinkOptions::Kind::Device);
         // What the engine does on creation once it knows its voices: the first mode's tuning, and the
         // stream's voice and prosody.
         if (!voices_->empty())
@@ -208,7 +213,7 @@ void TTextToSpeech::Select(int index)
     const VoiceInfo* voice = voiceAt(index);
     if (!voice)
         return;
-    if (!SynthesisWorker::instance().usable(*voice)) {
+    if (!speaksThroughService(*voice) && !SynthesisWorker::instance().usable(*voice)) {
         fail(QStringLiteral("the voice %1 cannot be used").arg(voice->name));
         return;
     }
@@ -241,6 +246,11 @@ void TTextToSpeech::ContinueText(std::string wholeText, std::size_t firstPartByt
     Q_UNUSED(firstPartBytes);
     if (openText_ == 0)
         return;
+    if (service_ && service_->active()) {
+        service_->extend(openText_, QString::fromStdString(wholeText));
+        openText_ = 0;
+        return;
+    }
     stream_->extend(openText_, std::move(wholeText));
     openText_ = 0;
     SynthesisWorker::instance().wake();
@@ -249,18 +259,50 @@ void TTextToSpeech::ContinueText(std::string wholeText, std::size_t firstPartByt
 void TTextToSpeech::queue(const QString& text, bool open)
 {
     voices(); // the stream speaks with the current voice and prosody
-    const std::uint64_t serial = stream_->enqueue(text, open);
+    const VoiceInfo* voice = CurrentVoice();
+    const bool throughService = voice && speaksThroughService(*voice);
+    // A text for the service takes the stream's next number as an empty text, which it passes over.
+    const std::uint64_t serial = stream_->enqueue(throughService ? QString() : text, open && !throughService);
     lastQueued_ = serial;
     if (open)
         openText_ = serial;
-    SynthesisWorker::instance().wake();
+    if (throughService) {
+        Prosody prosody;
+        prosody.speed = Speed();
+        prosody.tuning = tuning_;
+        service().enqueue(serial, text, open, *voice, prosody);
+    } else {
+        SynthesisWorker::instance().wake();
+    }
     // The engine has taken the text (its audio starts later, with OnSpeakingStarted).
     QMetaObject::invokeMethod(
         this, [this, preview = text.left(200)] { Q_EMIT OnSpeak(preview, QStringLiteral("Narrix"), 0); },
         Qt::QueuedConnection);
     active_ = true;
-    if (!paused_)
+    if (!paused_ && !throughService)
         startOutput();
+}
+
+bool TTextToSpeech::speaksThroughService(const VoiceInfo& voice)
+{
+    return voice.backend == SynthBackendKind::SpeechDispatcher;
+}
+
+ServiceReading& TTextToSpeech::service()
+{
+    if (!service_) {
+        service_ = std::make_unique<ServiceReading>();
+        connect(service_.get(), &ServiceReading::textStarted, this, &TTextToSpeech::OnSpeakingStarted);
+        connect(service_.get(), &ServiceReading::sentenceStarted, this, &TTextToSpeech::OnSentence);
+        connect(service_.get(), &ServiceReading::finished, this, [this] {
+            if (!active_)
+                return;
+            active_ = false;
+            paused_ = false;
+            Q_EMIT OnSpeakingDone();
+        });
+    }
+    return *service_;
 }
 
 void TTextToSpeech::StopSpeaking()
@@ -269,6 +311,8 @@ void TTextToSpeech::StopSpeaking()
     openText_ = 0;
     if (output_)
         output_->stop();
+    if (service_)
+        service_->stop();
     paused_ = false;
     if (active_) {
         active_ = false;
@@ -280,6 +324,10 @@ void TTextToSpeech::FastForward()
 {
     if (!active_)
         return;
+    if (service_ && service_->active()) {
+        service_->fastForward();
+        return;
+    }
     stream_->fastForward();
     SynthesisWorker::instance().wake();
 }
@@ -288,6 +336,10 @@ void TTextToSpeech::Rewind()
 {
     if (!active_)
         return;
+    if (service_ && service_->active()) {
+        service_->rewind();
+        return;
+    }
     stream_->rewind();
     SynthesisWorker::instance().wake();
 }
@@ -297,6 +349,8 @@ void TTextToSpeech::Pause()
     if (!active_ || paused_)
         return;
     paused_ = true;
+    if (service_)
+        service_->pause();
     if (output_)
         output_->suspend();
 }
@@ -306,6 +360,10 @@ void TTextToSpeech::Resume()
     if (!paused_)
         return;
     paused_ = false;
+    if (service_ && service_->active()) {
+        service_->resume();
+        return;
+    }
     if (output_)
         output_->resume();
     startOutput();

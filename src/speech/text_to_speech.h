@@ -12,6 +12,7 @@
 
 namespace narrix {
 
+class ServiceReading;
 class SpeechStream;
 
 // Where the engine's audio goes: the chosen device, nowhere, or a WAV file (NARRIX_AUDIO).
@@ -34,7 +35,8 @@ struct AudioSinkOptions
     static AudioSinkOptions fromSetting(const QString& value);
 };
 
-// The program's speech engine over espeak-ng and flite. Texts are queued and walked sentence by
+// The program's speech engine over espeak-ng, flite and the speech service's voices (those are
+// spoken by ServiceReading). Texts are queued and walked sentence by
 // sentence on the synthesis thread, a few seconds ahead of playback; audio is pulled by the output
 // on this object's thread, where all events are delivered (queued, in order).
 class TTextToSpeech final : public SpeechEngine, private PcmSource
@@ -115,6 +117,9 @@ private:
     void onOutputFailed();
     void postDone();
     void queue(const QString& text, bool open);
+    // Voices of the speech service are read by it (ServiceReading), not through the stream.
+    static bool speaksThroughService(const VoiceInfo& voice);
+    ServiceReading& service();
 
     AudioSinkOptions sinkOptions_;
     mutable const std::vector<VoiceInfo>* voices_ = nullptr;
@@ -122,6 +127,7 @@ private:
     std::shared_ptr<SharedSpeed> speed_;
     SettingsDialogHook settingsDialog_;
     std::unique_ptr<AudioOutput> output_;
+    std::unique_ptr<ServiceReading> service_; // made when a service voice first reads
     int mode_ = 1;
     int device_ = -1;
     QString outputDevice_; // the description of the device the output plays on

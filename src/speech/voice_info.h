@@ -5,7 +5,8 @@
 
 namespace narrix {
 
-enum class SynthBackendKind { Espeak, Flite };
+// SpeechDispatcher: a voice of the desktop speech service, which plays the audio itself.
+enum class SynthBackendKind { Espeak, Flite, SpeechDispatcher };
 
 // One mode of the engine: a voice of one backend, as the program lists it.
 struct VoiceInfo
@@ -16,7 +17,8 @@ struct VoiceInfo
     int age = 0;      // 0 when the backend does not say
     int language = 0; // Windows primary language identifier
     SynthBackendKind backend = SynthBackendKind::Espeak;
-    std::string backendVoice; // espeak-ng voice name ("en-us+Alicia") or flite voice key ("slt")
+    std::string backendVoice; // espeak-ng voice name ("en-us+Alicia"), flite voice key ("slt") or
+                              // speech-dispatcher module and voice ("espeak-ng/English+Alicia")
     int minSpeed = 80;        // words per minute
     int maxSpeed = 450;
 };

@@ -1,0 +1,224 @@
+#include "speech/speechd_backend.h"
+
+#include "base/diagnostics.h"
+#include "speech/language_codes.h"
+
+#include <libspeechd.h>
+
+#include <QByteArray>
+#include <algorithm>
+#include <map>
+#include <mutex>
+
+namespace narrix {
+namespace {
+
+constexpr int kServiceNormalSpeed = 170;
+
+// libspeechd's callbacks carry no context, only the client number: they find their connection here.
+std::mutex& registryMutex()
+{
+    static std::mutex mutex;
+    return mutex;
+}
+
+std::map<std::size_t, SpeechdConnection::EventHandler*>& registry()
+{
+    static std::map<std::size_t, SpeechdConnection::EventHandler*> handlers;
+    return handlers;
+}
+
+void deliver(std::size_t clientId, const SpeechdConnection::Event& event)
+{
+    std::lock_guard lock(registryMutex());
+    const auto found = registry().find(clientId);
+    if (found != registry().end())
+        (*found->second)(event);
+}
+
+void onEvent(size_t message, size_t clientId, SPDNotificationType type)
+{
+    SpeechdConnection::Event event;
+    event.message = message;
+    switch (type) {
+    case SPD_EVENT_BEGIN:
+        event.kind = SpeechdConnection::EventKind::Begin;
+        break;
+    case SPD_EVENT_END:
+        event.kind = SpeechdConnection::EventKind::End;
+        break;
+    case SPD_EVENT_CANCEL:
+        event.kind = SpeechdConnection::EventKind::Cancel;
+        break;
+    default:
+        return;
+    }
+    deliver(clientId, event);
+}
+
+void onIndexMark(size_t message, size_t clientId, SPDNotificationType type, char* mark)
+{
+    if (type != SPD_EVENT_INDEX_MARK || mark == nullptr)
+        return;
+    deliver(clientId, {SpeechdConnection::EventKind::Mark, message, QString::fromUtf8(mark)});
+}
+
+SPDConnection* openService(const char* connectionName)
+{
+    char* error = nullptr;
+    SPDConnection* connection =
+        spd_open2("narrix", connectionName, nullptr, SPD_MODE_THREADED, nullptr, 1, &error);
+    if (connection == nullptr)
+        qCInfo(lcSpeech, "speech-dispatcher is not available (%s); its voices are not offered",
+               error ? error : "no reason given");
+    free(error);
+    return connection;
+}
+
+// speech-dispatcher's modules say a voice's gender only through espeak-ng's variant names
+// ("female2", "male5"); every other voice is neutral.
+int genderOfVariant(const char* variant)
+{
+    const QString name = QString::fromUtf8(variant ? variant : "").toLower();
+    if (name.startsWith(QLatin1String("female")))
+        return 1;
+    if (name.startsWith(QLatin1String("male")))
+        return 2;
+    return 0;
+}
+
+void appendModuleVoices(SPDConnection* connection, const char* module, std::vector<VoiceInfo>& out)
+{
+    if (spd_set_output_module(connection, module) != 0)
+        return;
+    SPDVoice** voices = spd_list_synthesis_voices(connection);
+    if (voices == nullptr)
+        return;
+    const QString suffix = QStringLiteral(" (speech-dispatcher %1)").arg(QString::fromUtf8(module));
+    for (SPDVoice** v = voices; *v != nullptr; ++v) {
+        const SPDVoice& voice = **v;
+        if (voice.name == nullptr)
+            continue;
+        VoiceInfo info;
+        info.speaker = QString::fromUtf8(voice.name);
+        info.name = info.speaker + suffix;
+        info.gender = genderOfVariant(voice.variant);
+        info.language = windowsPrimaryLanguage(voice.language ? voice.language : "");
+        info.backend = SynthBackendKind::SpeechDispatcher;
+        info.backendVoice = std::string(module) + '/' + voice.name;
+        info.minSpeed = kSpeechdMinSpeed;
+        info.maxSpeed = kSpeechdMaxSpeed;
+        out.push_back(std::move(info));
+    }
+    free_spd_voices(voices);
+}
+
+} // namespace
+
+struct SpeechdConnection::Session
+{
+    SPDConnection* connection = nullptr;
+};
+
+std::vector<VoiceInfo> listSpeechdVoices()
+{
+    std::vector<VoiceInfo> result;
+    SPDConnection* connection = openService("voices");
+    if (connection == nullptr)
+        return result;
+    if (char** modules = spd_list_modules(connection)) {
+        for (char** module = modules; *module != nullptr; ++module) {
+            if (std::string_view(*module) != "dummy")
+                appendModuleVoices(connection, *module, result);
+        }
+        free_spd_modules(modules);
+    }
+    spd_close(connection);
+    if (result.empty())
+        qCInfo(lcSpeech, "speech-dispatcher offers no voices");
+    return result;
+}
+
+int speechdRate(int wordsPerMinute)
+{
+    const int speed = std::clamp(wordsPerMinute, kSpeechdMinSpeed, kSpeechdMaxSpeed);
+    if (speed <= kServiceNormalSpeed)
+        return -100 * (kServiceNormalSpeed - speed) / (kServiceNormalSpeed - kSpeechdMinSpeed);
+    return 100 * (speed - kServiceNormalSpeed) / (kSpeechdMaxSpeed - kServiceNormalSpeed);
+}
+
+SpeechdConnection::SpeechdConnection(EventHandler handler)
+    : handler_(std::move(handler)), session_(std::make_unique<Session>())
+{
+}
+
+SpeechdConnection::~SpeechdConnection()
+{
+    SPDConnection* connection = session_->connection;
+    if (connection == nullptr)
+        return;
+    {
+        std::lock_guard lock(registryMutex());
+        registry().erase(clientId_);
+    }
+    spd_cancel(connection);
+    spd_close(connection);
+}
+
+bool SpeechdConnection::ensureOpen()
+{
+    if (session_->connection != nullptr)
+        return true;
+    SPDConnection* connection = openService("reading");
+    if (connection == nullptr)
+        return false;
+    session_->connection = connection;
+    const int id = spd_get_client_id(connection);
+    clientId_ = id > 0 ? static_cast<std::size_t>(id) : 0;
+    {
+        std::lock_guard lock(registryMutex());
+        registry()[clientId_] = &handler_;
+    }
+    connection->callback_begin = onEvent;
+    connection->callback_end = onEvent;
+    connection->callback_cancel = onEvent;
+    connection->callback_im = onIndexMark;
+    spd_set_notification_on(connection, SPD_BEGIN);
+    spd_set_notification_on(connection, SPD_END);
+    spd_set_notification_on(connection, SPD_CANCEL);
+    spd_set_notification_on(connection, SPD_INDEX_MARKS);
+    spd_set_data_mode(connection, SPD_DATA_SSML);
+    return true;
+}
+
+std::size_t SpeechdConnection::speak(const VoiceInfo& voice, const Prosody& prosody, const QByteArray& ssml)
+{
+    if (!ensureOpen())
+        return 0;
+    SPDConnection* connection = session_->connection;
+    const std::size_t slash = voice.backendVoice.find('/');
+    const std::string module = voice.backendVoice.substr(0, slash);
+    const std::string name =
+        slash == std::string::npos ? std::string() : voice.backendVoice.substr(slash + 1);
+    spd_set_output_module(connection, module.c_str());
+    if (!name.empty())
+        spd_set_synthesis_voice(connection, name.c_str());
+    spd_set_voice_rate(connection, speechdRate(prosody.speed));
+    spd_set_voice_pitch(connection, std::clamp(prosody.tuning.pitch * 2, -100, 100));
+    spd_set_volume(connection, std::clamp(prosody.tuning.volume - 100, -100, 100));
+    const int message = spd_say(connection, SPD_TEXT, ssml.constData());
+    if (message <= 0) {
+        qCWarning(lcSpeech, "speech-dispatcher did not take the text of the voice %s",
+                  qUtf8Printable(voice.name));
+        return 0;
+    }
+    return static_cast<std::size_t>(message);
+}
+
+void SpeechdConnection::cancel()
+{
+    if (session_->connection != nullptr)
+        spd_cancel(session_->connection);
+}
+
+} // namespace narrix
