@@ -23,6 +23,10 @@ echo "Depends: $DEPENDS"
 for library in libqt6widgets6 libespeak-ng1 libflite1 libc6; do
   [[ "$DEPENDS" == *"$library"* ]] || fail "no dependency on $library: dpkg-shlibdeps did not run"
 done
+RECOMMENDS=$(dpkg-deb -f "$DEB" Recommends)
+for package in speech-dispatcher-festival festvox-us-slt-hts; do
+  [[ "$RECOMMENDS" == *"$package"* ]] || fail "does not recommend $package"
+done
 IFS=, read -ra entries <<<"$DEPENDS"
 for entry in "${entries[@]}"; do
   name=$(awk '{print $1}' <<<"$entry")
