@@ -1,8 +1,8 @@
 #include "app/channel_update_command.h"
 
-#include "app/tf_main.h"
 #include "dialogs/channel_update_dialog.h"
 #include "platform/data_folder.h"
+#include "plugin/plugin_context.h"
 #include "schedule/channel_update.h"
 #include "schedule/schedule_list_file.h"
 #include "schedule/schedule_list_model.h"
@@ -19,33 +19,35 @@ ChannelUpdateCommand::ChannelUpdateCommand(std::function<std::string()> address,
 {
 }
 
-void ChannelUpdateCommand::attach(TfMain& window)
+void ChannelUpdateCommand::attach(PluginContext& context)
 {
-    window_ = &window;
-    QAction* action = window.actions().actUpdate;
+    context_ = &context;
+    QAction* action = context.actions().actUpdate;
     action->setEnabled(true);
-    QObject::connect(action, &QAction::triggered, &window, [this] { run(); });
+    QObject::connect(action, &QAction::triggered, &context.window(), [this] { run(); });
 }
 
 void ChannelUpdateCommand::run()
 {
     // A list that could not be saved (or was never read) is not replaced behind the user's back.
-    if (!window_->SaveScheduleList())
+    if (!context_->saveScheduleList())
         return;
 
-    ScheduleListModel& list = window_->scheduleItems();
+    ScheduleListModel& list = context_->scheduleItems();
     ChannelUpdateRequest request;
-    request.proxy = window_->settings().proxy;
-    request.port = window_->settings().port;
+    request.proxy = context_->settings().proxy;
+    request.port = context_->settings().port;
     request.address = address_();
     request.updateFile = programDataFile(QStringLiteral("update.nxl")).toStdString();
     request.current = list.items();
     request.timeSeparator = timeSeparatorOf(QLocale::system());
     request.installedList = installedList_.toStdString();
-    request.offerInstalledList = [this](const QString& failure) { return window_->modal().confirm(failure); };
+    request.offerInstalledList = [this](const QString& failure) {
+        return context_->modal().confirm(failure);
+    };
 
-    TfrmUpdate dialog(std::move(request), window_);
-    window_->modal().exec(dialog);
+    TfrmUpdate dialog(std::move(request), &context_->window());
+    context_->modal().exec(dialog);
     if (dialog.updated() && !dialog.chosen().empty())
         list.setItems(mergeScheduleItems(list.items(), dialog.chosen()));
 }

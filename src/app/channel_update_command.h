@@ -1,6 +1,7 @@
 #pragma once
 
-#include "app/main_services.h"
+#include "plugin/feature_services.h"
+#include "plugin/plugin.h"
 
 #include <QString>
 
@@ -15,20 +16,20 @@ class TfrmUpdate;
 // channels it hands back into the schedule list with the rule of loading a list file. The hand-over
 // stays in memory, so schedule.nxl keeps the whole list until the next save, whatever ends the
 // program in between.
-class ChannelUpdateCommand final : public MainPlugin
+class ChannelUpdateCommand final : public Plugin
 {
 public:
     // `address` gives the channel list's address when the command runs; `installedList`, the channel
     // list installed with the program, is offered when the download fails (empty: nothing offered).
     explicit ChannelUpdateCommand(std::function<std::string()> address = {}, QString installedList = {});
 
-    void attach(TfMain& window) override;
+    void attach(PluginContext& context) override;
     void run();
 
 private:
     std::function<std::string()> address_;
     QString installedList_;
-    TfMain* window_ = nullptr;
+    PluginContext* context_ = nullptr;
 };
 
 } // namespace narrix

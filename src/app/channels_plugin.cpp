@@ -1,8 +1,8 @@
 #include "app/channels_plugin.h"
 
-#include "app/tf_main.h"
 #include "net/transfer_shutdown.h"
 #include "platform/desktop_notifier.h"
+#include "plugin/plugin_context.h"
 #include "schedule/channel_retriever.h"
 #include "schedule/mail_reader.h"
 #include "schedule/schedule_list_model.h"
@@ -26,19 +26,19 @@ ChannelsPlugin::ChannelsPlugin(const Clock& clock, DesktopNotifier& notifier, QO
 
 ChannelsPlugin::~ChannelsPlugin() = default;
 
-void ChannelsPlugin::attach(TfMain& window)
+void ChannelsPlugin::attach(PluginContext& context)
 {
-    window_ = &window;
-    const TransferFlags flags{window.transfers().networkBusy, window.transfers().cancelRequested};
+    context_ = &context;
+    const TransferFlags flags{context.transfers().networkBusy, context.transfers().cancelRequested};
     ChannelHost& channelHost = *this;
     SchedulerHost& schedulerHost = *this;
     mail_ = std::make_unique<MailReader>(channelHost, flags, pop3_);
     retriever_ = std::make_unique<ChannelRetriever>(channelHost, flags, http_, *mail_);
-    scheduler_ = std::make_unique<Scheduler>(window.scheduleItems(), clock_, schedulerHost);
+    scheduler_ = std::make_unique<Scheduler>(context.scheduleItems(), clock_, schedulerHost);
 
-    const MainActions& a = window.actions();
+    const MainActions& a = context.actions();
     connect(a.actRun, &QAction::triggered, this, [this] { runNow(); });
-    QTreeView* list = window.scheduleList();
+    QTreeView* list = context.scheduleList();
     connect(list, &QAbstractItemView::doubleClicked, this, [this] { runNow(); });
     connect(list->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] { updateRunNow(); });
     // Rows removed or replaced may take the selection with them; look once the view has caught up.
@@ -50,7 +50,7 @@ void ChannelsPlugin::attach(TfMain& window)
         Qt::QueuedConnection);
     updateRunNow();
 
-    ScheduledSpeech1_ = new QAction(QStringLiteral("&Scheduled Speech"), &window);
+    ScheduledSpeech1_ = new QAction(QStringLiteral("&Scheduled Speech"), &context.window());
     ScheduledSpeech1_->setObjectName(QStringLiteral("ScheduledSpeech1"));
     ScheduledSpeech1_->setCheckable(true);
     ScheduledSpeech1_->setChecked(a.ScheduledSpeech3->isChecked());
@@ -68,7 +68,7 @@ void ChannelsPlugin::shutDown()
 
 void ChannelsPlugin::runNow()
 {
-    const QModelIndexList rows = window_->scheduleList()->selectionModel()->selectedRows();
+    const QModelIndexList rows = context_->scheduleList()->selectionModel()->selectedRows();
     if (rows.isEmpty())
         return;
     const auto first =
@@ -76,17 +76,17 @@ void ChannelsPlugin::runNow()
                          [](const QModelIndex& x, const QModelIndex& y) { return x.row() < y.row(); });
     runNowActive_ = true;
     const auto done = qScopeGuard([this] { runNowActive_ = false; });
-    scheduler_->RunScheduleItem(window_->scheduleItems().item(first->row()));
+    scheduler_->RunScheduleItem(context_->scheduleItems().item(first->row()));
 }
 
 void ChannelsPlugin::updateRunNow()
 {
-    window_->actions().actRun->setEnabled(window_->scheduleList()->selectionModel()->hasSelection());
+    context_->actions().actRun->setEnabled(context_->scheduleList()->selectionModel()->hasSelection());
 }
 
 void ChannelsPlugin::retrieveChannel(const QString& address)
 {
-    if (window_->transfers().networkBusy) {
+    if (context_->transfers().networkBusy) {
         beep();
         setStatusText(QString::fromUtf8(ChannelRetriever::kBusyText.data(),
                                         static_cast<qsizetype>(ChannelRetriever::kBusyText.size())));
@@ -101,14 +101,14 @@ void ChannelsPlugin::retrieveChannel(const QString& address)
 void ChannelsPlugin::closeIfNothingQueued()
 {
     const auto nothingQueued = [this] {
-        const ReadingState& reading = window_->readingState();
+        const ReadingState& reading = context_->readingState();
         return reading.exitWhenDone && reading.currentSource == SpeechSource::None && !reading.speaking;
     };
     if (!nothingQueued())
         return;
-    QTimer::singleShot(0, window_, [this, nothingQueued] {
+    QTimer::singleShot(0, &context_->window(), [this, nothingQueued] {
         if (nothingQueued())
-            window_->reading().onSpeakingDone();
+            context_->reading().onSpeakingDone();
     });
 }
 
@@ -125,7 +125,7 @@ void ChannelsPlugin::disconnectEmail()
 
 void ChannelsPlugin::setStatusText(const QString& text)
 {
-    window_->setStatusText(text);
+    context_->setStatusText(text);
 }
 
 void ChannelsPlugin::beep()
@@ -137,7 +137,7 @@ void ChannelsPlugin::setBusyPointer(bool busy)
 {
     if (busy) {
         QApplication::setOverrideCursor(Qt::BusyCursor);
-        window_->repaint();
+        context_->window().repaint();
     } else {
         QApplication::restoreOverrideCursor();
     }
@@ -146,7 +146,7 @@ void ChannelsPlugin::setBusyPointer(bool busy)
 void ChannelsPlugin::reportFailure(const ChannelFailure& failure)
 {
     if (!unattended_) {
-        window_->modal().refuse(failure.text);
+        context_->modal().refuse(failure.text);
         return;
     }
     const QString summary =
@@ -157,10 +157,7 @@ void ChannelsPlugin::reportFailure(const ChannelFailure& failure)
 
 void ChannelsPlugin::speakScheduled(const std::string& title, const std::string& text)
 {
-    ReadingState& reading = window_->readingState();
-    reading.currentTitle = title;
-    reading.speechBuffer = text;
-    window_->SpeakBuffer(SpeechSource::Scheduled);
+    context_->speak(SpeechSource::Scheduled, QString::fromStdString(text), QString::fromStdString(title));
 }
 
 void ChannelsPlugin::processEvents()
@@ -170,22 +167,22 @@ void ChannelsPlugin::processEvents()
 
 ProxyTexts ChannelsPlugin::proxySettings() const
 {
-    return {window_->settings().proxy.toStdString(), window_->settings().port.toStdString()};
+    return {context_->settings().proxy.toStdString(), context_->settings().port.toStdString()};
 }
 
 bool ChannelsPlugin::startingUp() const
 {
-    return window_->state().startingUp;
+    return context_->startingUp();
 }
 
 bool ChannelsPlugin::scheduleSwitchOn() const
 {
-    return window_->actions().ScheduledSpeech3->isChecked();
+    return context_->actions().ScheduledSpeech3->isChecked();
 }
 
 bool ChannelsPlugin::networkBusy() const
 {
-    return window_->transfers().networkBusy;
+    return context_->transfers().networkBusy;
 }
 
 bool ChannelsPlugin::windowClosing() const

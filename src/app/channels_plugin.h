@@ -1,8 +1,9 @@
 #pragma once
 
-#include "app/main_services.h"
 #include "net/http_client.h"
 #include "net/pop3_client.h"
+#include "plugin/feature_services.h"
+#include "plugin/plugin.h"
 #include "schedule/channel_host.h"
 #include "schedule/event_pump.h"
 #include "schedule/scheduler.h"
@@ -28,7 +29,7 @@ class MailReader;
 // started reports its failure as a desktop notification (else in the status bar) so that the walk
 // goes on; Run Now, the command line and the hand-over show the failure box.
 class ChannelsPlugin final : public QObject,
-                             public MainPlugin,
+                             public Plugin,
                              public TransferService,
                              private ChannelHost,
                              private SchedulerHost
@@ -38,8 +39,8 @@ public:
     ChannelsPlugin(const Clock& clock, DesktopNotifier& notifier, QObject* parent = nullptr);
     ~ChannelsPlugin() override;
 
-    // MainPlugin
-    void attach(TfMain& window) override;
+    // Plugin
+    void attach(PluginContext& context) override;
     void shutDown() override;
 
     // TransferService: the start-up argument and a handed-over address. Refused while a transfer
@@ -78,7 +79,7 @@ private:
 
     const Clock& clock_;
     DesktopNotifier& notifier_;
-    TfMain* window_ = nullptr;
+    PluginContext* context_ = nullptr;
     // True while the schedule timer's walk retrieves an item (not Run Now in between its rows).
     bool unattended_ = false;
     bool runNowActive_ = false;

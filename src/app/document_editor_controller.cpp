@@ -1,7 +1,7 @@
 #include "app/document_editor_controller.h"
 
 #include "app/find_dialog.h"
-#include "app/main_actions.h"
+#include "plugin/main_actions.h"
 
 #include <QAction>
 #include <QTextCursor>

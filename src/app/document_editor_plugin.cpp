@@ -2,9 +2,9 @@
 
 #include "app/document_editor_controller.h"
 #include "app/follow_along_highlight.h"
-#include "app/main_actions.h"
-#include "app/tf_main.h"
 #include "desktop/dropped_files.h"
+#include "plugin/main_actions.h"
+#include "plugin/plugin_context.h"
 #include "speech/reading_control.h"
 
 #include <QAction>
@@ -17,43 +17,44 @@ namespace narrix {
 DocumentEditorPlugin::DocumentEditorPlugin() = default;
 DocumentEditorPlugin::~DocumentEditorPlugin() = default;
 
-void DocumentEditorPlugin::attach(TfMain& window)
+void DocumentEditorPlugin::attach(PluginContext& context)
 {
-    window_ = &window;
-    font_ = window.settings().documentFont;
-    const MainActions& actions = window.actions();
+    context_ = &context;
+    font_ = context.settings().documentFont;
+    const MainActions& actions = context.actions();
     controller_ = std::make_unique<DocumentEditorController>(
-        *window.editor(), actions, window.modal(), font_,
-        [&window](const QString& title) { window.setDocumentTitle(title); });
+        *context.editor(), actions, context.modal(), font_,
+        [&context](const QString& title) { context.setDocumentTitle(title); });
     // A file dropped on the window opens here, after the save-changes prompt.
     dropped_ = std::make_unique<DroppedFiles>(
-        window, DroppedFiles::Handlers{[this] { return controller_->logic().ConfirmSaveChanges(); },
-                                       [this](const QString& path) { controller_->logic().openPath(path); },
-                                       [] { QApplication::beep(); }});
+        context.window(),
+        DroppedFiles::Handlers{[this] { return controller_->logic().ConfirmSaveChanges(); },
+                               [this](const QString& path) { controller_->logic().openPath(path); },
+                               [] { QApplication::beep(); }});
     // Text Font changes the settings' document font.
     QObject::connect(actions.actFont, &QAction::triggered, controller_.get(), [this] { storeSettings(); });
 
-    followSwitch_ = new QAction(QStringLiteral("Follow &Along"), &window);
+    followSwitch_ = new QAction(QStringLiteral("Follow &Along"), &context.window());
     followSwitch_->setObjectName(QStringLiteral("actFollowAlong"));
     followSwitch_->setCheckable(true);
-    window.addAction(followSwitch_);
-    if (auto* view = window.findChild<QMenu*>(QStringLiteral("mnuView"))) {
+    context.window().addAction(followSwitch_);
+    if (auto* view = context.window().findChild<QMenu*>(QStringLiteral("mnuView"))) {
         const QList<QAction*> items = view->actions();
         const qsizetype font = items.indexOf(actions.actFont);
         view->insertAction(font >= 0 && font + 1 < items.size() ? items[font + 1] : nullptr, followSwitch_);
     }
-    highlight_ = std::make_unique<FollowAlongHighlight>(*window.editor(), window.reading().followAlong(),
+    highlight_ = std::make_unique<FollowAlongHighlight>(*context.editor(), context.reading().followAlong(),
                                                         *followSwitch_);
     QObject::connect(followSwitch_, &QAction::toggled, controller_.get(), [this] { storeSettings(); });
 }
 
 void DocumentEditorPlugin::startUp()
 {
-    if (!window_)
+    if (!context_)
         return;
-    font_ = window_->settings().documentFont;
-    followSwitch_->setChecked(window_->settings().followAlong);
-    window_->reading().followAlong().setEnabled(window_->settings().followAlong);
+    font_ = context_->settings().documentFont;
+    followSwitch_->setChecked(context_->settings().followAlong);
+    context_->reading().followAlong().setEnabled(context_->settings().followAlong);
 }
 
 void DocumentEditorPlugin::acceptDroppedFiles(bool accept)
@@ -76,11 +77,11 @@ bool DocumentEditorPlugin::confirmSaveChanges()
 
 void DocumentEditorPlugin::storeSettings()
 {
-    Settings settings = window_->settings();
+    Settings settings = context_->settings();
     settings.documentFont = font_;
     settings.followAlong = followSwitch_->isChecked();
-    if (!(settings == window_->settings()))
-        window_->applySettings(settings);
+    if (!(settings == context_->settings()))
+        context_->changeSettings(settings);
 }
 
 std::string DocumentEditorPlugin::title() const

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "app/main_services.h"
+#include "plugin/feature_services.h"
+#include "plugin/plugin.h"
 #include "schedule/open_document.h"
 #include "settings/settings.h"
 
@@ -18,13 +19,13 @@ class FollowAlongHighlight;
 // The document editor in the main window: its commands, the save-changes prompt of the close request,
 // follow-along reading and its View switch ("FollowAlong" in the settings). It is also the open
 // document the list commands propose when an item is added.
-class DocumentEditorPlugin final : public MainPlugin, public DocumentService, public OpenDocument
+class DocumentEditorPlugin final : public Plugin, public DocumentService, public OpenDocument
 {
 public:
     DocumentEditorPlugin();
     ~DocumentEditorPlugin() override;
 
-    void attach(TfMain& window) override;
+    void attach(PluginContext& context) override;
     void startUp() override;
     bool confirmSaveChanges() override;
     void acceptDroppedFiles(bool accept) override;
@@ -38,7 +39,7 @@ public:
 private:
     void storeSettings();
 
-    TfMain* window_ = nullptr;
+    PluginContext* context_ = nullptr;
     DocumentFont font_; // the settings' document font, as Text Font changes it
     QAction* followSwitch_ = nullptr;
     std::unique_ptr<DocumentEditorController> controller_;

@@ -1,12 +1,12 @@
 #include "app/help_commands.h"
 
 #include "app/error_hook.h"
-#include "app/tf_main.h"
 #include "base/maker_addresses.h"
 #include "dialogs/about_box.h"
 #include "dialogs/tip_of_the_day.h"
 #include "platform/data_folder.h"
 #include "platform/shipped_files.h"
+#include "plugin/plugin_context.h"
 #include "settings/settings_store.h"
 #include "ui/desktop_opener.h"
 
@@ -25,13 +25,13 @@ HelpCommands::HelpCommands(DesktopOpener& desktop, SettingsStore& store, HelpFil
 {
 }
 
-void HelpCommands::attach(TfMain& window)
+void HelpCommands::attach(PluginContext& context)
 {
-    window_ = &window;
-    const MainActions& a = window.actions();
-    const auto on = [&window](QAction* action, auto handler) {
+    context_ = &context;
+    const MainActions& a = context.actions();
+    const auto on = [&context](QAction* action, auto handler) {
         action->setEnabled(true);
-        QObject::connect(action, &QAction::triggered, &window, handler);
+        QObject::connect(action, &QAction::triggered, &context.window(), handler);
     };
     on(a.actHelp, [this] { showContents(); });
     on(a.ipoftheDay1, [this] { showTipOfTheDay(); });
@@ -55,8 +55,8 @@ void HelpCommands::showContents()
 void HelpCommands::showTipOfTheDay()
 {
     const QString path = prepareTipsFile(files_.tipsFile, files_.shippedTipsFile);
-    TfrmTOD dialog(readTipsFile(path), window_);
-    window_->modal().exec(dialog);
+    TfrmTOD dialog(readTipsFile(path), &context_->window());
+    context_->modal().exec(dialog);
     if (!dialog.closed())
         return; // the program is ending under it: nothing was chosen
     // With no tips there is nothing to rotate: a missing file stays missing.
@@ -69,14 +69,14 @@ void HelpCommands::showTipOfTheDay()
     if (!store_.flush(&error))
         reportEscapedError(QStringLiteral("frmTODClose"),
                            QStringLiteral("ShowTips not saved: %1").arg(error));
-    Settings settings = window_->settings();
+    Settings settings = context_->settings();
     settings.showTips = dialog.showTips();
-    window_->applySettings(settings);
+    context_->changeSettings(settings);
 }
 
 void HelpCommands::runChannelUpdate()
 {
-    QAction* update = window_->actions().actUpdate;
+    QAction* update = context_->actions().actUpdate;
     if (update->isEnabled())
         update->trigger();
 }
@@ -88,8 +88,8 @@ void HelpCommands::openVoiceGuide()
 
 void HelpCommands::showAbout()
 {
-    TfrmAbout about(desktop_, window_);
-    window_->modal().exec(about);
+    TfrmAbout about(desktop_, &context_->window());
+    context_->modal().exec(about);
 }
 
 } // namespace narrix

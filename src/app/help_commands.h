@@ -1,7 +1,8 @@
 #pragma once
 
-#include "app/main_services.h"
 #include "dialogs/link_labels.h"
+#include "plugin/feature_services.h"
+#include "plugin/plugin.h"
 
 #include <QString>
 
@@ -21,12 +22,12 @@ HelpFiles installedHelpFiles();
 
 // The Help menu (contents, tip of the day, home page, support mail, about box), the Tools menu's
 // "Channel Guide...", and the tip of the day and voice guide offered at the first activation.
-class HelpCommands final : public MainPlugin, public TipsUpdatesService
+class HelpCommands final : public Plugin, public TipsUpdatesService
 {
 public:
     HelpCommands(DesktopOpener& desktop, SettingsStore& store, HelpFiles files = installedHelpFiles());
 
-    void attach(TfMain& window) override;
+    void attach(PluginContext& context) override;
 
     // The tip dialog on Tips.txt; closing it saves the rotated tips and writes ShowTips at once.
     void showTipOfTheDay() override;
@@ -42,7 +43,7 @@ private:
     SettingsStore& store_;
     HelpFiles files_;
     TQMSurfTo surf_;
-    TfMain* window_ = nullptr;
+    PluginContext* context_ = nullptr;
 };
 
 } // namespace narrix

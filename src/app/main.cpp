@@ -122,8 +122,9 @@ int main(int argc, char** argv)
     services.tips = &help;
     services.starterList = starterList;
     // The tray comes after the plugins whose switches have tray twins (it shares their twins).
-    services.plugins = {&documentEditor, &speechSources, &channels,      &listCommands, &help,
-                        &options,        &voices,        &channelUpdate, &tray,         &handOver};
+    services.plugins = {&documentEditor, &speechSources, &channels, &listCommands,
+                        &help,           &options,       &voices,   &channelUpdate};
+    services.windowParts = {&tray, &handOver};
     narrix::TfMain window(*engine, store, prompter, locale, services);
 
     // The engine's settings dialog is shown through the window's dialog seam.

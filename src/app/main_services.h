@@ -4,16 +4,17 @@
 // has do-nothing defaults, so the window starts, speaks and shuts down before its subsystem exists.
 //
 // How a subsystem plugs in (without a new member in TfMain):
-// - It serves one of the call sites below (tray, single instance, keyboard hook, transfers, tips and
-//   updates, document): derive from that interface, override what it does, and hand an instance to
-//   TfMain in MainServices (main.cpp creates and owns it; tests pass the fakes of tests/fakes/).
-// - It brings commands of its own (channels and scheduler, list commands, clipboard and time speech,
-//   options and help, voices and device): derive from MainPlugin and add it to MainServices::plugins.
-//   attach() runs once the window is built (connect to window.actions(), keep the references you
-//   need); startUp() runs at the end of the start-up, after the settings are read and the engine is
-//   prepared; shutDown() runs before the schedule list and the settings are written. Speak through
-//   window.SpeakBuffer(SpeechSource::...) after filling window.readingState().speechBuffer, show
-//   dialogs through window.modal(), change settings through window.applySettings().
+// - It serves one of the call sites of plugin/feature_services.h or below (tray, single instance,
+//   keyboard hook, transfers, tips and updates, document): derive from that interface, override what
+//   it does, and hand an instance to TfMain in MainServices (main.cpp creates and owns it; tests pass
+//   the fakes of tests/fakes/).
+// - It brings commands of its own: derive from Plugin (plugin/plugin.h) and add it to
+//   MainServices::plugins. It reaches the window only through the PluginContext given to attach():
+//   speak(), modal(), setStatusText(), settings() and changeSettings(), and the signals of the
+//   reading states.
+#include "plugin/feature_services.h"
+#include "plugin/plugin.h"
+
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -56,56 +57,8 @@ public:
     virtual bool handOverToRunningInstance(const QStringList& /*arguments*/) { return false; }
 };
 
-// The keyboard-hook library of real-time speech.
-class RealtimeHookService
-{
-public:
-    virtual ~RealtimeHookService() = default;
-    // Forgets keys held down in the key map.
-    virtual void resetKeyState() {}
-    virtual void connectHook() {}
-    virtual void disconnectHook() {}
-};
-
-// Internet transfers and e-mail.
-class TransferService
-{
-public:
-    virtual ~TransferService() = default;
-    // Fetches a local file, web address or mailbox address and speaks it as a scheduled speech.
-    virtual void retrieveChannel(const QString& /*address*/) {}
-    // Aborts the HTTP client's socket when a connection is open (Esc, close).
-    virtual void abortHttpTransfer() {}
-    // Closes the POP3 connection when one is open (actDisEmail).
-    virtual void disconnectEmail() {}
-};
-
-// The tip of the day and the offers of the first run.
-class TipsUpdatesService
-{
-public:
-    virtual ~TipsUpdatesService() = default;
-    virtual void showTipOfTheDay() {}
-    virtual void runChannelUpdate() {}
-    // Opens the voices web page.
-    virtual void openVoiceGuide() {}
-};
-
-// The document editor's part in start-up and close.
-class DocumentService
-{
-public:
-    virtual ~DocumentService() = default;
-    // The save-changes prompt: false when the user cancels or saving fails.
-    virtual bool confirmSaveChanges() { return true; }
-    // Starts or stops accepting files dropped on the window.
-    virtual void acceptDroppedFiles(bool /*accept*/) {}
-    // The whole document's text, also while a long file is still filling the editor; none when the
-    // editor's own text is all there is.
-    virtual std::optional<QString> documentText() const { return std::nullopt; }
-};
-
-// A subsystem with commands of its own (see the top of this file).
+// A part of the window itself (the tray, the single-instance hand-over): it reaches the whole window.
+// attach(), startUp() and shutDown() run as a Plugin's do, after the plugins'.
 class MainPlugin
 {
 public:
@@ -125,7 +78,8 @@ struct MainServices
     TransferService* transfers = nullptr;
     TipsUpdatesService* tips = nullptr;
     DocumentService* document = nullptr;
-    std::vector<MainPlugin*> plugins;
+    std::vector<Plugin*> plugins;
+    std::vector<MainPlugin*> windowParts;
     // The installed starter list that fills the schedule list on a first start (no schedule.nxl yet);
     // empty: none.
     QString starterList;

@@ -2,7 +2,7 @@
 
 #include "app/document_file_types.h"
 #include "app/document_font_qt.h"
-#include "app/modal_dialogs.h"
+#include "plugin/modal_dialogs.h"
 
 #include <QFileInfo>
 #include <QFontDialog>

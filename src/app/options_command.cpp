@@ -1,7 +1,8 @@
 #include "app/options_command.h"
 
-#include "app/tf_main.h"
+#include "desktop/autostart_entry.h"
 #include "dialogs/options_dialog.h"
+#include "plugin/plugin_context.h"
 #include "settings/options_settings.h"
 
 #include <QAction>
@@ -13,27 +14,34 @@ OptionsCommand::OptionsCommand(DesktopOpener& desktop, std::function<void()> for
 {
 }
 
-void OptionsCommand::attach(TfMain& window)
+void OptionsCommand::attach(PluginContext& context)
 {
-    window_ = &window;
-    QAction* options = window.actions().actOptions;
+    context_ = &context;
+    QAction* options = context.actions().actOptions;
     options->setEnabled(true);
-    QObject::connect(options, &QAction::triggered, &window, [this] { showOptions(); });
+    QObject::connect(options, &QAction::triggered, &context.window(), [this] { showOptions(); });
 }
 
 bool OptionsCommand::showOptions()
 {
-    TfMain& window = *window_;
+    PluginContext& context = *context_;
     // Built when opened, so it always shows the settings as they are now.
-    TfrmOptions dialog(optionsFrom(window.settings()), window.modal().prompter(), desktop_, &window);
-    if (window.modal().exec(dialog) != QDialog::Accepted)
+    OptionsValues shown = optionsFrom(context.settings());
+    shown.startWithSession = autostart_ != nullptr && autostart_->exists();
+    TfrmOptions dialog(shown, context.modal().prompter(), desktop_, &context.window());
+    if (context.modal().exec(dialog) != QDialog::Accepted)
         return false;
-    Settings settings = window.settings();
-    applyOptions(dialog.values(), settings);
-    window.applySettings(settings);
+    const OptionsValues chosen = dialog.values();
+    Settings settings = context.settings();
+    applyOptions(chosen, settings);
+    context.changeSettings(settings);
     if (forgetLastAnnouncement_)
         forgetLastAnnouncement_();
-    window.tray().applyTheme();
+    context.applyTrayTheme();
+    QString error;
+    if (autostart_ != nullptr && chosen.startWithSession != shown.startWithSession &&
+        !autostart_->setPresent(chosen.startWithSession, &error))
+        context.modal().refuse(error);
     return true;
 }
 

@@ -1,16 +1,10 @@
 #pragma once
 
+#include "plugin/transfer_state.h"
 #include "settings/window_start_state.h"
 #include "speech/reading_state.h"
 
 namespace narrix {
-
-// Whether a transfer runs and whether Esc (or the close) asked it to stop.
-struct TransferState
-{
-    bool networkBusy = false;
-    bool cancelRequested = false;
-};
 
 // Program-wide run-time state held by the main window and shared by reference with the subsystems.
 // The settings record (what is stored between runs) is separate: see Settings.

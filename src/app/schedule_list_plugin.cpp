@@ -1,9 +1,9 @@
 #include "app/schedule_list_plugin.h"
 
-#include "app/modal_dialog_host.h"
-#include "app/tf_main.h"
 #include "app/title_edit_delegate.h"
 #include "dialogs/item_editor_dialog.h"
+#include "plugin/modal_dialog_host.h"
+#include "plugin/plugin_context.h"
 #include "schedule/schedule_list_model.h"
 
 #include <QAction>
@@ -30,12 +30,12 @@ ScheduleListPlugin::ScheduleListPlugin(std::string timeSeparator) : timeSeparato
 
 ScheduleListPlugin::~ScheduleListPlugin() = default;
 
-void ScheduleListPlugin::attach(TfMain& window)
+void ScheduleListPlugin::attach(PluginContext& context)
 {
-    window_ = &window;
-    list_ = window.scheduleList();
-    model_ = &window.scheduleItems();
-    TransferState& transfers = window.transfers();
+    context_ = &context;
+    list_ = context.scheduleList();
+    model_ = &context.scheduleItems();
+    TransferState& transfers = context.transfers();
     pageReader_ = std::make_unique<PickerPageReader>(http_, transfers.networkBusy, transfers.cancelRequested);
     commands_ = std::make_unique<ScheduleListCommands>(
         *model_, *list_->selectionModel(), static_cast<ScheduleListUi&>(*this), *document_, timeSeparator_);
@@ -61,7 +61,7 @@ void ScheduleListPlugin::setDocument(const OpenDocument* document)
 
 void ScheduleListPlugin::buildPopupMenu()
 {
-    const MainActions& a = window_->actions();
+    const MainActions& a = context_->actions();
     popSch_ = new QMenu(list_);
     popSch_->setObjectName(QStringLiteral("popSch"));
     for (QAction* item : {a.actAdd, a.actRemove, static_cast<QAction*>(nullptr), a.actRun, a.actEdit,
@@ -81,7 +81,7 @@ void ScheduleListPlugin::buildPopupMenu()
 
 void ScheduleListPlugin::connectActions()
 {
-    const MainActions& a = window_->actions();
+    const MainActions& a = context_->actions();
     ScheduleListCommands& c = *commands_;
     const auto bind = [this](QAction* action, auto command) {
         connect(action, &QAction::triggered, this, [command] { command(); });
@@ -110,11 +110,11 @@ void ScheduleListPlugin::connectActions()
 void ScheduleListPlugin::updateActions()
 {
     const bool selected = commands_->hasSelection();
-    window_->actions().actRemove->setEnabled(selected);
-    window_->actions().actEdit->setEnabled(selected);
-    window_->actions().actRename->setEnabled(selected);
-    window_->actions().actMoveUp->setEnabled(commands_->canMoveUp());
-    window_->actions().actMoveDown->setEnabled(commands_->canMoveDown());
+    context_->actions().actRemove->setEnabled(selected);
+    context_->actions().actEdit->setEnabled(selected);
+    context_->actions().actRename->setEnabled(selected);
+    context_->actions().actMoveUp->setEnabled(commands_->canMoveUp());
+    context_->actions().actMoveDown->setEnabled(commands_->canMoveDown());
 }
 
 bool ScheduleListPlugin::eventFilter(QObject* watched, QEvent* event)
@@ -145,32 +145,36 @@ bool ScheduleListPlugin::eventFilter(QObject* watched, QEvent* event)
 
 ItemEditorValues ScheduleListPlugin::editItem(const ItemEditorValues& values)
 {
-    ModalDialogHost host(window_->modal());
+    ModalDialogHost host(context_->modal());
     ItemEditorContext context{host, timeSeparator_, {}};
     context.picker.reader = pageReader_.get();
-    context.picker.proxy = window_->settings().proxy.toStdString();
-    context.picker.port = window_->settings().port.toStdString();
-    return TfrmSche::run(values, std::move(context), window_);
+    context.picker.proxy = context_->settings().proxy.toStdString();
+    context.picker.port = context_->settings().port.toStdString();
+    return TfrmSche::run(values, std::move(context), &context_->window());
 }
 
 void ScheduleListPlugin::refuse(std::string_view message)
 {
-    window_->modal().refuse(fromUtf8(message));
+    context_->modal().refuse(fromUtf8(message));
 }
 
 bool ScheduleListPlugin::confirm(std::string_view question)
 {
-    return window_->modal().confirm(fromUtf8(question));
+    return context_->modal().confirm(fromUtf8(question));
 }
 
 std::string ScheduleListPlugin::chooseListToImport()
 {
-    return window_->modal().openFileName(QStringLiteral("Import List"), QString(), kListFilter).toStdString();
+    return context_->modal()
+        .openFileName(QStringLiteral("Import List"), QString(), kListFilter)
+        .toStdString();
 }
 
 std::string ScheduleListPlugin::chooseListToExport()
 {
-    return window_->modal().saveFileName(QStringLiteral("Export List"), QString(), kListFilter).toStdString();
+    return context_->modal()
+        .saveFileName(QStringLiteral("Export List"), QString(), kListFilter)
+        .toStdString();
 }
 
 void ScheduleListPlugin::revealRow(int row)

@@ -1,7 +1,8 @@
 #pragma once
 
-#include "app/main_services.h"
 #include "net/http_client.h"
+#include "plugin/feature_services.h"
+#include "plugin/plugin.h"
 #include "schedule/open_document.h"
 #include "schedule/picker_page_reader.h"
 #include "schedule/schedule_list_commands.h"
@@ -21,14 +22,14 @@ class TitleEditDelegate;
 // Puts the schedule list commands on the main window: the Schedule menu's actions and their enabled
 // states, the toolbar buttons, the list's pop-up menu, its keys (Enter edits, Delete removes, Insert
 // adds) and renaming in place. The item editor and the dialogs it opens are built when first shown.
-class ScheduleListPlugin : public QObject, public MainPlugin, private ScheduleListUi
+class ScheduleListPlugin : public QObject, public Plugin, private ScheduleListUi
 {
     Q_OBJECT
 public:
     explicit ScheduleListPlugin(std::string timeSeparator);
     ~ScheduleListPlugin() override;
 
-    void attach(TfMain& window) override;
+    void attach(PluginContext& context) override;
 
     // The document Add proposes as the new item ("Untitled" and no path when none is given).
     void setDocument(const OpenDocument* document);
@@ -52,7 +53,7 @@ private:
     void updateActions();
 
     std::string timeSeparator_;
-    TfMain* window_ = nullptr;
+    PluginContext* context_ = nullptr;
     QTreeView* list_ = nullptr;
     ScheduleListModel* model_ = nullptr;
     TitleEditDelegate* delegate_ = nullptr;

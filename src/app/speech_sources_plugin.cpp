@@ -1,9 +1,8 @@
 #include "app/speech_sources_plugin.h"
 
 #include "app/error_hook.h"
-#include "app/tf_main.h"
+#include "plugin/plugin_context.h"
 #include "sources/clip_note.h"
-#include "sources/reading_speaker.h"
 #include "sources/realtime_speech.h"
 #include "sources/time_announcements.h"
 
@@ -19,31 +18,30 @@ SpeechSourcesPlugin::SpeechSourcesPlugin(KeyboardState& keyboard, const Clock& c
 
 SpeechSourcesPlugin::~SpeechSourcesPlugin() = default;
 
-void SpeechSourcesPlugin::attach(TfMain& window)
+void SpeechSourcesPlugin::attach(PluginContext& context)
 {
-    window_ = &window;
-    const Settings& settings = window.settings();
-    speaker_ = std::make_unique<ReadingSpeaker>(window.readingState(), window.reading());
+    context_ = &context;
+    SourceSpeaker& speaker = *this;
+    const Settings& settings = context.settings();
 
     // The memo only shows the buffer: no focus, no border, the button-face colour, a scroll bar.
-    QPlainTextEdit* memo = window.realTimeMemo();
+    QPlainTextEdit* memo = context.realTimeMemo();
     memo->setFocusPolicy(Qt::NoFocus);
     memo->setFrameShape(QFrame::NoFrame);
     memo->setBackgroundRole(QPalette::Button);
     memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     realtime_ = std::make_unique<RealtimeSpeech>(
-        keyboard_, *speaker_,
-        RealtimeSettings{settings.realMode, settings.realCustom, settings.enableRealtime},
+        keyboard_, speaker, RealtimeSettings{settings.realMode, settings.realCustom, settings.enableRealtime},
         [memo](const std::string& buffer) { memo->setPlainText(QString::fromStdString(buffer)); });
     connect(&hook_, &RealtimeHookConnection::keyReport, this, &SpeechSourcesPlugin::keyReport);
 
-    clipNote_ = new TClipNote(&window);
+    clipNote_ = new TClipNote(&context.window());
     connect(clipNote_, &TClipNote::OnClipboardChange, this, &SpeechSourcesPlugin::clipboardChanged);
     time_ = std::make_unique<TimeAnnouncements>(
-        clock_, *speaker_,
+        clock_, speaker,
         TimeSettings{settings.tellTime, settings.timeStyle, settings.dateStyle, settings.hourFormat});
 
-    const MainActions& a = window.actions();
+    const MainActions& a = context.actions();
     const auto command = [this](QAction* action, const QString& name, auto run) {
         action->setEnabled(true);
         connect(action, &QAction::triggered, this, [name, run] { runGuarded(name, run); });
@@ -51,7 +49,7 @@ void SpeechSourcesPlugin::attach(TfMain& window)
     command(a.Whatsthetime1, QStringLiteral("Whatsthetime1Click"), [this] { time_->speakTime(); });
     command(a.WhatstheDate1, QStringLiteral("WhatstheDate1Click"), [this] { time_->speakDate(); });
     command(a.WhatsintheClipboard1, QStringLiteral("WhatsintheClipboard1Click"),
-            [this] { clipboard_.whatsInTheClipboard(*clipNote_, *speaker_); });
+            [this] { clipboard_.whatsInTheClipboard(*clipNote_, *this); });
 
     tmrClip_.setInterval(500);
     connect(&tmrClip_, &QTimer::timeout, this, &SpeechSourcesPlugin::tmrClipTimer);
@@ -93,15 +91,25 @@ void SpeechSourcesPlugin::keyReport(quint32 key, quint32 flags)
 void SpeechSourcesPlugin::clipboardChanged()
 {
     runGuarded(QStringLiteral("ClipNote1ClipboardChange"),
-               [this] { clipboard_.clipboardChanged(window_->settings().enableClipboard, *clipNote_); });
+               [this] { clipboard_.clipboardChanged(context_->settings().enableClipboard, *clipNote_); });
+}
+
+SpeechSource SpeechSourcesPlugin::currentSource() const
+{
+    return context_->readingState().currentSource;
+}
+
+void SpeechSourcesPlugin::speak(SpeechSource source, std::string text)
+{
+    context_->speak(source, QString::fromStdString(text));
 }
 
 void SpeechSourcesPlugin::tmrClipTimer()
 {
-    if (window_->state().startingUp)
+    if (context_->startingUp())
         return;
     runGuarded(QStringLiteral("tmrClipTimer"), [this] {
-        clipboard_.tick(*speaker_);
+        clipboard_.tick(*this);
         time_->tick();
     });
 }

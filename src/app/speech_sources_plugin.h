@@ -1,8 +1,10 @@
 #pragma once
 
-#include "app/main_services.h"
+#include "plugin/feature_services.h"
+#include "plugin/plugin.h"
 #include "sources/clipboard_speech.h"
 #include "sources/realtime_hook_connection.h"
+#include "sources/source_speaker.h"
 
 #include <QObject>
 #include <QTimer>
@@ -12,7 +14,6 @@ namespace narrix {
 
 class Clock;
 class KeyboardState;
-class ReadingSpeaker;
 class RealtimeSpeech;
 class TClipNote;
 class TimeAnnouncements;
@@ -21,7 +22,10 @@ class TimeAnnouncements;
 // library's connection, the memo "Real-Time Buffer", the clipboard viewer, the 500 ms timer tmrClip and
 // the Tools commands "What's the &Time?", "What's the &Date?" and "What's in the Clip&board?". The logic
 // is in src/sources; this connects it to the window.
-class SpeechSourcesPlugin final : public QObject, public MainPlugin, public RealtimeHookService
+class SpeechSourcesPlugin final : public QObject,
+                                  public Plugin,
+                                  public RealtimeHookService,
+                                  private SourceSpeaker
 {
     Q_OBJECT
 public:
@@ -30,7 +34,7 @@ public:
                         QString hookLibrary = RealtimeHookConnection::defaultLibraryPath());
     ~SpeechSourcesPlugin() override;
 
-    void attach(TfMain& window) override;
+    void attach(PluginContext& context) override;
     void shutDown() override;
 
     void resetKeyState() override;
@@ -44,12 +48,14 @@ private:
     void keyReport(quint32 key, quint32 flags);
     void clipboardChanged();
     void tmrClipTimer();
+    // The sources speak through the window's context.
+    SpeechSource currentSource() const override;
+    void speak(SpeechSource source, std::string text) override;
 
     KeyboardState& keyboard_;
     const Clock& clock_;
     QString hookLibrary_;
-    TfMain* window_ = nullptr;
-    std::unique_ptr<ReadingSpeaker> speaker_;
+    PluginContext* context_ = nullptr;
     std::unique_ptr<RealtimeSpeech> realtime_;
     RealtimeHookConnection hook_;
     TClipNote* clipNote_ = nullptr;

@@ -7,6 +7,7 @@
 #include "app/pane_layout.h"
 #include "app/splitter_bar.h"
 #include "app/toolbar_icons.h"
+#include "app/window_plugin_context.h"
 #include "platform/companion_program.h"
 #include "schedule/schedule_list_model.h"
 #include "speech/speech_engine.h"
@@ -94,7 +95,7 @@ MainServices withDoNothingDefaults(MainServices services)
 TfMain::TfMain(SpeechEngine& engine, SettingsStore& store, Prompter& prompter, const LocaleAdapter& locale,
                const MainServices& services, QWidget* parent)
     : QMainWindow(parent), engine_(engine), store_(store), locale_(locale),
-      services_(withDoNothingDefaults(services)), modal_(state_, prompter, this),
+      services_(withDoNothingDefaults(services)), modal_(state_.openModalDialogs, prompter, this),
       actions_(createMainActions(this))
 {
     setObjectName(QStringLiteral("fMain"));
@@ -108,8 +109,17 @@ TfMain::TfMain(SpeechEngine& engine, SettingsStore& store, Prompter& prompter, c
     buildStatusBar();
     connectActions();
     connectReading();
-    for (MainPlugin* plugin : services_.plugins)
-        plugin->attach(*this);
+    pluginContext_ = new WindowPluginContext(*this);
+    connect(pluginContext_, &PluginContext::speakingStarted, this,
+            [this] { tray().startSpeakingAnimation(); });
+    connect(pluginContext_, &PluginContext::speakingDone, this, [this] {
+        tray().stopSpeakingAnimation();
+        tray().showStillPicture();
+    });
+    for (Plugin* plugin : services_.plugins)
+        plugin->attach(*pluginContext_);
+    for (MainPlugin* part : services_.windowParts)
+        part->attach(*this);
     applyMainWindowAccessibility(*this);
     // The main window sees keys before the focused control (Esc, and its own shortcuts).
     qApp->installEventFilter(this);

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "app/main_actions.h"
 #include "app/main_reading_host.h"
 #include "app/main_services.h"
-#include "app/modal_dialogs.h"
 #include "app/program_state.h"
+#include "plugin/main_actions.h"
+#include "plugin/modal_dialogs.h"
 #include "settings/settings.h"
 #include "settings/settings_codec.h"
 #include "speech/reading_control.h"
@@ -13,6 +13,8 @@
 #include <QStringList>
 #include <initializer_list>
 #include <memory>
+#include <optional>
+#include <string>
 
 class QLabel;
 class QPlainTextEdit;
@@ -24,6 +26,7 @@ class QTreeView;
 namespace narrix {
 
 class LocaleAdapter;
+class PluginContext;
 class ScheduleListModel;
 class SettingsStore;
 class SpeechEngine;
@@ -67,6 +70,10 @@ public:
 
     // Hands the speech text buffer to the engine as speech from `source`.
     void SpeakBuffer(SpeechSource source);
+    // Puts `text` into the speech text buffer (and `title` as the running item's title) and speaks it.
+    void speakText(SpeechSource source, std::string text, std::optional<std::string> title);
+    // What the plugins see of the window.
+    PluginContext& pluginContext() { return *pluginContext_; }
     // The reading commands, the arbitration between the speech sources and the engine's events.
     ReadingControl& reading();
     // Enables Play, Pause, Rewind, Fast Forward and Stop as the engine's state allows (run when idle).
@@ -165,6 +172,7 @@ private:
     QStringList arguments_;
     std::unique_ptr<MainReadingHost> readingHost_;
     std::unique_ptr<ReadingControl> reading_;
+    PluginContext* pluginContext_ = nullptr; // a child of the window
 
     QStringList valuesRead_;
     // The values start-up put into the window's controls; only these are read back from them.

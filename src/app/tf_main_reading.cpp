@@ -5,6 +5,7 @@
 #include "app/main_reading_host.h"
 #include "app/tf_main.h"
 #include "app/window_start_state_qt.h"
+#include "plugin/plugin_context.h"
 
 #include "schedule/schedule_list_model.h"
 #include "speech/reading_control.h"
@@ -48,12 +49,13 @@ void MainReadingHost::setStatusText(const QString& text, bool repaintNow)
 
 void MainReadingHost::startSpeakingAnimation()
 {
-    window_.tray().startSpeakingAnimation();
+    Q_EMIT window_.pluginContext().speakingStarted();
 }
 
+// The speaking-done signal also brings the still picture back (see showStillPicture).
 void MainReadingHost::stopSpeakingAnimation()
 {
-    window_.tray().stopSpeakingAnimation();
+    Q_EMIT window_.pluginContext().speakingDone();
 }
 
 void MainReadingHost::setAnimationDelay(int milliseconds)
@@ -61,10 +63,7 @@ void MainReadingHost::setAnimationDelay(int milliseconds)
     window_.tray().setAnimationDelay(milliseconds);
 }
 
-void MainReadingHost::showStillPicture()
-{
-    window_.tray().showStillPicture();
-}
+void MainReadingHost::showStillPicture() {}
 
 bool MainReadingHost::editorHasSelection() const
 {
@@ -91,7 +90,7 @@ std::string MainReadingHost::editorText() const
 void MainReadingHost::runQuickStart(const std::function<void(QuickStartChoice)>& actOnChoice)
 {
     // The guide and what its choice runs count as one open modal dialog.
-    ModalScope scope(state_);
+    ModalScope scope(state_.openModalDialogs);
     actOnChoice(askQuickStart());
 }
 
@@ -182,7 +181,10 @@ void TfMain::connectReading()
     reading_ = std::make_unique<ReadingControl>(state_.reading, engine_, *readingHost_);
     const MainActions& a = actions_;
     connect(a.actPlay, &QAction::triggered, this, [this] { reading_->play(); });
-    connect(a.actPause, &QAction::triggered, this, [this] { reading_->pause(); });
+    connect(a.actPause, &QAction::triggered, this, [this] {
+        reading_->pause();
+        Q_EMIT pluginContext_->speakingPaused();
+    });
     connect(a.actStop, &QAction::triggered, this, [this] { reading_->stop(); });
     connect(a.actRewind, &QAction::triggered, this, [this] { reading_->rewind(); });
     connect(a.actForward, &QAction::triggered, this, [this] { reading_->forward(); });
@@ -227,6 +229,14 @@ void TfMain::UpdateReadingActions()
 void TfMain::SpeakBuffer(SpeechSource source)
 {
     reading_->SpeakBuffer(source);
+}
+
+void TfMain::speakText(SpeechSource source, std::string text, std::optional<std::string> title)
+{
+    if (title)
+        state_.reading.currentTitle = std::move(*title);
+    state_.reading.speechBuffer = std::move(text);
+    SpeakBuffer(source);
 }
 
 ReadingControl& TfMain::reading()

@@ -86,8 +86,10 @@ bool TfMain::startUpSteps()
     if (!settings_.taskbarButton)
         actions_.askbarButton1->setChecked(false);
     markShownByWindow({u"TaskbarButton"});
-    for (MainPlugin* plugin : services_.plugins)
+    for (Plugin* plugin : services_.plugins)
         plugin->startUp();
+    for (MainPlugin* part : services_.windowParts)
+        part->startUp();
     speakGreetingOrArgument();
     return true;
 }
@@ -311,8 +313,10 @@ void TfMain::FormDestroy()
                 engine_.StopSpeaking();
             services_.realtimeHook->disconnectHook();
             services_.document->acceptDroppedFiles(false);
-            for (MainPlugin* plugin : services_.plugins)
+            for (Plugin* plugin : services_.plugins)
                 plugin->shutDown();
+            for (MainPlugin* part : services_.windowParts)
+                part->shutDown();
             SaveScheduleList();
             writeStoredSettings(shutdownTexts(true));
         }

@@ -1,9 +1,9 @@
 #include "app/voices_plugin.h"
 
 #include "app/error_hook.h"
-#include "app/tf_main.h"
 #include "base/maker_addresses.h"
 #include "platform/data_folder.h"
+#include "plugin/plugin_context.h"
 #include "speech/audio_device_dialog.h"
 #include "speech/speech_engine.h"
 #include "speech/speech_properties.h"
@@ -25,10 +25,10 @@ VoicesPlugin::~VoicesPlugin()
     delete deviceDialog_.data();
 }
 
-void VoicesPlugin::attach(TfMain& window)
+void VoicesPlugin::attach(PluginContext& context)
 {
-    window_ = &window;
-    const MainActions& a = window.actions();
+    context_ = &context;
+    const MainActions& a = context.actions();
     const auto command = [this](QAction* action, const QString& name, auto run) {
         action->setEnabled(true);
         connect(action, &QAction::triggered, this, [name, run] { runGuarded(name, run); });
@@ -36,7 +36,7 @@ void VoicesPlugin::attach(TfMain& window)
     command(a.actProp, QStringLiteral("actPropExecute"), [this] { openProperties(); });
     command(a.actDevice, QStringLiteral("actDeviceExecute"), [this] { openDevice(); });
     command(a.VoiceGuide1, QStringLiteral("VoiceGuide1Click"), [this] { openVoiceGuide(); });
-    connect(&window.tts(), &SpeechEngine::OnDeviceFallback, this, &VoicesPlugin::deviceFellBack);
+    connect(&context.tts(), &SpeechEngine::OnDeviceFallback, this, &VoicesPlugin::deviceFellBack);
 }
 
 void VoicesPlugin::buildProperties()
@@ -44,8 +44,8 @@ void VoicesPlugin::buildProperties()
     propertiesEngine_ = makeEngine_();
     SpeechProperties::Hooks hooks;
     hooks.showScanMessage = [this] {
-        window_->modal().message(QMessageBox::Information, QStringLiteral("Narrix"),
-                                 SpeechProperties::kScanMessage);
+        context_->modal().message(QMessageBox::Information, QStringLiteral("Narrix"),
+                                  SpeechProperties::kScanMessage);
     };
     hooks.setBusyCursor = [](bool on) {
         if (on)
@@ -55,27 +55,27 @@ void VoicesPlugin::buildProperties()
     };
     hooks.showEngineSettings = [this] { propertiesEngine_->ShowSettingsDialog(propertiesDialog_.data()); };
     properties_ = std::make_unique<SpeechProperties>(
-        *propertiesEngine_, window_->readingState(),
+        *propertiesEngine_, context_->readingState(),
         VoiceDatabase(programDataFile(QStringLiteral("nxvoice.ini"))), std::move(hooks));
     propertiesDialog_ = new TfrmProp(
-        *properties_, [this] { openVoiceGuide(); }, window_);
+        *properties_, [this] { openVoiceGuide(); }, &context_->window());
 }
 
 void VoicesPlugin::openProperties()
 {
     if (!propertiesDialog_)
         buildProperties();
-    const Settings& settings = window_->settings();
+    const Settings& settings = context_->settings();
     properties_->open({settings.voice, settings.speed, settings.device});
     propertiesDialog_->refresh();
-    window_->modal().exec(*propertiesDialog_);
+    context_->modal().exec(*propertiesDialog_);
 
     // The voice now speaks in the main engine too (the speed is shared already).
-    Settings changed = window_->settings();
+    Settings changed = context_->settings();
     changed.voice = properties_->values().voice;
     changed.speed = properties_->values().speed;
-    window_->applySettings(changed);
-    SpeechEngine& engine = window_->tts();
+    context_->changeSettings(changed);
+    SpeechEngine& engine = context_->tts();
     for (int mode = 1; mode <= engine.ModeCount(); ++mode) {
         if (engine.ModeName(mode) == changed.voice) {
             if (engine.CurrentMode() != mode)
@@ -90,16 +90,16 @@ void VoicesPlugin::openDevice()
     if (!deviceDialog_)
         deviceDialog_ = new TfrmDevice(
             [this](const QString& warning) {
-                window_->modal().message(QMessageBox::Information, QStringLiteral("Narrix"), warning);
+                context_->modal().message(QMessageBox::Information, QStringLiteral("Narrix"), warning);
             },
-            window_);
-    deviceDialog_->open(window_->settings().device);
-    if (window_->modal().exec(*deviceDialog_) != QDialog::Accepted)
+            &context_->window());
+    deviceDialog_->open(context_->settings().device);
+    if (context_->modal().exec(*deviceDialog_) != QDialog::Accepted)
         return;
-    Settings changed = window_->settings();
+    Settings changed = context_->settings();
     changed.device = deviceDialog_->device();
-    window_->applySettings(changed);
-    window_->tts().SetDevice(changed.device);
+    context_->changeSettings(changed);
+    context_->tts().SetDevice(changed.device);
 }
 
 void VoicesPlugin::openVoiceGuide()
@@ -110,7 +110,7 @@ void VoicesPlugin::openVoiceGuide()
 
 void VoicesPlugin::deviceFellBack(const QString& lostDevice)
 {
-    window_->setStatusText(
+    context_->setStatusText(
         QStringLiteral(" The audio device %1 is not available; speaking on the default output.")
             .arg(lostDevice.isEmpty() ? QStringLiteral("chosen") : QStringLiteral("\"%1\"").arg(lostDevice)));
 }

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "app/main_services.h"
+#include "plugin/feature_services.h"
+#include "plugin/plugin.h"
 
 #include <QObject>
 #include <QPointer>
@@ -19,7 +20,7 @@ class TfrmProp;
 // the voice database), "Select Audio &Device...", "&Voice Guide..." and the "Get More!!!" link. The
 // dialogs are built when first opened and kept for later openings; what they change reaches the main
 // engine at once and the settings record (written at shutdown).
-class VoicesPlugin final : public QObject, public MainPlugin, public TipsUpdatesService
+class VoicesPlugin final : public QObject, public Plugin, public TipsUpdatesService
 {
     Q_OBJECT
 public:
@@ -30,7 +31,7 @@ public:
     VoicesPlugin(EngineMaker makeEngine, UrlOpener openUrl);
     ~VoicesPlugin() override;
 
-    void attach(TfMain& window) override;
+    void attach(PluginContext& context) override;
 
     void openProperties();
     void openDevice();
@@ -44,7 +45,7 @@ private:
 
     EngineMaker makeEngine_;
     UrlOpener openUrl_;
-    TfMain* window_ = nullptr;
+    PluginContext* context_ = nullptr;
     std::unique_ptr<SpeechEngine> propertiesEngine_;
     std::unique_ptr<SpeechProperties> properties_;
     // Children of the window, which may delete them first.

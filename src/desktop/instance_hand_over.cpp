@@ -1,10 +1,10 @@
 #include "desktop/instance_hand_over.h"
 
-#include "app/modal_dialogs.h"
 #include "app/tf_main.h"
 #include "base/diagnostics.h"
 #include "desktop/chrome_tray.h"
 #include "desktop/single_instance.h"
+#include "plugin/modal_dialogs.h"
 #include "settings/settings_store.h"
 
 #include <QTimer>

@@ -1,4 +1,4 @@
-#include "app/main_actions.h"
+#include "plugin/main_actions.h"
 
 #include <QAction>
 #include <QKeySequence>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/modal_dialogs.h"
 #include "dialogs/dialog_host.h"
+#include "plugin/modal_dialogs.h"
 
 namespace narrix {
 

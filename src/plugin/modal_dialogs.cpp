@@ -1,24 +1,22 @@
-#include "app/modal_dialogs.h"
-
-#include "app/program_state.h"
+#include "plugin/modal_dialogs.h"
 
 namespace narrix {
 
-ModalScope::ModalScope(ProgramState& state) : state_(state)
+ModalScope::ModalScope(int& openDialogs) : openDialogs_(openDialogs)
 {
-    ++state_.openModalDialogs;
+    ++openDialogs_;
 }
 
 ModalScope::~ModalScope()
 {
-    --state_.openModalDialogs;
+    --openDialogs_;
 }
 
 QMessageBox::StandardButton ModalDialogs::message(QMessageBox::Icon icon, const QString& caption,
                                                   const QString& text, QMessageBox::StandardButtons buttons,
                                                   QMessageBox::StandardButton defaultButton)
 {
-    ModalScope scope(state_);
+    ModalScope scope(openDialogs_);
     return prompter_.message(parent_, icon, caption, text, buttons, defaultButton);
 }
 
@@ -35,25 +33,25 @@ bool ModalDialogs::confirm(const QString& text)
 
 int ModalDialogs::exec(QDialog& dialog)
 {
-    ModalScope scope(state_);
+    ModalScope scope(openDialogs_);
     return prompter_.execDialog(dialog);
 }
 
 QString ModalDialogs::openFileName(const QString& caption, const QString& folder, const QString& filter)
 {
-    ModalScope scope(state_);
+    ModalScope scope(openDialogs_);
     return prompter_.openFileName(parent_, caption, folder, filter);
 }
 
 QString ModalDialogs::saveFileName(const QString& caption, const QString& folder, const QString& filter)
 {
-    ModalScope scope(state_);
+    ModalScope scope(openDialogs_);
     return prompter_.saveFileName(parent_, caption, folder, filter);
 }
 
 std::optional<QString> ModalDialogs::inputPassword(const QString& prompt)
 {
-    ModalScope scope(state_);
+    ModalScope scope(openDialogs_);
     return prompter_.inputPassword(parent_, QStringLiteral("Narrix"), prompt);
 }
 

@@ -4,19 +4,17 @@
 
 namespace narrix {
 
-struct ProgramState;
-
 // Raises the count of open modal dialogs for its lifetime.
 class ModalScope
 {
 public:
-    explicit ModalScope(ProgramState& state);
+    explicit ModalScope(int& openDialogs);
     ~ModalScope();
     ModalScope(const ModalScope&) = delete;
     ModalScope& operator=(const ModalScope&) = delete;
 
 private:
-    ProgramState& state_;
+    int& openDialogs_;
 };
 
 // The one way the program shows a modal dialog or message box: while it is shown, the count of open
@@ -25,8 +23,9 @@ private:
 class ModalDialogs
 {
 public:
-    ModalDialogs(ProgramState& state, Prompter& prompter, QWidget* parent)
-        : state_(state), prompter_(prompter), parent_(parent)
+    // `openDialogs` is the window's count of open modal dialogs.
+    ModalDialogs(int& openDialogs, Prompter& prompter, QWidget* parent)
+        : openDialogs_(openDialogs), prompter_(prompter), parent_(parent)
     {
     }
 
@@ -47,7 +46,7 @@ public:
     Prompter& prompter() { return prompter_; }
 
 private:
-    ProgramState& state_;
+    int& openDialogs_;
     Prompter& prompter_;
     QWidget* parent_;
 };

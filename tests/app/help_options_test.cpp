@@ -92,7 +92,7 @@ protected:
     {
         MainServices services = fake.services();
         services.tips = help.get();
-        services.plugins = {help.get(), options.get(), &fake};
+        services.plugins = {help.get(), options.get()};
         auto window = std::make_unique<TfMain>(engine, store, prompter, locale, services);
         prompter.state = &window->state();
         window->FormCreate(arguments);

@@ -1,8 +1,5 @@
 // The main window and the program's dialogs for assistive technology: every control named, no access
 // key used twice in a menu or dialog.
-#include "app/main_actions.h"
-#include "app/modal_dialog_host.h"
-#include "app/modal_dialogs.h"
 #include "app/program_state.h"
 #include "app/tf_main.h"
 #include "dialogs/email_account_dialog.h"
@@ -12,6 +9,9 @@
 #include "fakes/fake_speech_engine.h"
 #include "fakes/memory_settings_store.h"
 #include "platform/locale_adapter.h"
+#include "plugin/main_actions.h"
+#include "plugin/modal_dialog_host.h"
+#include "plugin/modal_dialogs.h"
 #include "speech/engine_settings_dialog.h"
 #include "ui/access_keys.h"
 #include "vozozo/vozozo_wizard.h"

@@ -1,6 +1,6 @@
 // The manual shipped with the program: every command of the main window's menus is explained under its
 // caption, and every link inside the manual leads to a page or an anchor that exists.
-#include "app/main_actions.h"
+#include "plugin/main_actions.h"
 
 #include <QAction>
 #include <QDir>

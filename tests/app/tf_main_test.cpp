@@ -1,13 +1,13 @@
 #include "app/tf_main.h"
 
 #include "app/error_hook.h"
-#include "app/modal_dialogs.h"
 #include "app/splitter_bar.h"
 #include "fakes/fake_main_services.h"
 #include "fakes/fake_prompter.h"
 #include "fakes/fake_speech_engine.h"
 #include "fakes/memory_settings_store.h"
 #include "platform/locale_adapter.h"
+#include "plugin/modal_dialogs.h"
 
 #include <QAction>
 #include <QKeyEvent>

@@ -99,7 +99,7 @@ protected:
     {
         MainServices services;
         services.tray = &tray;
-        services.plugins = {&tray};
+        services.windowParts = {&tray};
         window = std::make_unique<TfMain>(engine, store, prompter, locale, services);
         window->FormCreate({});
         window->show();
@@ -301,7 +301,7 @@ TEST(InstanceHandOver, TheRunningWindowSpeaksPassFileAndComesToTheFront)
     MainServices services = fake.services();
     services.tray = &tray;
     services.singleInstance = &handOver;
-    services.plugins = {&tray, &handOver};
+    services.windowParts = {&tray, &handOver};
     TfMain window(engine, registry, prompter, locale, services);
     window.FormCreate({});
     window.show();

@@ -1,8 +1,8 @@
 // The e-mail account dialog: the mailbox address read into the boxes and composed from them.
-#include "app/modal_dialog_host.h"
 #include "app/program_state.h"
 #include "dialogs/email_account_dialog.h"
 #include "fakes/fake_prompter.h"
+#include "plugin/modal_dialog_host.h"
 #include "support/modal_driver.h"
 
 #include <QCheckBox>

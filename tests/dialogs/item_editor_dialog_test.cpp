@@ -1,9 +1,9 @@
 // The item editor driven by keys alone: tab order, the number rules, the OK checks, the Text Picker
 // and the e-mail account dialog it opens.
-#include "app/modal_dialog_host.h"
 #include "app/program_state.h"
 #include "dialogs/item_editor_dialog.h"
 #include "fakes/fake_prompter.h"
+#include "plugin/modal_dialog_host.h"
 #include "support/modal_driver.h"
 
 #include <QComboBox>

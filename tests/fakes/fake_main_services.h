@@ -34,7 +34,7 @@ public:
         s.transfers = this;
         s.tips = this;
         s.document = this;
-        s.plugins = {this};
+        s.windowParts = {this};
         return s;
     }
 
