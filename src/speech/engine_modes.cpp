@@ -4,6 +4,7 @@
 #include "speech/synthesis_worker.h"
 
 #include <QSet>
+#include <chrono>
 #include <future>
 #include <mutex>
 
@@ -19,7 +20,6 @@ std::shared_future<std::vector<VoiceInfo>>& serviceVoices()
 std::vector<VoiceInfo> withServiceVoices()
 {
     std::vector<VoiceInfo> all = SynthesisWorker::instance().voices();
-    beginListingServiceVoices();
     const std::vector<VoiceInfo>& service = serviceVoices().get();
     QSet<QString> seen;
     for (const VoiceInfo& voice : all)
@@ -43,9 +43,19 @@ void beginListingServiceVoices()
                    [] { serviceVoices() = std::async(std::launch::async, listSpeechdVoices).share(); });
 }
 
-const std::vector<VoiceInfo>& engineModes(bool includeServiceVoices)
+void waitForServiceVoices()
 {
-    if (!includeServiceVoices)
+    if (serviceVoices().valid())
+        serviceVoices().wait();
+}
+
+const std::vector<VoiceInfo>& engineModes(bool includeServiceVoices, bool* complete)
+{
+    const auto& service = serviceVoices();
+    const bool listed =
+        service.valid() && service.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
+    *complete = !includeServiceVoices || listed;
+    if (!includeServiceVoices || !listed)
         return SynthesisWorker::instance().voices();
     static const std::vector<VoiceInfo> all = withServiceVoices();
     return all;

@@ -1,5 +1,6 @@
 #include "speech/engine_preparation.h"
 
+#include "speech/engine_modes.h"
 #include "speech/reading_state.h"
 #include "speech/speech_engine.h"
 
@@ -12,6 +13,16 @@ namespace {
 // Used when an engine reports no sensible limits: the range of common speech engines in words per
 // minute.
 constexpr SpeedRange kFallbackRange{80, 450};
+
+bool hasMode(const SpeechEngine& engine, const QString& name)
+{
+    const int modes = engine.ModeCount();
+    for (int index = 1; index <= modes; ++index) {
+        if (engine.ModeName(index) == name)
+            return true;
+    }
+    return false;
+}
 
 } // namespace
 
@@ -34,6 +45,9 @@ bool prepareSpeechEngine(SpeechEngine& engine, ReadingState& state, const QStrin
 {
     bool selected = true;
     state.attribChangeEnabled = false;
+    // A voice of the speech service is there once the service's voices are listed (off the start).
+    if (voice.contains(QLatin1String(" (speech-dispatcher ")) && !hasMode(engine, voice))
+        waitForServiceVoices();
     const int modes = engine.ModeCount();
     for (int index = 1; index <= modes; ++index) {
         if (engine.ModeName(index) == voice) {

@@ -56,8 +56,10 @@ TTextToSpeech::TTextToSpeech(const AudioSinkOptions& sink, std::shared_ptr<Share
 
 const std::vector<VoiceInfo>& TTextToSpeech::voices() const
 {
+    if (voices_ != nullptr && !voicesComplete_) // the service's voices may have come meanwhile
+        voices_ = &engineModes(sinkOptions_.kind == AudioSinkOptions::Kind::Device, &voicesComplete_);
     if (voices_ == nullptr) {
-        voices_ = &engineModes(sinkOptions_.kind == AudioSinkOptions::Kind::Device);
+        voices_ = &engineModes(sinkOptions_.kind == AudioSinkOptions::Kind::Device, &voicesComplete_);
         // What the engine does on creation once it knows its voices: the first mode's tuning, and the
         // stream's voice and prosody.
         if (!voices_->empty())

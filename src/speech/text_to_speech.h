@@ -123,6 +123,7 @@ private:
 
     AudioSinkOptions sinkOptions_;
     mutable const std::vector<VoiceInfo>* voices_ = nullptr;
+    mutable bool voicesComplete_ = false; // false until the speech service's voices are in voices_
     std::shared_ptr<SpeechStream> stream_;
     std::shared_ptr<SharedSpeed> speed_;
     SettingsDialogHook settingsDialog_;

@@ -1,5 +1,8 @@
 // The engine reading through a real speech-dispatcher (started by libspeechd in the tests' private
 // runtime folder) with its espeak-ng module, playing into the PulseAudio fixture's null sink.
+#include "speech/engine_modes.h"
+#include "speech/engine_preparation.h"
+#include "speech/reading_state.h"
 #include "speech/speechd_backend.h"
 #include "speech/text_to_speech.h"
 
@@ -66,6 +69,8 @@ protected:
 
     void SetUp() override
     {
+        // They are listed off the start; the stored voice's selection waits for them (see below).
+        waitForServiceVoices();
         engine.SetSuppressExceptions(0);
         int mode = 0;
         for (int i = 1; i <= engine.ModeCount() && mode == 0; ++i) {
@@ -114,6 +119,17 @@ TEST_F(ServiceReadingTest, EveryModuleVoiceIsAModeWithItsLanguageAndGender)
     headless.kind = AudioSinkOptions::Kind::Null;
     TTextToSpeech silent(headless);
     EXPECT_EQ(silent.ModeCount(), engine.ModeCount() - serviceModes);
+}
+
+TEST_F(ServiceReadingTest, StoredServiceVoiceIsSelectedAtStart)
+{
+    TTextToSpeech started{AudioSinkOptions{}};
+    ReadingState state;
+    const QString voice = QStringLiteral("English (Great Britain)") + kServiceSuffix;
+    EXPECT_TRUE(prepareSpeechEngine(started, state, voice, -1, 200));
+    EXPECT_EQ(started.ModeName(started.CurrentMode()), voice);
+    EXPECT_EQ(state.minSpeed, kSpeechdMinSpeed);
+    EXPECT_EQ(state.maxSpeed, kSpeechdMaxSpeed);
 }
 
 TEST_F(ServiceReadingTest, SpeaksWithSentenceMarksInOrderThenIsDone)
