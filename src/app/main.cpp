@@ -16,9 +16,11 @@
 #include "app/tf_main.h"
 #include "app/voices_plugin.h"
 #include "base/diagnostics.h"
+#include "desktop/autostart_entry.h"
 #include "desktop/chrome_tray.h"
 #include "desktop/instance_hand_over.h"
 #include "desktop/launch_request.h"
+#include "desktop/mpris_player.h"
 #include "desktop/single_instance.h"
 #include "platform/clock.h"
 #include "platform/desktop_notifier.h"
@@ -95,10 +97,14 @@ int main(int argc, char** argv)
     narrix::QtDesktopOpener desktop;
     narrix::HelpCommands help(desktop, store);
     narrix::OptionsCommand options(desktop, [&speechSources] { speechSources.resetAnnouncementMemory(); });
+    const narrix::AutostartEntry autostart = narrix::AutostartEntry::forUser();
+    options.setAutostart(&autostart);
     // Voices and the audio device.
     narrix::VoicesPlugin voices(
         [&engines] { return std::unique_ptr<narrix::SpeechEngine>(engines.create()); },
         [&desktop](const QUrl& url) { desktop.open(url.toString()); });
+    // Media keys and the desktop's media widget play the document.
+    narrix::MprisPlayer mediaPlayer(environment.sessionBus, documentEditor);
     const QString starterList = narrix::findShippedFile(QStringLiteral("channels.nxl"));
     narrix::ChannelUpdateCommand channelUpdate({}, starterList);
     listCommands.setDocument(&documentEditor);
@@ -122,8 +128,8 @@ int main(int argc, char** argv)
     services.tips = &help;
     services.starterList = starterList;
     // The tray comes after the plugins whose switches have tray twins (it shares their twins).
-    services.plugins = {&documentEditor, &speechSources, &channels, &listCommands,
-                        &help,           &options,       &voices,   &channelUpdate};
+    services.plugins = {&documentEditor, &speechSources, &channels,      &listCommands, &help,
+                        &options,        &voices,        &channelUpdate, &mediaPlayer};
     services.windowParts = {&tray, &handOver};
     narrix::TfMain window(*engine, store, prompter, locale, services);
 
