@@ -77,7 +77,7 @@ int TTextToSpeech::ModeCount() const
 VoiceTuning TTextToSpeech::Tuning() const
 {
     voices();
-    return tuning_;
+    return currentTuning();
 }
 
 TTextToSpeech::~TTextToSpeech()
@@ -144,11 +144,21 @@ void TTextToSpeech::SetSpeed(int wordsPerMinute)
         Q_EMIT engine->OnAttribChanged(kAttribSpeed);
 }
 
+const VoiceTuning& TTextToSpeech::currentTuning() const
+{
+    if (tuningStale_) {
+        tuningStale_ = false;
+        if (const VoiceInfo* voice = CurrentVoice())
+            tuning_ = loadVoiceTuning(voice->name);
+    }
+    return tuning_;
+}
+
 void TTextToSpeech::applyProsody() const
 {
     Prosody prosody;
     prosody.speed = Speed();
-    prosody.tuning = tuning_;
+    prosody.tuning = currentTuning();
     stream_->setProsody(prosody);
     if (const VoiceInfo* voice = CurrentVoice())
         stream_->setVoice(*voice);
@@ -158,6 +168,7 @@ void TTextToSpeech::SetTuning(const VoiceTuning& tuning)
 {
     voices(); // so that the first mode's stored tuning cannot overwrite this one later
     tuning_ = tuning;
+    tuningStale_ = false;
     if (const VoiceInfo* voice = CurrentVoice())
         saveVoiceTuning(voice->name, tuning_);
     applyProsody();
@@ -219,9 +230,12 @@ void TTextToSpeech::Select(int index)
         fail(QStringLiteral("the voice %1 cannot be used").arg(voice->name));
         return;
     }
+    // The mode's tuning is read from the settings when it is first needed: a scan of the voices selects
+    // every one of the service's thousands in turn.
     mode_ = index;
-    tuning_ = loadVoiceTuning(voice->name);
-    applyProsody();
+    tuningStale_ = true;
+    if (active_) // the rest of the reading speaks with it
+        applyProsody();
 }
 
 void TTextToSpeech::ShowSettingsDialog(QObject* owner)
@@ -261,6 +275,8 @@ void TTextToSpeech::ContinueText(std::string wholeText, std::size_t firstPartByt
 void TTextToSpeech::queue(const QString& text, bool open)
 {
     voices(); // the stream speaks with the current voice and prosody
+    if (tuningStale_)
+        applyProsody();
     const VoiceInfo* voice = CurrentVoice();
     const bool throughService = voice && speaksThroughService(*voice);
     // A text for the service takes the stream's next number as an empty text, which it passes over.
@@ -271,7 +287,7 @@ void TTextToSpeech::queue(const QString& text, bool open)
     if (throughService) {
         Prosody prosody;
         prosody.speed = Speed();
-        prosody.tuning = tuning_;
+        prosody.tuning = currentTuning();
         service().enqueue(serial, text, open, *voice, prosody);
     } else {
         SynthesisWorker::instance().wake();

@@ -105,6 +105,7 @@ private:
     void fail(const QString& message) const;
     int clampSpeed(int wordsPerMinute) const;
     void applyProsody() const;
+    const VoiceTuning& currentTuning() const;
     // The voices, waited for on first use (they are listed on the synthesis thread).
     const std::vector<VoiceInfo>& voices() const;
     void startOutput();
@@ -137,7 +138,8 @@ private:
     bool paused_ = false;
     std::uint64_t openText_ = 0; // the text begun with BeginText and not yet continued
     std::uint64_t lastQueued_ = 0;
-    mutable VoiceTuning tuning_; // set with the voices when they first arrive
+    mutable VoiceTuning tuning_;       // set with the voices when they first arrive
+    mutable bool tuningStale_ = false; // tuning_ is another mode's until currentTuning() reads it
 };
 
 } // namespace narrix
