@@ -123,7 +123,9 @@ bool SpeechProperties::displayVoiceSteps()
     if (const std::optional<QString> language = voiceLanguageName(engine_.LanguageID(mode)))
         information_.language = *language;
     information_.gender = voiceGenderName(engine_.Gender(mode));
-    information_.age = QString::number(engine_.Age(mode));
+    // Most voices do not say their age: 0 is shown as such rather than as an age of 0.
+    const int age = engine_.Age(mode);
+    information_.age = age > 0 ? QString::number(age) : QStringLiteral("not given");
     if (firstDisplay_) {
         firstDisplay_ = false;
         setTrackBar(mainState_.minSpeed, mainState_.maxSpeed, values_.speed);

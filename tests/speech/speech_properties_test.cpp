@@ -166,6 +166,18 @@ TEST_F(SpeechPropertiesTest, LanguageCode23KeepsThePreviousLanguage)
     EXPECT_EQ(p.information().name, u"Carl"_s);
 }
 
+TEST_F(SpeechPropertiesTest, AgeIsShownOnlyWhenTheVoiceGivesOne)
+{
+    engine.modes.push_back({u"Eve (service)"_s, u"Eve"_s, 0, 0, 9});
+    VoiceDatabase(dir.filePath(QStringLiteral("nxvoice.ini")))
+        .write({u"Anna (German)"_s, u"Eve (service)"_s});
+    SpeechProperties& p = make();
+    p.open({u"Anna (German)"_s, 150, -1});
+    EXPECT_EQ(p.information().age, u"25"_s);
+    p.pickVoice(1);
+    EXPECT_EQ(p.information().age, u"not given"_s);
+}
+
 TEST_F(SpeechPropertiesTest, ChoosingAVoiceProbesItsRangeAndRestoresTheSpeed)
 {
     VoiceDatabase(dir.filePath(QStringLiteral("nxvoice.ini")))
