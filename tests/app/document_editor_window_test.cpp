@@ -8,11 +8,8 @@
 #include "app/tf_main.h"
 #include "base/rtf_reader.h"
 
-#include "fakes/fake_prompter.h"
-#include "fakes/fake_speech_engine.h"
-#include "fakes/memory_settings_store.h"
-#include "platform/locale_adapter.h"
 #include "speech/reading_control.h"
+#include "support/main_window_harness.h"
 
 #include <QAction>
 #include <QApplication>
@@ -36,17 +33,9 @@
 namespace narrix {
 namespace {
 
-using testing::FakePrompter;
-using testing::FakeSpeechEngine;
-using testing::MemorySettingsStore;
-
-class DocumentEditorWindowTest : public ::testing::Test
+class DocumentEditorWindowTest : public ::testing::Test, protected testing::MainWindowHarness<>
 {
 protected:
-    FakeSpeechEngine engine;
-    MemorySettingsStore store;
-    FakePrompter prompter;
-    FixedLocale locale{QLocale(QLocale::English, QLocale::UnitedStates)};
     DocumentEditorPlugin plugin;
     std::unique_ptr<TfMain> window;
     QTemporaryDir dir;
@@ -56,8 +45,7 @@ protected:
         MainServices services;
         services.document = &plugin;
         services.plugins.push_back(&plugin);
-        window = std::make_unique<TfMain>(engine, store, prompter, locale, services);
-        prompter.state = &window->state();
+        window = newWindow(services);
         window->FormCreate({});
         prompter.shown.clear();
     }

@@ -5,14 +5,11 @@
 #include "dialogs/email_account_dialog.h"
 #include "dialogs/item_editor_dialog.h"
 #include "dialogs/text_picker_dialog.h"
-#include "fakes/fake_prompter.h"
-#include "fakes/fake_speech_engine.h"
-#include "fakes/memory_settings_store.h"
-#include "platform/locale_adapter.h"
 #include "plugin/main_actions.h"
 #include "plugin/modal_dialog_host.h"
 #include "plugin/modal_dialogs.h"
 #include "speech/engine_settings_dialog.h"
+#include "support/main_window_harness.h"
 #include "ui/access_keys.h"
 #include "vozozo/vozozo_wizard.h"
 
@@ -30,10 +27,6 @@
 
 namespace narrix {
 namespace {
-
-using testing::FakePrompter;
-using testing::FakeSpeechEngine;
-using testing::MemorySettingsStore;
 
 TEST(AccessKeys, TheCharacterAfterASingleAmpersand)
 {
@@ -63,13 +56,8 @@ TEST(AccessKeys, TheCharacterAfterASingleAmpersand)
     EXPECT_EQ(accessKeyClashes(menu), QStringList{QStringLiteral("E: &Edit, &Exit")});
 }
 
-class MainWindowAccessibility : public ::testing::Test
+class MainWindowAccessibility : public ::testing::Test, protected testing::MainWindowHarness<>
 {
-protected:
-    FakeSpeechEngine engine;
-    MemorySettingsStore store;
-    FakePrompter prompter;
-    FixedLocale locale{QLocale(QLocale::English, QLocale::UnitedStates)};
 };
 
 TEST_F(MainWindowAccessibility, EveryControlHasANameAndThePanesADescription)

@@ -2,10 +2,7 @@
 // pop-up menu, their enabled states follow the engine when idle, and the status bar shows the events.
 #include "app/tf_main.h"
 
-#include "fakes/fake_prompter.h"
-#include "fakes/fake_speech_engine.h"
-#include "fakes/memory_settings_store.h"
-#include "platform/locale_adapter.h"
+#include "support/main_window_harness.h"
 
 #include <QAction>
 #include <QApplication>
@@ -20,23 +17,14 @@
 namespace narrix {
 namespace {
 
-using testing::FakePrompter;
-using testing::FakeSpeechEngine;
-using testing::MemorySettingsStore;
-
-class TfMainReadingTest : public ::testing::Test
+class TfMainReadingTest : public ::testing::Test, protected testing::MainWindowHarness<>
 {
 protected:
-    FakeSpeechEngine engine;
-    MemorySettingsStore store;
-    FakePrompter prompter;
-    FixedLocale locale{QLocale(QLocale::English, QLocale::UnitedStates)};
     std::unique_ptr<TfMain> window;
 
     void SetUp() override
     {
-        window = std::make_unique<TfMain>(engine, store, prompter, locale);
-        prompter.state = &window->state();
+        window = newWindow();
         window->FormCreate({});
     }
     void TearDown() override { window.reset(); }
@@ -135,8 +123,7 @@ TEST_F(TfMainReadingTest, PlayWithAnEmptyDocumentAsksWhatToHear)
 TEST_F(TfMainReadingTest, ExitWhenDoneEndsTheProgramFromAHiddenMinimisedWindow)
 {
     window.reset();
-    window = std::make_unique<TfMain>(engine, store, prompter, locale);
-    prompter.state = &window->state();
+    window = newWindow();
     window->FormCreate({QStringLiteral("/no/such/news.txt")});
     ASSERT_TRUE(window->state().reading.exitWhenDone);
     window->show();

@@ -3,11 +3,8 @@
 #include "app/error_hook.h"
 #include "app/splitter_bar.h"
 #include "fakes/fake_main_services.h"
-#include "fakes/fake_prompter.h"
-#include "fakes/fake_speech_engine.h"
-#include "fakes/memory_settings_store.h"
-#include "platform/locale_adapter.h"
 #include "plugin/modal_dialogs.h"
+#include "support/main_window_harness.h"
 
 #include <QAction>
 #include <QKeyEvent>
@@ -29,17 +26,10 @@ namespace narrix {
 namespace {
 
 using testing::FakeMainServices;
-using testing::FakePrompter;
-using testing::FakeSpeechEngine;
-using testing::MemorySettingsStore;
 
-class TfMainTest : public ::testing::Test
+class TfMainTest : public ::testing::Test, protected testing::MainWindowHarness<>
 {
 protected:
-    FakeSpeechEngine engine;
-    MemorySettingsStore store;
-    FakePrompter prompter;
-    FixedLocale locale{QLocale(QLocale::English, QLocale::UnitedStates)};
     QStringList errors;
 
     void SetUp() override
@@ -52,10 +42,7 @@ protected:
 
     std::unique_ptr<TfMain> start(const QStringList& arguments = {}, const MainServices& services = {})
     {
-        auto window = std::make_unique<TfMain>(engine, store, prompter, locale, services);
-        prompter.state = &window->state();
-        window->FormCreate(arguments);
-        return window;
+        return startedWindow(services, arguments);
     }
 
     // The values a shutdown writes, after clearing what start-up found.
