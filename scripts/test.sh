@@ -18,6 +18,9 @@ export NARRIX_AUDIO=${NARRIX_AUDIO:-null}
 cleanup() {
   # Fixtures stop their own servers; this catches any left behind by an aborted run.
   if [ -f "$NARRIX_TEST_RUNTIME/pulse/pid" ]; then kill "$(cat "$NARRIX_TEST_RUNTIME/pulse/pid")" 2>/dev/null || true; fi
+  # speech-dispatcher, started by the engine tests that play on the sound card, with its modules.
+  speechd_pid="$NARRIX_TEST_RUNTIME/speech-dispatcher/pid/speech-dispatcher.pid"
+  if [ -f "$speechd_pid" ]; then kill "$(cat "$speechd_pid")" 2>/dev/null || true; fi
   for pidfile in "$NARRIX_TEST_RUNTIME"/*.pid; do
     [ -f "$pidfile" ] && kill "$(cat "$pidfile")" 2>/dev/null || true
   done
