@@ -1,6 +1,6 @@
 #include "app/narrix_application.h"
 
-#include "app/error_hook.h"
+#include "base/error_hook.h"
 
 #include <exception>
 

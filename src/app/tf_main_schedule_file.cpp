@@ -1,8 +1,8 @@
 // The main window's schedule list file: read at start-up, written at shutdown and at session end.
 #include "app/tf_main.h"
 
-#include "app/error_hook.h"
 #include "base/atomic_file.h"
+#include "base/error_hook.h"
 #include "platform/data_folder.h"
 #include "schedule/schedule_list_file.h"
 #include "schedule/schedule_list_model.h"

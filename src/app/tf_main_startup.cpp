@@ -3,8 +3,8 @@
 #include "app/window_start_state_qt.h"
 
 #include "app/document_font_qt.h"
-#include "app/error_hook.h"
 #include "app/shutdown_window_state.h"
+#include "base/error_hook.h"
 #include "desktop/window_bounds.h"
 #include "net/transfer_shutdown.h"
 #include "platform/locale_adapter.h"

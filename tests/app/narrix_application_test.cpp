@@ -1,7 +1,7 @@
 // The application-wide error hook: an exception thrown by an event handler ends that handler only; the
 // program goes on and the error is reported. Needs its own main: it creates the application object.
-#include "app/error_hook.h"
 #include "app/narrix_application.h"
+#include "base/error_hook.h"
 
 #include <QTimer>
 #include <cstdio>

@@ -1,7 +1,7 @@
 #include "app/tf_main.h"
 
-#include "app/error_hook.h"
 #include "app/splitter_bar.h"
+#include "base/error_hook.h"
 #include "fakes/fake_main_services.h"
 #include "plugin/modal_dialogs.h"
 #include "support/main_window_harness.h"

@@ -1,13 +1,13 @@
 // "Start with the session" in the Options dialog, driven by the keyboard alone: checking it writes the
 // session's autostart entry, clearing it removes the entry, and an entry that cannot be written is
 // reported with the file and the reason while the other options still take effect.
-#include "app/options_command.h"
 #include "app/tf_main.h"
 #include "desktop/autostart_entry.h"
 #include "fakes/fake_desktop_opener.h"
 #include "fakes/fake_prompter.h"
 #include "fakes/fake_speech_engine.h"
 #include "fakes/memory_settings_store.h"
+#include "options/options_command.h"
 #include "platform/locale_adapter.h"
 #include "support/modal_driver.h"
 

@@ -1,6 +1,6 @@
 // The main window loads schedule.nxl from the program's folder at start-up and saves it at shutdown.
-#include "app/error_hook.h"
 #include "app/tf_main.h"
+#include "base/error_hook.h"
 #include "fakes/fake_prompter.h"
 #include "fakes/fake_speech_engine.h"
 #include "fakes/memory_settings_store.h"

@@ -2,9 +2,9 @@
 // the ticked channels are merged into the window's list, the hand-over never reaches schedule.nxl (a
 // program killed right after Update! leaves the user's file whole), and the first-run offer leads
 // through the shipped channel list to a schedule.nxl with the user's items and the new channels.
-#include "app/channel_update_command.h"
-#include "app/error_hook.h"
 #include "app/tf_main.h"
+#include "base/error_hook.h"
+#include "channels/channel_update_command.h"
 #include "platform/data_folder.h"
 #include "schedule/channel_update.h"
 

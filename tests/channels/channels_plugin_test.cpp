@@ -1,8 +1,8 @@
 // Scheduled speeches in the real main window: Run Now and the double-click, the switch and its tray
 // twin, the timer's tick, the failure box through the prompter (the timer's failures as
 // notifications instead), the busy refusals and the command-line item that gives nothing to speak.
-#include "app/channels_plugin.h"
 #include "app/tf_main.h"
+#include "channels/channels_plugin.h"
 #include "fakes/fake_clock.h"
 #include "fakes/fake_desktop_notifier.h"
 #include "fakes/fake_prompter.h"

@@ -1,6 +1,6 @@
-#include "app/schedule_list_plugin.h"
+#include "channels/schedule_list_plugin.h"
 
-#include "app/title_edit_delegate.h"
+#include "channels/title_edit_delegate.h"
 #include "dialogs/item_editor_dialog.h"
 #include "plugin/modal_dialog_host.h"
 #include "plugin/plugin_context.h"

@@ -1,9 +1,9 @@
 // Real-time, clipboard and time speech in the main window: the hook's reports reach the memo and the
 // engine, the clipboard and the clock are heard through tmrClip, the Tools commands speak, and a hook
 // library that cannot be loaded ends the start-up without a message.
-#include "app/error_hook.h"
-#include "app/speech_sources_plugin.h"
 #include "app/tf_main.h"
+#include "base/error_hook.h"
+#include "speech_sources/speech_sources_plugin.h"
 
 #include "fakes/fake_clock.h"
 #include "fakes/fake_keyboard_state.h"

@@ -1,8 +1,8 @@
 // The schedule list commands through the real main window, by keyboard alone: add, edit, rename in
 // place, move and remove an item, exporting the list to schedule.nxl after each step.
-#include "app/error_hook.h"
-#include "app/schedule_list_plugin.h"
 #include "app/tf_main.h"
+#include "base/error_hook.h"
+#include "channels/schedule_list_plugin.h"
 #include "fakes/fake_prompter.h"
 #include "fakes/fake_speech_engine.h"
 #include "fakes/memory_settings_store.h"

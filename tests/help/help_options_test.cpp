@@ -1,10 +1,10 @@
 // The help and options commands plugged into the main window: what they open, the tip of the day and
 // the offers of the first activation, and what the options dialog changes.
-#include "app/help_commands.h"
-#include "app/options_command.h"
 #include "app/tf_main.h"
+#include "help/help_commands.h"
+#include "options/options_command.h"
 
-#include "app/error_hook.h"
+#include "base/error_hook.h"
 #include "dialogs/options_dialog.h"
 #include "dialogs/tip_of_the_day.h"
 #include "dialogs/tips_rotation.h"

@@ -1,4 +1,4 @@
-#include "app/error_hook.h"
+#include "base/error_hook.h"
 
 #include "base/diagnostics.h"
 

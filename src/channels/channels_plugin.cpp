@@ -1,4 +1,4 @@
-#include "app/channels_plugin.h"
+#include "channels/channels_plugin.h"
 
 #include "net/transfer_shutdown.h"
 #include "platform/desktop_notifier.h"

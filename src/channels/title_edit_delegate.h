@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/grid_item_delegate.h"
+#include "channels/grid_item_delegate.h"
 
 #include <functional>
 

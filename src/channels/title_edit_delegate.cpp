@@ -1,4 +1,4 @@
-#include "app/title_edit_delegate.h"
+#include "channels/title_edit_delegate.h"
 
 #include <QLineEdit>
 #include <QPersistentModelIndex>

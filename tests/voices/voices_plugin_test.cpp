@@ -1,12 +1,12 @@
 // Voices and the audio device in the main window: the properties dialog's first opening scans after
 // its message and later ones do not, the chosen voice reaches the main engine and the settings, the
 // device dialog's OK applies the device, and the voice guide opens the voices page.
-#include "app/error_hook.h"
 #include "app/tf_main.h"
-#include "app/voices_plugin.h"
+#include "base/error_hook.h"
 #include "base/maker_addresses.h"
 #include "platform/data_folder.h"
 #include "speech/speech_properties.h"
+#include "voices/voices_plugin.h"
 
 #include "fakes/fake_prompter.h"
 #include "fakes/fake_speech_engine.h"

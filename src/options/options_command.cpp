@@ -1,4 +1,4 @@
-#include "app/options_command.h"
+#include "options/options_command.h"
 
 #include "desktop/autostart_entry.h"
 #include "dialogs/options_dialog.h"

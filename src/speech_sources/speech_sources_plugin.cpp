@@ -1,6 +1,6 @@
-#include "app/speech_sources_plugin.h"
+#include "speech_sources/speech_sources_plugin.h"
 
-#include "app/error_hook.h"
+#include "base/error_hook.h"
 #include "plugin/plugin_context.h"
 #include "sources/clip_note.h"
 #include "sources/realtime_speech.h"

@@ -1,6 +1,6 @@
-#include "app/help_commands.h"
+#include "help/help_commands.h"
 
-#include "app/error_hook.h"
+#include "base/error_hook.h"
 #include "base/maker_addresses.h"
 #include "dialogs/about_box.h"
 #include "dialogs/tip_of_the_day.h"

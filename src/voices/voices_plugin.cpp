@@ -1,6 +1,6 @@
-#include "app/voices_plugin.h"
+#include "voices/voices_plugin.h"
 
-#include "app/error_hook.h"
+#include "base/error_hook.h"
 #include "base/maker_addresses.h"
 #include "platform/data_folder.h"
 #include "plugin/plugin_context.h"

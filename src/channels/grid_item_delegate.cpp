@@ -1,4 +1,4 @@
-#include "app/grid_item_delegate.h"
+#include "channels/grid_item_delegate.h"
 
 #include <QPainter>
 

@@ -1,4 +1,4 @@
-#include "app/channel_update_command.h"
+#include "channels/channel_update_command.h"
 
 #include "dialogs/channel_update_dialog.h"
 #include "platform/data_folder.h"

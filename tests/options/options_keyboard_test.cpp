@@ -1,9 +1,9 @@
 // Keyboard only, on the real window and dialogs: Alt+V, O opens Options; Alt+S picks sentence mode;
 // Ctrl+Tab reaches the Misc tab; Alt+G and typing change the greeting; Enter accepts. SIGTERM then
 // closes the program, and the settings written show both changes.
-#include "app/help_commands.h"
-#include "app/options_command.h"
 #include "app/tf_main.h"
+#include "help/help_commands.h"
+#include "options/options_command.h"
 #include "settings/settings_store.h"
 
 #include "fakes/fake_desktop_opener.h"
