@@ -1,10 +1,10 @@
 // The document editor with big files: opening a 50 MiB plain-text file and a 20 MiB rich-text file
 // until the editor has painted its first page, reading RTF alone, and a search up and down over 50 MiB.
 // Usage: bench_editor FOLDER [REPETITIONS]   (writes plain.txt and rich.rtf into FOLDER)
-#include "app/document_editor.h"
-#include "app/text_edit_document_view.h"
 #include "base/rtf_reader.h"
 #include "base/rtf_writer.h"
+#include "editor/document_editor.h"
+#include "editor/text_edit_document_view.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -22,6 +22,7 @@ LIBRARY_AREAS = {
     "narrix_ui": "ui",
     "narrix_dialogs": "dialogs",
     "narrix_settings": "settings",
+    "narrix_editor": "editor",
     "narrix_appcore": "app",
     "narrix_gui": "app",
     "narrix_startup_probe": "app",

@@ -1,7 +1,5 @@
 // Program entry: the application object with its error hook, the real engine, settings and dialogs,
 // the main window and its start-up, the message loop, then the shutdown sequence.
-#include "app/document_editor_controller.h"
-#include "app/document_editor_plugin.h"
 #include "app/environment_setup.h"
 #include "app/font_database_warmup.h"
 #include "app/installed_files.h"
@@ -18,6 +16,8 @@
 #include "desktop/launch_request.h"
 #include "desktop/mpris_player.h"
 #include "desktop/single_instance.h"
+#include "editor/document_editor_controller.h"
+#include "editor/document_editor_plugin.h"
 #include "help/help_commands.h"
 #include "options/options_command.h"
 #include "platform/clock.h"

@@ -1,6 +1,5 @@
 #include "app/tf_main.h"
 
-#include "app/edit_commands.h"
 #include "app/main_window_accessibility.h"
 #include "app/menu_band_keys.h"
 #include "app/pane_layout.h"
@@ -8,6 +7,7 @@
 #include "app/toolbar_icons.h"
 #include "app/window_plugin_context.h"
 #include "channels/grid_item_delegate.h"
+#include "editor/edit_commands.h"
 #include "platform/companion_program.h"
 #include "schedule/schedule_list_model.h"
 #include "speech/speech_engine.h"

@@ -2,10 +2,10 @@
 #include "app/tf_main.h"
 #include "app/window_start_state_qt.h"
 
-#include "app/document_font_qt.h"
 #include "app/shutdown_window_state.h"
 #include "base/error_hook.h"
 #include "desktop/window_bounds.h"
+#include "editor/document_font_qt.h"
 #include "net/transfer_shutdown.h"
 #include "platform/locale_adapter.h"
 #include "settings/settings_store.h"

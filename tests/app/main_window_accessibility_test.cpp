@@ -111,7 +111,7 @@ TEST_F(MainWindowAccessibility, NoAccessKeyClashesInAnyMenuOrDialog)
 
     // The dialogs, each built as the program shows it.
     ProgramState state;
-    ModalDialogs modal{state, prompter, nullptr};
+    ModalDialogs modal{state.openModalDialogs, prompter, nullptr};
     ModalDialogHost host{modal};
     const std::function<QDialog*()> dialogs[] = {
         [&host] { return new TfrmEmail(host, QString()); },

@@ -56,7 +56,7 @@ class EmailDialogTest : public ::testing::Test
 protected:
     ProgramState state;
     testing::FakePrompter prompter;
-    ModalDialogs modal{state, prompter, nullptr};
+    ModalDialogs modal{state.openModalDialogs, prompter, nullptr};
     ModalDialogHost dialogs{modal};
     void SetUp() override { prompter.runDialogs = true; }
 

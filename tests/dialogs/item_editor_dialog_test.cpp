@@ -23,7 +23,7 @@ class ItemEditorTest : public ::testing::Test
 protected:
     ProgramState state;
     testing::FakePrompter prompter;
-    ModalDialogs modal{state, prompter, nullptr};
+    ModalDialogs modal{state.openModalDialogs, prompter, nullptr};
     ModalDialogHost dialogs{modal};
 
     void SetUp() override

@@ -1,8 +1,8 @@
 // The editor opens PDF, EPUB, DOCX and ODT files made by real producers: office documents in the
 // rich-text mode with their formatting, an encrypted PDF after asking for its password, and none of
 // them is ever written back (Save becomes Save As).
-#include "app/document_editor.h"
 #include "documents/produced_documents.h"
+#include "editor/document_editor.h"
 #include "fakes/fake_document_view.h"
 
 #include <QFile>

@@ -2,7 +2,7 @@
 
 #include "fakes/scripted_answers.h"
 
-#include "app/document_view.h"
+#include "editor/document_view.h"
 
 #include <QStringList>
 #include <deque>

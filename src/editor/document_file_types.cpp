@@ -1,4 +1,4 @@
-#include "app/document_file_types.h"
+#include "editor/document_file_types.h"
 
 #include "documents/document_format.h"
 

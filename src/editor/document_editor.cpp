@@ -1,8 +1,8 @@
-#include "app/document_editor.h"
+#include "editor/document_editor.h"
 
-#include "app/document_file_types.h"
-#include "app/document_files.h"
 #include "base/rtf_writer.h"
+#include "editor/document_file_types.h"
+#include "editor/document_files.h"
 
 #include <QDir>
 #include <QFileInfo>

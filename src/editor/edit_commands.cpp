@@ -1,4 +1,4 @@
-#include "app/edit_commands.h"
+#include "editor/edit_commands.h"
 
 #include <QAbstractItemView>
 #include <QLineEdit>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/document_search.h"
+#include "editor/document_search.h"
 
 #include <QDialog>
 #include <QPoint>

@@ -1,4 +1,4 @@
-#include "app/document_font_qt.h"
+#include "editor/document_font_qt.h"
 
 #include <QBrush>
 #include <QColor>

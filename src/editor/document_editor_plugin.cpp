@@ -1,8 +1,8 @@
-#include "app/document_editor_plugin.h"
+#include "editor/document_editor_plugin.h"
 
-#include "app/document_editor_controller.h"
-#include "app/follow_along_highlight.h"
 #include "desktop/dropped_files.h"
+#include "editor/document_editor_controller.h"
+#include "editor/follow_along_highlight.h"
 #include "plugin/main_actions.h"
 #include "plugin/plugin_context.h"
 #include "speech/reading_control.h"

@@ -1,11 +1,11 @@
-#include "app/document_files.h"
+#include "editor/document_files.h"
 
-#include "app/document_file_types.h"
 #include "base/atomic_file.h"
 #include "base/html_to_text.h"
 #include "base/rtf_reader.h"
 #include "base/text_encoding.h"
 #include "documents/document_reader.h"
+#include "editor/document_file_types.h"
 
 #include <filesystem>
 

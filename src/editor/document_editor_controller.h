@@ -1,9 +1,9 @@
 #pragma once
 
-#include "app/document_editor.h"
-#include "app/find_dialog.h"
-#include "app/modal_document_dialogs.h"
-#include "app/text_edit_document_view.h"
+#include "editor/document_editor.h"
+#include "editor/find_dialog.h"
+#include "editor/modal_document_dialogs.h"
+#include "editor/text_edit_document_view.h"
 
 #include <QObject>
 #include <QPointer>

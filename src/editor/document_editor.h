@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/document_search.h"
-#include "app/document_view.h"
+#include "editor/document_search.h"
+#include "editor/document_view.h"
 #include "settings/settings.h"
 
 #include <QString>

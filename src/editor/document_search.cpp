@@ -1,4 +1,4 @@
-#include "app/document_search.h"
+#include "editor/document_search.h"
 
 #include <algorithm>
 #include <array>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/document_view.h"
+#include "editor/document_view.h"
 
 namespace narrix {
 

@@ -1,7 +1,7 @@
-#include "app/text_edit_document_view.h"
+#include "editor/text_edit_document_view.h"
 
-#include "app/document_font_qt.h"
-#include "app/rich_text_conversion.h"
+#include "editor/document_font_qt.h"
+#include "editor/rich_text_conversion.h"
 
 #include <QApplication>
 #include <QTextCursor>

@@ -1,4 +1,4 @@
-#include "app/rich_text_conversion.h"
+#include "editor/rich_text_conversion.h"
 
 #include <QColor>
 #include <QTextBlock>

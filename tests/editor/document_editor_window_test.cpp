@@ -1,12 +1,12 @@
 // The document editor in the main window: the close request's prompt, files through the File menu,
 // the find dialog driven by keyboard, Text Font, and the follow-along highlight with its View switch.
-#include "app/document_editor_controller.h"
-#include "app/document_editor_plugin.h"
-#include "app/editor_loading.h"
-#include "app/follow_along_highlight.h"
-#include "app/rich_text_conversion.h"
 #include "app/tf_main.h"
 #include "base/rtf_reader.h"
+#include "editor/document_editor_controller.h"
+#include "editor/document_editor_plugin.h"
+#include "editor/editor_loading.h"
+#include "editor/follow_along_highlight.h"
+#include "editor/rich_text_conversion.h"
 
 #include "speech/reading_control.h"
 #include "support/main_window_harness.h"

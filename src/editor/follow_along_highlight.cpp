@@ -1,4 +1,4 @@
-#include "app/follow_along_highlight.h"
+#include "editor/follow_along_highlight.h"
 
 #include "speech/follow_along.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/document_view.h"
-#include "app/editor_loading.h"
+#include "editor/document_view.h"
+#include "editor/editor_loading.h"
 
 #include <QObject>
 #include <QTextCharFormat>

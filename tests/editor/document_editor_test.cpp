@@ -1,6 +1,6 @@
-#include "app/document_editor.h"
-#include "app/document_file_types.h"
 #include "base/rtf_reader.h"
+#include "editor/document_editor.h"
+#include "editor/document_file_types.h"
 #include "fakes/fake_document_view.h"
 
 #include <QDir>

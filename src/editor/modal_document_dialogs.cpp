@@ -1,7 +1,7 @@
-#include "app/modal_document_dialogs.h"
+#include "editor/modal_document_dialogs.h"
 
-#include "app/document_file_types.h"
-#include "app/document_font_qt.h"
+#include "editor/document_file_types.h"
+#include "editor/document_font_qt.h"
 #include "plugin/modal_dialogs.h"
 
 #include <QFileInfo>

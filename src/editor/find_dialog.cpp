@@ -1,4 +1,4 @@
-#include "app/find_dialog.h"
+#include "editor/find_dialog.h"
 
 #include <QCheckBox>
 #include <QGridLayout>

@@ -1,6 +1,6 @@
-#include "app/editor_loading.h"
+#include "editor/editor_loading.h"
 
-#include "app/rich_text_conversion.h"
+#include "editor/rich_text_conversion.h"
 
 #include <QTextCursor>
 #include <QTextDocument>

@@ -1,6 +1,6 @@
-#include "app/document_editor_controller.h"
+#include "editor/document_editor_controller.h"
 
-#include "app/find_dialog.h"
+#include "editor/find_dialog.h"
 #include "plugin/main_actions.h"
 
 #include <QAction>
