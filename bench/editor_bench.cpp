@@ -29,8 +29,8 @@ class NoDialogs final : public DocumentDialogs
 {
 public:
     SaveChangesAnswer askSaveChanges(const QString&) override { return SaveChangesAnswer::No; }
-    QString openFileName(const QString&) override { return {}; }
-    QString saveFileName(const QString&) override { return {}; }
+    QString openFileName(const QString&, const QString&) override { return {}; }
+    QString saveFileName(const QString&, const QString&) override { return {}; }
     bool confirmReplace(const QString&) override { return false; }
     void showFileError(const QString& text) override { std::fprintf(stderr, "%s\n", qPrintable(text)); }
     std::optional<DocumentFont> chooseFont(const DocumentFont&) override { return std::nullopt; }

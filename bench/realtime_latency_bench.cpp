@@ -131,7 +131,8 @@ int main(int argc, char** argv)
     XSetInputFocus(x, typedInto, RevertToParent, CurrentTime);
     XSync(x, False);
 
-    narrix::SpeechEngineFactory engines;
+    narrix::SpeechEngineFactory engines(
+        narrix::AudioSinkOptions::fromSetting(qEnvironmentVariable("NARRIX_AUDIO")));
     auto engine = engines.create();
     narrix::ReadingState state;
     narrix::testing::FakeReadingHost host;
