@@ -181,7 +181,8 @@ TEST_F(ProgressiveReading, ANewStartDropsWhatTheOldReadingHadLeftAndFinishNowSen
     QObject::connect(&reader, &ProgressiveDocumentReader::pieceRead, &loop, &QEventLoop::quit);
     loop.exec();
     ASSERT_FALSE(reading.pieces.empty());
-    EXPECT_TRUE(reader.running());
+    // The worker may or may not have finished the first book by now: the new start must drop
+    // whatever it had left either way.
 
     reading = Reading{};
     reader.start(open(shortBook, &error));
