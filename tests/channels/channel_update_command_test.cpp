@@ -7,14 +7,12 @@
 #include "channels/channel_update_command.h"
 #include "platform/data_folder.h"
 #include "schedule/channel_update.h"
+#include "support/main_window_harness.h"
 
 #include "base/atomic_file.h"
 #include "base/profile_file.h"
 #include "fakes/fake_prompter.h"
-#include "fakes/fake_speech_engine.h"
-#include "fakes/memory_settings_store.h"
 #include "net/net_test_support.h"
-#include "platform/locale_adapter.h"
 #include "platform/unix_signal_watcher.h"
 #include "schedule/schedule_list_model.h"
 
@@ -35,8 +33,6 @@ namespace {
 
 using Titles = std::vector<std::string>;
 using testing::FakePrompter;
-using testing::FakeSpeechEngine;
-using testing::MemorySettingsStore;
 
 const char kUserList[] = "[news]\r\nGeneral=06:00 - Daily\r\nFileName=http://news.example/\r\nFrequence=0\r\n"
                          "Time=06:00\r\nLeadKey=Headlines\r\nTrailKey=More\r\n"
@@ -86,14 +82,10 @@ Titles titlesIn(const std::vector<ScheduleItem>& items)
     return titles;
 }
 
-class ChannelUpdateCommandTest : public ::testing::Test
+class ChannelUpdateCommandTest : public ::testing::Test, protected testing::MainWindowHarness<ShowingPrompter>
 {
 protected:
     QTemporaryDir data;
-    FakeSpeechEngine engine;
-    MemorySettingsStore store;
-    ShowingPrompter prompter;
-    FixedLocale locale{QLocale(QLocale::English, QLocale::UnitedStates)};
     QStringList errors;
     ChannelUpdateCommand command;
     UpdateOffer offer;
@@ -133,9 +125,8 @@ protected:
         MainServices services;
         services.tips = &offer;
         services.plugins = {&command};
-        window = std::make_unique<TfMain>(engine, store, prompter, locale, services);
+        window = newWindow(services);
         offer.window = window.get();
-        prompter.state = &window->state();
         window->FormCreate({});
         ASSERT_FALSE(window->startUpIncomplete()) << errors.join(QLatin1Char('\n')).toStdString();
     }

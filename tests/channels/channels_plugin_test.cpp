@@ -5,15 +5,12 @@
 #include "channels/channels_plugin.h"
 #include "fakes/fake_clock.h"
 #include "fakes/fake_desktop_notifier.h"
-#include "fakes/fake_prompter.h"
-#include "fakes/fake_speech_engine.h"
-#include "fakes/memory_settings_store.h"
 #include "platform/data_folder.h"
-#include "platform/locale_adapter.h"
 #include "schedule/channel_retriever.h"
 #include "schedule/due_rules.h"
 #include "schedule/schedule_list_model.h"
 #include "support/daily_item.h"
+#include "support/main_window_harness.h"
 
 #include <QAction>
 #include <QTemporaryDir>
@@ -28,9 +25,6 @@ namespace {
 
 using testing::FakeClock;
 using testing::FakeDesktopNotifier;
-using testing::FakePrompter;
-using testing::FakeSpeechEngine;
-using testing::MemorySettingsStore;
 
 // Counts the close requests a window receives.
 class CloseWitness : public QObject
@@ -45,13 +39,9 @@ public:
     }
 };
 
-class ChannelsPluginTest : public ::testing::Test
+class ChannelsPluginTest : public ::testing::Test, protected testing::MainWindowHarness<>
 {
 protected:
-    FakeSpeechEngine engine;
-    MemorySettingsStore store;
-    FakePrompter prompter;
-    FixedLocale locale{QLocale(QLocale::English, QLocale::UnitedStates)};
     FakeClock clock{QDateTime(QDate(2026, 12, 8), QTime(7, 30, 1))};
     FakeDesktopNotifier notifier;
     ChannelsPlugin channels{clock, notifier};
@@ -66,9 +56,8 @@ protected:
         MainServices services;
         services.transfers = &channels;
         services.plugins = {&channels};
-        auto window = std::make_unique<TfMain>(engine, store, prompter, locale, services);
+        auto window = newWindow(services);
         window->installEventFilter(&closes);
-        prompter.state = &window->state();
         channels.scheduler().setLocale(QLocale(QLocale::English, QLocale::UnitedStates));
         window->FormCreate(arguments);
         return window;

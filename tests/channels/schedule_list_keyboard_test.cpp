@@ -3,12 +3,9 @@
 #include "app/tf_main.h"
 #include "base/error_hook.h"
 #include "channels/schedule_list_plugin.h"
-#include "fakes/fake_prompter.h"
-#include "fakes/fake_speech_engine.h"
-#include "fakes/memory_settings_store.h"
 #include "platform/data_folder.h"
-#include "platform/locale_adapter.h"
 #include "schedule/schedule_list_model.h"
+#include "support/main_window_harness.h"
 #include "support/modal_driver.h"
 
 #include <QAction>
@@ -28,7 +25,7 @@ using testing::press;
 using testing::type;
 using testing::whenModal;
 
-class ScheduleListKeyboardTest : public ::testing::Test
+class ScheduleListKeyboardTest : public ::testing::Test, protected testing::MainWindowHarness<>
 {
 protected:
     void SetUp() override
@@ -38,8 +35,7 @@ protected:
         store.values.insert(QStringLiteral("FontCharset"), QStringLiteral("0")); // not a first run
         MainServices services;
         services.plugins.push_back(&listCommands);
-        window = std::make_unique<TfMain>(engine, store, prompter, locale, services);
-        prompter.state = &window->state();
+        window = newWindow(services);
         window->FormCreate({});
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
@@ -74,10 +70,6 @@ protected:
     QAction* action(const char* name) const { return window->findChild<QAction*>(QLatin1String(name)); }
 
     QTemporaryDir dir;
-    testing::FakeSpeechEngine engine;
-    testing::MemorySettingsStore store;
-    testing::FakePrompter prompter;
-    FixedLocale locale{QLocale(QLocale::English, QLocale::UnitedStates)};
     ScheduleListPlugin listCommands{":"};
     std::unique_ptr<TfMain> window;
 };

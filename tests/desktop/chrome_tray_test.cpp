@@ -7,8 +7,10 @@
 #include "fakes/fake_prompter.h"
 #include "fakes/fake_speech_engine.h"
 #include "fakes/memory_settings_store.h"
+#include "platform/data_folder.h"
 #include "platform/locale_adapter.h"
 #include "settings/settings.h"
+#include "support/main_window_harness.h"
 #include "ui/circle_panel.h"
 
 #include <QLocalServer>
@@ -85,13 +87,9 @@ TEST(TrayIcon, AnimationAlternatesOpenAndCloseStartingWithOpen)
     EXPECT_EQ(icon.toolTip().size(), 63);
 }
 
-class ChromeTrayWindow : public ::testing::Test
+class ChromeTrayWindow : public ::testing::Test, protected testing::MainWindowHarness<>
 {
 protected:
-    testing::FakeSpeechEngine engine;
-    testing::MemorySettingsStore store;
-    testing::FakePrompter prompter;
-    FixedLocale locale{QLocale(QLocale::English, QLocale::UnitedStates)};
     ChromeTray tray;
     std::unique_ptr<TfMain> window;
 
@@ -100,7 +98,7 @@ protected:
         MainServices services;
         services.tray = &tray;
         services.windowParts = {&tray};
-        window = std::make_unique<TfMain>(engine, store, prompter, locale, services);
+        window = newWindow(services);
         window->FormCreate({});
         window->show();
     }
@@ -202,7 +200,7 @@ TEST_F(ChromeTrayWindow, PanesFollowADarkPalette)
 TEST(SingleInstance, SecondInstanceSeesTheFirstAndAKilledOneIsReplaced)
 {
     QTemporaryDir runtime;
-    qputenv("XDG_RUNTIME_DIR", runtime.path().toUtf8());
+    setGivenRuntimeFolder(runtime.path());
     {
         TQMInstances first(QStringLiteral("NarrixTest"));
         EXPECT_TRUE(first.FirstInstance());
@@ -242,8 +240,8 @@ TEST(SingleInstance, SecondInstanceSeesTheFirstAndAKilledOneIsReplaced)
 TEST(SingleInstance, OnlyAnAnsweringInstanceEndsTheStart)
 {
     QTemporaryDir runtime;
-    const QByteArray saved = qgetenv("XDG_RUNTIME_DIR");
-    qputenv("XDG_RUNTIME_DIR", runtime.path().toUtf8());
+    const QString saved = givenRuntimeFolder();
+    setGivenRuntimeFolder(runtime.path());
     testing::MemorySettingsStore registry;
     ChromeTray tray;
     int ready[2];
@@ -273,7 +271,7 @@ TEST(SingleInstance, OnlyAnAnsweringInstanceEndsTheStart)
     const QByteArray mountPoint = QFile::encodeName(runtime.filePath(QStringLiteral("ro")));
     QDir().mkpath(runtime.filePath(QStringLiteral("ro")));
     if (::mount("tmpfs", mountPoint.constData(), "tmpfs", MS_RDONLY, "size=8k") == 0) {
-        qputenv("XDG_RUNTIME_DIR", mountPoint);
+        setGivenRuntimeFolder(QFile::decodeName(mountPoint));
         TQMInstances readOnly(QStringLiteral("NarrixReadOnly"));
         EXPECT_EQ(readOnly.lookup(), InstanceLookup::Unavailable);
         EXPECT_TRUE(readOnly.errorString().contains(QStringLiteral("NarrixReadOnly.lock")))
@@ -283,13 +281,13 @@ TEST(SingleInstance, OnlyAnAnsweringInstanceEndsTheStart)
         EXPECT_EQ(handOver.problem(), readOnly.errorString());
         ::umount(mountPoint.constData());
     }
-    qputenv("XDG_RUNTIME_DIR", saved);
+    setGivenRuntimeFolder(saved);
 }
 
 TEST(InstanceHandOver, TheRunningWindowSpeaksPassFileAndComesToTheFront)
 {
     QTemporaryDir runtime;
-    qputenv("XDG_RUNTIME_DIR", runtime.path().toUtf8());
+    setGivenRuntimeFolder(runtime.path());
     testing::FakeSpeechEngine engine;
     testing::MemorySettingsStore registry; // shared by both instances, as the settings file is
     testing::FakePrompter prompter;

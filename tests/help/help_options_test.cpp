@@ -11,9 +11,7 @@
 #include "fakes/fake_desktop_opener.h"
 #include "fakes/fake_main_services.h"
 #include "fakes/fake_prompter.h"
-#include "fakes/fake_speech_engine.h"
-#include "fakes/memory_settings_store.h"
-#include "platform/locale_adapter.h"
+#include "support/main_window_harness.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -31,8 +29,6 @@ namespace {
 using testing::FakeDesktopOpener;
 using testing::FakeMainServices;
 using testing::FakePrompter;
-using testing::FakeSpeechEngine;
-using testing::MemorySettingsStore;
 
 // Answers message boxes like FakePrompter; a dialog is handed to `onDialog`, which plays the user and
 // returns the result it closes with (the dialog's own done() runs, as when the user closes it).
@@ -54,13 +50,9 @@ public:
     }
 };
 
-class HelpOptionsTest : public ::testing::Test
+class HelpOptionsTest : public ::testing::Test, protected testing::MainWindowHarness<ScriptedPrompter>
 {
 protected:
-    FakeSpeechEngine engine;
-    MemorySettingsStore store;
-    ScriptedPrompter prompter;
-    FixedLocale locale{QLocale(QLocale::English, QLocale::UnitedStates)};
     FakeDesktopOpener desktop;
     FakeMainServices fake;
     QTemporaryDir dir;
@@ -93,8 +85,7 @@ protected:
         MainServices services = fake.services();
         services.tips = help.get();
         services.plugins = {help.get(), options.get()};
-        auto window = std::make_unique<TfMain>(engine, store, prompter, locale, services);
-        prompter.state = &window->state();
+        auto window = newWindow(services);
         window->FormCreate(arguments);
         return window;
     }

@@ -7,10 +7,7 @@
 
 #include "fakes/fake_clock.h"
 #include "fakes/fake_keyboard_state.h"
-#include "fakes/fake_prompter.h"
-#include "fakes/fake_speech_engine.h"
-#include "fakes/memory_settings_store.h"
-#include "platform/locale_adapter.h"
+#include "support/main_window_harness.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -25,17 +22,10 @@ namespace {
 
 using testing::FakeClock;
 using testing::FakeKeyboardState;
-using testing::FakePrompter;
-using testing::FakeSpeechEngine;
-using testing::MemorySettingsStore;
 
-class SpeechSourcesPluginTest : public ::testing::Test
+class SpeechSourcesPluginTest : public ::testing::Test, protected testing::MainWindowHarness<>
 {
 protected:
-    FakeSpeechEngine engine;
-    MemorySettingsStore store;
-    FakePrompter prompter;
-    FixedLocale locale{QLocale(QLocale::English, QLocale::UnitedStates)};
     FakeKeyboardState keyboard;
     FakeClock clock{QDateTime(QDate(2026, 12, 7), QTime(13, 20, 0))};
     QStringList errors;
@@ -63,8 +53,7 @@ protected:
         MainServices services;
         services.realtimeHook = plugin.get();
         services.plugins = {plugin.get()};
-        window = std::make_unique<TfMain>(engine, store, prompter, locale, services);
-        prompter.state = &window->state();
+        window = newWindow(services);
         window->FormCreate({});
     }
     bool heard(const QString& text)

@@ -6,12 +6,10 @@
 #include "base/maker_addresses.h"
 #include "platform/data_folder.h"
 #include "speech/speech_properties.h"
+#include "support/main_window_harness.h"
 #include "voices/voices_plugin.h"
 
-#include "fakes/fake_prompter.h"
 #include "fakes/fake_speech_engine.h"
-#include "fakes/memory_settings_store.h"
-#include "platform/locale_adapter.h"
 
 #include <QAction>
 #include <QTemporaryDir>
@@ -22,29 +20,27 @@ namespace {
 
 using namespace Qt::StringLiterals;
 
-using testing::FakePrompter;
 using testing::FakeSpeechEngine;
-using testing::MemorySettingsStore;
 
 std::vector<FakeSpeechEngine::Mode> voices()
 {
     return {{u"Anna (German)"_s, u"Anna"_s, 1, 25, 7}, {u"Dora (English)"_s, u"Dora"_s, 1, 35, 9}};
 }
 
-TEST(VoicesPlugin, PropertiesDeviceAndVoiceGuide)
+class VoicesPluginTest : public ::testing::Test, protected testing::MainWindowHarness<>
+{
+};
+
+TEST_F(VoicesPluginTest, PropertiesDeviceAndVoiceGuide)
 {
     QTemporaryDir dir;
     setGivenDataFolder(dir.path());
     QStringList errors;
     setErrorSinkForTesting(
         [&errors](const QString& where, const QString& message) { errors << where + message; });
-    FakeSpeechEngine engine;
     engine.modes = voices();
-    MemorySettingsStore store;
     store.setValue(QStringLiteral("Greetings"), QStringLiteral("<nil>"));
     store.setValue(QStringLiteral("Voice"), QStringLiteral("Dora (English)"));
-    FakePrompter prompter;
-    FixedLocale locale{QLocale(QLocale::English, QLocale::UnitedStates)};
     int enginesMade = 0;
     QList<QUrl> opened;
     VoicesPlugin plugin(
@@ -57,8 +53,7 @@ TEST(VoicesPlugin, PropertiesDeviceAndVoiceGuide)
         [&opened](const QUrl& url) { opened << url; });
     MainServices services;
     services.plugins = {&plugin};
-    auto window = std::make_unique<TfMain>(engine, store, prompter, locale, services);
-    prompter.state = &window->state();
+    auto window = newWindow(services);
     window->FormCreate({});
     prompter.shown.clear();
     engine.selected = 1;
