@@ -244,7 +244,10 @@ void ChromeTray::trayLeftButtonDown()
 {
     if (!window_ || window_->state().startingUp)
         return;
-    if (window_->state().minimized)
+    // Decided by what the user sees: a window brought back by a second start may not have passed
+    // through the restore handler, so the minimised flag alone can be stale.
+    const bool showing = window_->isVisible() && !window_->isMinimized();
+    if (!showing)
         restoreApplication();
     else if (window_->state().openModalDialogs == 0)
         minimizeApplication();
