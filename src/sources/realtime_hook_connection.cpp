@@ -1,6 +1,7 @@
 #include "sources/realtime_hook_connection.h"
 
 #include "base/diagnostics.h"
+#include "platform/data_folder.h"
 #include "platform/install_layout.h"
 #include "sources/hook/key_report.h"
 
@@ -40,7 +41,8 @@ void RealtimeHookConnection::connectHook(const QString& libraryPath)
     if (hookOn_ == nullptr || hookOff_ == nullptr)
         throw std::runtime_error(kDamaged);
     std::string error = "no message port";
-    if (!openPort() || !block_.create(writeEnd_, &error)) {
+    const std::string runtimeFolder = QFile::encodeName(givenRuntimeFolder()).toStdString();
+    if (!openPort() || !block_.create(runtimeFolder, writeEnd_, &error)) {
         qCWarning(lcNarrix, "real-time speech: %s", error.c_str());
         throw std::runtime_error(kNoMapFile);
     }

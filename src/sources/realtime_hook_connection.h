@@ -11,7 +11,8 @@ class QSocketNotifier;
 namespace narrix {
 
 // The program's side of the keyboard-hook library: loads librealtime.so, creates the shared block
-// nxKeyMap holding the program's message port and calls HookOn. The message port is a pipe whose write
+// nxKeyMap holding the program's message port (under the runtime folder start-up was given) and calls
+// HookOn. The message port is a pipe whose write
 // end the library's thread writes one report per key event into; its read end is watched on the UI
 // thread by a socket notifier, so reports arrive through the event loop in order, and nothing wakes the
 // program while no key moves.

@@ -1,5 +1,6 @@
 // Connecting and disconnecting the keyboard-hook library: the three failures, the reports reaching the
 // UI thread in order through the message port, and the real library without an X display.
+#include "platform/data_folder.h"
 #include "sources/hook/key_map_block.h"
 #include "sources/realtime_hook_connection.h"
 
@@ -40,20 +41,22 @@ class HookConnectionTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        savedRuntime_ = qgetenv("XDG_RUNTIME_DIR");
-        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime_.path()));
+        setGivenRuntimeFolder(runtime_.path());
         qputenv("FAKE_HOOK_LOG", QFile::encodeName(logPath()));
     }
     void TearDown() override
     {
-        qputenv("XDG_RUNTIME_DIR", savedRuntime_);
+        setGivenRuntimeFolder(QString());
         qunsetenv("FAKE_HOOK_LOG");
     }
     QString logPath() const { return runtime_.filePath(QStringLiteral("hook.log")); }
-    QString blockPath() const { return QString::fromStdString(hook::keyMapPath()); }
+    QString blockPath() const
+    {
+        return QString::fromStdString(
+            hook::keyMapPath(QFile::encodeName(givenRuntimeFolder()).toStdString()));
+    }
 
     QTemporaryDir runtime_;
-    QByteArray savedRuntime_;
 };
 
 TEST_F(HookConnectionTest, FailuresRaiseTheProgramsMessages)
@@ -66,7 +69,7 @@ TEST_F(HookConnectionTest, FailuresRaiseTheProgramsMessages)
     connection.disconnectHook();
     EXPECT_TRUE(contents(logPath()).isEmpty());
 
-    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime_.filePath(QStringLiteral("missing"))));
+    setGivenRuntimeFolder(runtime_.filePath(QStringLiteral("missing")));
     EXPECT_EQ(connectError(connection, libraryPath("FAKE_HOOK_LIBRARY")), RealtimeHookConnection::kNoMapFile);
     // The library was found: disconnecting calls HookOff although HookOn never ran.
     connection.disconnectHook();

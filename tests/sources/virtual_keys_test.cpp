@@ -110,15 +110,14 @@ TEST(VirtualKeys, KeystrokeFlags)
 TEST(KeyMapBlock, HoldsFourLittleEndianBytesUnderTheRuntimeFolderAndGoesAway)
 {
     QTemporaryDir runtime;
-    const QByteArray saved = qgetenv("XDG_RUNTIME_DIR");
-    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
-    const std::string path = keyMapPath();
+    const std::string folder = QFile::encodeName(runtime.path()).toStdString();
+    const std::string path = keyMapPath(folder);
     EXPECT_EQ(path, runtime.path().toStdString() + "/nxKeyMap." + std::to_string(::getpid()));
     EXPECT_FALSE(readKeyMap().has_value());
     {
         KeyMapBlock block;
         std::string error;
-        ASSERT_TRUE(block.create(0x01020304, &error)) << error;
+        ASSERT_TRUE(block.create(folder, 0x01020304, &error)) << error;
         struct stat info = {};
         ASSERT_EQ(::stat(path.c_str(), &info), 0);
         EXPECT_EQ(info.st_size, 4);
@@ -128,29 +127,65 @@ TEST(KeyMapBlock, HoldsFourLittleEndianBytesUnderTheRuntimeFolderAndGoesAway)
         EXPECT_EQ(file.readAll(), QByteArray("\x04\x03\x02\x01", 4));
         EXPECT_EQ(readKeyMap(), 0x01020304);
         // A second creation replaces the block.
-        ASSERT_TRUE(block.create(-7, &error));
+        ASSERT_TRUE(block.create(folder, -7, &error));
         EXPECT_EQ(readKeyMap(), -7);
     }
     EXPECT_FALSE(QFile::exists(QString::fromStdString(path)));
     EXPECT_FALSE(readKeyMap().has_value());
 
-    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.filePath(QStringLiteral("missing"))));
+    // A file of the block's name that this process has not mapped is no block of the program's.
+    {
+        QFile stale(QString::fromStdString(path));
+        ASSERT_TRUE(stale.open(QIODevice::WriteOnly));
+        stale.write(QByteArray("\x04\x03\x02\x01", 4));
+    }
+    EXPECT_FALSE(readKeyMap().has_value());
+    QFile::remove(QString::fromStdString(path));
+
     KeyMapBlock block;
     std::string error;
-    EXPECT_FALSE(block.create(5, &error));
+    EXPECT_FALSE(block.create(folder + "/missing", 5, &error));
     EXPECT_NE(error.find("nxKeyMap"), std::string::npos);
 
     // A full runtime folder: the storage cannot be reserved, so the block is refused before it is
     // mapped (a mapped sparse file would fault at the first write) and nothing is left behind.
-    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
     setReserveStorageForTests([](int, std::size_t) { return ENOSPC; });
     error.clear();
-    EXPECT_FALSE(block.create(5, &error));
+    EXPECT_FALSE(block.create(folder, 5, &error));
     setReserveStorageForTests(nullptr);
     EXPECT_NE(error.find(std::strerror(ENOSPC)), std::string::npos) << error;
     EXPECT_FALSE(block.isOpen());
-    EXPECT_FALSE(QFile::exists(QString::fromStdString(keyMapPath())));
-    qputenv("XDG_RUNTIME_DIR", saved);
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(path)));
+}
+
+// The library finds the block among the files the process has mapped: in a runtime folder or, without
+// one, in /dev/shm; never a block of another process, a removed one or a path that only contains the
+// name.
+TEST(KeyMapBlock, FoundAmongTheProcessMappings)
+{
+    const std::string pid = std::to_string(::getpid());
+    const std::string inShm = keyMapPath({});
+    struct Row
+    {
+        std::string maps;
+        std::optional<std::string> found;
+    };
+    const Row rows[] = {
+        {"7f00-7f01 rw-s 00000000 00:1a 42   /run/user/1000/nxKeyMap." + pid + "\n",
+         "/run/user/1000/nxKeyMap." + pid},
+        {"5600-5700 r-xp 00000000 08:01 7 /usr/bin/narrix\n7f00-7f01 rw-p 00000000 00:00 0\n"
+         "7f02-7f03 rw-s 00000000 00:1a 43 /tmp/a b/nxKeyMap." +
+             pid,
+         "/tmp/a b/nxKeyMap." + pid},
+        {"7f00-7f01 rw-s 00000000 00:1a 44 " + inShm + "\n", inShm},
+        {"7f00-7f01 rw-s 00000000 00:1a 45 /run/user/1000/nxKeyMap." + pid + "0\n", std::nullopt},
+        {"7f00-7f01 rw-s 00000000 00:1a 46 /run/user/1000/nxKeyMap." + pid + " (deleted)\n", std::nullopt},
+        {"7f00-7f01 rw-s 00000000 00:1a 47 /nxKeyMap." + pid + "/lib.so\n", std::nullopt},
+        {"7f00-7f01 rw-p 00000000 00:00 0 [heap]\n", std::nullopt},
+        {"", std::nullopt},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(findMappedKeyMap(row.maps), row.found) << row.maps;
 }
 
 // The same on a real tmpfs with a few KiB free, where only root may mount one.
@@ -167,12 +202,9 @@ TEST(KeyMapBlock, AFullTmpfsGivesAnErrorNotABusError)
         filler.write(QByteArray(8192, 'x'));
         filler.close();
     }
-    const QByteArray saved = qgetenv("XDG_RUNTIME_DIR");
-    qputenv("XDG_RUNTIME_DIR", mountPoint);
     KeyMapBlock block;
     std::string error;
-    const bool created = block.create(0x01020304, &error);
-    qputenv("XDG_RUNTIME_DIR", saved);
+    const bool created = block.create(mountPoint.toStdString(), 0x01020304, &error);
     EXPECT_FALSE(created);
     EXPECT_NE(error.find(std::strerror(ENOSPC)), std::string::npos) << error;
     block.close();

@@ -1,7 +1,8 @@
 #pragma once
 
 // The keyboard-hook library's diagnostics. The library has no Qt, so it cannot use the program's
-// logging categories: each message goes to stderr as one line "librealtime: MESSAGE".
+// logging categories: every message of the library goes through hookLog, which writes it to the
+// standard error as one line "librealtime: MESSAGE".
 
 namespace narrix::hook {
 

@@ -1,9 +1,9 @@
 #include "key_map_block.h"
 
 #include <cerrno>
-#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <string_view>
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -31,20 +31,19 @@ void setReserveStorageForTests(ReserveStorage reserve)
     reserveFunction = reserve != nullptr ? reserve : reserveWithFallocate;
 }
 
-std::string keyMapPath()
+std::string keyMapPath(const std::string& runtimeFolder)
 {
-    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
     const std::string pid = std::to_string(::getpid());
-    if (runtime != nullptr && *runtime != '\0')
-        return std::string(runtime) + "/nxKeyMap." + pid;
+    if (!runtimeFolder.empty())
+        return runtimeFolder + "/nxKeyMap." + pid;
     // Without a runtime folder: POSIX shared memory's own folder, with the user in the name.
     return "/dev/shm/nxKeyMap." + std::to_string(::getuid()) + "." + pid;
 }
 
-bool KeyMapBlock::create(std::int32_t handle, std::string* error)
+bool KeyMapBlock::create(const std::string& runtimeFolder, std::int32_t handle, std::string* error)
 {
     close();
-    const std::string path = keyMapPath();
+    const std::string path = keyMapPath(runtimeFolder);
     ::unlink(path.c_str());
     const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
     if (fd < 0) {
@@ -86,9 +85,59 @@ void KeyMapBlock::close()
     path_.clear();
 }
 
+std::optional<std::string> findMappedKeyMap(const std::string& maps)
+{
+    // Each line is "START-END PERMS OFFSET DEVICE INODE PATH"; only the path holds a slash. A block
+    // removed while mapped ends in " (deleted)" and is not taken.
+    const std::string inFolder = "/nxKeyMap." + std::to_string(::getpid());
+    const std::string withoutFolder = keyMapPath({});
+    const std::string_view text(maps);
+    std::size_t begin = 0;
+    while (begin < text.size()) {
+        std::size_t end = text.find('\n', begin);
+        if (end == std::string_view::npos)
+            end = text.size();
+        const std::string_view line = text.substr(begin, end - begin);
+        const std::size_t slash = line.find('/');
+        if (slash != std::string_view::npos) {
+            const std::string_view path = line.substr(slash);
+            if (path == withoutFolder || (path.size() > inFolder.size() && path.ends_with(inFolder)))
+                return std::string(path);
+        }
+        begin = end + 1;
+    }
+    return std::nullopt;
+}
+
+namespace {
+
+std::string readProcessMaps()
+{
+    std::string text;
+    const int fd = ::open("/proc/self/maps", O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return text;
+    char chunk[4096];
+    for (;;) {
+        const ssize_t got = ::read(fd, chunk, sizeof chunk);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0)
+            break;
+        text.append(chunk, static_cast<std::size_t>(got));
+    }
+    ::close(fd);
+    return text;
+}
+
+} // namespace
+
 std::optional<std::int32_t> readKeyMap()
 {
-    const int fd = ::open(keyMapPath().c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+    const std::optional<std::string> path = findMappedKeyMap(readProcessMaps());
+    if (!path)
+        return std::nullopt;
+    const int fd = ::open(path->c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
     if (fd < 0)
         return std::nullopt;
     struct stat info = {};

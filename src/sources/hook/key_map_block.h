@@ -2,9 +2,13 @@
 
 // The shared block nxKeyMap: 4 bytes holding the handle of the program's message port (the write end of
 // a pipe, little-endian), created by the program before HookOn and read by the library in HookOn. It is a
-// file under the user's runtime folder (XDG_RUNTIME_DIR, else /dev/shm), mapped shared, named after the
-// process as well, so that parallel runs and several programs in one runtime folder never see each
-// other's block. Plain C++, shared by the library and the program.
+// file under the user's runtime folder (the one the program was given, else /dev/shm), mapped shared,
+// named after the process as well, so that parallel runs and several programs in one runtime folder
+// never see each other's block. Plain C++, shared by the library and the program.
+//
+// The library does not read the environment to find the block: it runs inside the program that loaded
+// it, so it looks for the block among the files that process has mapped (/proc/self/maps). The
+// program alone decides where the block lives, and HookOn keeps its two-entry-point interface.
 
 #include <cstdint>
 #include <optional>
@@ -14,8 +18,8 @@ namespace narrix::hook {
 
 constexpr std::size_t kKeyMapSize = 4;
 
-// The block's path for this process.
-std::string keyMapPath();
+// The block's path for this process under `runtimeFolder` (empty: /dev/shm, with the user in the name).
+std::string keyMapPath(const std::string& runtimeFolder);
 
 // The program's side: creates the block, stores the handle, keeps the mapping until closed.
 class KeyMapBlock
@@ -26,9 +30,9 @@ public:
     KeyMapBlock(const KeyMapBlock&) = delete;
     KeyMapBlock& operator=(const KeyMapBlock&) = delete;
 
-    // Creates the block (replacing a stale one of a process that had this id) and writes `handle` into
-    // it. False when it cannot be created or mapped; `error` then says why.
-    bool create(std::int32_t handle, std::string* error);
+    // Creates the block under `runtimeFolder` (replacing a stale one of a process that had this id) and
+    // writes `handle` into it. False when it cannot be created or mapped; `error` then says why.
+    bool create(const std::string& runtimeFolder, std::int32_t handle, std::string* error);
     // Unmaps and removes the block; harmless when it was never created.
     void close();
     bool isOpen() const { return view_ != nullptr; }
@@ -43,7 +47,10 @@ private:
 using ReserveStorage = int (*)(int fd, std::size_t size);
 void setReserveStorageForTests(ReserveStorage reserve);
 
-// The library's side: the handle stored in this process's block, or nothing when there is none.
+// The library's side: the path of the block this process has mapped, found in `maps` (the text of
+// /proc/self/maps), or nothing when it has none. Linear in the text.
+std::optional<std::string> findMappedKeyMap(const std::string& maps);
+// The library's side: the handle stored in this process's mapped block, or nothing when there is none.
 std::optional<std::int32_t> readKeyMap();
 
 } // namespace narrix::hook

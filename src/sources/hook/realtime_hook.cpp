@@ -1,5 +1,6 @@
-// librealtime's entry points. HookOn reads the program's message port from the shared block nxKeyMap
-// and starts reporting every key press and release to it; HookOff stops the reports.
+// librealtime's entry points. HookOn reads the program's message port from the shared block nxKeyMap,
+// which the program mapped before it called HookOn, and starts reporting every key press and release
+// to it; HookOff stops the reports.
 #include "hook_log.h"
 #include "key_map_block.h"
 #include "key_recorder.h"
@@ -34,8 +35,8 @@ extern "C" __attribute__((visibility("default"))) void HookOn()
         return;
     const std::optional<std::int32_t> port = narrix::hook::readKeyMap();
     if (!port || !isPipeWriteEnd(*port)) {
-        narrix::hook::hookLog("%s holds no message port: no keys are reported",
-                              narrix::hook::keyMapPath().c_str());
+        narrix::hook::hookLog("this process has mapped no nxKeyMap block with a message port: no keys "
+                              "are reported");
         return;
     }
     recorder = std::make_unique<narrix::hook::KeyRecorder>(*port);
