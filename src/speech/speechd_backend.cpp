@@ -63,14 +63,15 @@ void onIndexMark(size_t message, size_t clientId, SPDNotificationType type, char
     deliver(clientId, {SpeechdConnection::EventKind::Mark, message, QString::fromUtf8(mark)});
 }
 
-SPDConnection* openService(const char* connectionName)
+// Connects; on failure `*problem` says why.
+SPDConnection* openService(const char* connectionName, QString* problem)
 {
     char* error = nullptr;
     SPDConnection* connection =
         spd_open2("narrix", connectionName, nullptr, SPD_MODE_THREADED, nullptr, 1, &error);
     if (connection == nullptr)
-        qCInfo(lcSpeech, "speech-dispatcher is not available (%s); its voices are not offered",
-               error ? error : "no reason given");
+        *problem = QStringLiteral("speech-dispatcher is not available (%1); its voices are not offered")
+                       .arg(QString::fromUtf8(error ? error : "no reason given"));
     free(error);
     return connection;
 }
@@ -120,12 +121,13 @@ struct SpeechdConnection::Session
     SPDConnection* connection = nullptr;
 };
 
-std::vector<VoiceInfo> listSpeechdVoices()
+SpeechdVoiceList listSpeechdVoices()
 {
-    std::vector<VoiceInfo> result;
-    SPDConnection* connection = openService("voices");
+    SpeechdVoiceList list;
+    std::vector<VoiceInfo>& result = list.voices;
+    SPDConnection* connection = openService("voices", &list.problem);
     if (connection == nullptr)
-        return result;
+        return list;
     if (char** modules = spd_list_modules(connection)) {
         for (char** module = modules; *module != nullptr; ++module) {
             if (std::string_view(*module) != "dummy")
@@ -135,8 +137,8 @@ std::vector<VoiceInfo> listSpeechdVoices()
     }
     spd_close(connection);
     if (result.empty())
-        qCInfo(lcSpeech, "speech-dispatcher offers no voices");
-    return result;
+        list.problem = QStringLiteral("speech-dispatcher offers no voices");
+    return list;
 }
 
 int speechdRate(int wordsPerMinute)
@@ -169,9 +171,12 @@ bool SpeechdConnection::ensureOpen()
 {
     if (session_->connection != nullptr)
         return true;
-    SPDConnection* connection = openService("reading");
-    if (connection == nullptr)
+    QString problem;
+    SPDConnection* connection = openService("reading", &problem);
+    if (connection == nullptr) {
+        qCInfo(lcSpeech, "%s", qUtf8Printable(problem));
         return false;
+    }
     session_->connection = connection;
     const int id = spd_get_client_id(connection);
     clientId_ = id > 0 ? static_cast<std::size_t>(id) : 0;

@@ -10,10 +10,17 @@
 
 namespace narrix {
 
+struct SpeechdVoiceList
+{
+    std::vector<VoiceInfo> voices;
+    QString problem; // the line for the speech log when there are none (no service, no voices)
+};
+
 // The voices of every output module of the desktop speech service (speech-dispatcher), one mode per
 // module voice. Connects (starting the service the way its clients do when it is installed but not
-// running) and lists; empty, with one line in the speech log, when there is no service.
-std::vector<VoiceInfo> listSpeechdVoices();
+// running) and lists; empty, with the reason, when there is no service. Logs nothing itself, so that
+// it may run on a thread the process does not wait for.
+SpeechdVoiceList listSpeechdVoices();
 
 // The service's rate (-100 .. 100) for a speed in words per minute: its espeak-ng module speaks
 // 170 words per minute at rate 0, 80 at -100 and 390 at +100, linear in between.
