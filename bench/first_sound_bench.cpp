@@ -5,6 +5,7 @@
 // first Play of a process (connecting to the server, opening the voice) is measured apart from the
 // later ones.
 //   bench_first_sound VOICE PLAYS [DOCUMENT_KIB] [qt]
+#include "bench_reading.h"
 #include "speech/reading_control.h"
 #include "speech/text_to_speech.h"
 
@@ -130,29 +131,6 @@ private:
     std::thread thread_;
 };
 
-class BenchHost final : public narrix::ReadingHost
-{
-public:
-    void setStatusText(const QString&, bool) override {}
-    void startSpeakingAnimation() override {}
-    void stopSpeakingAnimation() override {}
-    void setAnimationDelay(int) override {}
-    void showStillPicture() override {}
-    bool editorHasSelection() const override { return false; }
-    std::string editorSelectedText() const override { return {}; }
-    std::string editorText() const override { return text; }
-    void runQuickStart(const std::function<void(narrix::QuickStartChoice)>&) override {}
-    bool openDocument() override { return false; }
-    int scheduleRowCount() const override { return 0; }
-    void runScheduleRow(int) override {}
-    void speakTime() override {}
-    void speakDate() override {}
-    void speakClipboard() override {}
-    void openHelp() override {}
-    bool closeWhenDone() override { return false; }
-    std::string text;
-};
-
 std::string documentText(std::size_t bytes)
 {
     const std::string sentence = "The committee met on Tuesday to discuss the new budget for the library. "
@@ -201,11 +179,8 @@ int main(int argc, char** argv)
         return 2;
     }
     engine.SetSpeed(175);
-    narrix::ReadingState state;
-    state.englishLocale = true;
-    BenchHost host;
-    host.text = documentText(kib << 10);
-    narrix::ReadingControl control(state, engine, host);
+    narrix::bench::DocumentReading reading(engine, documentText(kib << 10), true);
+    narrix::ReadingControl& control = reading.control;
     Clock::time_point started;
     bool startedSeen = false;
     QObject::connect(&engine, &narrix::SpeechEngine::OnSpeakingStarted, &engine, [&] {

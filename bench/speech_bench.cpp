@@ -4,6 +4,7 @@
 //   bench_speech first-sound KILOBYTES [VOICE]
 //   bench_speech memory MEGABYTES SECONDS
 //   bench_speech make-text FILE BYTES
+#include "bench_reading.h"
 #include "speech/reading_control.h"
 #include "speech/speech_stream.h"
 #include "speech/speech_text_cleanup.h"
@@ -263,30 +264,6 @@ int memory(int argc, char** argv)
     return 0;
 }
 
-// A main window that only shows what it is asked to.
-class BenchHost final : public narrix::ReadingHost
-{
-public:
-    void setStatusText(const QString&, bool) override {}
-    void startSpeakingAnimation() override {}
-    void stopSpeakingAnimation() override {}
-    void setAnimationDelay(int) override {}
-    void showStillPicture() override {}
-    bool editorHasSelection() const override { return false; }
-    std::string editorSelectedText() const override { return {}; }
-    std::string editorText() const override { return text; }
-    void runQuickStart(const std::function<void(narrix::QuickStartChoice)>&) override {}
-    bool openDocument() override { return false; }
-    int scheduleRowCount() const override { return 0; }
-    void runScheduleRow(int) override {}
-    void speakTime() override {}
-    void speakDate() override {}
-    void speakClipboard() override {}
-    void openHelp() override {}
-    bool closeWhenDone() override { return false; }
-    std::string text;
-};
-
 // Play on a document of the given size: from the document's text (UTF-8) to the first audio.
 int play(int argc, char** argv)
 {
@@ -295,10 +272,8 @@ int play(int argc, char** argv)
     null.kind = narrix::AudioSinkOptions::Kind::Null;
     narrix::TTextToSpeech engine(null);
     engine.Select(findVoice(engine, QStringLiteral("English (America) (espeak-ng)")));
-    narrix::ReadingState state;
-    BenchHost host;
-    host.text = englishText(megabytes << 20, true);
-    narrix::ReadingControl control(state, engine, host);
+    narrix::bench::DocumentReading reading(engine, englishText(megabytes << 20, true));
+    narrix::ReadingControl& control = reading.control;
     std::vector<double> times;
     for (int round = 0; round < 5; ++round) {
         bool started = false;
@@ -329,7 +304,7 @@ int play(int argc, char** argv)
                 static_cast<double>(procStatusKb("VmRSS") - idle) / 1024.0);
     control.stop();
     const auto copyStart = Clock::now();
-    const std::string copy = host.editorText();
+    const std::string copy = reading.host.editorText();
     std::printf("  (of which taking the document's text from the editor: %.1f ms)\n", msSince(copyStart));
     std::printf("Play on a %zu MiB document (clean-up, hand-over, first audio), median of 5: %.1f ms\n",
                 megabytes, times[2]);
