@@ -2,6 +2,8 @@
 
 #include "base/write_all.h"
 #include "speech/resampler.h"
+#include "vozozo/mp3_file_output.h"
+#include "vozozo/speech_export.h"
 #include "vozozo/wav_file_output.h"
 
 #include <QtEndian>
@@ -250,6 +252,8 @@ std::unique_ptr<ExportOutput> makeExportOutput(int sampleRate, const ExportEncod
 {
     if (encoding.format == ExportFormat::Wav)
         return std::make_unique<WavFileOutput>(sampleRate, riffLimit);
+    if (encoding.format == ExportFormat::Mp3)
+        return std::make_unique<Mp3FileOutput>(sampleRate, encoding, defaultExportWorkers());
     return std::make_unique<EncodedFileOutput>(sampleRate, encoding);
 }
 

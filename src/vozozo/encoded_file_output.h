@@ -13,7 +13,7 @@ namespace narrix {
 
 class Resampler;
 
-// An MP3, Ogg Vorbis, Opus or FLAC file encoded by libsndfile from the export's samples, with the
+// An Ogg Vorbis, Opus or FLAC file encoded by libsndfile from the export's samples, with the
 // encoding's tags, written through an ExportTarget as the WAV output is. Opus takes no 22050 Hz
 // audio: its samples are resampled to 24000 Hz on the way.
 class EncodedFileOutput : public ExportOutput
@@ -60,7 +60,8 @@ private:
     bool committed_ = false;
 };
 
-// The output for an encoding: a WavFileOutput for WAV, else an EncodedFileOutput.
+// The output for an encoding: a WavFileOutput for WAV, an Mp3FileOutput encoding on one thread per
+// processor for MP3, else an EncodedFileOutput.
 std::unique_ptr<ExportOutput> makeExportOutput(int sampleRate, const ExportEncoding& encoding,
                                                std::uint64_t riffLimit);
 
