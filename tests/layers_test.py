@@ -83,16 +83,22 @@ def check(source_dir):
     return faults
 
 
-def main():
+def run(check, failed, passed):
+    """Runs `check` on the source folder of the command line and prints its faults, then `failed`
+    after their count, or `passed`; the exit code."""
     source_dir = pathlib.Path(sys.argv[1] if len(sys.argv) > 1 else ".").resolve()
     faults = check(source_dir)
     for fault in faults:
         print(fault)
     if faults:
-        print(f"{len(faults)} use(s) outside src/layers.txt")
+        print(f"{len(faults)} {failed}")
         return 1
-    print("layers: every include and link follows src/layers.txt")
+    print(passed)
     return 0
+
+
+def main():
+    return run(check, "use(s) outside src/layers.txt", "layers: every include and link follows src/layers.txt")
 
 
 if __name__ == "__main__":

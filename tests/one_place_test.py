@@ -6,9 +6,10 @@ go through the logging categories (the keyboard-hook library's through its hookL
 vozozo's command line prints to stderr itself.
 Usage: one_place_test.py SOURCE_DIR
 """
-import pathlib
 import re
 import sys
+
+from layers_test import run
 
 # What is looked for, and where it may stand (paths relative to the source folder, folders ending in /).
 RULES = [
@@ -40,16 +41,8 @@ def check(source_dir):
 
 
 def main():
-    source_dir = pathlib.Path(sys.argv[1] if len(sys.argv) > 1 else ".").resolve()
-    faults = check(source_dir)
-    for fault in faults:
-        print(fault)
-    if faults:
-        print(f"{len(faults)} use(s) outside their one place")
-        return 1
-    print("one place: the environment is read in platform/environment.cpp, stderr written by vozozo only")
-    return 0
-
+    return run(check, "use(s) outside their one place",
+               "one place: the environment is read in platform/environment.cpp, stderr written by vozozo only")
 
 if __name__ == "__main__":
     sys.exit(main())

@@ -1,7 +1,7 @@
 #include "documents/docx_reader.h"
 
 #include "documents/archive_members.h"
-#include "documents/office_text_builder.h"
+#include "documents/office_body_reader.h"
 #include "documents/xml_attributes.h"
 
 #include <QRegularExpression>
@@ -161,34 +161,17 @@ bool readOptional(ArchiveMembers& archive, const std::string& name, std::string*
     return true;
 }
 
-class DocxBodyReader
+class DocxBodyReader final : public OfficeBodyReader
 {
 public:
     DocxBodyReader(const DocxStyles& styles, const DocxNotes& footnotes, const DocxNotes& endnotes)
-        : styles_(styles), footnotes_(footnotes), endnotes_(endnotes)
+        : OfficeBodyReader({u"tbl", u"tr", u"tc", {}}), styles_(styles), footnotes_(footnotes),
+          endnotes_(endnotes)
     {
-    }
-
-    bool read(const std::string& bytes, RtfDocument* document, std::string* error)
-    {
-        QXmlStreamReader xml(xmlBytes(bytes));
-        while (!xml.atEnd()) {
-            const auto token = xml.readNext();
-            if (token == QXmlStreamReader::StartElement)
-                start(xml);
-            else if (token == QXmlStreamReader::EndElement)
-                end(xml.name());
-        }
-        if (xml.hasError()) {
-            *error = xmlProblem(xml, "word/document.xml");
-            return false;
-        }
-        *document = builder_.finish();
-        return true;
     }
 
 private:
-    void start(QXmlStreamReader& xml)
+    void start(QXmlStreamReader& xml) override
     {
         const QStringView name = xml.name();
         if (propertiesDepth_ > 0) {
@@ -225,19 +208,15 @@ private:
             note(footnotes_, xml);
         } else if (name == u"endnoteReference") {
             note(endnotes_, xml);
-        } else if (name == u"tbl") {
-            builder_.beginTable();
-        } else if (name == u"tr") {
-            builder_.beginRow();
-        } else if (name == u"tc") {
-            builder_.beginCell();
         } else if (name == u"delText" || name == u"instrText" || name == u"Fallback" || name == u"sectPr" ||
                    name == u"tblPr" || name == u"tcPr" || name == u"trPr") {
             xml.skipCurrentElement();
+        } else {
+            startTableElement(name);
         }
     }
 
-    void end(QStringView name)
+    void end(QStringView name) override
     {
         if (propertiesDepth_ > 0) {
             --propertiesDepth_;
@@ -248,10 +227,8 @@ private:
             builder_.endParagraph();
         } else if (name == u"rPr") {
             inRunProperties_ = false;
-        } else if (name == u"tbl") {
-            builder_.endTable();
-        } else if (name == u"tr") {
-            builder_.endRow();
+        } else {
+            endTableElement(name);
         }
     }
 
@@ -315,7 +292,6 @@ private:
     const DocxStyles& styles_;
     const DocxNotes& footnotes_;
     const DocxNotes& endnotes_;
-    OfficeTextBuilder builder_;
     DocxStyle paragraphStyle_;
     RunProperties run_;
     int listLevel_ = -1;
@@ -350,7 +326,7 @@ bool readDocx(ArchiveMembers& archive, RtfDocument* document, std::string* error
     if (!readOptional(archive, "word/endnotes.xml", &bytes, error) ||
         (!bytes.empty() && !readNotes(bytes, "word/endnotes.xml", u"endnote", &endnotes, error)))
         return false;
-    return DocxBodyReader(styles, footnotes, endnotes).read(*body, document, error);
+    return DocxBodyReader(styles, footnotes, endnotes).read(*body, "word/document.xml", document, error);
 }
 
 } // namespace narrix

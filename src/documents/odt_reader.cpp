@@ -1,7 +1,7 @@
 #include "documents/odt_reader.h"
 
 #include "documents/archive_members.h"
-#include "documents/office_text_builder.h"
+#include "documents/office_body_reader.h"
 #include "documents/xml_attributes.h"
 
 #include <QXmlStreamReader>
@@ -102,33 +102,22 @@ std::string collapsedWhiteSpace(QStringView text, bool* lastWasBlank)
     return kept.toStdString();
 }
 
-class OdtBodyReader
+class OdtBodyReader final : public OfficeBodyReader
 {
 public:
-    explicit OdtBodyReader(const OdtStyles& styles) : styles_(styles) {}
-
-    bool read(const std::string& bytes, RtfDocument* document, std::string* error)
+    explicit OdtBodyReader(const OdtStyles& styles)
+        : OfficeBodyReader({u"table", u"table-row", u"table-cell", u"covered-table-cell"}), styles_(styles)
     {
-        QXmlStreamReader xml(xmlBytes(bytes));
-        while (!xml.atEnd()) {
-            const auto token = xml.readNext();
-            if (token == QXmlStreamReader::StartElement)
-                start(xml);
-            else if (token == QXmlStreamReader::EndElement)
-                end(xml.name());
-            else if (token == QXmlStreamReader::Characters && !styleStack_.empty())
-                builder_.text(collapsedWhiteSpace(xml.text(), &lastWasBlank_), styleStack_.back());
-        }
-        if (xml.hasError()) {
-            *error = xmlProblem(xml, "content.xml");
-            return false;
-        }
-        *document = builder_.finish();
-        return true;
     }
 
 private:
-    void start(QXmlStreamReader& xml)
+    void characters(QStringView text) override
+    {
+        if (!styleStack_.empty())
+            builder_.text(collapsedWhiteSpace(text, &lastWasBlank_), styleStack_.back());
+    }
+
+    void start(QXmlStreamReader& xml) override
     {
         const QStringView name = xml.name();
         if (name == u"automatic-styles" || name == u"font-face-decls" || name == u"annotation" ||
@@ -172,16 +161,12 @@ private:
             ++listDepth_;
         } else if (name == u"list-item" || name == u"list-header") {
             listItemPending_ = name == u"list-item";
-        } else if (name == u"table") {
-            builder_.beginTable();
-        } else if (name == u"table-row") {
-            builder_.beginRow();
-        } else if (name == u"table-cell" || name == u"covered-table-cell") {
-            builder_.beginCell();
+        } else {
+            startTableElement(name);
         }
     }
 
-    void end(QStringView name)
+    void end(QStringView name) override
     {
         if (name == u"h" || name == u"p") {
             if (!styleStack_.empty())
@@ -191,10 +176,8 @@ private:
             styleStack_.pop_back();
         } else if (name == u"list") {
             listDepth_ = std::max(0, listDepth_ - 1);
-        } else if (name == u"table") {
-            builder_.endTable();
-        } else if (name == u"table-row") {
-            builder_.endRow();
+        } else {
+            endTableElement(name);
         }
     }
 
@@ -230,7 +213,6 @@ private:
     }
 
     const OdtStyles& styles_;
-    OfficeTextBuilder builder_;
     std::vector<RunStyle> styleStack_; // non-empty inside a paragraph or heading
     int listDepth_ = 0;
     bool listItemPending_ = false;
@@ -254,7 +236,7 @@ bool readOdt(ArchiveMembers& archive, RtfDocument* document, std::string* error)
     const std::optional<std::string> content = archive.read("content.xml", error);
     if (!content || !readStyles(*content, "content.xml", &styles, error))
         return false;
-    return OdtBodyReader(styles).read(*content, document, error);
+    return OdtBodyReader(styles).read(*content, "content.xml", document, error);
 }
 
 } // namespace narrix

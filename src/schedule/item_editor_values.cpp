@@ -1,6 +1,7 @@
 #include "schedule/item_editor_values.h"
 
 #include "base/ascii_case.h"
+#include "base/paired_fields.h"
 #include "base/text_trim.h"
 
 namespace narrix {
@@ -25,20 +26,32 @@ ItemEditorValues newItemValues(std::string_view documentTitle, std::string_view 
     return values;
 }
 
+namespace {
+
+// The fields the item editor shows as they are stored, each as its place in the item and in the
+// editor's values: the one list both directions copy.
+template <typename Item, typename Values, typename Copy>
+void forEachEditedField(Item& item, Values& values, Copy copy)
+{
+    copy(item.fileName, values.address);
+    copy(item.frequence, values.frequence);
+    copy(item.time, values.time);
+    copy(item.day, values.day);
+    copy(item.date, values.date);
+    copy(item.month, values.month);
+    copy(item.leadKey, values.leadKey);
+    copy(item.trailKey, values.trailKey);
+    copy(item.leadInc, values.leadInc);
+    copy(item.trailInc, values.trailInc);
+}
+
+} // namespace
+
 ItemEditorValues editorValuesOf(const ScheduleItem& item)
 {
     ItemEditorValues values;
     values.title = item.title;
-    values.address = item.fileName;
-    values.frequence = item.frequence;
-    values.time = item.time;
-    values.day = item.day;
-    values.date = item.date;
-    values.month = item.month;
-    values.leadKey = item.leadKey;
-    values.trailKey = item.trailKey;
-    values.leadInc = item.leadInc;
-    values.trailInc = item.trailInc;
+    forEachEditedField(item, values, copyToSecond);
     return values;
 }
 
@@ -46,17 +59,8 @@ void applyEditorValues(const ItemEditorValues& values, ScheduleItem* item)
 {
     item->title = trim(values.title);
     item->general = scheduleColumnText(values.time, values.frequence);
-    item->fileName = values.address;
-    item->frequence = values.frequence;
-    item->time = values.time;
-    item->day = values.day;
-    item->date = values.date;
-    item->month = values.month;
+    forEachEditedField(*item, values, copyToFirst);
     item->lastRun = "Never";
-    item->leadKey = values.leadKey;
-    item->trailKey = values.trailKey;
-    item->leadInc = values.leadInc;
-    item->trailInc = values.trailInc;
 }
 
 } // namespace narrix

@@ -261,30 +261,31 @@ def pop3_garbage(conn):
     time.sleep(2)
 
 
-def pop3_drop_after_user(conn):
+def pop3_commands(conn, seconds, chunk=1024):
+    """Greets as a POP3 server and yields each command line the client sends (stripped), for `seconds`
+    or until the client goes."""
     conn.sendall(b"+OK POP3 ready\r\n")
     data = b""
-    while b"\n" not in data:
-        chunk = conn.recv(1024)
-        if not chunk:
-            return
-        data += chunk
+    deadline = time.time() + seconds
+    while time.time() < deadline:
+        while b"\n" not in data:
+            received = conn.recv(chunk)
+            if not received:
+                return
+            data += received
+        line, data = data.split(b"\n", 1)
+        yield line.strip()
+
+
+def pop3_drop_after_user(conn):
+    next(pop3_commands(conn, 60), None)
 
 
 def pop3_stall_mid_message(conn):
     """A mailbox of one message whose server stops answering halfway through RETR."""
-    conn.sendall(b"+OK POP3 ready\r\n")
-    data = b""
     header = b"From: Ann Lee <ann@example.com>\r\nSubject: Halfway\r\n"
-    deadline = time.time() + 30
-    while time.time() < deadline:
-        while b"\n" not in data:
-            chunk = conn.recv(1024)
-            if not chunk:
-                return
-            data += chunk
-        line, data = data.split(b"\n", 1)
-        command = line.strip().upper()
+    for line in pop3_commands(conn, 30):
+        command = line.upper()
         if command.startswith(b"STAT"):
             conn.sendall(b"+OK 1 200\r\n")
         elif command.startswith(b"TOP"):
@@ -309,17 +310,8 @@ def pop3_stall_mid_message(conn):
 def pop3_lying(conn):
     """Claims 100,000,000 messages and answers every TOP and RETR at once with a small message (a
     multipart one of a text part)."""
-    conn.sendall(b"+OK POP3 ready\r\n")
-    data = b""
-    deadline = time.time() + 120
-    while time.time() < deadline:
-        while b"\n" not in data:
-            chunk = conn.recv(65536)
-            if not chunk:
-                return
-            data += chunk
-        line, data = data.split(b"\n", 1)
-        words = line.strip().split(b" ")
+    for line in pop3_commands(conn, 120, chunk=65536):
+        words = line.split(b" ")
         command = words[0].upper()
         number = words[1] if len(words) > 1 else b"0"
         header = b"Subject: Message " + number + b"\r\nFrom: Liar <liar@example.com>\r\n"

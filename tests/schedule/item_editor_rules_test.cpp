@@ -1,5 +1,6 @@
 // The item editor's number, time and frequency rules.
 #include "schedule/item_editor_rules.h"
+#include "schedule/item_editor_values.h"
 
 #include <gtest/gtest.h>
 
@@ -67,6 +68,26 @@ TEST(ItemEditorRules, MonthLengthsLeaveRulesAndTime)
     EXPECT_TRUE(fieldsForFrequency(2).date && !fieldsForFrequency(2).month);
     EXPECT_TRUE(fieldsForFrequency(3).date && fieldsForFrequency(3).month && !fieldsForFrequency(3).weekday);
     EXPECT_FALSE(fieldsForFrequency(-1).date);
+}
+
+// Every value the item editor shows goes into the item and comes back unchanged.
+TEST(ItemEditorValues, EachEditedValueGoesBothWays)
+{
+    const ItemEditorValues edited{.title = "Morning news",
+                                  .address = "http://example.com/news",
+                                  .frequence = "2",
+                                  .time = "07:30",
+                                  .day = "3",
+                                  .date = "15",
+                                  .month = "4",
+                                  .leadKey = "Headlines",
+                                  .trailKey = "Weather",
+                                  .leadInc = "True",
+                                  .trailInc = "True"};
+    ScheduleItem item;
+    applyEditorValues(edited, &item);
+    EXPECT_EQ(editorValuesOf(item), edited);
+    EXPECT_EQ(item.lastRun, "Never");
 }
 
 } // namespace

@@ -5,11 +5,10 @@
 #include "speech/reading_state.h"
 #include "speech/speechd_backend.h"
 #include "speech/text_to_speech.h"
+#include "support/event_loop_wait.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QSet>
-#include <QThread>
 #include <gtest/gtest.h>
 
 #include <utility>
@@ -23,27 +22,8 @@ const QString kServiceSuffix = QStringLiteral(" (speech-dispatcher espeak-ng)");
 const QString kThreeSentences =
     QStringLiteral("The first sentence is here. The second one follows it. A third closes the text.");
 
-template <typename Pred> bool waitFor(Pred done, int timeoutMs = 30000)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (!done()) {
-        if (clock.elapsed() > timeoutMs)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-        QThread::msleep(1);
-    }
-    return true;
-}
-
-// Lets queued events arrive for a while, to see that nothing more comes.
-void settle(int ms)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (clock.elapsed() < ms)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-}
+using testing::settle;
+using testing::waitFor;
 
 struct ServiceEvents
 {

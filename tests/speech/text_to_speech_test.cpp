@@ -2,9 +2,9 @@
 #include "speech/text_to_speech.h"
 
 #include "speech/engine_factory.h"
+#include "support/event_loop_wait.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QSet>
 #include <QSignalSpy>
@@ -43,19 +43,7 @@ double rms(const std::vector<std::int16_t>& samples)
     return samples.empty() ? 0 : std::sqrt(sum / static_cast<double>(samples.size()));
 }
 
-// Runs the event loop until `done` or the timeout; true when done.
-template <typename Pred> bool waitFor(Pred done, int timeoutMs = 20000)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (!done()) {
-        if (clock.elapsed() > timeoutMs)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-        QThread::msleep(1);
-    }
-    return true;
-}
+using testing::waitFor;
 
 int findMode(const TTextToSpeech& engine, const QString& prefix)
 {
