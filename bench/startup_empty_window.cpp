@@ -1,6 +1,6 @@
 // The floor for the start-up benchmark: an empty QMainWindow built with the same flags as narrix,
 // reporting its first show the same way.
-#include "app/startup_probe.h"
+#include "app/startup/startup_probe.h"
 
 #include <QApplication>
 #include <QMainWindow>

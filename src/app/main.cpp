@@ -1,10 +1,10 @@
 // Program entry: the application object with its error hook, the real engine, settings and dialogs,
 // the main window and its start-up, the message loop, then the shutdown sequence.
-#include "app/environment_setup.h"
-#include "app/font_database_warmup.h"
 #include "app/installed_files.h"
 #include "app/narrix_application.h"
-#include "app/startup_probe.h"
+#include "app/startup/environment_setup.h"
+#include "app/startup/font_database_warmup.h"
+#include "app/startup/startup_probe.h"
 #include "app/tf_main.h"
 #include "base/diagnostics.h"
 #include "channels/channel_update_command.h"

@@ -1,4 +1,4 @@
-#include "app/window_plugin_context.h"
+#include "app/tf_main_plugin_context.h"
 
 #include "app/tf_main.h"
 

@@ -1,4 +1,4 @@
-#include "app/startup_probe.h"
+#include "app/startup/startup_probe.h"
 
 #include "base/diagnostics.h"
 #include "base/process_clock.h"

@@ -1,4 +1,4 @@
-#include "app/font_database_warmup.h"
+#include "app/startup/font_database_warmup.h"
 
 #include <QFontDatabase>
 #include <QStringList>

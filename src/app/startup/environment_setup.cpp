@@ -1,4 +1,4 @@
-#include "app/environment_setup.h"
+#include "app/startup/environment_setup.h"
 
 #include "base/speech_log.h"
 #include "net/net_connection.h"
