@@ -227,7 +227,7 @@ void TfMain::buildPanes()
     auto* scheduleLayout = new QVBoxLayout(pnlSchedule_);
     scheduleLayout->setContentsMargins(6, 2, 7, 4); // list: pane height - 27, pane width - 13
     scheduleLayout->setSpacing(0);
-    addTitleBar(QStringLiteral("Scheduled Speeches"), pnlSchedule_, scheduleLayout);
+    addTitleBar(tr("Scheduled Speeches"), pnlSchedule_, scheduleLayout);
     scheduleList_ = new QTreeView(pnlSchedule_);
     scheduleList_->setObjectName(QStringLiteral("ListView1"));
     scheduleList_->setRootIsDecorated(false);
@@ -252,7 +252,7 @@ void TfMain::buildPanes()
     auto* realTimeLayout = new QVBoxLayout(pnlRealTime_);
     realTimeLayout->setContentsMargins(8, 2, 8, 4); // memo: pane height - 55, pane width - 16
     realTimeLayout->setSpacing(0);
-    auto* realTimeTitle = new QLabel(QStringLiteral("Real-Time Buffer"), pnlRealTime_);
+    auto* realTimeTitle = new QLabel(tr("Real-Time Buffer"), pnlRealTime_);
     realTimeTitle->setFixedHeight(kTitleBarHeight);
     realTimeTitle->setIndent(4);
     realTimeLayout->addWidget(realTimeTitle);

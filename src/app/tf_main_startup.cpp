@@ -437,26 +437,24 @@ void TfMain::FormActivate()
 
 void TfMain::ShowFirstRunOffers()
 {
-    const QString caption = QStringLiteral("Narrix Update");
+    const QString caption = tr("Narrix Update");
     const auto ask = [&](const QString& text) {
         return modal_.message(QMessageBox::Question, caption, text, QMessageBox::Yes | QMessageBox::No,
                               QMessageBox::Yes) == QMessageBox::Yes;
     };
-    if (ask(QStringLiteral("Some of the Narrix channels installed may need updates.\r\n"
-                           "It is recommended that you update your channels after installation.\r\n\r\n"
-                           "Do you want to update channels now? (Internet required)")))
+    if (ask(tr("Some of the Narrix channels installed may need updates.\r\n"
+               "It is recommended that you update your channels after installation.\r\n\r\n"
+               "Do you want to update channels now? (Internet required)")))
         services_.tips->runChannelUpdate();
     const int mode = engine_.CurrentMode();
     const bool known = mode >= 1 && mode <= engine_.ModeCount();
     const QString voice = known ? engine_.ModeName(mode) : settings_.voice;
     // The kind of voice said is the selected voice's own (1 female, 2 male).
     const int gender = known ? engine_.Gender(mode) : 0;
-    const QString kind = gender == 1   ? QStringLiteral("female ")
-                         : gender == 2 ? QStringLiteral("male ")
-                                       : QString();
-    if (ask(QStringLiteral("Narrix comes with one %1voice, %2.\r\n"
-                           "Several additional voices are available for download!\r\n\r\n"
-                           "Do you want to download them now? (FREE!)")
+    const QString kind = gender == 1 ? tr("female ") : gender == 2 ? tr("male ") : QString();
+    if (ask(tr("Narrix comes with one %1voice, %2.\r\n"
+               "Several additional voices are available for download!\r\n\r\n"
+               "Do you want to download them now? (FREE!)")
                 .arg(kind, voice)))
         services_.tips->openVoiceGuide();
 }

@@ -7,6 +7,7 @@
 #include "schedule/schedule_list_model.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QTreeView>
@@ -14,12 +15,14 @@
 namespace narrix {
 namespace {
 
-QString fromUtf8(std::string_view text)
+// The list's fixed messages are translated; those that name a file or a reason stay as they are.
+QString translatedMessage(std::string_view message)
 {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    const std::string text(message);
+    return QCoreApplication::translate("ScheduleMessages", text.c_str());
 }
 
-const QString kListFilter = QStringLiteral("Lists (*.nxl)");
+constexpr const char* kListFilter = QT_TRANSLATE_NOOP("narrix::ScheduleListPlugin", "Lists (*.nxl)");
 
 } // namespace
 
@@ -155,26 +158,22 @@ ItemEditorValues ScheduleListPlugin::editItem(const ItemEditorValues& values)
 
 void ScheduleListPlugin::refuse(std::string_view message)
 {
-    context_->modal().refuse(fromUtf8(message));
+    context_->modal().refuse(translatedMessage(message));
 }
 
 bool ScheduleListPlugin::confirm(std::string_view question)
 {
-    return context_->modal().confirm(fromUtf8(question));
+    return context_->modal().confirm(translatedMessage(question));
 }
 
 std::string ScheduleListPlugin::chooseListToImport()
 {
-    return context_->modal()
-        .openFileName(QStringLiteral("Import List"), QString(), kListFilter)
-        .toStdString();
+    return context_->modal().openFileName(tr("Import List"), QString(), tr(kListFilter)).toStdString();
 }
 
 std::string ScheduleListPlugin::chooseListToExport()
 {
-    return context_->modal()
-        .saveFileName(QStringLiteral("Export List"), QString(), kListFilter)
-        .toStdString();
+    return context_->modal().saveFileName(tr("Export List"), QString(), tr(kListFilter)).toStdString();
 }
 
 void ScheduleListPlugin::revealRow(int row)

@@ -24,7 +24,7 @@ QString programBuild()
 TfrmAbout::TfrmAbout(DesktopOpener& desktop, QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmAbout"));
-    setWindowTitle(QStringLiteral("About Narrix"));
+    setWindowTitle(tr("About Narrix"));
 
     auto* picture = new QLabel(this);
     picture->setObjectName(QStringLiteral("imgProgram"));
@@ -34,29 +34,29 @@ TfrmAbout::TfrmAbout(DesktopOpener& desktop, QWidget* parent) : QDialog(parent)
     QFont bold = title->font();
     bold.setBold(true);
     title->setFont(bold);
-    auto* description = new QLabel(
-        QStringLiteral("Reads documents, typing, the clipboard, the time and your channels aloud."), this);
+    auto* description =
+        new QLabel(tr("Reads documents, typing, the clipboard, the time and your channels aloud."), this);
     description->setWordWrap(true);
 
     auto* makerLink = new TQMHotLink(desktop, this);
     makerLink->setObjectName(QStringLiteral("lnkMaker"));
-    makerLink->setText(QStringLiteral("Quillmark, 2026"));
-    makerLink->setToolTip(QStringLiteral("Click here to visit our website!"));
+    makerLink->setText(tr("Quillmark, 2026"));
+    makerLink->setToolTip(tr("Click here to visit our website!"));
     makerLink->setUrl(QString::fromLatin1(maker::kHomePage));
     styleAsLink(*makerLink);
 
     auto* support = new TQMMailTo(desktop, this);
     support->setObjectName(QStringLiteral("lnkSupport"));
-    support->setText(QStringLiteral("Technical Support"));
-    support->setToolTip(QStringLiteral("Click here to send us an email!"));
+    support->setText(tr("Technical Support"));
+    support->setToolTip(tr("Click here to send us an email!"));
     support->mailSubject = QStringLiteral("Narrix");
     support->mailDestinator = QString::fromLatin1(maker::kSupportMail);
     styleAsLink(*support);
 
-    auto* build = new QLabel(QStringLiteral("Build: ") + programBuild(), this);
+    auto* build = new QLabel(tr("Build: ") + programBuild(), this);
     build->setObjectName(QStringLiteral("lblBuild"));
 
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    auto* ok = new QPushButton(tr("OK"), this);
     ok->setObjectName(QStringLiteral("btnOK"));
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);

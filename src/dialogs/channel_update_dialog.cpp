@@ -22,8 +22,9 @@
 namespace narrix {
 namespace {
 
-const QString kReceive = QStringLiteral("Receive");
-const QString kFailed = QStringLiteral("Failed. Check your Internet connection and try later.");
+constexpr const char* kReceive = QT_TRANSLATE_NOOP("narrix::TfrmUpdate", "Receive");
+constexpr const char* kFailed =
+    QT_TRANSLATE_NOOP("narrix::TfrmUpdate", "Failed. Check your Internet connection and try later.");
 
 } // namespace
 
@@ -32,9 +33,9 @@ TfrmUpdate::TfrmUpdate(ChannelUpdateRequest request, QWidget* parent)
       request_(std::move(request))
 {
     setObjectName(QStringLiteral("frmUpdate"));
-    setWindowTitle(QStringLiteral("Channel Update"));
+    setWindowTitle(tr("Channel Update"));
 
-    statusLabel_ = new QLabel(QStringLiteral("Click Receive to start receiving channel updates."), this);
+    statusLabel_ = new QLabel(tr("Click Receive to start receiving channel updates."), this);
     statusLabel_->setObjectName(QStringLiteral("Label1"));
     statusLabel_->setWordWrap(true); // a failure's Details line
     cbUpdate = new QListWidget(this);
@@ -44,10 +45,10 @@ TfrmUpdate::TfrmUpdate(ChannelUpdateRequest request, QWidget* parent)
     progressBar_->setRange(0, 100);
     progressBar_->setValue(0);
     progressBar_->setTextVisible(false);
-    receiveButton_ = new QPushButton(kReceive, this);
+    receiveButton_ = new QPushButton(tr(kReceive), this);
     receiveButton_->setObjectName(QStringLiteral("Button1"));
     receiveButton_->setDefault(true);
-    cancelButton_ = new QPushButton(QStringLiteral("Cancel"), this);
+    cancelButton_ = new QPushButton(tr("Cancel"), this);
     cancelButton_->setObjectName(QStringLiteral("Button2"));
     HTTP = new net::HttpClient(this);
 
@@ -78,7 +79,7 @@ void TfrmUpdate::showEvent(QShowEvent* event)
 
 void TfrmUpdate::Button1Click()
 {
-    if (receiveButton_->text() == kReceive)
+    if (receiveButton_->text() == tr(kReceive))
         receive();
     else
         applyChoice();
@@ -86,7 +87,7 @@ void TfrmUpdate::Button1Click()
 
 void TfrmUpdate::receive()
 {
-    statusLabel_->setText(QStringLiteral("Receiving updates..."));
+    statusLabel_->setText(tr("Receiving updates..."));
     receiveButton_->setEnabled(false);
     repaint();
 
@@ -97,20 +98,20 @@ void TfrmUpdate::receive()
     receiveButton_->setEnabled(true);
 
     if (!received && !aborted_ && useInstalledList(why)) {
-        statusLabel_->setText(QStringLiteral("Select your favorite updates below:"));
+        statusLabel_->setText(tr("Select your favorite updates below:"));
         offerChannels();
         return;
     }
     if (!received) {
         statusLabel_->setText(
-            withDetails(kFailed, why).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+            withDetails(tr(kFailed), why).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
         receiveButton_->setEnabled(false);
-        receiveButton_->setText(QStringLiteral("Update!"));
+        receiveButton_->setText(tr("Update!"));
         return;
     }
     if (aborted_)
         return;
-    statusLabel_->setText(QStringLiteral("Select your favorite updates below:"));
+    statusLabel_->setText(tr("Select your favorite updates below:"));
     offerChannels();
 }
 
@@ -130,8 +131,8 @@ bool TfrmUpdate::useInstalledList(const std::string& why)
     if (request_.installedList.empty() || !request_.offerInstalledList)
         return false;
     const QString failure =
-        withDetails(QStringLiteral("Narrix could not download the channel list."), why) +
-        QStringLiteral("\r\n\r\nDo you want to choose from the channels installed with Narrix instead?");
+        withDetails(tr("Narrix could not download the channel list."), why) +
+        tr("\r\n\r\nDo you want to choose from the channels installed with Narrix instead?");
     if (!request_.offerInstalledList(failure))
         return false;
     std::string error;
@@ -184,10 +185,10 @@ void TfrmUpdate::offerChannels()
         cbUpdate->setCurrentRow(0);
         receiveButton_->setFocus();
     } else {
-        statusLabel_->setText(QStringLiteral("You already have the latest channels!"));
+        statusLabel_->setText(tr("You already have the latest channels!"));
         receiveButton_->setEnabled(false);
     }
-    receiveButton_->setText(QStringLiteral("Update!"));
+    receiveButton_->setText(tr("Update!"));
 }
 
 void TfrmUpdate::applyChoice()
@@ -239,7 +240,7 @@ void TfrmUpdate::HTTPWork(net::WorkMode, qint64 count)
     } else {
         progressBar_->setValue(static_cast<int>(std::min<qint64>(count, progressBar_->maximum())));
     }
-    statusLabel_->setText(QStringLiteral("Downloading... (%1)").arg(count));
+    statusLabel_->setText(tr("Downloading... (%1)").arg(count));
 }
 
 void TfrmUpdate::HTTPWorkEnd(net::WorkMode)

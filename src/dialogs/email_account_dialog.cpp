@@ -27,7 +27,7 @@ TfrmEmail::TfrmEmail(DialogHost& dialogs, const QString& address, QWidget* paren
       dialogs_(dialogs), result_(address)
 {
     setObjectName(QStringLiteral("frmEmail"));
-    setWindowTitle(QStringLiteral("Email Reader"));
+    setWindowTitle(tr("Email Reader"));
     const MailboxForm initial = parseMailboxForm(address.toStdString());
     const auto edit = [this](const char* name, const std::string& text) {
         auto* e = new QLineEdit(fromUtf8(text), this);
@@ -40,23 +40,23 @@ TfrmEmail::TfrmEmail(DialogHost& dialogs, const QString& address, QWidget* paren
     edUser = edit("edUser", initial.user);
     edPass = edit("edPass", initial.password);
     edPass->setEchoMode(QLineEdit::Password);
-    cbBody = new QCheckBox(QStringLiteral("Also read message &bodies"), this);
+    cbBody = new QCheckBox(tr("Also read message &bodies"), this);
     cbBody->setObjectName(QStringLiteral("cbBody"));
     cbBody->setChecked(initial.readBodies);
     const OkCancelRow buttons(this);
     okButton_ = buttons.ok;
     cancelButton_ = buttons.cancel;
 
-    auto* label1 = new QLabel(QStringLiteral("Email Reader can read your emails aloud for you."), this);
+    auto* label1 = new QLabel(tr("Email Reader can read your emails aloud for you."), this);
     label1->setObjectName(QStringLiteral("Label1"));
     auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("&Email address:"), edMail);
-    form->addRow(QStringLiteral("POP3 &server:"), edServer);
-    form->addRow(QStringLiteral("Por&t:"), edPort);
-    form->addRow(QStringLiteral("&User name:"), edUser);
-    form->addRow(QStringLiteral("&Password:"), edPass);
-    auto* passwordNote = new QLabel(
-        QStringLiteral("The password is kept in the schedule list file, which only you can read."), this);
+    form->addRow(tr("&Email address:"), edMail);
+    form->addRow(tr("POP3 &server:"), edServer);
+    form->addRow(tr("Por&t:"), edPort);
+    form->addRow(tr("&User name:"), edUser);
+    form->addRow(tr("&Password:"), edPass);
+    auto* passwordNote =
+        new QLabel(tr("The password is kept in the schedule list file, which only you can read."), this);
     passwordNote->setObjectName(QStringLiteral("lblPasswordNote"));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(label1);

@@ -9,6 +9,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QEvent>
 #include <QFrame>
 #include <QGridLayout>
@@ -51,7 +52,7 @@ TfrmSche::TfrmSche(const ItemEditorValues& values, ItemEditorContext context, QW
       values_(values), context_(std::move(context))
 {
     setObjectName(QStringLiteral("frmSche"));
-    setWindowTitle(QStringLiteral("Add/Edit Scheduled Speech"));
+    setWindowTitle(tr("Add/Edit Scheduled Speech"));
     buildControls();
     FormShow();
     // Typing replaces the proposed title, as in any dialog's first box.
@@ -72,7 +73,7 @@ QWidget* TfrmSche::upDown(QLineEdit* edit, const char* name, int low, int high)
     for (const auto& [arrow, delta] : {std::pair{Qt::UpArrow, 1}, std::pair{Qt::DownArrow, -1}}) {
         auto* button = new QToolButton(box);
         button->setArrowType(arrow);
-        button->setAccessibleName(delta > 0 ? QStringLiteral("Up") : QStringLiteral("Down"));
+        button->setAccessibleName(delta > 0 ? tr("Up") : tr("Down"));
         button->setAutoRepeat(true);
         button->setFocusPolicy(Qt::NoFocus);
         button->setFixedSize(16, 11);
@@ -100,7 +101,7 @@ void TfrmSche::buildControls()
         return c;
     };
     const auto label = [this](const char* text, QWidget* buddy) {
-        auto* l = new QLabel(QString::fromUtf8(text), this);
+        auto* l = new QLabel(tr(text), this);
         l->setBuddy(buddy);
         return l;
     };
@@ -117,7 +118,7 @@ void TfrmSche::buildControls()
     const auto action = [this](const char* name, const char* text, const char* hint, QKeySequence keys) {
         auto* a = new QAction(QString::fromUtf8(text), this);
         a->setObjectName(QLatin1String(name));
-        a->setToolTip(QString::fromUtf8(hint));
+        a->setToolTip(tr(hint));
         a->setShortcut(keys);
         addAction(a);
         return a;
@@ -125,17 +126,19 @@ void TfrmSche::buildControls()
 
     edTitle = edit("edTitle");
     edFile = edit("edFile");
-    browseFileAction_ = action("Action1", "...", "Browse Local File...", QKeySequence(Qt::CTRL | Qt::Key_O));
-    textPickerAction_ = action("Action2", "T", "Text Picker...", QKeySequence(Qt::CTRL | Qt::Key_T));
-    emailReaderAction_ = action("Action3", "@", "Email Reader...", QKeySequence(Qt::CTRL | Qt::Key_E));
+    browseFileAction_ =
+        action("Action1", "...", QT_TR_NOOP("Browse Local File..."), QKeySequence(Qt::CTRL | Qt::Key_O));
+    textPickerAction_ =
+        action("Action2", "T", QT_TR_NOOP("Text Picker..."), QKeySequence(Qt::CTRL | Qt::Key_T));
+    emailReaderAction_ =
+        action("Action3", "@", QT_TR_NOOP("Email Reader..."), QKeySequence(Qt::CTRL | Qt::Key_E));
     sbOpen = flat("sbOpen", browseFileAction_);
     sbPick = flat("sbPick", textPickerAction_);
     emailReaderButton_ = flat("SpeedButton1", emailReaderAction_);
-    cbFreq = combo("cbFreq", {QStringLiteral("Daily"), QStringLiteral("Weekly"), QStringLiteral("Monthly"),
-                              QStringLiteral("Yearly")});
+    cbFreq = combo("cbFreq", {tr("Daily"), tr("Weekly"), tr("Monthly"), tr("Yearly")});
     edHour = edit("edHour");
     edMin = edit("edMin");
-    edMin->setAccessibleName(QStringLiteral("Minute")); // the "Time:" label names the hour field
+    edMin->setAccessibleName(tr("Minute")); // the "Time:" label names the hour field
     edDate = edit("edDate");
     for (QLineEdit* number : {edHour, edMin, edDate}) {
         number->setMaxLength(2);
@@ -144,21 +147,21 @@ void TfrmSche::buildControls()
     edHour->setText(QStringLiteral("0"));
     edMin->setText(QStringLiteral("0"));
     edDate->setText(QStringLiteral("1"));
-    cbWeekday =
-        combo("cbWeekday", {QStringLiteral("Sunday"), QStringLiteral("Monday"), QStringLiteral("Tuesday"),
-                            QStringLiteral("Wednesday"), QStringLiteral("Thursday"), QStringLiteral("Friday"),
-                            QStringLiteral("Saturday")});
+    cbWeekday = combo("cbWeekday", {tr("Sunday"), tr("Monday"), tr("Tuesday"), tr("Wednesday"),
+                                    tr("Thursday"), tr("Friday"), tr("Saturday")});
     QStringList months;
-    for (const char* m : {"January", "February", "March", "April", "May", "June", "July", "August",
-                          "September", "October", "November", "December"})
-        months << QString::fromLatin1(m);
+    for (const char* m :
+         {QT_TR_NOOP("January"), QT_TR_NOOP("February"), QT_TR_NOOP("March"), QT_TR_NOOP("April"),
+          QT_TR_NOOP("May"), QT_TR_NOOP("June"), QT_TR_NOOP("July"), QT_TR_NOOP("August"),
+          QT_TR_NOOP("September"), QT_TR_NOOP("October"), QT_TR_NOOP("November"), QT_TR_NOOP("December")})
+        months << tr(m);
     cbMonth = combo("cbMonth", months);
     const OkCancelRow buttons(this);
     okButton_ = buttons.ok;
     cancelButton_ = buttons.cancel;
 
     auto* grid = new QGridLayout;
-    grid->addWidget(label("&Title:", edTitle), 0, 0);
+    grid->addWidget(label(QT_TR_NOOP("&Title:"), edTitle), 0, 0);
     grid->addWidget(edTitle, 0, 1, 1, 2);
     auto* addressRow = new QHBoxLayout;
     addressRow->setSpacing(1);
@@ -166,10 +169,10 @@ void TfrmSche::buildControls()
     addressRow->addWidget(sbOpen);
     addressRow->addWidget(sbPick);
     addressRow->addWidget(emailReaderButton_);
-    grid->addWidget(label("A&ddress:", edFile), 1, 0);
+    grid->addWidget(label(QT_TR_NOOP("A&ddress:"), edFile), 1, 0);
     grid->addLayout(addressRow, 1, 1, 1, 2);
     grid->addWidget(separatorLine(this), 2, 0, 1, 3);
-    grid->addWidget(label("F&requency:", cbFreq), 3, 0);
+    grid->addWidget(label(QT_TR_NOOP("F&requency:"), cbFreq), 3, 0);
     grid->addWidget(cbFreq, 3, 1);
     auto* timeRow = new QHBoxLayout;
     timeRow->setSpacing(2);
@@ -178,11 +181,11 @@ void TfrmSche::buildControls()
     timeRow->addWidget(new QLabel(QStringLiteral(":"), this));
     timeRow->addWidget(edMin);
     timeRow->addWidget(upDown(edMin, "udMin", 0, 59));
-    timeRow->addWidget(new QLabel(QStringLiteral("(HH:MM)"), this));
+    timeRow->addWidget(new QLabel(tr("(HH:MM)"), this));
     timeRow->addStretch();
-    grid->addWidget(label("T&ime:", edHour), 4, 0);
+    grid->addWidget(label(QT_TR_NOOP("T&ime:"), edHour), 4, 0);
     grid->addLayout(timeRow, 4, 1, 1, 2);
-    grid->addWidget(label("Da&y:", cbWeekday), 5, 0);
+    grid->addWidget(label(QT_TR_NOOP("Da&y:"), cbWeekday), 5, 0);
     grid->addWidget(cbWeekday, 5, 1);
     auto* dateRow = new QHBoxLayout;
     dateRow->setSpacing(2);
@@ -190,9 +193,9 @@ void TfrmSche::buildControls()
     udDate = upDown(edDate, "udDate", 1, 31);
     dateRow->addWidget(udDate);
     dateRow->addStretch();
-    grid->addWidget(label("D&ate:", edDate), 6, 0);
+    grid->addWidget(label(QT_TR_NOOP("D&ate:"), edDate), 6, 0);
     grid->addLayout(dateRow, 6, 1);
-    grid->addWidget(label("&Month:", cbMonth), 7, 0);
+    grid->addWidget(label(QT_TR_NOOP("&Month:"), cbMonth), 7, 0);
     grid->addWidget(cbMonth, 7, 1);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
@@ -299,13 +302,14 @@ void TfrmSche::Button1Click()
 {
     const auto refuse = [this](QLineEdit* field, std::string_view message) {
         field->setFocus();
-        context_.dialogs.refuse(QString::fromUtf8(message.data(), static_cast<qsizetype>(message.size())));
+        const std::string text(message);
+        context_.dialogs.refuse(QCoreApplication::translate("ScheduleMessages", text.c_str()));
     };
     const std::string title = edTitle->text().toStdString();
     if (const TitleProblem problem = titleProblem(title); problem != TitleProblem::None)
         return refuse(edTitle, titleProblemMessage(problem));
     if (isBlank(edFile->text().toStdString()))
-        return refuse(edFile, "Address cannot be empty.");
+        return refuse(edFile, QT_TRANSLATE_NOOP("ScheduleMessages", "Address cannot be empty."));
 
     edDate->setText(QString::fromStdString(leaveDateField(edDate->text().toStdString())));
     values_.title = title;
@@ -326,8 +330,7 @@ void TfrmSche::Button1Click()
 
 void TfrmSche::Action1Execute()
 {
-    const QString path =
-        context_.dialogs.openFileName(QStringLiteral("Browse Local File"), QLatin1String(kBrowseFilter));
+    const QString path = context_.dialogs.openFileName(tr("Browse Local File"), QLatin1String(kBrowseFilter));
     if (!path.isEmpty())
         edFile->setText(path);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QPushButton>
 
@@ -14,8 +15,9 @@ struct OkCancelRow
     QHBoxLayout* layout = nullptr;
 
     explicit OkCancelRow(QDialog* dialog)
-        : ok(new QPushButton(QStringLiteral("OK"), dialog)),
-          cancel(new QPushButton(QStringLiteral("Cancel"), dialog)), layout(new QHBoxLayout)
+        : ok(new QPushButton(QCoreApplication::translate("OkCancelRow", "OK"), dialog)),
+          cancel(new QPushButton(QCoreApplication::translate("OkCancelRow", "Cancel"), dialog)),
+          layout(new QHBoxLayout)
     {
         ok->setObjectName(QStringLiteral("Button1"));
         ok->setDefault(true);

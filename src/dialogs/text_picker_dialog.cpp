@@ -34,7 +34,7 @@ TfrmPicker::TfrmPicker(const TextPickerValues& values, PickerPageSource source, 
       source_(std::move(source))
 {
     setObjectName(QStringLiteral("frmPicker"));
-    setWindowTitle(QStringLiteral("Text Picker"));
+    setWindowTitle(tr("Text Picker"));
     auto* explanation = new QLabel(
         QStringLiteral(
             "Text Picker can help you pick the exact paragraphs you would like to hear. (Internet only)"),
@@ -42,30 +42,28 @@ TfrmPicker::TfrmPicker(const TextPickerValues& values, PickerPageSource source, 
     explanation->setWordWrap(true);
 
     edLead = named(new QLineEdit(fromUtf8(values.leadKey), this), "edLead");
-    cbLead = named(new QCheckBox(QStringLiteral("&Include the leading keyword"), this), "cbLead");
+    cbLead = named(new QCheckBox(tr("&Include the leading keyword"), this), "cbLead");
     cbLead->setChecked(values.leadInc);
     edTrail = named(new QLineEdit(fromUtf8(values.trailKey), this), "edTrail");
-    cbTrail = named(new QCheckBox(QStringLiteral("I&nclude the trailing keyword"), this), "cbTrail");
+    cbTrail = named(new QCheckBox(tr("I&nclude the trailing keyword"), this), "cbTrail");
     cbTrail->setChecked(values.trailInc);
     auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("&Leading keyword:"), edLead);
+    form->addRow(tr("&Leading keyword:"), edLead);
     form->addRow(QString(), cbLead);
-    form->addRow(QStringLiteral("&Trailing keyword:"), edTrail);
+    form->addRow(tr("&Trailing keyword:"), edTrail);
     form->addRow(QString(), cbTrail);
 
-    btnFetch = named(new QPushButton(QStringLiteral("&Get Page Text"), this), "btnFetch");
+    btnFetch = named(new QPushButton(tr("&Get Page Text"), this), "btnFetch");
     btnFetch->setEnabled(source_.reader != nullptr &&
                          !QString::fromStdString(source_.address).trimmed().isEmpty());
-    btnFetch->setToolTip(
-        QStringLiteral("Show the text of the page at the address, to pick the keywords from"));
+    btnFetch->setToolTip(tr("Show the text of the page at the address, to pick the keywords from"));
     mmPage = named(new QPlainTextEdit(this), "mmPage");
     mmPage->setReadOnly(true);
     mmPage->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
-    mmPage->setAccessibleName(QStringLiteral("Page text"));
+    mmPage->setAccessibleName(tr("Page text"));
     mmPage->setMinimumSize(420, 160);
-    btnUseLead = named(new QPushButton(QStringLiteral("Selection as Lea&ding Keyword"), this), "btnUseLead");
-    btnUseTrail =
-        named(new QPushButton(QStringLiteral("Selection as T&railing Keyword"), this), "btnUseTrail");
+    btnUseLead = named(new QPushButton(tr("Selection as Lea&ding Keyword"), this), "btnUseLead");
+    btnUseTrail = named(new QPushButton(tr("Selection as T&railing Keyword"), this), "btnUseTrail");
     lblStatus = named(new QLabel(this), "lblStatus");
     auto* useRow = new QHBoxLayout;
     useRow->addWidget(btnFetch);
@@ -127,7 +125,7 @@ void TfrmPicker::fetchPage()
     if (reader.busy())
         return;
     reader.onStatus = [this](const std::string& text) { lblStatus->setText(fromUtf8(text)); };
-    lblStatus->setText(QStringLiteral(" Connecting... (Press Esc if you want to cancel)"));
+    lblStatus->setText(tr(" Connecting... (Press Esc if you want to cancel)"));
     btnFetch->setEnabled(false);
     okButton_->setEnabled(false);
     const PickerPageReader::Result result = reader.read(source_.address, source_.proxy, source_.port);
@@ -137,10 +135,9 @@ void TfrmPicker::fetchPage()
     switch (result.status) {
     case PickerPageReader::Status::Ok:
         mmPage->setPlainText(fromUtf8(result.text));
-        lblStatus->setText(
-            result.localFile
-                ? QStringLiteral(" A local file is spoken whole: the keywords cut web pages only.")
-                : QStringLiteral(" Select words in the page text and take them as a keyword."));
+        lblStatus->setText(result.localFile
+                               ? tr(" A local file is spoken whole: the keywords cut web pages only.")
+                               : tr(" Select words in the page text and take them as a keyword."));
         mmPage->setFocus();
         break;
     case PickerPageReader::Status::Busy:
@@ -148,11 +145,11 @@ void TfrmPicker::fetchPage()
         lblStatus->setText(fromUtf8(result.error));
         break;
     case PickerPageReader::Status::Cancelled:
-        lblStatus->setText(QStringLiteral(" Disconnected."));
+        lblStatus->setText(tr(" Disconnected."));
         break;
     case PickerPageReader::Status::Mailbox:
     case PickerPageReader::Status::Failed:
-        lblStatus->setText(QStringLiteral(" Cannot read the page: ") + fromUtf8(result.error));
+        lblStatus->setText(tr(" Cannot read the page: ") + fromUtf8(result.error));
         break;
     }
 }
@@ -162,7 +159,7 @@ void TfrmPicker::useSelection(QLineEdit* target)
     QString selected = mmPage->textCursor().selectedText();
     selected.replace(QChar::ParagraphSeparator, QLatin1Char(' '));
     if (selected.isEmpty()) {
-        lblStatus->setText(QStringLiteral(" Select some words in the page text first."));
+        lblStatus->setText(tr(" Select some words in the page text first."));
         return;
     }
     target->setText(selected);

@@ -14,7 +14,7 @@ namespace narrix {
 TfrmTOD::TfrmTOD(const QStringList& lines, QWidget* parent) : QDialog(parent), tips_(lines)
 {
     setObjectName(QStringLiteral("frmTOD"));
-    setWindowTitle(QStringLiteral("Tip of the Day"));
+    setWindowTitle(tr("Tip of the Day"));
 
     auto* panel = new QFrame(this);
     panel->setObjectName(QStringLiteral("pnlTip"));
@@ -28,7 +28,7 @@ TfrmTOD::TfrmTOD(const QStringList& lines, QWidget* parent) : QDialog(parent), t
     auto* bulb = new QLabel(panel);
     bulb->setPixmap(lightBulbPicture(48));
     bulb->setAlignment(Qt::AlignTop);
-    auto* heading = new QLabel(QStringLiteral("Did you know..."), panel);
+    auto* heading = new QLabel(tr("Did you know..."), panel);
     QFont headingFont = heading->font();
     headingFont.setBold(true);
     headingFont.setPointSizeF(headingFont.pointSizeF() * 1.4);
@@ -46,12 +46,12 @@ TfrmTOD::TfrmTOD(const QStringList& lines, QWidget* parent) : QDialog(parent), t
     panelLayout->addWidget(bulb, 0, Qt::AlignTop);
     panelLayout->addLayout(text, 1);
 
-    showAtStartup_ = new QCheckBox(QStringLiteral("Show Tips at Startup"), this);
+    showAtStartup_ = new QCheckBox(tr("Show Tips at Startup"), this);
     showAtStartup_->setObjectName(QStringLiteral("cbShowTips"));
-    auto* next = new QPushButton(QStringLiteral("Next &Tip"), this);
+    auto* next = new QPushButton(tr("Next &Tip"), this);
     next->setObjectName(QStringLiteral("btnNextTip"));
     next->setAutoDefault(false);
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    auto* ok = new QPushButton(tr("OK"), this);
     ok->setObjectName(QStringLiteral("btnOK"));
     ok->setDefault(true);
 

@@ -19,31 +19,31 @@ namespace narrix {
 FindDialog::FindDialog(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("FindDialog"));
-    setWindowTitle(QStringLiteral("Find"));
+    setWindowTitle(tr("Find"));
     setModal(false);
 
-    auto* label = new QLabel(QStringLiteral("Fi&nd what:"), this);
+    auto* label = new QLabel(tr("Fi&nd what:"), this);
     edFind_ = new QLineEdit(this);
     edFind_->setObjectName(QStringLiteral("edFind"));
     label->setBuddy(edFind_);
-    cbWholeWord_ = new QCheckBox(QStringLiteral("Match &whole word only"), this);
+    cbWholeWord_ = new QCheckBox(tr("Match &whole word only"), this);
     cbWholeWord_->setObjectName(QStringLiteral("cbWholeWord"));
-    cbMatchCase_ = new QCheckBox(QStringLiteral("Match &case"), this);
+    cbMatchCase_ = new QCheckBox(tr("Match &case"), this);
     cbMatchCase_->setObjectName(QStringLiteral("cbMatchCase"));
-    auto* direction = new QGroupBox(QStringLiteral("Direction"), this);
-    rbUp_ = new QRadioButton(QStringLiteral("&Up"), direction);
+    auto* direction = new QGroupBox(tr("Direction"), this);
+    rbUp_ = new QRadioButton(tr("&Up"), direction);
     rbUp_->setObjectName(QStringLiteral("rbUp"));
-    rbDown_ = new QRadioButton(QStringLiteral("&Down"), direction);
+    rbDown_ = new QRadioButton(tr("&Down"), direction);
     rbDown_->setObjectName(QStringLiteral("rbDown"));
     rbDown_->setChecked(true);
     auto* directionLayout = new QHBoxLayout(direction);
     directionLayout->addWidget(rbUp_);
     directionLayout->addWidget(rbDown_);
-    btnFindNext_ = new QPushButton(QStringLiteral("&Find Next"), this);
+    btnFindNext_ = new QPushButton(tr("&Find Next"), this);
     btnFindNext_->setObjectName(QStringLiteral("btnFindNext"));
     btnFindNext_->setDefault(true);
     btnFindNext_->setEnabled(false);
-    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
+    auto* cancel = new QPushButton(tr("Cancel"), this);
     cancel->setObjectName(QStringLiteral("btnCancel"));
 
     auto* layout = new QGridLayout(this);

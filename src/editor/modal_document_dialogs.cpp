@@ -4,6 +4,7 @@
 #include "editor/document_font_qt.h"
 #include "plugin/modal_dialogs.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QFontDialog>
 
@@ -24,18 +25,21 @@ SaveChangesAnswer ModalDocumentDialogs::askSaveChanges(const QString& text)
 
 QString ModalDocumentDialogs::openFileName(const QString& filter, const QString& folder)
 {
-    return modal_.openFileName(QStringLiteral("Open"), folder, qtFileDialogFilter(filter));
+    return modal_.openFileName(QCoreApplication::translate("DocumentDialogs", "Open"), folder,
+                               qtFileDialogFilter(filter));
 }
 
 QString ModalDocumentDialogs::saveFileName(const QString& filter, const QString& folder)
 {
-    return modal_.saveFileName(QStringLiteral("Save As"), folder, qtFileDialogFilter(filter));
+    return modal_.saveFileName(QCoreApplication::translate("DocumentDialogs", "Save As"), folder,
+                               qtFileDialogFilter(filter));
 }
 
 bool ModalDocumentDialogs::confirmReplace(const QString& path)
 {
-    return modal_.confirm(QFileInfo(path).fileName() +
-                          QStringLiteral(" already exists.\r\nDo you want to replace it?"));
+    return modal_.confirm(
+        QCoreApplication::translate("DocumentDialogs", "%1 already exists.\r\nDo you want to replace it?")
+            .arg(QFileInfo(path).fileName()));
 }
 
 void ModalDocumentDialogs::showFileError(const QString& text)

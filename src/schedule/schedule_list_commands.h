@@ -2,6 +2,8 @@
 
 #include "schedule/item_editor_values.h"
 
+#include <QtGlobal>
+
 #include <string>
 #include <string_view>
 
@@ -73,7 +75,7 @@ public:
     int firstSelectedRow() const;
 
     static constexpr std::string_view kRemoveQuestion =
-        "Are you sure you want to delete the selected item(s)?";
+        QT_TRANSLATE_NOOP("ScheduleMessages", "Are you sure you want to delete the selected item(s)?");
 
 private:
     void move(int delta);

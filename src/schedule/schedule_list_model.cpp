@@ -67,9 +67,9 @@ QVariant ScheduleListModel::headerData(int section, Qt::Orientation orientation,
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return {};
     if (section == TitleColumn)
-        return QStringLiteral("Title");
+        return tr("Title");
     if (section == ScheduleColumn)
-        return QStringLiteral("Schedule");
+        return tr("Schedule");
     return {};
 }
 

@@ -22,9 +22,9 @@ std::string_view titleProblemMessage(TitleProblem problem)
 {
     switch (problem) {
     case TitleProblem::Empty:
-        return "Title cannot be empty.";
+        return QT_TRANSLATE_NOOP("ScheduleMessages", "Title cannot be empty.");
     case TitleProblem::ClosingBracket:
-        return "Title cannot contain ']'.";
+        return QT_TRANSLATE_NOOP("ScheduleMessages", "Title cannot contain ']'.");
     case TitleProblem::None:
         break;
     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QtGlobal>
+
 #include <string>
 #include <string_view>
 
@@ -15,7 +17,8 @@ enum class TitleProblem { None, Empty, ClosingBracket };
 TitleProblem titleProblem(std::string_view title);
 // The message the user sees for a problem ("Title cannot be empty.", "Title cannot contain ']'.").
 std::string_view titleProblemMessage(TitleProblem problem);
-inline constexpr std::string_view kTitleUsedMessage = "This title is already used by another item.";
+inline constexpr std::string_view kTitleUsedMessage =
+    QT_TRANSLATE_NOOP("ScheduleMessages", "This title is already used by another item.");
 
 // The number of rows, other than `exceptRow`, whose trimmed title equals `title` under the title
 // comparison.

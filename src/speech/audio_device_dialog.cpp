@@ -12,17 +12,24 @@
 
 namespace narrix {
 
-const QString TfrmDevice::kWarning = QStringLiteral(
+namespace {
+
+constexpr const char* kWarningText = QT_TRANSLATE_NOOP(
+    "narrix::TfrmDevice",
     "WARNING:\r\n\r\nSelecting a wrong device may cause problems.\r\n\r\nIf Narrix doesn't work "
     "properly,\r\nplease switch back to the previous device.");
+
+} // namespace
+
+const QString TfrmDevice::kWarning = QString::fromLatin1(kWarningText);
 
 TfrmDevice::TfrmDevice(std::function<void(const QString&)> warn, QWidget* parent)
     : QDialog(parent), warn_(std::move(warn))
 {
     setObjectName(QStringLiteral("TfrmDevice"));
-    setWindowTitle(QStringLiteral("Select Audio Device"));
+    setWindowTitle(tr("Select Audio Device"));
     auto* layout = new QVBoxLayout(this);
-    auto* label = new QLabel(QStringLiteral("Please &select an audio device below:"), this);
+    auto* label = new QLabel(tr("Please &select an audio device below:"), this);
     list_ = new QListWidget(this);
     list_->setObjectName(QStringLiteral("lbDevices"));
     label->setBuddy(list_);
@@ -98,7 +105,7 @@ void TfrmDevice::selectionChanged()
 void TfrmDevice::done(int result)
 {
     if (result == QDialog::Accepted && warn_)
-        warn_(kWarning);
+        warn_(tr(kWarningText));
     QDialog::done(result);
 }
 

@@ -17,19 +17,17 @@ EngineSettingsDialog::EngineSettingsDialog(const QString& voiceName, SynthBacken
                                            const VoiceTuning& tuning, QWidget* parent)
     : QDialog(parent)
 {
-    setWindowTitle(QStringLiteral("Voice Settings"));
+    setWindowTitle(tr("Voice Settings"));
     auto* layout = new QVBoxLayout(this);
     auto* title = new QLabel(voiceName, this);
     title->setObjectName(QStringLiteral("voiceName"));
     layout->addWidget(title);
     auto* form = new QFormLayout;
-    pitch_ = addSlider(form, QStringLiteral("&Pitch:"), -50, 50, QString(), QStringLiteral("pitch"));
-    volume_ =
-        addSlider(form, QStringLiteral("V&olume:"), 0, 200, QStringLiteral(" %"), QStringLiteral("volume"));
+    pitch_ = addSlider(form, tr("&Pitch:"), -50, 50, QString(), QStringLiteral("pitch"));
+    volume_ = addSlider(form, tr("V&olume:"), 0, 200, QStringLiteral(" %"), QStringLiteral("volume"));
     if (backend == SynthBackendKind::Espeak) {
-        pitchRange_ =
-            addSlider(form, QStringLiteral("&Intonation:"), 0, 100, QString(), QStringLiteral("pitchRange"));
-        wordGap_ = addSlider(form, QStringLiteral("Pause between &words:"), 0, 50, QStringLiteral("0 ms"),
+        pitchRange_ = addSlider(form, tr("&Intonation:"), 0, 100, QString(), QStringLiteral("pitchRange"));
+        wordGap_ = addSlider(form, tr("Pause between &words:"), 0, 50, QStringLiteral("0 ms"),
                              QStringLiteral("wordGap"));
     }
     layout->addLayout(form);

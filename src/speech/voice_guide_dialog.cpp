@@ -13,19 +13,19 @@ namespace narrix {
 TfrmGuide::TfrmGuide(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("TfrmGuide"));
-    setWindowTitle(QStringLiteral("Quick Start Guide"));
+    setWindowTitle(tr("Quick Start Guide"));
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(QStringLiteral("What do you want to hear now?"), this));
+    layout->addWidget(new QLabel(tr("What do you want to hear now?"), this));
     static const char* const texts[kChoices] = {
-        "Open and read a text document for me!",
-        "Select a random channel and play it!",
-        "Tell me the current time!",
-        "Tell me the current date!",
-        "What's in the Clipboard?",
-        "Open the Help file and learn MORE!",
+        QT_TR_NOOP("Open and read a text document for me!"),
+        QT_TR_NOOP("Select a random channel and play it!"),
+        QT_TR_NOOP("Tell me the current time!"),
+        QT_TR_NOOP("Tell me the current date!"),
+        QT_TR_NOOP("What's in the Clipboard?"),
+        QT_TR_NOOP("Open the Help file and learn MORE!"),
     };
     for (int i = 0; i < kChoices; ++i) {
-        choices_[i] = new QRadioButton(QString::fromLatin1(texts[i]), this);
+        choices_[i] = new QRadioButton(tr(texts[i]), this);
         choices_[i]->setObjectName(QStringLiteral("rbChoice%1").arg(i + 1));
         choices_[i]->installEventFilter(this);
         layout->addWidget(choices_[i]);
