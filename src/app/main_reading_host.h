@@ -26,6 +26,7 @@ public:
     bool editorHasSelection() const override;
     std::string editorSelectedText() const override;
     std::string editorText() const override;
+    bool editorTextGrowing() const override;
     qsizetype editorSelectionStart() const override;
     void runQuickStart(const std::function<void(QuickStartChoice)>& actOnChoice) override;
     bool openDocument() override;

@@ -87,6 +87,11 @@ std::string MainReadingHost::editorText() const
     return window_.editor()->toPlainText().toStdString();
 }
 
+bool MainReadingHost::editorTextGrowing() const
+{
+    return window_.document().documentGrowing();
+}
+
 void MainReadingHost::runQuickStart(const std::function<void(QuickStartChoice)>& actOnChoice)
 {
     // The guide and what its choice runs count as one open modal dialog.

@@ -50,7 +50,8 @@ void ChannelsPlugin::attach(PluginContext& context)
         Qt::QueuedConnection);
     updateRunNow();
 
-    ScheduledSpeech1_ = new QAction(QStringLiteral("&Scheduled Speech"), &context.window());
+    ScheduledSpeech1_ =
+        new QAction(QCoreApplication::translate("MainActions", "&Scheduled Speech"), &context.window());
     ScheduledSpeech1_->setObjectName(QStringLiteral("ScheduledSpeech1"));
     ScheduledSpeech1_->setCheckable(true);
     ScheduledSpeech1_->setChecked(a.ScheduledSpeech3->isChecked());
@@ -158,6 +159,22 @@ void ChannelsPlugin::reportFailure(const ChannelFailure& failure)
 void ChannelsPlugin::speakScheduled(const std::string& title, const std::string& text)
 {
     context_->speak(SpeechSource::Scheduled, QString::fromStdString(text), QString::fromStdString(title));
+}
+
+void ChannelsPlugin::beginScheduledPieces(const std::string& title, const std::string& first)
+{
+    context_->reading().speakGrowing(SpeechSource::Scheduled, first, title);
+}
+
+void ChannelsPlugin::continueScheduled(const std::string& title, const std::string& piece)
+{
+    Q_UNUSED(title); // the growing text keeps the title it began with
+    context_->reading().growSpeech(SpeechSource::Scheduled, piece);
+}
+
+void ChannelsPlugin::endScheduled()
+{
+    context_->reading().endGrowingSpeech(SpeechSource::Scheduled);
 }
 
 void ChannelsPlugin::processEvents()

@@ -69,6 +69,9 @@ private:
     void setBusyPointer(bool busy) override;
     void reportFailure(const ChannelFailure& failure) override;
     void speakScheduled(const std::string& title, const std::string& text) override;
+    void beginScheduledPieces(const std::string& title, const std::string& first) override;
+    void continueScheduled(const std::string& title, const std::string& piece) override;
+    void endScheduled() override;
     void processEvents() override;
     ProxyTexts proxySettings() const override;
     bool startingUp() const override;

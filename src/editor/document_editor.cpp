@@ -1,6 +1,8 @@
 #include "editor/document_editor.h"
 
 #include "base/rtf_writer.h"
+#include "documents/document_pieces.h"
+#include "documents/document_reader.h"
 #include "editor/document_file_types.h"
 #include "editor/document_files.h"
 
@@ -12,6 +14,10 @@ namespace narrix {
 DocumentEditor::DocumentEditor(DocumentView& view, DocumentDialogs& dialogs, DocumentFont& font)
     : view_(view), dialogs_(dialogs), font_(font)
 {
+    QObject::connect(&pieces_, &ProgressiveDocumentReader::pieceRead, &pieces_,
+                     [this](const QString& piece) { pieceArrived(piece); });
+    QObject::connect(&pieces_, &ProgressiveDocumentReader::finished, &pieces_,
+                     [this](const QString& error) { piecesEnded(error); });
 }
 
 void DocumentEditor::setTitle(const QString& title)
@@ -41,6 +47,7 @@ void DocumentEditor::newDocument()
 {
     if (!ConfirmSaveChanges())
         return;
+    stopPieces();
     view_.setModified(false);
     view_.clear(font_);
     view_.setModified(false);
@@ -57,21 +64,29 @@ bool DocumentEditor::open()
     return state_.opened;
 }
 
-bool DocumentEditor::openPath(const QString& path)
+PasswordAsker DocumentEditor::passwordAskerFor(const QString& path)
 {
-    // Read before anything changes: a file that cannot be read leaves the document, its title and path
-    // as they were (a later Save must not write the old path with an emptied editor).
-    DocumentContent content;
-    QString error;
-    const PasswordAsker askPassword = [&](bool wrongBefore) -> std::optional<std::string> {
+    return [this, path](bool wrongBefore) -> std::optional<std::string> {
         const std::optional<QString> password =
             dialogs_.askDocumentPassword(documentTitleOf(path), wrongBefore);
         return password ? std::optional(password->toStdString()) : std::nullopt;
     };
-    if (!readDocumentFile(path, &content, &error, askPassword)) {
+}
+
+bool DocumentEditor::openPath(const QString& path)
+{
+    const std::optional<DocumentFormat> format = documentFormatOf(path.toStdString());
+    if (format && readsInPieces(*format))
+        return openInPieces(path, *format);
+    // Read before anything changes: a file that cannot be read leaves the document, its title and path
+    // as they were (a later Save must not write the old path with an emptied editor).
+    DocumentContent content;
+    QString error;
+    if (!readDocumentFile(path, &content, &error, passwordAskerFor(path))) {
         dialogs_.showFileError(QStringLiteral("Cannot open \"") + path + QStringLiteral("\".\r\n") + error);
         return false;
     }
+    stopPieces(); // a document still arriving is replaced
     setTitle(documentTitleOf(path));
     // DOCX and ODT keep their headings, bold and italic in the rich-text mode.
     state_.richText = isRichTextPath(path) || content.richText;
@@ -84,6 +99,71 @@ bool DocumentEditor::openPath(const QString& path)
     view_.setModified(false);
     state_.path = path;
     return true;
+}
+
+bool DocumentEditor::openInPieces(const QString& path, DocumentFormat format)
+{
+    // The file is opened and its first piece read here, so that a file that cannot be read leaves
+    // the document as it was, and the first pages show (and Play can read them) as soon as this returns.
+    DocumentReadOptions options;
+    options.askPassword = passwordAskerFor(path);
+    std::string reason;
+    std::unique_ptr<DocumentPieces> pieces = openDocumentPieces(path.toStdString(), format, options, &reason);
+    std::optional<std::string> first;
+    if (pieces)
+        first = pieces->next(&reason);
+    if (!pieces || !reason.empty()) {
+        dialogs_.showFileError(QStringLiteral("Cannot open \"") + path + QStringLiteral("\".\r\n") +
+                               QString::fromStdString(reason));
+        return false;
+    }
+    stopPieces();
+    setTitle(documentTitleOf(path));
+    state_.richText = false; // these formats come as plain text
+    view_.setRichTextMode(false);
+    view_.clear(font_);
+    view_.setGrowingText(QString::fromStdString(first.value_or(std::string())));
+    view_.setModified(false);
+    state_.path = path;
+    loadingPath_ = path;
+    if (first)
+        pieces_.start(std::move(pieces));
+    else
+        view_.endGrowingText(); // a document with no piece at all
+    return true;
+}
+
+void DocumentEditor::pieceArrived(const QString& piece)
+{
+    view_.appendText(piece);
+    if (onPieceAppended)
+        onPieceAppended(piece);
+}
+
+void DocumentEditor::piecesEnded(const QString& error)
+{
+    view_.endGrowingText();
+    if (onPiecesEnded)
+        onPiecesEnded();
+    // What was read stays; the reason is told once.
+    if (!error.isEmpty())
+        dialogs_.showFileError(QStringLiteral("Cannot read all of \"") + loadingPath_ +
+                               QStringLiteral("\".\r\n") + error);
+}
+
+void DocumentEditor::stopPieces()
+{
+    if (!pieces_.running())
+        return;
+    pieces_.stop();
+    view_.endGrowingText();
+    if (onPiecesEnded)
+        onPiecesEnded();
+}
+
+void DocumentEditor::finishLoading()
+{
+    pieces_.finishNow();
 }
 
 void DocumentEditor::save()
@@ -139,6 +219,7 @@ QString DocumentEditor::dialogFolder() const
 
 bool DocumentEditor::writeTo(const QString& path)
 {
+    finishLoading(); // the whole document is written
     const std::string bytes = state_.richText ? WriteRtf(view_.richText(), font_.name.toStdString())
                                               : plainDocumentBytes(view_.plainText());
     QString error;
@@ -154,6 +235,7 @@ void DocumentEditor::chooseTextFont()
     if (!chosen)
         return;
     font_ = *chosen;
+    finishLoading(); // every character takes the font
     const qsizetype start = view_.selectionStart();
     const qsizetype length = view_.selectionLength();
     view_.select(0, view_.plainText().size());
@@ -164,6 +246,7 @@ void DocumentEditor::chooseTextFont()
 
 bool DocumentEditor::findNext(const QString& what, FindOptions options, bool down)
 {
+    finishLoading(); // a search looks through the whole document
     const QString text = view_.plainText();
     const qsizetype start = view_.selectionStart();
     const qsizetype at = down ? findDown(text, what, start + view_.selectionLength(), options)

@@ -1,10 +1,14 @@
 #pragma once
 
+#include "documents/document_format.h"
+#include "documents/password_asker.h"
+#include "documents/progressive_document_reader.h"
 #include "editor/document_search.h"
 #include "editor/document_view.h"
 #include "settings/settings.h"
 
 #include <QString>
+#include <functional>
 
 namespace narrix {
 
@@ -47,7 +51,22 @@ public:
     // The editor's content changed: typed text takes the document font.
     void contentChanged();
 
+    // A PDF or EPUB opens with its first pages (or chapters); the rest is read on a worker thread
+    // and appended as it arrives. True until its last piece is in.
+    bool loading() const { return pieces_.running(); }
+    // Reads the rest of such a document now (for a command that needs the whole text).
+    void finishLoading();
+    // Told of each piece appended to the document, and when no more will come (the document is
+    // whole, or another replaced it).
+    std::function<void(const QString& piece)> onPieceAppended;
+    std::function<void()> onPiecesEnded;
+
 private:
+    bool openInPieces(const QString& path, DocumentFormat format);
+    PasswordAsker passwordAskerFor(const QString& path);
+    void pieceArrived(const QString& piece);
+    void piecesEnded(const QString& error);
+    void stopPieces();
     bool writeTo(const QString& path);
     // Where Open and Save As start: the document's folder, else the home folder.
     QString dialogFolder() const;
@@ -57,6 +76,8 @@ private:
     DocumentDialogs& dialogs_;
     DocumentFont& font_;
     DocumentState state_;
+    QString loadingPath_;              // the document whose pieces are arriving
+    ProgressiveDocumentReader pieces_; // last: its worker ends before the rest goes
 };
 
 } // namespace narrix

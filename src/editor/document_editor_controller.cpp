@@ -4,6 +4,8 @@
 #include "plugin/main_actions.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextEdit>
@@ -42,6 +44,14 @@ DocumentEditorController::DocumentEditorController(QTextEdit& editor, const Main
         updateActions();
     });
     connect(&view_.loading(), &EditorLoading::changed, this, &DocumentEditorController::updateActions);
+    // Select All selects the whole document, also while its pieces still arrive.
+    connect(actions.actSelectAll, &QAction::triggered, this, [this] {
+        if (QApplication::focusWidget() != &widget_ || !(editor_.loading() || view_.loading().active()))
+            return;
+        completeDocument();
+        widget_.selectAll();
+    });
+    widget_.installEventFilter(this);
     widget_.setAcceptRichText(false); // a new document is in plain-text mode until a file says otherwise
     updateActions();
 }
@@ -51,6 +61,20 @@ DocumentEditorController::~DocumentEditorController() = default;
 void DocumentEditorController::updateActions()
 {
     actions_.actFind->setEnabled(!widget_.document()->isEmpty());
+}
+
+void DocumentEditorController::completeDocument()
+{
+    editor_.finishLoading();
+    view_.loading().finish();
+}
+
+bool DocumentEditorController::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == &widget_ && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->matches(QKeySequence::SelectAll))
+        completeDocument();
+    return QObject::eventFilter(watched, event);
 }
 
 QRect DocumentEditorController::selectionOnScreen() const

@@ -32,7 +32,13 @@ public:
     void updateActions();
     FindDialog* findDialog() const { return findDialog_; }
 
+protected:
+    // Select All typed in the editor first takes in the rest of a document still being read.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    // A document still arriving is read to its end and put into the editor.
+    void completeDocument();
     void showFindDialog();
     // The selected text's area in global coordinates.
     QRect selectionOnScreen() const;

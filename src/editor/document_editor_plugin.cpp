@@ -2,6 +2,7 @@
 
 #include "desktop/dropped_files.h"
 #include "editor/document_editor_controller.h"
+#include "editor/editor_loading.h"
 #include "editor/follow_along_highlight.h"
 #include "plugin/main_actions.h"
 #include "plugin/plugin_context.h"
@@ -31,10 +32,19 @@ void DocumentEditorPlugin::attach(PluginContext& context)
         DroppedFiles::Handlers{[this] { return controller_->logic().ConfirmSaveChanges(); },
                                [this](const QString& path) { controller_->logic().openPath(path); },
                                [] { QApplication::beep(); }});
+    // Reading aloud goes on into the pieces of a document that arrive after Play.
+    controller_->logic().onPieceAppended = [this](const QString& piece) {
+        context_->reading().growSpeech(SpeechSource::Document,
+                                       EditorLoading::asEditorText(piece).toStdString());
+    };
+    controller_->logic().onPiecesEnded = [this] {
+        context_->reading().endGrowingSpeech(SpeechSource::Document);
+    };
     // Text Font changes the settings' document font.
     QObject::connect(actions.actFont, &QAction::triggered, controller_.get(), [this] { storeSettings(); });
 
-    followSwitch_ = new QAction(QStringLiteral("Follow &Along"), &context.window());
+    followSwitch_ =
+        new QAction(QCoreApplication::translate("MainActions", "Follow &Along"), &context.window());
     followSwitch_->setObjectName(QStringLiteral("actFollowAlong"));
     followSwitch_->setCheckable(true);
     context.window().addAction(followSwitch_);
@@ -68,6 +78,11 @@ std::optional<QString> DocumentEditorPlugin::documentText() const
     if (!controller_)
         return std::nullopt;
     return controller_->view().plainText();
+}
+
+bool DocumentEditorPlugin::documentGrowing() const
+{
+    return controller_ && controller_->logic().loading();
 }
 
 bool DocumentEditorPlugin::confirmSaveChanges()

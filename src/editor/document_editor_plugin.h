@@ -30,6 +30,7 @@ public:
     bool confirmSaveChanges() override;
     void acceptDroppedFiles(bool accept) override;
     std::optional<QString> documentText() const override;
+    bool documentGrowing() const override;
     std::string title() const override;
     std::string path() const override;
 

@@ -23,6 +23,12 @@ public:
     virtual void clear(const DocumentFont& font) = 0;
     virtual void setPlainText(const QString& text) = 0;
     virtual void setRichText(const RtfDocument& document) = 0;
+    // A document that arrives in pieces (a PDF or EPUB still being read): `first` as the plain text,
+    // then each piece appended at the end, until endGrowingText. None of it is an edit: the modified
+    // mark, the caret and the selection stay as they are.
+    virtual void setGrowingText(const QString& first) = 0;
+    virtual void appendText(const QString& piece) = 0;
+    virtual void endGrowingText() = 0;
     virtual QString plainText() const = 0;
     virtual RtfDocument richText() const = 0;
     virtual bool isModified() const = 0;

@@ -61,6 +61,7 @@ EditorLoading::EditorLoading(QTextEdit& editor, QObject* parent) : QObject(paren
     connect(&editor, &QObject::destroyed, this, [this] {
         timer_.stop();
         active_ = false; // nothing is touched any more
+        growing_ = false;
     });
 }
 
@@ -107,6 +108,35 @@ void EditorLoading::startRich(RtfDocument rich, const QTextCharFormat& base)
     begin(std::move(source), std::move(runEnds));
 }
 
+void EditorLoading::startGrowing(const QString& first)
+{
+    cancel();
+    richText_ = false;
+    rich_ = RtfDocument();
+    growing_ = true;
+    begin(first, {first.size()});
+}
+
+void EditorLoading::append(const QString& piece)
+{
+    if (!growing_ || !active_ || piece.isEmpty())
+        return;
+    source_ += piece;
+    runEnds_.back() = source_.size();
+    text_ += asEditorText(piece);
+    if (!timer_.isActive())
+        timer_.start();
+}
+
+void EditorLoading::close()
+{
+    if (!growing_)
+        return;
+    growing_ = false;
+    if (pos_ >= source_.size())
+        end();
+}
+
 void EditorLoading::begin(QString source, std::vector<qsizetype> runEnds)
 {
     source_ = std::move(source);
@@ -144,8 +174,16 @@ void EditorLoading::insertSlice(qsizetype budget)
     }
     document->setModified(modified);
     document->blockSignals(blocked);
-    if (pos_ >= source_.size())
+    if (pos_ < source_.size())
+        return;
+    if (!growing_) {
         end();
+        return;
+    }
+    // All that has come is in: only what is still to come is kept.
+    source_.clear();
+    runEnds_.back() = 0;
+    pos_ = 0;
 }
 
 void EditorLoading::runSlice()
@@ -160,14 +198,14 @@ void EditorLoading::runSlice()
     longestSliceMs_ = std::max(longestSliceMs_, spent);
     // The next slice is sized by how fast this one went.
     sliceChars_ = std::clamp<qsizetype>(chars * kSliceTargetMs / spent, kSmallestSlice, kLargestSlice);
-    if (active_)
+    if (active_ && pos_ < source_.size())
         timer_.start();
 }
 
 void EditorLoading::finish()
 {
     // Still in slices: one insertion of many megabytes costs the editor's layout far more.
-    while (active_)
+    while (active_ && pos_ < source_.size())
         insertSlice(std::max<qsizetype>(sliceChars_, 256 * 1024));
 }
 
@@ -175,6 +213,7 @@ void EditorLoading::end()
 {
     timer_.stop();
     active_ = false;
+    growing_ = false;
     source_.clear();
     runEnds_.clear();
     rich_ = RtfDocument();

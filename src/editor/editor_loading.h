@@ -29,9 +29,17 @@ public:
     void startPlain(const QString& text);
     // Appends the runs of `rich`, each run's format laid over `base`.
     void startRich(RtfDocument rich, const QTextCharFormat& base);
+    // Appends `first` (plain) to the empty editor, then each piece given to append() until close():
+    // a document that is still being read. The loading stays active (the editor read-only) until
+    // the last piece is in.
+    void startGrowing(const QString& first);
+    void append(const QString& piece);
+    void close();
 
     bool active() const { return active_; }
-    // Inserts what is left at once.
+    // More pieces are still to come (startGrowing without close).
+    bool growing() const { return growing_; }
+    // Inserts what is left at once (of a growing text: what it has been given so far).
     void finish();
     // Drops what is left (the editor is being emptied or refilled).
     void cancel();
@@ -64,6 +72,7 @@ private:
     qsizetype pos_ = 0;   // how much of source_ is in
     QString text_;
     bool active_ = false;
+    bool growing_ = false;
     bool wasReadOnly_ = false;
     qsizetype sliceChars_ = 0;
     qint64 longestSliceMs_ = 0;

@@ -54,6 +54,29 @@ void TextEditDocumentView::setRichText(const RtfDocument& rich)
     editor_.moveCursor(QTextCursor::Start);
 }
 
+void TextEditDocumentView::setGrowingText(const QString& first)
+{
+    loading_.startGrowing(first);
+    keepText(loading_.text());
+    editor_.setCurrentCharFormat(typingFormat_);
+    editor_.moveCursor(QTextCursor::Start);
+}
+
+void TextEditDocumentView::appendText(const QString& piece)
+{
+    // The kept copy is let go first, so that the loading's text grows in place instead of being
+    // copied for every piece.
+    text_.reset();
+    loading_.append(piece);
+    if (loading_.active())
+        keepText(loading_.text());
+}
+
+void TextEditDocumentView::endGrowingText()
+{
+    loading_.close();
+}
+
 void TextEditDocumentView::keepText(const QString& text) const
 {
     text_ = text;

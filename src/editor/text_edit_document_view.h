@@ -26,6 +26,9 @@ public:
     void clear(const DocumentFont& font) override;
     void setPlainText(const QString& text) override;
     void setRichText(const RtfDocument& document) override;
+    void setGrowingText(const QString& first) override;
+    void appendText(const QString& piece) override;
+    void endGrowingText() override;
     QString plainText() const override;
     RtfDocument richText() const override;
     bool isModified() const override;

@@ -52,6 +52,8 @@ public:
     // The whole document's text, also while a long file is still filling the editor; none when the
     // editor's own text is all there is.
     virtual std::optional<QString> documentText() const { return std::nullopt; }
+    // A PDF or EPUB is still being read: documentText() is its beginning, the rest follows.
+    virtual bool documentGrowing() const { return false; }
 };
 
 } // namespace narrix

@@ -41,6 +41,18 @@ public:
     virtual void reportFailure(const ChannelFailure& failure) = 0;
     // Speaks `text` as scheduled speech with `title` as the current title.
     virtual void speakScheduled(const std::string& title, const std::string& text) = 0;
+    // A long document spoken while it is still being read: its first piece now, each further piece
+    // through continueScheduled, and endScheduled when no more will come. A host that cannot wait
+    // for the pieces speaks each as a text of its own.
+    virtual void beginScheduledPieces(const std::string& title, const std::string& first)
+    {
+        speakScheduled(title, first);
+    }
+    virtual void continueScheduled(const std::string& title, const std::string& piece)
+    {
+        speakScheduled(title, piece);
+    }
+    virtual void endScheduled() {}
     // Lets the window's waiting events run once.
     virtual void processEvents() = 0;
     // Read before every web retrieval.

@@ -3,6 +3,9 @@
 #include "base/diagnostics.h"
 #include "base/speech_log.h"
 #include "base/text_trim.h"
+#include "documents/document_pieces.h"
+#include "documents/document_reader.h"
+#include "documents/progressive_document_reader.h"
 #include "net/http_client.h"
 #include "net/web_address.h"
 #include "schedule/channel_address.h"
@@ -30,6 +33,8 @@ ChannelRetriever::ChannelRetriever(ChannelHost& host, TransferFlags flags, net::
         host_.setStatusText(statusText_.progress(count));
     });
 }
+
+ChannelRetriever::~ChannelRetriever() = default;
 
 QString ChannelRetriever::failureText(const std::string& title)
 {
@@ -97,16 +102,62 @@ void ChannelRetriever::RetrieveChannel(std::string_view rawAddress)
 void ChannelRetriever::retrieveLocalFile(const std::string& path)
 {
     host_.setStatusText(QStringLiteral(" Opening ") + QFileInfo(QString::fromStdString(path)).fileName());
+    if (const std::optional<DocumentFormat> format = documentFormatOf(path);
+        format && readsInPieces(*format)) {
+        retrieveInPieces(path, *format);
+        return;
+    }
     std::string error;
     const std::optional<std::string> text = readChannelFile(path, &error);
     if (!text) {
-        // A file that cannot be read ends the retrieval without a box, as the channel's contract says;
-        // the reason reaches stderr and the event log.
-        qCWarning(lcNarrix, "channel file not read: %s", error.c_str());
-        speechLogError("RetrieveChannel", "\"" + current_.title + "\": " + error);
+        localFileUnread(error);
         return;
     }
     host_.speakScheduled(current_.title, *text);
+}
+
+void ChannelRetriever::localFileUnread(const std::string& error)
+{
+    // A file that cannot be read ends the retrieval without a box, as the channel's contract says;
+    // the reason reaches stderr and the event log.
+    qCWarning(lcNarrix, "channel file not read: %s", error.c_str());
+    speechLogError("RetrieveChannel", "\"" + current_.title + "\": " + error);
+}
+
+void ChannelRetriever::retrieveInPieces(const std::string& path, DocumentFormat format)
+{
+    std::string reason;
+    std::unique_ptr<DocumentPieces> pieces = openDocumentPieces(path, format, {}, &reason);
+    std::optional<std::string> first;
+    if (pieces)
+        first = pieces->next(&reason);
+    if (!pieces || !reason.empty()) {
+        localFileUnread(path + ": " + reason);
+        return;
+    }
+    if (!pieces_) {
+        pieces_ = std::make_unique<ProgressiveDocumentReader>();
+        QObject::connect(
+            pieces_.get(), &ProgressiveDocumentReader::pieceRead, pieces_.get(),
+            [this](const QString& piece) { host_.continueScheduled(piecesTitle_, piece.toStdString()); });
+        QObject::connect(pieces_.get(), &ProgressiveDocumentReader::finished, pieces_.get(),
+                         [this](const QString& error) {
+                             host_.endScheduled();
+                             // What was read is spoken; the reason is told as for a file not read.
+                             if (!error.isEmpty())
+                                 localFileUnread(piecesPath_ + ": " + error.toStdString());
+                         });
+    } else if (pieces_->running()) {
+        pieces_->stop(); // the document before is spoken as far as it was read
+        host_.endScheduled();
+    }
+    piecesTitle_ = current_.title;
+    piecesPath_ = path;
+    host_.beginScheduledPieces(piecesTitle_, first.value_or(std::string()));
+    if (first)
+        pieces_->start(std::move(pieces));
+    else
+        host_.endScheduled();
 }
 
 void ChannelRetriever::retrieveWebPage(std::string_view address)

@@ -4,7 +4,10 @@
 #include "schedule/channel_request.h"
 #include "schedule/transfer_status_text.h"
 
+#include "documents/document_format.h"
+
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -16,6 +19,7 @@ class HttpClient;
 namespace narrix {
 
 class MailReader;
+class ProgressiveDocumentReader;
 
 // Turns a channel address into spoken text: a mailbox is handed to e-mail reading, a local file is
 // read whole, a web page is fetched, converted, cut between the lead and trail keys and tidied.
@@ -24,6 +28,7 @@ class ChannelRetriever
 {
 public:
     ChannelRetriever(ChannelHost& host, TransferFlags flags, net::HttpClient& http, MailReader& mail);
+    ~ChannelRetriever();
     ChannelRetriever(const ChannelRetriever&) = delete;
     ChannelRetriever& operator=(const ChannelRetriever&) = delete;
 
@@ -53,6 +58,9 @@ private:
     // stderr and the event log's error line, then the host's box or notification.
     void report(const ChannelFailure& failure);
     void retrieveLocalFile(const std::string& path);
+    // A PDF or EPUB is spoken from its first pages on while the rest is read.
+    void retrieveInPieces(const std::string& path, DocumentFormat format);
+    void localFileUnread(const std::string& error);
     void retrieveWebPage(std::string_view address);
     void abortTransfer();
 
@@ -62,6 +70,9 @@ private:
     MailReader& mail_;
     ChannelRequest current_;
     TransferStatusText statusText_;
+    std::unique_ptr<ProgressiveDocumentReader> pieces_; // made for the first PDF or EPUB
+    std::string piecesTitle_;                           // whose pieces are arriving
+    std::string piecesPath_;
 };
 
 } // namespace narrix

@@ -73,7 +73,8 @@ void ReadingControl::SpeakBuffer(SpeechSource source)
 {
     std::string& buffer = state_.speechBuffer;
     const SpeechSource previousSource = state_.currentSource;
-    if (buffer.size() > kLongText && speakInTwoSteps(source, previousSource))
+    // While a growing text is open the engine's one open text is its own.
+    if (buffer.size() > kLongText && !growing_ && speakInTwoSteps(source, previousSource))
         return;
     // Follow-along maps what the engine reads back to the document, so it keeps the text as it was.
     const bool follow = source == SpeechSource::Document && followAlong_.enabled();
@@ -151,6 +152,56 @@ bool ReadingControl::speakInTwoSteps(SpeechSource source, SpeechSource previousS
     return true;
 }
 
+void ReadingControl::speakGrowing(SpeechSource source, const std::string& first,
+                                  const std::optional<std::string>& title)
+{
+    if (growing_)
+        endGrowingSpeech(growing_->source);
+    if (title)
+        state_.currentTitle = *title;
+    const SpeechSource previousSource = state_.currentSource;
+    GrowingSpeechText text(voiceFolding());
+    std::string raw;
+    const std::string head = text.take(first, &raw);
+    state_.currentSource = source;
+    if (!head.empty())
+        speechLogSpeak(static_cast<int>(source), readingLabel(source).toStdString(), head);
+    try {
+        engine_.BeginText(QString::fromStdString(head));
+        const quint64 engineText = engine_.LastQueuedText();
+        // Beyond its first part the text is followed with the distance at the end of that part.
+        if (source == SpeechSource::Document && followAlong_.enabled())
+            followAlong_.documentQueued(raw, head, documentBase_, engineText);
+        growing_ = Growing{source, engineText, std::move(text)};
+    } catch (const std::exception& error) {
+        state_.currentSource = previousSource;
+        reportEngineError("speak", error);
+    }
+}
+
+void ReadingControl::growSpeech(SpeechSource source, std::string_view piece)
+{
+    if (!speechGrowing(source))
+        return;
+    std::string part = growing_->text.take(piece);
+    if (part.empty())
+        return;
+    speechLogSpeak(static_cast<int>(source), readingLabel(source).toStdString(), part);
+    guarded("speak", [&] { engine_.AppendText(growing_->engineText, std::move(part), false); });
+}
+
+void ReadingControl::endGrowingSpeech(SpeechSource source)
+{
+    if (!speechGrowing(source))
+        return;
+    std::string part = growing_->text.rest();
+    const quint64 engineText = growing_->engineText;
+    growing_.reset();
+    if (!isBlank(part))
+        speechLogSpeak(static_cast<int>(source), readingLabel(source).toStdString(), part);
+    guarded("speak", [&] { engine_.AppendText(engineText, std::move(part), true); });
+}
+
 void ReadingControl::play()
 {
     state_.exitWhenDone = false;
@@ -170,6 +221,11 @@ void ReadingControl::play()
     if (state_.currentSource > SpeechSource::Document)
         return;
     std::string text = host_.editorText();
+    if (host_.editorTextGrowing()) {
+        // The rest of the document follows as it is read (DocumentService's pieces).
+        speakGrowing(SpeechSource::Document, text);
+        return;
+    }
     if (!isBlank(text)) {
         state_.speechBuffer = std::move(text);
         SpeakBuffer(SpeechSource::Document);
@@ -227,6 +283,7 @@ void ReadingControl::stop()
 {
     state_.exitWhenDone = false;
     restCleaner_.cancel();
+    growing_.reset();
     followAlong_.forget();
     guarded("stop", [&] { engine_.StopSpeaking(); });
 }
@@ -288,6 +345,7 @@ void ReadingControl::onSpeak()
 void ReadingControl::onSpeakingDone()
 {
     speechLogDone();
+    growing_.reset();
     followAlong_.forget();
     host_.stopSpeakingAnimation();
     host_.showStillPicture();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "speech/follow_along.h"
+#include "speech/growing_speech_text.h"
 #include "speech/reading_host.h"
 #include "speech/reading_state.h"
 #include "speech/rest_cleaner.h"
@@ -9,6 +10,8 @@
 
 #include <QObject>
 #include <QString>
+#include <optional>
+#include <string_view>
 
 namespace narrix {
 
@@ -28,6 +31,17 @@ public:
 
     // Cleans the speech text buffer, hands it to the engine as speech of `source`, empties it.
     void SpeakBuffer(SpeechSource source);
+
+    // A text that arrives in pieces (a long document still being read): `first` is handed to the
+    // engine at once, each further piece through growSpeech, and endGrowingSpeech says the text is
+    // whole; the engine waits at the end of what it has meanwhile. `title` becomes the current
+    // title. One such text at a time: a new one closes the one before; Stop and the end of the
+    // speech end it, and pieces of a source other than its own are ignored.
+    void speakGrowing(SpeechSource source, const std::string& first,
+                      const std::optional<std::string>& title = std::nullopt);
+    void growSpeech(SpeechSource source, std::string_view piece);
+    void endGrowingSpeech(SpeechSource source);
+    bool speechGrowing(SpeechSource source) const { return growing_ && growing_->source == source; }
 
     // Whether a source may speak now: only while nothing of a higher code is queued; 5 always may.
     bool maySpeak(SpeechSource source) const;
@@ -85,6 +99,13 @@ private:
     RestCleaner restCleaner_;
     FollowAlong followAlong_;
     qsizetype documentBase_ = 0; // where the document text being handed over begins in the editor
+    struct Growing
+    {
+        SpeechSource source;
+        quint64 engineText; // the engine's number of the text
+        GrowingSpeechText text;
+    };
+    std::optional<Growing> growing_;
 };
 
 } // namespace narrix

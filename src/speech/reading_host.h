@@ -28,6 +28,8 @@ public:
     virtual bool editorHasSelection() const = 0;
     virtual std::string editorSelectedText() const = 0;
     virtual std::string editorText() const = 0;
+    // The document is still being read: editorText() is its beginning and the rest follows.
+    virtual bool editorTextGrowing() const { return false; }
     // Where the selection begins, in the editor's positions (UTF-16 units).
     virtual qsizetype editorSelectionStart() const { return 0; }
 

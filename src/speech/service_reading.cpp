@@ -9,10 +9,10 @@
 namespace narrix {
 namespace {
 
-std::vector<SentenceSpan> sentencesOf(const QString& text)
+std::vector<SentenceSpan> sentencesOf(QStringView text, qsizetype from = 0)
 {
     std::vector<SentenceSpan> spans;
-    for (qsizetype from = 0;;) {
+    for (;;) {
         const SentenceSpan span = nextSentence(QStringView(text), from);
         if (span.empty() || span.end <= from)
             break;
@@ -22,12 +22,13 @@ std::vector<SentenceSpan> sentencesOf(const QString& text)
     return spans;
 }
 
-// An SSML document of the sentences from `first` on, each in an <s> element that starts with a mark
-// named by its index (the service's espeak-ng module reports marks only at the start of an element).
-QByteArray markedSsml(const QString& text, const std::vector<SentenceSpan>& spans, std::size_t first)
+// An SSML document of the sentences from `first` to before `end`, each in an <s> element that starts with a
+// mark named by its index (the service's espeak-ng module reports marks only at the start of an element).
+QByteArray markedSsml(const QString& text, const std::vector<SentenceSpan>& spans, std::size_t first,
+                      std::size_t end)
 {
     QString ssml = QStringLiteral("<speak>");
-    for (std::size_t i = first; i < spans.size(); ++i) {
+    for (std::size_t i = first; i < end; ++i) {
         ssml += QStringLiteral("<s><mark name=\"%1\"/>").arg(i);
         ssml += text.mid(spans[i].start, spans[i].end - spans[i].start).toHtmlEscaped();
         ssml += QStringLiteral("</s>");
@@ -69,6 +70,24 @@ void ServiceReading::extend(quint64 serial, const QString& wholeText)
     found->sentences = sentencesOf(wholeText);
     found->open = false;
     // The first part is spoken already: the rest follows it at once.
+    if (found == texts_.begin() && message_ == 0 && !paused_)
+        speakRest();
+}
+
+void ServiceReading::append(quint64 serial, const QString& more, bool close)
+{
+    const auto found = std::find_if(texts_.begin(), texts_.end(),
+                                    [serial](const Text& text) { return text.serial == serial; });
+    if (found == texts_.end() || !found->open)
+        return;
+    // Only the last sentence, which may have been cut short, is split again with what follows it.
+    const qsizetype from = found->sentences.empty() ? 0 : found->sentences.back().start;
+    if (!found->sentences.empty())
+        found->sentences.pop_back();
+    found->text += more;
+    for (const SentenceSpan& span : sentencesOf(QStringView(found->text), from))
+        found->sentences.push_back(span);
+    found->open = !close;
     if (found == texts_.begin() && message_ == 0 && !paused_)
         speakRest();
 }
@@ -128,10 +147,11 @@ void ServiceReading::speakRest()
 {
     while (!texts_.empty()) {
         const Text& text = texts_.front();
-        const auto rest =
-            std::find_if(text.sentences.begin(), text.sentences.end(),
-                         [this](const SentenceSpan& span) { return span.start >= spokenUpTo_; });
-        if (rest != text.sentences.end()) {
+        const auto speakable = text.sentences.begin() + static_cast<std::ptrdiff_t>(speakableSentences(text));
+        const auto rest = std::find_if(text.sentences.begin(), speakable, [this](const SentenceSpan& span) {
+            return span.start >= spokenUpTo_;
+        });
+        if (rest != speakable) {
             speakFrom(static_cast<std::size_t>(rest - text.sentences.begin()));
             return;
         }
@@ -143,12 +163,25 @@ void ServiceReading::speakRest()
     Q_EMIT finished();
 }
 
+std::size_t ServiceReading::speakableSentences(const Text& text)
+{
+    // The last sentence of an open text may be cut short (mid-sentence, even mid-word): it waits.
+    return text.open && !text.sentences.empty() ? text.sentences.size() - 1 : text.sentences.size();
+}
+
 void ServiceReading::speakFrom(std::size_t sentence)
 {
     Text& text = texts_.front();
     sentence_ = sentence;
-    spokenUpTo_ = text.sentences.back().end;
-    message_ = connection_->speak(text.voice, text.prosody, markedSsml(text.text, text.sentences, sentence));
+    const std::size_t end = speakableSentences(text);
+    if (sentence >= end) {
+        // Nothing complete to say yet: the text's next part speaks it.
+        spokenUpTo_ = sentence < text.sentences.size() ? text.sentences[sentence].start : spokenUpTo_;
+        return;
+    }
+    spokenUpTo_ = text.sentences[end - 1].end;
+    message_ =
+        connection_->speak(text.voice, text.prosody, markedSsml(text.text, text.sentences, sentence, end));
     if (message_ != 0)
         return;
     // The service went away: what is left cannot be spoken.

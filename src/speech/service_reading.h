@@ -28,6 +28,8 @@ public:
                  const Prosody& prosody);
     // Replaces the text `serial` by the whole text it is the beginning of, and closes it.
     void extend(quint64 serial, const QString& wholeText);
+    // Adds `more` to the end of the open text `serial`; `close` closes it.
+    void append(quint64 serial, const QString& more, bool close);
     // Stop and pause end the sound at once; resume starts again at the sentence that was cut off.
     void stop();
     void pause();
@@ -57,6 +59,7 @@ private:
 
     void handle(const SpeechdConnection::Event& event);
     void speakFrom(std::size_t sentence);
+    static std::size_t speakableSentences(const Text& text);
     // Speaks the front text from `spokenUpTo_` on, or the next text with something to say.
     void speakRest();
     void cancelMessage();

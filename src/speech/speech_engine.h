@@ -41,6 +41,18 @@ public:
             Speak(QString::fromUtf8(wholeText.data() + firstPartBytes,
                                     static_cast<qsizetype>(wholeText.size() - firstPartBytes)));
     }
+    // A text that grows while it is heard (a long document still being read): BeginText queues its
+    // beginning; AppendText adds `more` (UTF-8) to the end of that text, numbered `text` as
+    // LastQueuedText gave it after BeginText, and `last` closes it. The reading waits at the end of
+    // what it has until more comes or the text is closed. Engines that cannot wait speak each part
+    // as a further text.
+    virtual void AppendText(quint64 text, std::string more, bool last)
+    {
+        Q_UNUSED(text);
+        Q_UNUSED(last);
+        if (!more.empty())
+            Speak(QString::fromStdString(more));
+    }
     // The number of the text last queued by Speak or BeginText (numbers grow with every text an
     // engine is given); 0 for engines that do not report sentences.
     virtual quint64 LastQueuedText() const { return 0; }

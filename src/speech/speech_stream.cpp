@@ -96,6 +96,20 @@ void SpeechStream::extend(std::uint64_t serial, std::string whole)
     }
 }
 
+void SpeechStream::append(std::uint64_t serial, std::string_view more, bool close)
+{
+    std::lock_guard lock(mutex_);
+    for (Text& text : texts_) {
+        if (text.serial != serial || !text.open)
+            continue;
+        text.utf8.append(more); // positions already used stay valid: the text only grows
+        text.open = !close;
+        cursorSentence_ = {};
+        skipBlankLocked();
+        return;
+    }
+}
+
 void SpeechStream::clear()
 {
     std::lock_guard lock(mutex_);

@@ -9,6 +9,7 @@
 #include <mutex>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace narrix {
@@ -52,6 +53,9 @@ public:
     // Replaces the open text `serial` by `whole` (UTF-8), which starts with it, and closes it. Nothing
     // happens when that text is gone (stopped) or `whole` does not start with it.
     void extend(std::uint64_t serial, std::string whole);
+    // Adds `more` (UTF-8) to the end of the open text `serial`; `close` closes it. Nothing happens
+    // when that text is gone (stopped) or closed.
+    void append(std::uint64_t serial, std::string_view more, bool close);
     void clear();
     void fastForward();
     void rewind();

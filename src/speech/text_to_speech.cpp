@@ -272,6 +272,18 @@ void TTextToSpeech::ContinueText(std::string wholeText, std::size_t firstPartByt
     SynthesisWorker::instance().wake();
 }
 
+void TTextToSpeech::AppendText(quint64 text, std::string more, bool last)
+{
+    if (last && openText_ == text)
+        openText_ = 0;
+    if (service_ && service_->active()) {
+        service_->append(text, QString::fromStdString(more), last);
+        return;
+    }
+    stream_->append(text, std::move(more), last);
+    SynthesisWorker::instance().wake();
+}
+
 void TTextToSpeech::queue(const QString& text, bool open)
 {
     voices(); // the stream speaks with the current voice and prosody

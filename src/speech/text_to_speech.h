@@ -65,6 +65,7 @@ public:
     void Speak(const QString& text) override;
     void BeginText(const QString& firstPart) override;
     void ContinueText(std::string wholeText, std::size_t firstPartBytes) override;
+    void AppendText(quint64 text, std::string more, bool last) override;
     quint64 LastQueuedText() const override { return lastQueued_; }
     void StopSpeaking() override;
     void FastForward() override;

@@ -2,6 +2,8 @@
 // the find dialog driven by keyboard, Text Font, and the follow-along highlight with its View switch.
 #include "app/tf_main.h"
 #include "base/rtf_reader.h"
+#include "documents/document_reader.h"
+#include "documents/produced_documents.h"
 #include "editor/document_editor_controller.h"
 #include "editor/document_editor_plugin.h"
 #include "editor/editor_loading.h"
@@ -9,6 +11,7 @@
 #include "editor/rich_text_conversion.h"
 
 #include "speech/reading_control.h"
+#include "speech/speech_text_cleanup.h"
 #include "support/main_window_harness.h"
 
 #include <QAction>
@@ -425,6 +428,140 @@ TEST_F(DocumentEditorWindowTest, ALongFileShowsAtOnceAndPlayReadsItWholeWhileItF
     EXPECT_FALSE(editor().isReadOnly());
     EXPECT_FALSE(editor().document()->isModified());
     EXPECT_FALSE(editor().document()->isUndoAvailable());
+}
+
+// A groff book of about 60 pages, numbered paragraphs under a running header.
+QByteArray longPdfSource()
+{
+    QByteArray source = ".ds LH Running Header\n.nr HY 1\n";
+    for (int paragraph = 1; paragraph <= 600; ++paragraph)
+        source += ".PP\nParagraph " + QByteArray::number(paragraph) +
+                  " begins. Internationalization and telecommunications need characterization.\n";
+    return source;
+}
+
+class LongPdfInEditor : public DocumentEditorWindowTest
+{
+protected:
+    void SetUp() override
+    {
+        DocumentEditorWindowTest::SetUp();
+        book = file("book.pdf");
+        const QString problem = test::groffPdf(longPdfSource(), book);
+        ASSERT_TRUE(problem.isEmpty()) << problem.toStdString();
+        std::string error;
+        const std::optional<std::string> text =
+            readDocumentSpeechText(book.toStdString(), DocumentFormat::Pdf, {}, &error);
+        ASSERT_TRUE(text) << error;
+        whole = QString::fromStdString(*text);
+        Q_EMIT engine.OnSpeakingDone(); // the greeting is over
+        engine.spoken.clear();
+    }
+    DocumentEditor& logic() { return plugin.controller()->logic(); }
+    bool loadingDone() { return !logic().loading() && !plugin.controller()->view().loading().active(); }
+
+    QString book;
+    QString whole; // the file read at once
+};
+
+TEST_F(LongPdfInEditor, ShowsItsFirstPagesAtOnceAndPlayGoesOnIntoThePagesAsTheyArrive)
+{
+    ASSERT_TRUE(logic().openPath(book));
+    // Before the event loop runs again: the first pages only.
+    ASSERT_TRUE(logic().loading());
+    const QString first = plugin.documentText().value_or(QString());
+    EXPECT_TRUE(first.contains(QLatin1String("Paragraph 1 begins.")));
+    EXPECT_FALSE(first.contains(QLatin1String("Paragraph 600 begins.")));
+    EXPECT_TRUE(whole.startsWith(first));
+    EXPECT_EQ(title(), QStringLiteral("book.pdf"));
+    EXPECT_FALSE(editor().document()->isModified());
+    QTextCursor caret(editor().document());
+    caret.setPosition(5);
+    editor().setTextCursor(caret);
+
+    window->actions().actPlay->trigger();
+    ASSERT_EQ(engine.spoken.size(), 1) << "the first pages are heard at once";
+    EXPECT_TRUE(engine.spoken.front().contains(QLatin1String("Paragraph 1 begins.")));
+
+    QTRY_VERIFY_WITH_TIMEOUT(loadingDone(), 60000);
+    EXPECT_EQ(editor().toPlainText(), whole);
+    EXPECT_FALSE(editor().document()->isModified());
+    EXPECT_FALSE(editor().isReadOnly());
+    EXPECT_EQ(editor().textCursor().position(), 5);
+    EXPECT_EQ(title(), QStringLiteral("book.pdf"));
+    // The reading went on into every later page, cleaned as the whole text is.
+    EXPECT_GT(engine.spoken.size(), 2);
+    const AsciiFolding folding = asciiFoldingFor(engine.LanguageID(1), engine.ReadsSymbols(1));
+    EXPECT_EQ(engine.spoken.join(QString()).toStdString(), CleanSpeechText(whole.toStdString(), folding));
+    // These formats are never written back: Save is Save As.
+    prompter.fileNames = {file("saved")};
+    window->actions().actSave->trigger();
+    EXPECT_EQ(title(), QStringLiteral("saved.txt"));
+}
+
+// While the pages still arrive, the commands that need the whole document take the rest in first;
+// a second Open replaces the document and ends the reading of the first. Each is checked once all
+// is in, so a command that saw only the first pages shows.
+TEST_F(LongPdfInEditor, CommandsWhileThePagesArriveSeeTheWholeDocument)
+{
+    const QString last = QStringLiteral("Paragraph 600 begins.");
+    const struct
+    {
+        const char* name;
+        std::function<void()> run;
+        std::function<void()> check;
+    } cases[] = {
+        {"Find", [&] { EXPECT_TRUE(logic().findNext(last, FindOptions{}, true)); },
+         [&] { EXPECT_EQ(editor().textCursor().selectedText(), last); }},
+        {"Select All",
+         [this] {
+             editor().setFocus();
+             QTest::keySequence(&editor(), QKeySequence::SelectAll);
+         },
+         [this] {
+             EXPECT_EQ(editor().textCursor().selectionEnd(), editor().document()->characterCount() - 1);
+             EXPECT_EQ(editor().textCursor().selectionStart(), 0);
+         }},
+        {"Save As",
+         [this] {
+             prompter.fileNames = {file("copy.txt")};
+             window->actions().actSaveAs->trigger();
+         },
+         [this] {
+             QFile copy(file("copy.txt"));
+             ASSERT_TRUE(copy.open(QIODevice::ReadOnly));
+             EXPECT_EQ(QString::fromUtf8(copy.readAll()), whole);
+             EXPECT_EQ(title(), QStringLiteral("copy.txt"));
+         }},
+        {"second Open",
+         [this] {
+             QFile other(file("other.txt"));
+             ASSERT_TRUE(other.open(QIODevice::WriteOnly));
+             other.write("Another document.");
+             other.close();
+             prompter.fileNames = {file("other.txt")};
+             window->actions().actOpen->trigger();
+         },
+         [this] {
+             EXPECT_EQ(editor().toPlainText(), QStringLiteral("Another document."));
+             EXPECT_EQ(title(), QStringLiteral("other.txt"));
+             // The reading of the book was closed with what it had: no more of it followed.
+             EXPECT_FALSE(engine.spoken.join(QString()).contains(QLatin1String("Paragraph 600 ")));
+         }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        engine.spoken.clear();
+        ASSERT_TRUE(logic().openPath(book));
+        ASSERT_TRUE(logic().loading());
+        window->actions().actPlay->trigger();
+        c.run();
+        QTRY_VERIFY_WITH_TIMEOUT(loadingDone(), 60000);
+        c.check();
+        EXPECT_FALSE(editor().document()->isModified());
+        window->actions().actStop->trigger();
+        Q_EMIT engine.OnSpeakingDone();
+    }
 }
 
 } // namespace

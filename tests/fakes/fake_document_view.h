@@ -46,6 +46,19 @@ public:
         rich = d;
         setPlainText(QString::fromStdString(d.plainText()));
     }
+    // A growing text is shown in full at once: the pieces only append.
+    bool growing = false;
+    void setGrowingText(const QString& first) override
+    {
+        setPlainText(first);
+        growing = true;
+    }
+    void appendText(const QString& piece) override
+    {
+        text += piece;
+        fonts.insert(fonts.end(), static_cast<std::size_t>(piece.size()), typingFont);
+    }
+    void endGrowingText() override { growing = false; }
     QString plainText() const override { return text; }
     RtfDocument richText() const override
     {

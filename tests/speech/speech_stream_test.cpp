@@ -270,6 +270,34 @@ TEST(SpeechStream, AnOpenTextWaitsForItsRest)
     EXPECT_TRUE(driver.synthesize().isEmpty());
     EXPECT_TRUE(stream.exhausted());
 }
+
+// A document still being read grows piece by piece: each sentence is spoken once it is whole, the
+// reading waits at the end of what has come, and closing the text lets it end.
+TEST(SpeechStream, AGrowingTextWaitsForEachPiece)
+{
+    SpeechStream stream;
+    StreamDriver driver(stream);
+    const std::uint64_t serial = stream.enqueue(QStringLiteral("First page ends mid-sen"), true);
+    EXPECT_TRUE(driver.synthesize().isEmpty());
+    stream.append(serial, "tence. Second page", false);
+    EXPECT_EQ(driver.synthesize(), QStringList{QStringLiteral("First page ends mid-sentence.")});
+    driver.play(100000);
+    EXPECT_FALSE(stream.exhausted()) << "the reading waits for the next piece";
+    stream.append(serial, " goes on. Third", false);
+    EXPECT_EQ(driver.synthesize(), QStringList{QStringLiteral("Second page goes on.")});
+    stream.append(serial, " page.", true);
+    EXPECT_EQ(driver.synthesize(), QStringList{QStringLiteral("Third page.")});
+    driver.play(100000);
+    EXPECT_TRUE(stream.exhausted());
+    // A closed or stopped text takes nothing more.
+    stream.append(serial, " Late.", false);
+    EXPECT_TRUE(driver.synthesize().isEmpty());
+    const std::uint64_t stopped = stream.enqueue(QStringLiteral("Stopped"), true);
+    stream.clear();
+    stream.append(stopped, " text.", true);
+    EXPECT_TRUE(driver.synthesize().isEmpty());
+    EXPECT_TRUE(stream.exhausted());
+}
 } // namespace
 } // namespace narrix
 
