@@ -49,6 +49,8 @@ ChromeTray::~ChromeTray()
 {
     if (window_ && hooksInstalled_)
         window_->removeEventFilter(this);
+    // The D-Bus tray lets go of the exported menu before the menu goes.
+    icon_.setActive(false);
     delete menu_;
 }
 
@@ -82,6 +84,9 @@ void ChromeTray::buildTrayMenu()
     auto* exit = menu_->addAction(QStringLiteral("E&xit"));
     exit->setObjectName(QStringLiteral("Exit1"));
     connect(exit, &QAction::triggered, this, &ChromeTray::exitFromTray);
+    // A twin greyed on this desktop says why in its tool tip.
+    menu_->setToolTipsVisible(true);
+    icon_.setMenu(menu_);
 }
 
 // The close request as File > Exit runs it. Closing a window hidden in the tray does not end the
@@ -105,6 +110,14 @@ QAction* ChromeTray::twinOf(QAction* original, const QString& name)
     twin->setChecked(original->isChecked());
     connect(twin, &QAction::toggled, original, &QAction::setChecked);
     connect(original, &QAction::toggled, twin, &QAction::setChecked);
+    // Greyed with its original, with the same hints (a switch whose source hears nothing here).
+    const auto follow = [twin, original] {
+        twin->setEnabled(original->isEnabled());
+        twin->setStatusTip(original->statusTip());
+        twin->setToolTip(original->statusTip().isEmpty() ? QString() : original->toolTip());
+    };
+    follow();
+    connect(original, &QAction::changed, twin, follow);
     return twin;
 }
 

@@ -1,5 +1,6 @@
 #include "desktop/tray_icon.h"
 
+#include <QMenu>
 #include <QSystemTrayIcon>
 
 namespace narrix {
@@ -51,9 +52,33 @@ void TQMTrayIcon::setActive(bool active)
             }
         });
     }
+    // Before the icon is shown: the item registers with its menu path already set.
+    offerMenu();
     icon_->setIcon(current_);
     icon_->setToolTip(toolTip());
     watchForTrayHost();
+}
+
+void TQMTrayIcon::setMenu(QMenu* menu)
+{
+    menu_ = menu;
+    offerMenu();
+}
+
+// Only a platform tray (the D-Bus one) turns the menu into a platform menu; without one Qt draws the
+// tray itself and would show the menu at every right click, also while the window is shown.
+void TQMTrayIcon::offerMenu()
+{
+    if (!icon_ || !menu_)
+        return;
+    icon_->setContextMenu(menu_);
+    if (menu_->platformMenu() == nullptr)
+        icon_->setContextMenu(nullptr);
+}
+
+bool TQMTrayIcon::menuExported() const
+{
+    return icon_ && menu_ && icon_->contextMenu() == menu_;
 }
 
 // Without a tray host the icon waits for one; the window minimises the ordinary way meanwhile. The

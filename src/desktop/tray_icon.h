@@ -3,8 +3,10 @@
 #include <QIcon>
 #include <QList>
 #include <QObject>
+#include <QPointer>
 #include <QTimer>
 
+class QMenu;
 class QSystemTrayIcon;
 
 namespace narrix {
@@ -26,6 +28,11 @@ public:
     // The tip is the hint's part before any "|", cut to 63 characters.
     void setHint(const QString& hint);
     QString toolTip() const;
+    // The menu a D-Bus tray host shows by itself: Qt exports it as a DBusMenu there. The X11 tray is
+    // not given it (Qt would pop it up at every right click); its owner pops it up on rightButtonDown.
+    void setMenu(QMenu* menu);
+    // True while the tray host is offered the menu over D-Bus.
+    bool menuExported() const;
     void setFrames(const QList<QIcon>& frames);
     void setAnimated(bool animated);
     bool animated() const { return timer_.isActive(); }
@@ -48,8 +55,10 @@ Q_SIGNALS:
 private:
     void show(const QIcon& icon);
     void watchForTrayHost();
+    void offerMenu();
 
     QSystemTrayIcon* icon_ = nullptr;
+    QPointer<QMenu> menu_;
     QTimer timer_;
     QTimer hostWatch_;
     QIcon current_;

@@ -48,6 +48,21 @@ public:
         return true;
     }
 
+    // Starts the program without waiting for its window, so that the test's own event loop can answer
+    // the program meanwhile (a stand-in D-Bus service).
+    bool start()
+    {
+        process_.start();
+        return process_.waitForStarted(10000);
+    }
+
+    // What the program wrote on stderr so far, without waiting.
+    const QByteArray& readErrors()
+    {
+        stderr_ += process_.readAllStandardError();
+        return stderr_;
+    }
+
     // Starts the program and waits for its "shown" line on stderr (NARRIX_STARTUP_PROBE=1).
     bool startAndWaitUntilShown()
     {
