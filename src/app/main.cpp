@@ -29,6 +29,7 @@
 #include "platform/x11_keyboard_state.h"
 #include "schedule/time_separator.h"
 #include "settings/settings_store.h"
+#include "sources/source_availability.h"
 #include "speech/engine_factory.h"
 #include "speech/engine_settings_dialog.h"
 #include "speech_sources/speech_sources_plugin.h"
@@ -36,6 +37,7 @@
 #include "ui/prompter.h"
 #include "voices/voices_plugin.h"
 
+#include <QGuiApplication>
 #include <QScopeGuard>
 
 #include <csignal>
@@ -89,6 +91,8 @@ int main(int argc, char** argv)
     // The subsystems that plug into the window.
     narrix::DocumentEditorPlugin documentEditor;
     narrix::SpeechSourcesPlugin speechSources(keyboard, clock);
+    // Under Wayland typing speech hears keys only through XWayland, clipboard speech none in the background.
+    speechSources.setAvailability(narrix::sourceAvailability(QGuiApplication::platformName(), environment));
     // Scheduled speeches: the scheduler, channel retrieval and e-mail reading.
     narrix::DBusDesktopNotifier notifier(environment.sessionBus);
     narrix::ChannelsPlugin channels(clock, notifier);

@@ -19,6 +19,7 @@ Environment Environment::fromProcess()
     environment.startupProbe = !qEnvironmentVariableIsEmpty("NARRIX_STARTUP_PROBE");
     environment.reportFiles = qEnvironmentVariableIsSet("NARRIX_REPORT_FILES");
     environment.sessionBus = !qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS");
+    environment.x11Display = qEnvironmentVariable("DISPLAY");
     return environment;
 }
 

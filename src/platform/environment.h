@@ -21,6 +21,7 @@ struct Environment
     bool startupProbe = false; // NARRIX_STARTUP_PROBE set and not empty: report when the window shows
     bool reportFiles = false;  // NARRIX_REPORT_FILES set: list the installed files and end
     bool sessionBus = false;   // DBUS_SESSION_BUS_ADDRESS names a session bus
+    QString x11Display;        // DISPLAY: the X11 display (XWayland's in a Wayland session)
 
     static Environment fromProcess();
 };

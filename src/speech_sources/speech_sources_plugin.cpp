@@ -1,5 +1,6 @@
 #include "speech_sources/speech_sources_plugin.h"
 
+#include "base/diagnostics.h"
 #include "base/error_hook.h"
 #include "plugin/plugin_context.h"
 #include "sources/clip_note.h"
@@ -7,9 +8,29 @@
 #include "sources/time_announcements.h"
 
 #include <QAction>
+#include <QMenu>
 #include <QPlainTextEdit>
 
 namespace narrix {
+
+namespace {
+
+// A switch whose source hears nothing on this desktop: greyed, with the reason as its status and tool
+// tip (the menus holding it show tool tips). Its tick stays as saved, for a session where it works.
+void markUnheard(QAction* toggle, const QString& reason)
+{
+    if (reason.isEmpty())
+        return;
+    qCInfo(lcNarrix, "%s", qUtf8Printable(reason));
+    toggle->setEnabled(false);
+    toggle->setStatusTip(reason);
+    toggle->setToolTip(reason);
+    for (QObject* holder : toggle->associatedObjects())
+        if (auto* menu = qobject_cast<QMenu*>(holder))
+            menu->setToolTipsVisible(true);
+}
+
+} // namespace
 
 SpeechSourcesPlugin::SpeechSourcesPlugin(KeyboardState& keyboard, const Clock& clock, QString hookLibrary)
     : keyboard_(keyboard), clock_(clock), hookLibrary_(std::move(hookLibrary))
@@ -42,6 +63,8 @@ void SpeechSourcesPlugin::attach(PluginContext& context)
         TimeSettings{settings.tellTime, settings.timeStyle, settings.dateStyle, settings.hourFormat});
 
     const MainActions& a = context.actions();
+    markUnheard(a.RealtimeSpeech3, availability_.typingUnavailable);
+    markUnheard(a.Clip2, availability_.clipboardUnavailable);
     const auto command = [this](QAction* action, const QString& name, auto run) {
         action->setEnabled(true);
         connect(action, &QAction::triggered, this, [name, run] { runGuarded(name, run); });

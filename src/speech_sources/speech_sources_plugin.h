@@ -4,6 +4,7 @@
 #include "plugin/plugin.h"
 #include "sources/clipboard_speech.h"
 #include "sources/realtime_hook_connection.h"
+#include "sources/source_availability.h"
 #include "sources/source_speaker.h"
 
 #include <QObject>
@@ -34,6 +35,10 @@ public:
                         QString hookLibrary = RealtimeHookConnection::defaultLibraryPath());
     ~SpeechSourcesPlugin() override;
 
+    // What the desktop lets the sources hear; set before the window is built. A source that hears
+    // nothing has its Tools switch greyed with the reason as its hint.
+    void setAvailability(SourceAvailability availability) { availability_ = std::move(availability); }
+
     void attach(PluginContext& context) override;
     void shutDown() override;
 
@@ -55,6 +60,7 @@ private:
     KeyboardState& keyboard_;
     const Clock& clock_;
     QString hookLibrary_;
+    SourceAvailability availability_;
     PluginContext* context_ = nullptr;
     std::unique_ptr<RealtimeSpeech> realtime_;
     RealtimeHookConnection hook_;

@@ -3,6 +3,9 @@
 // library that cannot be loaded ends the start-up without a message.
 #include "app/tf_main.h"
 #include "base/error_hook.h"
+#include "desktop/chrome_tray.h"
+#include "platform/environment.h"
+#include "sources/source_availability.h"
 #include "speech_sources/speech_sources_plugin.h"
 
 #include "fakes/fake_clock.h"
@@ -12,6 +15,7 @@
 #include <QAction>
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QMenu>
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QTest>
@@ -135,6 +139,54 @@ TEST_F(SpeechSourcesPluginTest, ToolsCommands)
     EXPECT_EQ(engine.spoken, (QStringList{QStringLiteral("a"), QStringLiteral("It's 1 20 now."),
                                           QStringLiteral("Today is Monday, December the 7th."),
                                           QStringLiteral("There is no text in the Clipboard.")}));
+}
+
+// A Wayland session without XWayland: both background switches, and their tray twins, are greyed with
+// the reason as status and tool tip (their menus show tool tips), and keep the ticks saved for a session
+// where they work. Scheduled speech is untouched.
+TEST_F(SpeechSourcesPluginTest, SwitchesOfSourcesThatHearNothingHereAreGreyedWithTheReason)
+{
+    const SourceAvailability availability = sourceAvailability(u"wayland", Environment{});
+    ASSERT_FALSE(availability.typingHeard() || availability.clipboardHeard());
+    ChromeTray tray;
+    plugin =
+        std::make_unique<SpeechSourcesPlugin>(keyboard, clock, qEnvironmentVariable("FAKE_HOOK_LIBRARY"));
+    plugin->setAvailability(availability);
+    MainServices services;
+    services.realtimeHook = plugin.get();
+    services.plugins = {plugin.get()};
+    services.tray = &tray;
+    services.windowParts = {&tray};
+    window = newWindow(services);
+    window->FormCreate({});
+    const MainActions& a = window->actions();
+    struct Row
+    {
+        QAction* toggle;
+        const char* twin;
+        QString reason;
+    };
+    for (const Row& row : {Row{a.RealtimeSpeech3, "RealtimeSpeech1", availability.typingUnavailable},
+                           Row{a.Clip2, "Clip1", availability.clipboardUnavailable},
+                           Row{a.ScheduledSpeech3, "ScheduledSpeech1", QString()}}) {
+        SCOPED_TRACE(row.twin);
+        auto* twin = tray.trayMenu()->findChild<QAction*>(QLatin1String(row.twin));
+        ASSERT_NE(twin, nullptr);
+        for (QAction* action : {row.toggle, twin}) {
+            EXPECT_EQ(action->isEnabled(), row.reason.isEmpty());
+            EXPECT_TRUE(action->isChecked());
+            EXPECT_EQ(action->statusTip(), row.reason);
+        }
+        if (!row.reason.isEmpty()) {
+            EXPECT_EQ(row.toggle->toolTip(), row.reason);
+            EXPECT_EQ(twin->toolTip(), row.reason);
+        }
+    }
+    auto* tools = window->findChild<QMenu*>(QStringLiteral("mnuTools"));
+    ASSERT_NE(tools, nullptr);
+    EXPECT_TRUE(tools->toolTipsVisible());
+    EXPECT_TRUE(tray.trayMenu()->toolTipsVisible());
+    window.reset(); // before the tray it uses
 }
 
 TEST_F(SpeechSourcesPluginTest, AMissingHookLibraryEndsTheStartUpQuietly)
