@@ -16,11 +16,13 @@ FontDatabaseWarmUp::~FontDatabaseWarmUp()
 
 void FontDatabaseWarmUp::applicationCreated()
 {
-    {
-        std::lock_guard lock(mutex_);
-        applicationCreated_ = true;
-    }
+    std::unique_lock lock(mutex_);
+    applicationCreated_ = true;
     changed_.notify_all();
+    // fontconfig builds its configuration on whichever thread asks first and does not wait for
+    // another thread that is building it: a widget made now would parse the whole configuration a
+    // second time on this thread.
+    changed_.wait(lock, [this] { return fontconfigReady_; });
 }
 
 void FontDatabaseWarmUp::finish()
@@ -41,6 +43,8 @@ void FontDatabaseWarmUp::run()
     FcInit();
     {
         std::unique_lock lock(mutex_);
+        fontconfigReady_ = true;
+        changed_.notify_all();
         changed_.wait(lock, [this] { return applicationCreated_ || finishing_; });
         if (!applicationCreated_)
             return;

@@ -22,7 +22,8 @@ public:
     FontDatabaseWarmUp(const FontDatabaseWarmUp&) = delete;
     FontDatabaseWarmUp& operator=(const FontDatabaseWarmUp&) = delete;
 
-    // The application object exists: the thread may fill Qt's font database.
+    // The application object exists: the thread may fill Qt's font database. Returns once fontconfig's
+    // configuration is loaded, before the first widget asks for a font.
     void applicationCreated();
     // Waits for the thread; call it before the application object goes. Without applicationCreated()
     // the thread ends after fontconfig's part.
@@ -34,6 +35,7 @@ private:
     std::mutex mutex_;
     std::condition_variable changed_;
     bool applicationCreated_ = false;
+    bool fontconfigReady_ = false;
     bool finishing_ = false;
     std::thread thread_; // last: starts after everything above exists
 };
