@@ -4,6 +4,7 @@
 #include "speech/speech_engine.h"
 #include "speech/voice_labels.h"
 
+#include <QHash>
 #include <QScopeGuard>
 #include <algorithm>
 #include <exception>
@@ -226,6 +227,23 @@ void SpeechProperties::attribChanged()
         return;
     moveTrackBar(engine_.Speed());
     Q_EMIT changed();
+}
+
+std::vector<int> SpeechProperties::voiceLanguages() const
+{
+    // One pass over the modes: the service offers thousands of voices.
+    const int count = engine_.ModeCount();
+    QHash<QString, int> modes;
+    modes.reserve(count);
+    for (int mode = count; mode >= 1; --mode)
+        modes.insert(engine_.ModeName(mode), mode); // the first mode of a name wins, as in modeOf
+    std::vector<int> languages;
+    languages.reserve(static_cast<std::size_t>(voices_.size()));
+    for (const QString& name : voices_) {
+        const int mode = modes.value(name);
+        languages.push_back(mode > 0 ? engine_.LanguageID(mode) : 0);
+    }
+    return languages;
 }
 
 int SpeechProperties::modeOf(const QString& name) const

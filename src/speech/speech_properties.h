@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <vector>
 
 namespace narrix {
 
@@ -66,6 +67,8 @@ public:
 
     // What the dialog shows.
     const QStringList& voices() const { return voices_; }
+    // The language code of each listed voice (0 for one the engine no longer has).
+    std::vector<int> voiceLanguages() const;
     int selectedVoice() const { return selected_; } // -1: none
     const QString& voiceHint() const { return voiceHint_; }
     const VoiceInformation& information() const { return information_; }

@@ -1,8 +1,10 @@
 #include "speech/voice_properties_dialog.h"
 
+#include "speech/language_codes.h"
 #include "speech/speech_properties.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -11,13 +13,14 @@
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace narrix {
 namespace {
 
 QPushButton* button(QWidget* parent, const char* name, const char* text)
 {
-    auto* result = new QPushButton(QString::fromLatin1(text), parent);
+    auto* result = new QPushButton(QCoreApplication::translate("narrix::TfrmProp", text), parent);
     result->setObjectName(QString::fromLatin1(name));
     result->setAutoDefault(false);
     return result;
@@ -33,15 +36,26 @@ QLabel* valueLabel(QWidget* parent, const char* name)
 
 } // namespace
 
-TfrmProp::TfrmProp(SpeechProperties& logic, std::function<void()> getMore, QWidget* parent)
-    : QDialog(parent), logic_(logic), getMore_(std::move(getMore))
+TfrmProp::TfrmProp(SpeechProperties& logic, std::function<void()> getMore, QWidget* parent,
+                   const QLocale& locale)
+    : QDialog(parent), logic_(logic), getMore_(std::move(getMore)),
+      systemLanguage_(windowsPrimaryLanguage(locale.name().toStdString()))
 {
     setObjectName(QStringLiteral("TfrmProp"));
-    setWindowTitle(QStringLiteral("Speech Properties"));
+    setWindowTitle(tr("Speech Properties"));
     auto* layout = new QVBoxLayout(this);
 
+    auto* languageRow = new QHBoxLayout;
+    auto* languageLabel = new QLabel(tr("&Language:"), this);
+    cbLanguage = new QComboBox(this);
+    cbLanguage->setObjectName(QStringLiteral("cbLanguage"));
+    languageLabel->setBuddy(cbLanguage);
+    languageRow->addWidget(languageLabel);
+    languageRow->addWidget(cbLanguage, 1);
+    layout->addLayout(languageRow);
+
     auto* voiceRow = new QHBoxLayout;
-    auto* voiceLabel = new QLabel(QStringLiteral("&Voice:"), this);
+    auto* voiceLabel = new QLabel(tr("&Voice:"), this);
     cbVoice = new QComboBox(this);
     cbVoice->setObjectName(QStringLiteral("cbVoice"));
     cbVoice->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
@@ -51,56 +65,59 @@ TfrmProp::TfrmProp(SpeechProperties& logic, std::function<void()> getMore, QWidg
     voiceRow->addWidget(cbVoice, 1);
     layout->addLayout(voiceRow);
 
-    auto* information = new QGroupBox(QStringLiteral(" Voice Information "), this);
+    auto* information = new QGroupBox(tr(" Voice Information "), this);
     auto* form = new QFormLayout(information);
     lName = valueLabel(information, "lName");
     lLang = valueLabel(information, "lLang");
     lGender = valueLabel(information, "lGender");
     lAge = valueLabel(information, "lAge");
-    form->addRow(QStringLiteral("Name:"), lName);
-    form->addRow(QStringLiteral("Language:"), lLang);
-    form->addRow(QStringLiteral("Gender:"), lGender);
-    form->addRow(QStringLiteral("Age:"), lAge);
+    form->addRow(tr("Name:"), lName);
+    form->addRow(tr("Language:"), lLang);
+    form->addRow(tr("Gender:"), lGender);
+    form->addRow(tr("Age:"), lAge);
     layout->addWidget(information);
 
-    auto* advancedGroup = new QGroupBox(QStringLiteral(" Advanced "), this);
+    auto* advancedGroup = new QGroupBox(tr(" Advanced "), this);
     auto* advancedRow = new QHBoxLayout(advancedGroup);
-    QPushButton* advanced = button(advancedGroup, "btnAdvanced", "A&dvanced...");
+    QPushButton* advanced =
+        button(advancedGroup, "btnAdvanced", QT_TRANSLATE_NOOP("narrix::TfrmProp", "A&dvanced..."));
     advancedRow->addWidget(advanced);
-    auto* note =
-        new QLabel(QStringLiteral("Note: Not every voice provides an Advanced Option."), advancedGroup);
+    auto* note = new QLabel(tr("Note: Not every voice provides an Advanced Option."), advancedGroup);
     note->setWordWrap(true);
     advancedRow->addWidget(note, 1);
     layout->addWidget(advancedGroup);
 
-    auto* speedGroup = new QGroupBox(QStringLiteral(" Voice Speed "), this);
+    auto* speedGroup = new QGroupBox(tr(" Voice Speed "), this);
     auto* speedRow = new QHBoxLayout(speedGroup);
-    auto* slow = new QLabel(QStringLiteral("&Slow"), speedGroup);
+    auto* slow = new QLabel(tr("&Slow"), speedGroup);
     speedSlider_ = new QSlider(Qt::Horizontal, speedGroup);
     speedSlider_->setObjectName(QStringLiteral("TrackBar1"));
     speedSlider_->setPageStep(8);
     speedSlider_->setTickPosition(QSlider::NoTicks);
     slow->setBuddy(speedSlider_);
-    auto* fast = new QLabel(QStringLiteral("&Fast"), speedGroup);
+    auto* fast = new QLabel(tr("&Fast"), speedGroup);
     fast->setBuddy(speedSlider_);
     speedRow->addWidget(slow);
     speedRow->addWidget(speedSlider_, 1);
     speedRow->addWidget(fast);
+    lSpeed = new QLabel(speedGroup);
+    lSpeed->setObjectName(QStringLiteral("lSpeed"));
+    speedRow->addWidget(lSpeed);
     layout->addWidget(speedGroup);
 
     auto* buttons = new QHBoxLayout;
     // A flat button drawn as a link that lights up under the mouse (the dialogs' link labels are above
     // this layer); Enter and Space work on it like on any button.
-    QPushButton* more = button(this, "lnkGetMore", "Get More!!!");
+    QPushButton* more = button(this, "lnkGetMore", QT_TRANSLATE_NOOP("narrix::TfrmProp", "Get More!!!"));
     more->setFlat(true);
     more->setCursor(Qt::PointingHandCursor);
-    more->setToolTip(QStringLiteral("Get more voices and languages!"));
+    more->setToolTip(tr("Get more voices and languages!"));
     more->setStyleSheet(
         QStringLiteral("QPushButton { color: blue; text-decoration: underline; border: none; }"
                        "QPushButton:hover { color: red; }"));
-    QPushButton* rescan = button(this, "btnRescan", "&Rescan");
-    QPushButton* preview = button(this, "btnPreview", "&Preview");
-    QPushButton* close = button(this, "btnClose", "&Close");
+    QPushButton* rescan = button(this, "btnRescan", QT_TRANSLATE_NOOP("narrix::TfrmProp", "&Rescan"));
+    QPushButton* preview = button(this, "btnPreview", QT_TRANSLATE_NOOP("narrix::TfrmProp", "&Preview"));
+    QPushButton* close = button(this, "btnClose", QT_TRANSLATE_NOOP("narrix::TfrmProp", "&Close"));
     close->setDefault(true);
     buttons->addWidget(more);
     buttons->addStretch(1);
@@ -109,8 +126,15 @@ TfrmProp::TfrmProp(SpeechProperties& logic, std::function<void()> getMore, QWidg
     buttons->addWidget(close);
     layout->addLayout(buttons);
 
-    connect(cbVoice, &QComboBox::currentIndexChanged, this, [this](int index) { logic_.pickVoice(index); });
-    connect(speedSlider_, &QSlider::valueChanged, this, [this](int value) { logic_.moveSpeed(value); });
+    connect(cbLanguage, &QComboBox::currentIndexChanged, this, [this] { showVoicesOfLanguage(); });
+    connect(cbVoice, &QComboBox::currentIndexChanged, this, [this](int index) {
+        if (index >= 0 && index < static_cast<int>(shownVoices_.size()))
+            logic_.pickVoice(shownVoices_[static_cast<std::size_t>(index)]);
+    });
+    connect(speedSlider_, &QSlider::valueChanged, this, [this](int value) {
+        showWordsPerMinute(value);
+        logic_.moveSpeed(value);
+    });
     connect(advanced, &QPushButton::clicked, this, [this] { logic_.advanced(); });
     connect(rescan, &QPushButton::clicked, this, [this] { logic_.rescan(); });
     connect(preview, &QPushButton::clicked, this, [this] { logic_.preview(); });
@@ -125,18 +149,18 @@ TfrmProp::TfrmProp(SpeechProperties& logic, std::function<void()> getMore, QWidg
 
 void TfrmProp::refresh()
 {
-    const QSignalBlocker blockList(cbVoice);
     const QSignalBlocker blockSpeed(speedSlider_);
-    if (cbVoice->count() != logic_.voices().size() || [this] {
-            for (int i = 0; i < cbVoice->count(); ++i)
-                if (cbVoice->itemText(i) != logic_.voices()[i])
-                    return true;
-            return false;
-        }()) {
+    if (listedVoices_ != logic_.voices()) {
+        listedVoices_ = logic_.voices();
+        languageFilter_.setVoices(logic_.voiceLanguages(), systemLanguage_);
+        const QSignalBlocker blockLanguages(cbLanguage);
+        cbLanguage->clear();
+        cbLanguage->addItems(languageFilter_.labels());
+        cbLanguage->setCurrentIndex(languageFilter_.initialChoice());
+        shownVoices_.clear();
         cbVoice->clear();
-        cbVoice->addItems(logic_.voices());
     }
-    cbVoice->setCurrentIndex(logic_.selectedVoice());
+    showVoicesOfLanguage();
     cbVoice->setToolTip(logic_.voiceHint());
     const VoiceInformation& information = logic_.information();
     lName->setText(information.name);
@@ -147,7 +171,33 @@ void TfrmProp::refresh()
         speedSlider_->setRange(logic_.speedMinimum(), logic_.speedMaximum());
         speedSlider_->setValue(logic_.speedPosition());
         speedSlider_->setToolTip(logic_.speedHint());
+        showWordsPerMinute(speedSlider_->value());
+    } else {
+        lSpeed->clear();
     }
+}
+
+void TfrmProp::showVoicesOfLanguage()
+{
+    const QSignalBlocker blockList(cbVoice);
+    const int selected = logic_.selectedVoice();
+    std::vector<int> shown = languageFilter_.shownVoices(cbLanguage->currentIndex(), selected);
+    if (shown != shownVoices_ || cbVoice->count() != static_cast<int>(shown.size())) {
+        shownVoices_ = std::move(shown);
+        QStringList names;
+        names.reserve(static_cast<qsizetype>(shownVoices_.size()));
+        for (int voice : shownVoices_)
+            names << listedVoices_[voice];
+        cbVoice->clear();
+        cbVoice->addItems(names);
+    }
+    const auto at = std::find(shownVoices_.begin(), shownVoices_.end(), selected);
+    cbVoice->setCurrentIndex(at == shownVoices_.end() ? -1 : static_cast<int>(at - shownVoices_.begin()));
+}
+
+void TfrmProp::showWordsPerMinute(int speed)
+{
+    lSpeed->setText(tr("%1 words per minute").arg(speed));
 }
 
 } // namespace narrix
