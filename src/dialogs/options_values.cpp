@@ -62,4 +62,32 @@ QString greetingFromBox(const QString& box)
     return box.isEmpty() ? kNil : box;
 }
 
+bool isDesktopWideKey(QKeyCombination keys)
+{
+    const Qt::Key key = keys.key();
+    switch (key) {
+    case Qt::Key_unknown:
+    case Qt::Key_Shift:
+    case Qt::Key_Control:
+    case Qt::Key_Alt:
+    case Qt::Key_AltGr:
+    case Qt::Key_Meta:
+    case Qt::Key_Super_L:
+    case Qt::Key_Super_R:
+        return false;
+    case Qt::Key_MediaPlay:
+    case Qt::Key_MediaTogglePlayPause:
+    case Qt::Key_MediaPause:
+    case Qt::Key_MediaStop:
+    case Qt::Key_MediaPrevious:
+    case Qt::Key_MediaNext:
+        return true;
+    default:
+        break;
+    }
+    if (key >= Qt::Key_F1 && key <= Qt::Key_F35)
+        return true;
+    return (keys.keyboardModifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) != 0;
+}
+
 } // namespace narrix

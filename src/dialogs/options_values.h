@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QKeyCombination>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -23,8 +24,14 @@ struct OptionsValues
     QString port;
     QString greetings; // "<nil>" for no greeting
     bool startMinimized = false;
+    // Desktop-wide keys of Read Clipboard, Play/Pause and Stop ("Ctrl+Alt+C"); empty: none.
+    QString shortcutReadClipboard;
+    QString shortcutPlayPause;
+    QString shortcutStop;
     // Not a setting: whether the session's autostart entry is there.
     bool startWithSession = false;
+    // Not a setting: how the desktop-wide keys reach Narrix in this session, or why they cannot.
+    QString shortcutsNote;
 
     bool operator==(const OptionsValues&) const = default;
 };
@@ -44,5 +51,8 @@ QString digitsOnly(const QString& text);
 // The greeting box shows "<nil>" as empty, and an empty box stores "<nil>".
 QString greetingForBox(const QString& stored);
 QString greetingFromBox(const QString& box);
+// Whether a key may be a desktop-wide shortcut: it needs Ctrl, Alt or the logo key (Shift alone would
+// take capitals from every program), except for the function and media keys; a modifier alone is none.
+bool isDesktopWideKey(QKeyCombination keys);
 
 } // namespace narrix

@@ -63,6 +63,10 @@ struct Settings
     bool startMinimized = false;
     bool taskbarButton = false;
     std::int32_t device = -1; // -1: no device chosen (the default output)
+    // Desktop-wide keys of three reading commands, in Qt's portable key text ("Ctrl+Alt+C"); empty: none.
+    QString shortcutReadClipboard;
+    QString shortcutPlayPause;
+    QString shortcutStop;
 
     bool operator==(const Settings&) const = default;
 };

@@ -85,10 +85,13 @@ const SettingRow kRows[] = {
     {u"TaskbarButton",   &Settings::taskbarButton,      Codec::OffUnlessTrue, 34},
     {u"Device",          &Settings::device,             Codec::Low32,         35},
     {u"FollowAlong",     &Settings::followAlong,        Codec::OnUnlessFalse, 36},
+    {u"ShortcutReadClipboard", &Settings::shortcutReadClipboard, Codec::Text, 37},
+    {u"ShortcutPlayPause",     &Settings::shortcutPlayPause,     Codec::Text, 38},
+    {u"ShortcutStop",          &Settings::shortcutStop,          Codec::Text, 39},
 };
 // clang-format on
 
-constexpr std::size_t kWrittenCount = 37;
+constexpr std::size_t kWrittenCount = 40;
 
 template <typename T> T& fieldOf(Settings& settings, T Settings::*member)
 {

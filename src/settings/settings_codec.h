@@ -30,7 +30,7 @@ Settings defaultSettings(const SettingsEnvironment& environment);
 
 // The names in the order they are read at start-up (PassFile is not part of the record).
 const QStringList& settingsReadOrder();
-// The 36 names in the order they are written at shutdown.
+// The names in the order they are written at shutdown.
 const QStringList& settingsWriteOrder();
 
 // Reads every value in table order into `settings`, applying the defaults for empty values. Each

@@ -167,5 +167,28 @@ TEST(TipsFile, TheShippedTipsAreManyAndStartTicked)
         EXPECT_TRUE(first.contains(QLatin1String(words))) << words;
 }
 
+TEST(DesktopWideKey, NeedsCtrlAltOrTheLogoKeyExceptFunctionAndMediaKeys)
+{
+    const struct
+    {
+        QKeyCombination keys;
+        bool usable;
+    } cases[] = {
+        {Qt::CTRL | Qt::ALT | Qt::Key_R, true},
+        {Qt::META | Qt::Key_Space, true},
+        {Qt::ALT | Qt::Key_F4, true},
+        {QKeyCombination(Qt::Key_F9), true},
+        {QKeyCombination(Qt::Key_MediaTogglePlayPause), true},
+        {QKeyCombination(Qt::Key_MediaStop), true},
+        {QKeyCombination(Qt::Key_R), false},
+        {Qt::SHIFT | Qt::Key_R, false}, // would take capitals from every program
+        {QKeyCombination(Qt::Key_Escape), false},
+        {Qt::CTRL | Qt::Key_Control, false}, // a modifier alone
+        {Qt::CTRL | Qt::Key_unknown, false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(isDesktopWideKey(c.keys), c.usable) << c.keys.toCombined();
+}
+
 } // namespace
 } // namespace narrix

@@ -67,20 +67,46 @@ TEST(NarrixE2E, FirstStartWritesEveryDefaultAndReadsItsOwnFileBack)
         EXPECT_FALSE(narrix.errors().contains("narrix: error")) << narrix.errors().toStdString();
     }
     QSettings stored(settingsFile(root), QSettings::IniFormat);
-    const QStringList expected = {
-        QStringLiteral("CloseIcon"),       QStringLiteral("DateStyle"),      QStringLiteral("Device"),
-        QStringLiteral("EnableClipboard"), QStringLiteral("EnableRealtime"), QStringLiteral("EnableSchedule"),
-        QStringLiteral("FollowAlong"),     QStringLiteral("FontCharset"),    QStringLiteral("FontColor"),
-        QStringLiteral("FontName"),        QStringLiteral("FontSize"),       QStringLiteral("FontStyle"),
-        QStringLiteral("Greetings"),       QStringLiteral("HourFormat"),     QStringLiteral("NormalIcon"),
-        QStringLiteral("OpenIcon"),        QStringLiteral("Port"),           QStringLiteral("Proxy"),
-        QStringLiteral("RealCustom"),      QStringLiteral("RealMode"),       QStringLiteral("Speed"),
-        QStringLiteral("Split1"),          QStringLiteral("Split2"),         QStringLiteral("StartMinimized"),
-        QStringLiteral("TaskbarButton"),   QStringLiteral("TellTime"),       QStringLiteral("Theme"),
-        QStringLiteral("TimeStyle"),       QStringLiteral("ViewNarrixLogo"), QStringLiteral("ViewStatusbar"),
-        QStringLiteral("ViewToolbar"),     QStringLiteral("Voice"),          QStringLiteral("WindowHeight"),
-        QStringLiteral("WindowLeft"),      QStringLiteral("WindowState"),    QStringLiteral("WindowTop"),
-        QStringLiteral("WindowWidth")};
+    const QStringList expected = {QStringLiteral("CloseIcon"),
+                                  QStringLiteral("DateStyle"),
+                                  QStringLiteral("Device"),
+                                  QStringLiteral("EnableClipboard"),
+                                  QStringLiteral("EnableRealtime"),
+                                  QStringLiteral("EnableSchedule"),
+                                  QStringLiteral("FollowAlong"),
+                                  QStringLiteral("FontCharset"),
+                                  QStringLiteral("FontColor"),
+                                  QStringLiteral("FontName"),
+                                  QStringLiteral("FontSize"),
+                                  QStringLiteral("FontStyle"),
+                                  QStringLiteral("Greetings"),
+                                  QStringLiteral("HourFormat"),
+                                  QStringLiteral("NormalIcon"),
+                                  QStringLiteral("OpenIcon"),
+                                  QStringLiteral("Port"),
+                                  QStringLiteral("Proxy"),
+                                  QStringLiteral("RealCustom"),
+                                  QStringLiteral("RealMode"),
+                                  QStringLiteral("ShortcutPlayPause"),
+                                  QStringLiteral("ShortcutReadClipboard"),
+                                  QStringLiteral("ShortcutStop"),
+                                  QStringLiteral("Speed"),
+                                  QStringLiteral("Split1"),
+                                  QStringLiteral("Split2"),
+                                  QStringLiteral("StartMinimized"),
+                                  QStringLiteral("TaskbarButton"),
+                                  QStringLiteral("TellTime"),
+                                  QStringLiteral("Theme"),
+                                  QStringLiteral("TimeStyle"),
+                                  QStringLiteral("ViewNarrixLogo"),
+                                  QStringLiteral("ViewStatusbar"),
+                                  QStringLiteral("ViewToolbar"),
+                                  QStringLiteral("Voice"),
+                                  QStringLiteral("WindowHeight"),
+                                  QStringLiteral("WindowLeft"),
+                                  QStringLiteral("WindowState"),
+                                  QStringLiteral("WindowTop"),
+                                  QStringLiteral("WindowWidth")};
     QStringList keys = stored.allKeys();
     keys.sort();
     EXPECT_EQ(keys, expected);
@@ -101,6 +127,7 @@ TEST(NarrixE2E, FirstStartWritesEveryDefaultAndReadsItsOwnFileBack)
     EXPECT_EQ(text("StartMinimized"), QStringLiteral("False"));
     EXPECT_EQ(text("TaskbarButton"), QStringLiteral("False"));
     EXPECT_EQ(text("FollowAlong"), QStringLiteral("True"));
+    EXPECT_EQ(text("ShortcutReadClipboard"), QString()) << "no desktop-wide key by default";
     EXPECT_EQ(text("Voice"), QStringLiteral("Adult Male #1, American English (TruVoice)"));
     EXPECT_EQ(text("RealMode"), QStringLiteral("Word"));
     EXPECT_EQ(text("RealCustom"), QStringLiteral(", ; . ? \" : ! '"));

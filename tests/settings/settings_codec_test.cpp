@@ -69,6 +69,9 @@ TEST(SettingsCodec, EmptyStoreGivesEveryDefault)
     EXPECT_FALSE(s.startMinimized);
     EXPECT_FALSE(s.taskbarButton);
     EXPECT_EQ(s.device, -1);
+    // A file from before the desktop-wide keys has none.
+    EXPECT_TRUE(s.shortcutReadClipboard.isEmpty() && s.shortcutPlayPause.isEmpty() &&
+                s.shortcutStop.isEmpty());
     EXPECT_EQ(s, defaultSettings(environment()));
 }
 
@@ -236,32 +239,53 @@ TEST(SettingsCodec, WindowBoundsFarOutsideAnyScreenAreClamped)
     EXPECT_EQ(read(store).windowLeft, -20); // a window partly left of the screen stays there
 }
 
-TEST(SettingsCodec, WritesThe37ValuesInShutdownOrder)
+TEST(SettingsCodec, WritesEveryValueInShutdownOrder)
 {
     const Settings s = read(MemorySettingsStore{});
     const SettingsTexts texts = settingsTexts(s, english, true);
     QStringList names;
     for (const auto& entry : texts)
         names << entry.first;
-    const QStringList expected = {QStringLiteral("FontCharset"),     QStringLiteral("FontName"),
-                                  QStringLiteral("FontSize"),        QStringLiteral("FontColor"),
-                                  QStringLiteral("FontStyle"),       QStringLiteral("WindowState"),
-                                  QStringLiteral("WindowLeft"),      QStringLiteral("WindowTop"),
-                                  QStringLiteral("WindowWidth"),     QStringLiteral("WindowHeight"),
-                                  QStringLiteral("Split1"),          QStringLiteral("Split2"),
-                                  QStringLiteral("ViewToolbar"),     QStringLiteral("ViewStatusbar"),
-                                  QStringLiteral("ViewNarrixLogo"),  QStringLiteral("EnableRealtime"),
-                                  QStringLiteral("EnableClipboard"), QStringLiteral("EnableSchedule"),
-                                  QStringLiteral("Voice"),           QStringLiteral("Speed"),
-                                  QStringLiteral("RealMode"),        QStringLiteral("RealCustom"),
-                                  QStringLiteral("TellTime"),        QStringLiteral("DateStyle"),
-                                  QStringLiteral("TimeStyle"),       QStringLiteral("HourFormat"),
-                                  QStringLiteral("Theme"),           QStringLiteral("NormalIcon"),
-                                  QStringLiteral("OpenIcon"),        QStringLiteral("CloseIcon"),
-                                  QStringLiteral("Proxy"),           QStringLiteral("Port"),
-                                  QStringLiteral("Greetings"),       QStringLiteral("StartMinimized"),
-                                  QStringLiteral("TaskbarButton"),   QStringLiteral("Device"),
-                                  QStringLiteral("FollowAlong")};
+    const QStringList expected = {QStringLiteral("FontCharset"),
+                                  QStringLiteral("FontName"),
+                                  QStringLiteral("FontSize"),
+                                  QStringLiteral("FontColor"),
+                                  QStringLiteral("FontStyle"),
+                                  QStringLiteral("WindowState"),
+                                  QStringLiteral("WindowLeft"),
+                                  QStringLiteral("WindowTop"),
+                                  QStringLiteral("WindowWidth"),
+                                  QStringLiteral("WindowHeight"),
+                                  QStringLiteral("Split1"),
+                                  QStringLiteral("Split2"),
+                                  QStringLiteral("ViewToolbar"),
+                                  QStringLiteral("ViewStatusbar"),
+                                  QStringLiteral("ViewNarrixLogo"),
+                                  QStringLiteral("EnableRealtime"),
+                                  QStringLiteral("EnableClipboard"),
+                                  QStringLiteral("EnableSchedule"),
+                                  QStringLiteral("Voice"),
+                                  QStringLiteral("Speed"),
+                                  QStringLiteral("RealMode"),
+                                  QStringLiteral("RealCustom"),
+                                  QStringLiteral("TellTime"),
+                                  QStringLiteral("DateStyle"),
+                                  QStringLiteral("TimeStyle"),
+                                  QStringLiteral("HourFormat"),
+                                  QStringLiteral("Theme"),
+                                  QStringLiteral("NormalIcon"),
+                                  QStringLiteral("OpenIcon"),
+                                  QStringLiteral("CloseIcon"),
+                                  QStringLiteral("Proxy"),
+                                  QStringLiteral("Port"),
+                                  QStringLiteral("Greetings"),
+                                  QStringLiteral("StartMinimized"),
+                                  QStringLiteral("TaskbarButton"),
+                                  QStringLiteral("Device"),
+                                  QStringLiteral("FollowAlong"),
+                                  QStringLiteral("ShortcutReadClipboard"),
+                                  QStringLiteral("ShortcutPlayPause"),
+                                  QStringLiteral("ShortcutStop")};
     EXPECT_EQ(names, expected);
     EXPECT_EQ(settingsWriteOrder(), expected);
     EXPECT_EQ(textOf(texts, QStringLiteral("ViewToolbar")), QStringLiteral("True"));
@@ -269,7 +293,7 @@ TEST(SettingsCodec, WritesThe37ValuesInShutdownOrder)
     EXPECT_EQ(textOf(texts, QStringLiteral("FontColor")), QStringLiteral("-16777208"));
 
     const SettingsTexts maximised = settingsTexts(s, english, false);
-    EXPECT_EQ(maximised.size(), 33u);
+    EXPECT_EQ(maximised.size(), 36u);
     EXPECT_EQ(textOf(maximised, QStringLiteral("WindowLeft")), QStringLiteral("<absent>"));
 }
 
@@ -284,6 +308,7 @@ TEST(SettingsCodec, WhatIsWrittenReadsBackUnchanged)
     s.device = -1;
     s.startMinimized = true;
     s.speed = -5;
+    s.shortcutPlayPause = QStringLiteral("Ctrl+Alt+P");
     for (const LocaleAdapter* locale : std::vector<const LocaleAdapter*>{&english, &german}) {
         MemorySettingsStore store;
         writeSettings(store, settingsTexts(s, *locale, true));
@@ -310,7 +335,7 @@ TEST(SettingsCodec, AfterAnEarlyStopOnlyChangedUnreadValuesAreWritten)
     EXPECT_EQ(names, (QStringList{QStringLiteral("FontCharset"), QStringLiteral("FontName"),
                                   QStringLiteral("FontSize"), QStringLiteral("Greetings")}));
     // A complete start-up writes everything.
-    EXPECT_EQ(textsToWrite(atStartup, atStartup, settingsReadOrder()).size(), 37u);
+    EXPECT_EQ(textsToWrite(atStartup, atStartup, settingsReadOrder()).size(), 40u);
 }
 
 } // namespace
