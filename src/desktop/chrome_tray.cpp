@@ -64,7 +64,7 @@ void ChromeTray::buildTrayMenu()
 {
     menu_ = new QMenu;
     menu_->setObjectName(QStringLiteral("TrayMenu"));
-    auto* open = menu_->addAction(QStringLiteral("&Open"));
+    auto* open = menu_->addAction(tr("&Open"));
     open->setObjectName(QStringLiteral("Open1"));
     connect(open, &QAction::triggered, this, &ChromeTray::restoreApplication);
     menu_->setDefaultAction(open);
@@ -74,14 +74,14 @@ void ChromeTray::buildTrayMenu()
     menu_->addAction(twinOf(a.Clip2, QStringLiteral("Clip1")));
     menu_->addAction(twinOf(a.ScheduledSpeech3, QStringLiteral("ScheduledSpeech1")));
     menu_->addSeparator();
-    auto* stop = menu_->addAction(QStringLiteral("&Stop Reading"));
+    auto* stop = menu_->addAction(tr("&Stop Reading"));
     stop->setObjectName(QStringLiteral("StopReading1"));
     connect(stop, &QAction::triggered, this, [this] { window_->reading().stop(); });
     // Enabled exactly while Speech > Stop is.
     stop->setEnabled(a.actStop->isEnabled());
     connect(a.actStop, &QAction::enabledChanged, stop, &QAction::setEnabled);
     menu_->addSeparator();
-    auto* exit = menu_->addAction(QStringLiteral("E&xit"));
+    auto* exit = menu_->addAction(tr("E&xit"));
     exit->setObjectName(QStringLiteral("Exit1"));
     connect(exit, &QAction::triggered, this, &ChromeTray::exitFromTray);
     // A twin greyed on this desktop says why in its tool tip.

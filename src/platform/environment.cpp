@@ -20,6 +20,11 @@ Environment Environment::fromProcess()
     environment.reportFiles = qEnvironmentVariableIsSet("NARRIX_REPORT_FILES");
     environment.sessionBus = !qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS");
     environment.x11Display = qEnvironmentVariable("DISPLAY");
+    for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+        environment.messagesLocale = qEnvironmentVariable(name);
+        if (!environment.messagesLocale.isEmpty())
+            break;
+    }
     return environment;
 }
 

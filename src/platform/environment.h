@@ -22,6 +22,7 @@ struct Environment
     bool reportFiles = false;  // NARRIX_REPORT_FILES set: list the installed files and end
     bool sessionBus = false;   // DBUS_SESSION_BUS_ADDRESS names a session bus
     QString x11Display;        // DISPLAY: the X11 display (XWayland's in a Wayland session)
+    QString messagesLocale;    // LC_ALL, else LC_MESSAGES, else LANG: the locale of the interface's texts
 
     static Environment fromProcess();
 };
