@@ -82,7 +82,9 @@ int runVozozoCli(const VozozoArgs& args, std::FILE* out, std::FILE* err)
         return 0;
     }
 
-    const VoiceInfo* voice = args.voice.isEmpty() ? defaultVozozoVoice() : findVozozoVoice(args.voice);
+    // What is not given is what Narrix is set to speak with.
+    const NarrixSpeechChoice narrix = readNarrixSpeechChoice();
+    const VoiceInfo* voice = args.voice.isEmpty() ? defaultVozozoVoice(narrix) : findVozozoVoice(args.voice);
     if (!voice) {
         if (args.voice.isEmpty())
             std::fprintf(err, "vozozo: no voice is installed\n");
@@ -93,7 +95,8 @@ int runVozozoCli(const VozozoArgs& args, std::FILE* out, std::FILE* err)
     }
 
     Prosody prosody;
-    prosody.speed = std::clamp(args.speed > 0 ? args.speed : 175, voice->minSpeed, voice->maxSpeed);
+    prosody.speed = args.speed > 0 ? std::clamp(args.speed, voice->minSpeed, voice->maxSpeed)
+                                   : defaultVozozoSpeed(*voice, narrix);
     prosody.tuning = loadVoiceTuning(voice->name);
 
     std::optional<DocumentOutline> outline = outlineFor(args, *document, prosody.speed, &error);

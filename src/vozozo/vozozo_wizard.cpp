@@ -59,7 +59,14 @@ VozozoWizard::VozozoWizard(Prompter& prompter, QWidget* parent)
     for (const VoiceInfo& voice : vozozoVoices())
         voice_->addItem(voice.name);
     speed_->setRange(80, 450);
-    speed_->setValue(175);
+    // Narrix's voice and speed come first.
+    const NarrixSpeechChoice narrix = readNarrixSpeechChoice();
+    if (const VoiceInfo* voice = defaultVozozoVoice(narrix)) {
+        voice_->setCurrentText(voice->name);
+        speed_->setValue(defaultVozozoSpeed(*voice, narrix));
+    } else {
+        speed_->setValue(175);
+    }
     speed_->setSuffix(QStringLiteral(" words per minute"));
     for (const ExportFormat format : exportFormats())
         format_->addItem(exportFormatLabel(format), static_cast<int>(format));
