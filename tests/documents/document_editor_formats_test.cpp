@@ -123,5 +123,36 @@ TEST(DocumentEditorFormats, UnreadableDocumentLeavesTheEditorAsItWas)
     EXPECT_EQ(view.title, QStringLiteral("Untitled"));
 }
 
+// A book whose later chapter is missing opens with what comes before it; the reason is told once
+// when the reading reaches it, and what was read stays, unmodified.
+TEST(DocumentEditorFormats, ALaterChapterThatCannotBeReadIsToldOnceAndTheRestStays)
+{
+    QTemporaryDir folder;
+    QByteArray markdown = "---\ntitle: Long Book\n---\n";
+    for (int chapter = 1; chapter <= 6; ++chapter)
+        markdown += "\n# Chapter " + QByteArray::number(chapter) + "\n\nThe text of chapter " +
+                    QByteArray::number(chapter) + " goes on.\n";
+    const QString book = folder.filePath(QStringLiteral("book.epub"));
+    ASSERT_TRUE(test::pandoc(markdown, QStringLiteral("epub3"), book).isEmpty());
+    ASSERT_TRUE(test::rewriteZip(book, {QStringLiteral("EPUB/text/ch004.xhtml")}, {}).isEmpty());
+    DocumentFont font{1, QStringLiteral("Serif"), 11};
+    testing::FakeDocumentView view;
+    PasswordDialogs dialogs;
+    DocumentEditor editor(view, dialogs, font);
+    ASSERT_TRUE(editor.openPath(book));
+    EXPECT_TRUE(dialogs.errors.isEmpty());
+    editor.finishLoading();
+    ASSERT_EQ(dialogs.errors.size(), 1);
+    EXPECT_TRUE(dialogs.errors.front().startsWith(QStringLiteral("Cannot read all of \"") + book));
+    EXPECT_TRUE(dialogs.errors.front().contains(QLatin1String("ch004.xhtml, which is missing")));
+    EXPECT_TRUE(view.text.contains(QLatin1String("The text of chapter 3 goes on.")));
+    EXPECT_FALSE(view.text.contains(QLatin1String("chapter 5")));
+    EXPECT_FALSE(view.modified);
+    EXPECT_FALSE(view.growing);
+    EXPECT_EQ(view.title, QStringLiteral("book.epub"));
+    editor.finishLoading(); // told once
+    EXPECT_EQ(dialogs.errors.size(), 1);
+}
+
 } // namespace
 } // namespace narrix
