@@ -2,10 +2,8 @@
 find_path(FLITE_INCLUDE_DIR flite/flite.h REQUIRED)
 add_library(narrix_flite INTERFACE)
 target_include_directories(narrix_flite SYSTEM INTERFACE ${FLITE_INCLUDE_DIR}/flite)
-# The voices (libflite_cmu_us_*.so.1) are opened with dlopen when first used, not linked: relocating
-# their data at every start costs a few milliseconds before main().
-foreach(lib flite_usenglish flite_cmulex flite)
-  find_library(FLITE_LIB_${lib} ${lib} REQUIRED)
-  target_link_libraries(narrix_flite INTERFACE ${FLITE_LIB_${lib}})
-endforeach()
+# libflite and the voices (libflite_cmu_us_*.so.1, which bring flite's English lexicon and rules) are
+# opened with dlopen when the first voice is used, not linked: loading and relocating them (and ALSA,
+# which libflite brings) at every start costs milliseconds before the window shows.
+find_library(FLITE_LIB_flite flite REQUIRED)
 target_link_libraries(narrix_flite INTERFACE m ${CMAKE_DL_LIBS})

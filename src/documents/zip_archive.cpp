@@ -5,29 +5,29 @@
 namespace narrix {
 namespace {
 
-std::string describe(zip_error_t& error)
+std::string describe(const ZipLibrary& zip, zip_error_t& error)
 {
-    switch (zip_error_code_zip(&error)) {
+    switch (zip.errorCodeZip(&error)) {
     case ZIP_ER_NOZIP:
     case ZIP_ER_INCONS:
     case ZIP_ER_EOF:
         return "not a complete zip archive (the file is truncated or damaged)";
     default:
-        return zip_error_strerror(&error);
+        return zip.errorStrerror(&error);
     }
 }
 
-std::unique_ptr<ZipArchive> openSource(zip_source_t* source, std::string* error, zip_error_t& status,
-                                       auto make)
+std::unique_ptr<ZipArchive> openSource(const ZipLibrary& zip, zip_source_t* source, std::string* error,
+                                       zip_error_t& status, auto make)
 {
     if (source == nullptr) {
-        *error = describe(status);
+        *error = describe(zip, status);
         return nullptr;
     }
-    zip_t* archive = zip_open_from_source(source, ZIP_RDONLY | ZIP_CHECKCONS, &status);
+    zip_t* archive = zip.openFromSource(source, ZIP_RDONLY | ZIP_CHECKCONS, &status);
     if (archive == nullptr) {
-        zip_source_free(source);
-        *error = describe(status);
+        zip.sourceFree(source);
+        *error = describe(zip, status);
         return nullptr;
     }
     return make(archive);
@@ -43,49 +43,55 @@ std::string mebibytes(std::size_t bytes)
 std::unique_ptr<ZipArchive> ZipArchive::openFile(const std::string& path, std::string* error,
                                                  ZipLimits limits)
 {
+    const ZipLibrary* zip = ZipLibrary::open(error);
+    if (zip == nullptr)
+        return nullptr;
     zip_error_t status;
-    zip_error_init(&status);
-    zip_source_t* source = zip_source_file_create(path.c_str(), 0, -1, &status);
-    auto archive = openSource(source, error, status, [limits](zip_t* opened) {
-        return std::unique_ptr<ZipArchive>(new ZipArchive(opened, limits));
+    zip->errorInit(&status);
+    zip_source_t* source = zip->sourceFileCreate(path.c_str(), 0, -1, &status);
+    auto archive = openSource(*zip, source, error, status, [zip, limits](zip_t* opened) {
+        return std::unique_ptr<ZipArchive>(new ZipArchive(*zip, opened, limits));
     });
-    zip_error_fini(&status);
+    zip->errorFini(&status);
     return archive;
 }
 
 std::unique_ptr<ZipArchive> ZipArchive::openBytes(std::string_view bytes, std::string* error,
                                                   ZipLimits limits)
 {
+    const ZipLibrary* zip = ZipLibrary::open(error);
+    if (zip == nullptr)
+        return nullptr;
     zip_error_t status;
-    zip_error_init(&status);
-    zip_source_t* source = zip_source_buffer_create(bytes.data(), bytes.size(), 0, &status);
-    auto archive = openSource(source, error, status, [limits](zip_t* opened) {
-        return std::unique_ptr<ZipArchive>(new ZipArchive(opened, limits));
+    zip->errorInit(&status);
+    zip_source_t* source = zip->sourceBufferCreate(bytes.data(), bytes.size(), 0, &status);
+    auto archive = openSource(*zip, source, error, status, [zip, limits](zip_t* opened) {
+        return std::unique_ptr<ZipArchive>(new ZipArchive(*zip, opened, limits));
     });
-    zip_error_fini(&status);
+    zip->errorFini(&status);
     return archive;
 }
 
 ZipArchive::~ZipArchive()
 {
-    zip_discard(archive_);
+    zip_.discard(archive_);
 }
 
 bool ZipArchive::contains(const std::string& name) const
 {
-    return zip_name_locate(archive_, name.c_str(), 0) >= 0;
+    return zip_.nameLocate(archive_, name.c_str(), 0) >= 0;
 }
 
 std::optional<std::string> ZipArchive::read(const std::string& name, std::string* error)
 {
-    const zip_int64_t index = zip_name_locate(archive_, name.c_str(), 0);
+    const zip_int64_t index = zip_.nameLocate(archive_, name.c_str(), 0);
     if (index < 0) {
         *error = name + " is missing from the archive";
         return std::nullopt;
     }
-    zip_file_t* file = zip_fopen_index(archive_, static_cast<zip_uint64_t>(index), 0);
+    zip_file_t* file = zip_.fopenIndex(archive_, static_cast<zip_uint64_t>(index), 0);
     if (file == nullptr) {
-        *error = name + " cannot be read: " + describe(*zip_get_error(archive_));
+        *error = name + " cannot be read: " + describe(zip_, *zip_.getError(archive_));
         return std::nullopt;
     }
     std::string bytes;
@@ -93,9 +99,9 @@ std::optional<std::string> ZipArchive::read(const std::string& name, std::string
     std::optional<std::string> result;
     for (;;) {
         // The headers' sizes may lie: what counts is what inflates.
-        const zip_int64_t got = zip_fread(file, buffer.data(), buffer.size());
+        const zip_int64_t got = zip_.fread(file, buffer.data(), buffer.size());
         if (got < 0) {
-            *error = name + " is damaged: " + describe(*zip_file_get_error(file));
+            *error = name + " is damaged: " + describe(zip_, *zip_.fileGetError(file));
             break;
         }
         if (got == 0) {
@@ -114,7 +120,7 @@ std::optional<std::string> ZipArchive::read(const std::string& name, std::string
         inflated_ += count;
         bytes.append(buffer.data(), count);
     }
-    zip_fclose(file);
+    zip_.fclose(file);
     return result;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "documents/archive_members.h"
+#include "documents/zip_library.h"
 
 #include <zip.h>
 
@@ -20,7 +21,8 @@ struct ZipLimits
     std::size_t totalBytes = std::size_t{1} << 30;   // all members read from one archive
 };
 
-// A zip archive (EPUB, DOCX, ODT) opened read-only through libzip, members read by name.
+// A zip archive (EPUB, DOCX, ODT) opened read-only through libzip, members read by name. Opening the
+// first one loads libzip (see ZipLibrary); without it the archive is refused with the reason.
 class ZipArchive final : public ArchiveMembers
 {
 public:
@@ -40,8 +42,12 @@ public:
     std::optional<std::string> read(const std::string& name, std::string* error) override;
 
 private:
-    ZipArchive(zip_t* archive, ZipLimits limits) : archive_(archive), limits_(limits) {}
+    ZipArchive(const ZipLibrary& zip, zip_t* archive, ZipLimits limits)
+        : zip_(zip), archive_(archive), limits_(limits)
+    {
+    }
 
+    const ZipLibrary& zip_;
     zip_t* archive_;
     ZipLimits limits_;
     std::size_t inflated_ = 0;

@@ -11,6 +11,60 @@
 namespace narrix {
 namespace {
 
+// flite's own functions, from libflite opened with dlopen when the first voice is loaded: linked into
+// the program, it and ALSA would be loaded and relocated at every start.
+struct FliteLibrary
+{
+    decltype(&flite_init) init = nullptr;
+    decltype(&get_param_float) getParamFloat = nullptr;
+    decltype(&flite_feat_set_float) featSetFloat = nullptr;
+    decltype(&new_audio_streaming_info) newStreamingInfo = nullptr;
+    decltype(&audio_streaming_info_val) streamingInfoVal = nullptr;
+    decltype(&feat_set) featSet = nullptr;
+    decltype(&feat_remove) featRemove = nullptr;
+    decltype(&flite_synth_text) synthText = nullptr;
+    decltype(&utt_wave) uttWave = nullptr;
+    decltype(&delete_utterance) deleteUtterance = nullptr;
+};
+
+constexpr const char* kFliteLibraryName = "libflite.so.1";
+
+template <typename Function> bool resolve(void* library, const char* name, Function& function)
+{
+    function = reinterpret_cast<Function>(dlsym(library, name));
+    if (function == nullptr)
+        qCWarning(lcSpeech, "%s has no %s", kFliteLibraryName, name);
+    return function != nullptr;
+}
+
+const FliteLibrary* openFliteLibrary()
+{
+    // The library stays loaded for the rest of the process; the voices' libraries use the same one.
+    void* library = dlopen(kFliteLibraryName, RTLD_NOW | RTLD_LOCAL);
+    if (library == nullptr) {
+        qCWarning(lcSpeech, "%s", dlerror());
+        return nullptr;
+    }
+    static FliteLibrary functions;
+    const bool complete = resolve(library, "flite_init", functions.init) &&
+                          resolve(library, "get_param_float", functions.getParamFloat) &&
+                          resolve(library, "flite_feat_set_float", functions.featSetFloat) &&
+                          resolve(library, "new_audio_streaming_info", functions.newStreamingInfo) &&
+                          resolve(library, "audio_streaming_info_val", functions.streamingInfoVal) &&
+                          resolve(library, "feat_set", functions.featSet) &&
+                          resolve(library, "feat_remove", functions.featRemove) &&
+                          resolve(library, "flite_synth_text", functions.synthText) &&
+                          resolve(library, "utt_wave", functions.uttWave) &&
+                          resolve(library, "delete_utterance", functions.deleteUtterance);
+    return complete ? &functions : nullptr;
+}
+
+const FliteLibrary* fliteLibrary()
+{
+    static const FliteLibrary* const library = openFliteLibrary();
+    return library;
+}
+
 // Each voice is a library of its own, opened when the voice is first used: linked into the program,
 // the voices' data (over a hundred thousand relocations) would be relocated at every start before
 // main() runs, whichever voice is spoken with.
@@ -105,15 +159,17 @@ FliteBackend::LoadedVoice* FliteBackend::load(const std::string& key)
 {
     if (auto it = loaded_.find(key); it != loaded_.end())
         return it->second.voice ? &it->second : nullptr;
-    if (!initialised_) {
-        flite_init();
+    const FliteLibrary* flite = fliteLibrary();
+    if (flite != nullptr && !initialised_) {
+        flite->init();
         initialised_ = true;
     }
     LoadedVoice loadedVoice;
-    if (const FliteVoiceEntry* entry = findEntry(key))
+    if (const FliteVoiceEntry* entry = findEntry(key); entry != nullptr && flite != nullptr)
         loadedVoice.voice = registerVoice(*entry);
     if (loadedVoice.voice)
-        loadedVoice.naturalPitch = get_param_float(loadedVoice.voice->features, "int_f0_target_mean", 100.0F);
+        loadedVoice.naturalPitch =
+            flite->getParamFloat(loadedVoice.voice->features, "int_f0_target_mean", 100.0F);
     else
         qCWarning(lcSpeech, "the flite voice %s could not be loaded", key.c_str());
     auto& slot = loaded_[key];
@@ -129,31 +185,32 @@ bool FliteBackend::synthesize(const VoiceInfo& voice, std::string_view text, con
         return false;
     cst_voice* v = loadedVoice->voice;
     const int speed = std::clamp(prosody.speed, kMinSpeed, kMaxSpeed);
-    flite_feat_set_float(v->features, "duration_stretch",
-                         static_cast<float>(kNaturalSpeed) / static_cast<float>(speed));
+    const FliteLibrary& flite = *fliteLibrary(); // open: the voice was loaded
+    flite.featSetFloat(v->features, "duration_stretch",
+                       static_cast<float>(kNaturalSpeed) / static_cast<float>(speed));
     const float pitchFactor = 1.0F + static_cast<float>(std::clamp(prosody.tuning.pitch, -50, 50)) / 100.0F;
-    flite_feat_set_float(v->features, "int_f0_target_mean", loadedVoice->naturalPitch * pitchFactor);
+    flite.featSetFloat(v->features, "int_f0_target_mean", loadedVoice->naturalPitch * pitchFactor);
 
     // Streamed: the first audio comes as soon as flite has it, not after the whole sentence.
     StreamContext context{&sink, false, false};
-    cst_audio_streaming_info* streaming = new_audio_streaming_info();
+    cst_audio_streaming_info* streaming = flite.newStreamingInfo();
     streaming->asc = onFliteChunk;
     streaming->userdata = &context;
-    feat_set(v->features, "streaming_info", audio_streaming_info_val(streaming));
+    flite.featSet(v->features, "streaming_info", flite.streamingInfoVal(streaming));
     const std::string zeroTerminated(text);
-    cst_utterance* utterance = flite_synth_text(zeroTerminated.c_str(), v);
-    feat_remove(v->features, "streaming_info"); // frees `streaming`
+    cst_utterance* utterance = flite.synthText(zeroTerminated.c_str(), v);
+    flite.featRemove(v->features, "streaming_info"); // frees `streaming`
     if (!utterance)
         return false;
     bool ok = true;
     if (!context.streamed) {
         // Voices that do not stream leave the whole wave in the utterance.
-        const cst_wave* wave = utt_wave(utterance);
+        const cst_wave* wave = flite.uttWave(utterance);
         if (wave && wave->num_samples > 0 && wave->num_channels == 1)
             sink(wave->samples, static_cast<std::size_t>(wave->num_samples), wave->sample_rate);
         ok = !wave || wave->num_channels == 1 || wave->num_samples == 0;
     }
-    delete_utterance(utterance);
+    flite.deleteUtterance(utterance);
     return ok;
 }
 
