@@ -5,6 +5,7 @@
 #include <QtEndian>
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 
 #include <unistd.h>
@@ -103,7 +104,7 @@ bool Mp3FileOutput::startChunk(bool last)
         pending_.erase(pending_.begin(), pending_.begin() + static_cast<std::ptrdiff_t>(next));
         pendingLead_ = kMp3ChunkOverlap;
     }
-    return writeChunks(threads_ - 1);
+    return writeChunks(threads_);
 }
 
 bool Mp3FileOutput::writeChunks(std::size_t leaveRunning)

@@ -21,6 +21,7 @@ namespace narrix {
 class Mp3FileOutput : public ExportOutput
 {
 public:
+    // Up to `threads` stretches are encoded while the next one fills; more wait for the oldest.
     Mp3FileOutput(int sampleRate, ExportEncoding encoding, int threads);
     ~Mp3FileOutput() override;
     Mp3FileOutput(const Mp3FileOutput&) = delete;
