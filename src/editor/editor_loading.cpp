@@ -160,6 +160,11 @@ void EditorLoading::insertSlice(qsizetype budget)
     QTextDocument* document = editor_.document();
     const bool modified = document->isModified();
     const bool blocked = document->blockSignals(true);
+    // Text added at the end leaves the user's caret and selection where they were (a caret at the
+    // end would be pushed along).
+    const QTextCursor caret = editor_.textCursor();
+    const int anchor = caret.anchor();
+    const int position = caret.position();
     QTextCursor cursor(document);
     cursor.movePosition(QTextCursor::End);
     while (budget > 0 && pos_ < source_.size()) {
@@ -171,6 +176,13 @@ void EditorLoading::insertSlice(qsizetype budget)
         cursor.insertText(source_.mid(pos_, end - pos_), format);
         budget -= end - pos_;
         pos_ = end;
+    }
+    if (const QTextCursor moved = editor_.textCursor();
+        moved.anchor() != anchor || moved.position() != position) {
+        QTextCursor kept(document);
+        kept.setPosition(anchor);
+        kept.setPosition(position, QTextCursor::KeepAnchor);
+        editor_.setTextCursor(kept);
     }
     document->setModified(modified);
     document->blockSignals(blocked);
