@@ -66,7 +66,8 @@ bool Mp3FileOutput::open(const QString& path, QString* error)
     header_ = mp3HeaderFor(settings_.sampleRate, true);
     summary_.encoderDelay = mp3EncoderDelay(settings_);
     if (!header_ || header_->samples != static_cast<int>(kMp3ChunkGrid) || summary_.encoderDelay < 0)
-        return failed(QStringLiteral("MP3 takes no audio at %1 Hz").arg(settings_.sampleRate));
+        return failed(
+            QStringLiteral("MP3 export takes audio at 8 to 24 kHz, not %1 Hz").arg(settings_.sampleRate));
     if (const int code = openExportTarget(path, &target_); code != 0)
         return failed(QString::fromLocal8Bit(std::strerror(code)));
     const auto text = [](const QString& value) { return value.trimmed().toStdString(); };

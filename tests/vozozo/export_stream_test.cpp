@@ -3,7 +3,10 @@
 // find one stream of the samples' length, and an MP3 must give back the very samples, in place.
 #include "audio_probe.h"
 #include "vozozo/encoded_file_output.h"
+#include "vozozo/mp3_file_output.h"
+#include "vozozo/mp3_frames.h"
 
+#include <QDir>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <cmath>
@@ -128,6 +131,54 @@ TEST(ExportStreams, EachFormatIsOneStreamOfTheSamplesLength)
                         0.02 * count);
         }
     }
+}
+
+TEST(ExportStreams, Mp3FrameHeadersAreReadAsTheStandardSetsThem)
+{
+    struct Case
+    {
+        unsigned char header[4];
+        std::size_t bytes; // 0: not a layer III frame
+        int rate;
+        int samples;
+    };
+    const Case cases[] = {
+        {{0xFF, 0xF3, 0x70, 0xC0}, 182, 22050, 576},  // MPEG-2, 56 kbit/s, mono
+        {{0xFF, 0xF3, 0x72, 0xC0}, 183, 22050, 576},  // the same with its padding byte
+        {{0xFF, 0xFB, 0x90, 0x64}, 417, 44100, 1152}, // MPEG-1, 128 kbit/s, joint stereo
+        {{0xFF, 0xE3, 0x80, 0xC0}, 417, 11025, 576},  // MPEG-2.5, 64 kbit/s
+        {{0xFF, 0xFB, 0xF0, 0x00}, 0, 0, 0},          // bit rate index 15 is not allowed
+        {{0xFF, 0xFB, 0x0C, 0x00}, 0, 0, 0},          // neither is rate index 3 (nor "free" bit rate)
+        {{0xFF, 0xF5, 0x70, 0xC0}, 0, 0, 0},          // layer II
+        {{0x49, 0x44, 0x33, 0x04}, 0, 0, 0},          // an ID3 tag
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.bytes);
+        const auto header = parseMp3FrameHeader(c.header, 4);
+        ASSERT_EQ(header.has_value(), c.bytes != 0);
+        if (!header)
+            continue;
+        EXPECT_EQ(header->bytes, c.bytes);
+        EXPECT_EQ(header->sampleRate, c.rate);
+        EXPECT_EQ(header->samples, c.samples);
+    }
+    // The Info frame is itself a frame of the stream's kind, so that decoders step over it.
+    const auto like = mp3HeaderFor(kRate, true);
+    ASSERT_TRUE(like);
+    const std::string info = mp3InfoFrame(*like, {});
+    std::vector<std::uint16_t> sizes;
+    ASSERT_TRUE(splitMp3Frames(info, &sizes));
+    EXPECT_EQ(sizes, std::vector<std::uint16_t>{static_cast<std::uint16_t>(info.size())});
+    EXPECT_FALSE(splitMp3Frames(info.substr(0, info.size() - 1), &sizes));
+    EXPECT_EQ(id3v2Tag({{"TIT2", ""}}), std::string());
+
+    // A rate whose frames are not on the 576-sample grid is refused with the reason, writing nothing.
+    QTemporaryDir dir;
+    Mp3FileOutput output(44100, {}, 2);
+    QString error;
+    EXPECT_FALSE(output.open(dir.filePath(QStringLiteral("cd.mp3")), &error));
+    EXPECT_TRUE(error.contains(QStringLiteral("44100"))) << error.toStdString();
+    EXPECT_TRUE(QDir(dir.path()).isEmpty());
 }
 
 } // namespace
