@@ -97,8 +97,18 @@ void KeyRecorder::start()
         say("cannot create the stop event: no keys are reported");
         return;
     }
+    // Two connections, opened here so that without a display no thread is started and nothing waits:
+    // RECORD delivers its data on a connection that does nothing else. The thread takes both over.
+    Display* control = XOpenDisplay(nullptr);
+    Display* data = control != nullptr ? XOpenDisplay(nullptr) : nullptr;
+    if (data == nullptr) {
+        if (control != nullptr)
+            XCloseDisplay(control);
+        say("no X11 display: real-time speech hears no keys");
+        return;
+    }
     ready_ = false;
-    thread_ = std::thread([this] { run(); });
+    thread_ = std::thread([this, control, data] { run(control, data); });
     std::unique_lock lock(mutex_);
     readyChanged_.wait_for(lock, std::chrono::seconds(2), [this] { return ready_; });
 }
@@ -126,27 +136,18 @@ void KeyRecorder::markReady()
     readyChanged_.notify_all();
 }
 
-void KeyRecorder::run()
+void KeyRecorder::run(Display* control, Display* data)
 {
     // Named, so that tools (and the benchmark) can tell it from the program's own threads.
     pthread_setname_np(pthread_self(), "realtime-hook");
-    // Two connections: RECORD delivers its data on a connection that does nothing else.
-    Display* control = XOpenDisplay(nullptr);
-    Display* data = control != nullptr ? XOpenDisplay(nullptr) : nullptr;
-    if (data == nullptr) {
-        say("no X11 display: real-time speech hears no keys");
-    } else {
-        int major = 0;
-        int minor = 0;
-        if (!XRecordQueryVersion(control, &major, &minor))
-            say("the X server has no RECORD extension: real-time speech hears no keys");
-        else if (!record(control, data))
-            say("the X server refused to record keys: real-time speech hears no keys");
-    }
-    if (data != nullptr)
-        XCloseDisplay(data);
-    if (control != nullptr)
-        XCloseDisplay(control);
+    int major = 0;
+    int minor = 0;
+    if (!XRecordQueryVersion(control, &major, &minor))
+        say("the X server has no RECORD extension: real-time speech hears no keys");
+    else if (!record(control, data))
+        say("the X server refused to record keys: real-time speech hears no keys");
+    XCloseDisplay(data);
+    XCloseDisplay(control);
     if (dropped_ > 0)
         hookLog("%lu key reports dropped (the program did not read them)", dropped_);
     markReady();

@@ -23,13 +23,13 @@ public:
     KeyRecorder& operator=(const KeyRecorder&) = delete;
 
     // Starts the thread and waits (at most two seconds) until the X server records keys or capture
-    // has failed. Without an X display the thread ends at once and nothing is ever reported.
+    // has failed. Without an X display no thread starts and nothing is ever reported.
     void start();
     // Ends capture and joins the thread. Reports stop before it returns.
     void stop();
 
 private:
-    void run();
+    void run(_XDisplay* control, _XDisplay* data);
     bool record(_XDisplay* control, _XDisplay* data);
     void markReady();
     void onKeyEvent(_XDisplay* control, unsigned keycode, unsigned state, bool released);
