@@ -27,12 +27,15 @@ QString VoiceLanguageFilter::labelOf(int language) const
     return QCoreApplication::translate("narrix::TfrmProp", "Other");
 }
 
-void VoiceLanguageFilter::setVoices(std::vector<int> languageOfVoice, int systemLanguage)
+void VoiceLanguageFilter::setVoices(const std::vector<int>& languageOfVoice, int systemLanguage)
 {
-    languageOfVoice_ = std::move(languageOfVoice);
+    groupOfVoice_.clear();
+    groupOfVoice_.reserve(languageOfVoice.size());
     QMap<QString, int> byName; // sorted by label
-    for (int language : languageOfVoice_)
-        byName.insert(labelOf(language), groupOf(language));
+    for (int language : languageOfVoice) {
+        groupOfVoice_.push_back(groupOf(language));
+        byName.insert(labelOf(language), groupOfVoice_.back());
+    }
     labels_.clear();
     groups_.clear();
     const int systemGroup = groupOf(systemLanguage);
@@ -56,9 +59,8 @@ std::vector<int> VoiceLanguageFilter::shownVoices(int choice, int keep) const
                           ? groups_[static_cast<std::size_t>(choice)]
                           : kAllLanguages;
     std::vector<int> shown;
-    for (int i = 0; i < static_cast<int>(languageOfVoice_.size()); ++i) {
-        if (group == kAllLanguages || i == keep ||
-            groupOf(languageOfVoice_[static_cast<std::size_t>(i)]) == group)
+    for (int i = 0; i < static_cast<int>(groupOfVoice_.size()); ++i) {
+        if (group == kAllLanguages || i == keep || groupOfVoice_[static_cast<std::size_t>(i)] == group)
             shown.push_back(i);
     }
     return shown;

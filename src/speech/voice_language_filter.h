@@ -15,7 +15,7 @@ public:
     static constexpr int kAllLanguages = -1;
 
     // `languageOfVoice[i]` is the language code of listed voice i.
-    void setVoices(std::vector<int> languageOfVoice, int systemLanguage);
+    void setVoices(const std::vector<int>& languageOfVoice, int systemLanguage);
 
     const QStringList& labels() const { return labels_; }
     // The entry chosen when the voices are first shown: the system language when a voice has it.
@@ -29,7 +29,7 @@ public:
 private:
     int groupOf(int language) const;
 
-    std::vector<int> languageOfVoice_;
+    std::vector<int> groupOfVoice_; // per listed voice: its entry's language group
     QStringList labels_;
     std::vector<int> groups_; // per entry: a language group, or kAllLanguages
 };
