@@ -12,6 +12,7 @@
 #include "channels/schedule_list_plugin.h"
 #include "desktop/autostart_entry.h"
 #include "desktop/chrome_tray.h"
+#include "desktop/global_shortcuts.h"
 #include "desktop/instance_hand_over.h"
 #include "desktop/launch_request.h"
 #include "desktop/mpris_player.h"
@@ -23,6 +24,7 @@
 #include "platform/clock.h"
 #include "platform/desktop_notifier.h"
 #include "platform/environment.h"
+#include "platform/interface_language.h"
 #include "platform/locale_adapter.h"
 #include "platform/shipped_files.h"
 #include "platform/unix_signal_watcher.h"
@@ -38,6 +40,7 @@
 #include "voices/voices_plugin.h"
 
 #include <QGuiApplication>
+#include <QLocale>
 #include <QScopeGuard>
 
 #include <csignal>
@@ -67,6 +70,10 @@ int main(int argc, char** argv)
     }
     fonts.applicationCreated();
     narrix::applyEnvironment(environment);
+    // Menus, dialogs and Qt's standard buttons in the user's language, before anything is built.
+    const narrix::InterfaceLanguage language(
+        narrix::interfaceTranslationNames(environment.messagesLocale, QLocale::system().uiLanguages()),
+        narrix::interfaceTranslationFolders(QCoreApplication::applicationDirPath()));
     // The thread touches Qt's font database: it ends before the application object does.
     const auto fontsDone = qScopeGuard([&fonts] { fonts.finish(); });
     // SIGHUP too: a session that ends under a terminal hangs it up.
@@ -103,6 +110,9 @@ int main(int argc, char** argv)
     narrix::OptionsCommand options(desktop, [&speechSources] { speechSources.resetAnnouncementMemory(); });
     const narrix::AutostartEntry autostart = narrix::AutostartEntry::forUser();
     options.setAutostart(&autostart);
+    // Desktop-wide keys for Read Clipboard, Play/Pause and Stop, as Options sets them.
+    narrix::GlobalShortcuts globalShortcuts(narrix::GlobalShortcuts::ofThisSession(environment.sessionBus));
+    options.setGlobalShortcuts(&globalShortcuts);
     // Voices and the audio device.
     narrix::VoicesPlugin voices(
         [&engines] { return std::unique_ptr<narrix::SpeechEngine>(engines.create()); },
@@ -133,7 +143,7 @@ int main(int argc, char** argv)
     services.starterList = starterList;
     // The tray comes after the plugins whose switches have tray twins (it shares their twins).
     services.plugins = {&documentEditor, &speechSources, &channels,      &listCommands, &help,
-                        &options,        &voices,        &channelUpdate, &mediaPlayer};
+                        &options,        &voices,        &channelUpdate, &mediaPlayer,  &globalShortcuts};
     services.windowParts = {&tray, &handOver};
     narrix::TfMain window(*engine, store, prompter, locale, services);
 

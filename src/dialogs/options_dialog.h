@@ -19,9 +19,11 @@ namespace narrix {
 
 class DesktopOpener;
 class Prompter;
+class ShortcutsGroup;
 
 // "Options": the real-time speech mode and keywords, time telling, the tray icon theme, the proxy, the
-// greeting, starting minimised and starting with the session. Filled from OptionsValues; values() gives what
+// greeting, starting minimised, starting with the session and the desktop-wide shortcuts (the Misc
+// page). Filled from OptionsValues; values() gives what
 // OK accepted (the caller keeps its own values after Cancel). The "Add New Word" box and the icon file dialog
 // go through the prompter.
 class TfrmOptions : public QDialog
@@ -74,6 +76,7 @@ private:
     QLineEdit* edGreet = nullptr;
     QCheckBox* cbMin = nullptr;
     QCheckBox* startWithSession_ = nullptr;
+    ShortcutsGroup* shortcuts_ = nullptr;
 };
 
 } // namespace narrix

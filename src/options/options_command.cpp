@@ -1,6 +1,7 @@
 #include "options/options_command.h"
 
 #include "desktop/autostart_entry.h"
+#include "desktop/global_shortcuts.h"
 #include "dialogs/options_dialog.h"
 #include "plugin/plugin_context.h"
 #include "settings/options_settings.h"
@@ -28,6 +29,8 @@ bool OptionsCommand::showOptions()
     // Built when opened, so it always shows the settings as they are now.
     OptionsValues shown = optionsFrom(context.settings());
     shown.startWithSession = autostart_ != nullptr && autostart_->exists();
+    if (globalShortcuts_ != nullptr)
+        shown.shortcutsNote = globalShortcuts_->note();
     TfrmOptions dialog(shown, context.modal().prompter(), desktop_, &context.window());
     if (context.modal().exec(dialog) != QDialog::Accepted)
         return false;
