@@ -185,7 +185,7 @@ TEST_F(TfMainTest, FirstStartUsesEveryDefaultAndSpeaksTheGreeting)
     EXPECT_TRUE(errors.isEmpty()) << errors.join(u'\n').toStdString();
 
     const auto written = shutDown(*w);
-    EXPECT_EQ(store.writes.size(), 37);
+    EXPECT_EQ(store.writes.size(), 40);
     EXPECT_EQ(written.value(QStringLiteral("WindowState")), QStringLiteral("Normal"));
     EXPECT_EQ(written.value(QStringLiteral("WindowWidth")), QStringLiteral("470"));
     EXPECT_EQ(written.value(QStringLiteral("Device")), QStringLiteral("4294967295"));
@@ -258,7 +258,7 @@ TEST_F(TfMainTest, MaximisedWindowKeepsItsOldBounds)
     QTest::qWait(20);
     shutDown(*w);
     EXPECT_EQ(store.values.value(QStringLiteral("WindowState")), QStringLiteral("Maximize"));
-    EXPECT_EQ(store.writes.size(), 33);
+    EXPECT_EQ(store.writes.size(), 36);
     EXPECT_FALSE(store.writes.contains(QStringLiteral("WindowLeft")));
     EXPECT_EQ(store.values.value(QStringLiteral("WindowLeft")), QStringLiteral("11"));
     EXPECT_EQ(store.values.value(QStringLiteral("WindowHeight")), QStringLiteral("244"));
@@ -566,7 +566,7 @@ TEST_F(TfMainTest, SessionEndStoresTheSettingsAndLeavesTheWindowAsItIs)
     auto w = start();
     store.writes.clear();
     w->CommitSessionData();
-    EXPECT_EQ(store.writes.size(), 37);
+    EXPECT_EQ(store.writes.size(), 40);
     EXPECT_EQ(store.values.value(QStringLiteral("WindowState")), QStringLiteral("Normal"));
     EXPECT_TRUE(w->windowState() & Qt::WindowMinimized); // still running, still minimised
     EXPECT_EQ(store.flushes, 1);
