@@ -2,6 +2,7 @@
 
 #include "base/maker_addresses.h"
 #include "dialogs/link_labels.h"
+#include "dialogs/shortcuts_group.h"
 #include "ui/prompter.h"
 
 #include <QApplication>
@@ -22,6 +23,8 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include <iterator>
+
 namespace narrix {
 namespace {
 
@@ -38,13 +41,22 @@ QLabel* buddyLabel(const QString& caption, QWidget* buddy, QWidget* parent)
     return label;
 }
 
-const QStringList kThemes = {QStringLiteral("Fear"),        QStringLiteral("Fool"), QStringLiteral("Funny"),
-                             QStringLiteral("Happy"),       QStringLiteral("Love"), QStringLiteral("Robot"),
-                             QStringLiteral("Sad"),         QStringLiteral("Wag"),  QStringLiteral("Wink"),
-                             QStringLiteral("User-Defined")};
+// The themes in the order of the Theme setting's numbers.
+constexpr const char* kThemes[] = {QT_TRANSLATE_NOOP("narrix::TfrmOptions", "Fear"),
+                                   QT_TRANSLATE_NOOP("narrix::TfrmOptions", "Fool"),
+                                   QT_TRANSLATE_NOOP("narrix::TfrmOptions", "Funny"),
+                                   QT_TRANSLATE_NOOP("narrix::TfrmOptions", "Happy"),
+                                   QT_TRANSLATE_NOOP("narrix::TfrmOptions", "Love"),
+                                   QT_TRANSLATE_NOOP("narrix::TfrmOptions", "Robot"),
+                                   QT_TRANSLATE_NOOP("narrix::TfrmOptions", "Sad"),
+                                   QT_TRANSLATE_NOOP("narrix::TfrmOptions", "Wag"),
+                                   QT_TRANSLATE_NOOP("narrix::TfrmOptions", "Wink"),
+                                   QT_TRANSLATE_NOOP("narrix::TfrmOptions", "User-Defined")};
+constexpr int kThemeCount = int(std::size(kThemes));
 
 // Any picture format Qt reads; .ico first, as the themes come with icons.
-const QString kIconFilter = QStringLiteral("Icons (*.ico *.png *.svg *.xpm)");
+constexpr const char* kIconFilter =
+    QT_TRANSLATE_NOOP("narrix::TfrmOptions", "Icons (*.ico *.png *.svg *.xpm)");
 
 QPixmap iconPicture(const QString& path)
 {
@@ -61,19 +73,19 @@ TfrmOptions::TfrmOptions(const OptionsValues& values, Prompter& prompter, Deskto
     : QDialog(parent), prompter_(prompter)
 {
     setObjectName(QStringLiteral("frmOptions"));
-    setWindowTitle(QStringLiteral("Options"));
+    setWindowTitle(tr("Options"));
 
     pages_ = named(new QTabWidget(this), u"PageControl1");
-    pages_->addTab(buildRealTimeTab(), QStringLiteral("Real-Time"));
-    pages_->addTab(buildDateTimeTab(), QStringLiteral("Date/Time"));
-    pages_->addTab(buildThemesTab(desktop), QStringLiteral("Themes"));
-    pages_->addTab(buildMiscTab(), QStringLiteral("Misc"));
+    pages_->addTab(buildRealTimeTab(), tr("Real-Time"));
+    pages_->addTab(buildDateTimeTab(), tr("Date/Time"));
+    pages_->addTab(buildThemesTab(desktop), tr("Themes"));
+    pages_->addTab(buildMiscTab(), tr("Misc"));
     pages_->tabBar()->setAttribute(Qt::WA_Hover);
     addPageKeys();
 
-    auto* ok = named(new QPushButton(QStringLiteral("OK"), this), u"Button1");
+    auto* ok = named(new QPushButton(tr("OK"), this), u"Button1");
     ok->setDefault(true);
-    auto* cancel = named(new QPushButton(QStringLiteral("Cancel"), this), u"Button2");
+    auto* cancel = named(new QPushButton(tr("Cancel"), this), u"Button2");
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     auto* buttons = new QHBoxLayout;
@@ -108,14 +120,13 @@ void TfrmOptions::addPageKeys()
 QWidget* TfrmOptions::buildRealTimeTab()
 {
     auto* page = new QWidget;
-    auto* group = named(new QGroupBox(QStringLiteral(" Real-time Speech "), page), u"GroupBox1");
-    rbWord = named(new QRadioButton(QStringLiteral("Speak when any &word is typed."), group), u"rbWord");
-    rbSent = named(new QRadioButton(QStringLiteral("Speak when any &sentence is typed."), group), u"rbSent");
-    rbCustom = named(new QRadioButton(QStringLiteral("Speak when one of these &keywords is typed:"), group),
-                     u"rbCustom");
+    auto* group = named(new QGroupBox(tr(" Real-time Speech "), page), u"GroupBox1");
+    rbWord = named(new QRadioButton(tr("Speak when any &word is typed."), group), u"rbWord");
+    rbSent = named(new QRadioButton(tr("Speak when any &sentence is typed."), group), u"rbSent");
+    rbCustom = named(new QRadioButton(tr("Speak when one of these &keywords is typed:"), group), u"rbCustom");
     keywordList_ = named(new QListWidget(group), u"ListBox1");
-    addKeywordButton_ = named(new QPushButton(QStringLiteral("&Add..."), group), u"Button3");
-    removeKeywordButton_ = named(new QPushButton(QStringLiteral("Re&move"), group), u"Button4");
+    addKeywordButton_ = named(new QPushButton(tr("&Add..."), group), u"Button3");
+    removeKeywordButton_ = named(new QPushButton(tr("Re&move"), group), u"Button4");
     removeKeywordButton_->setEnabled(false);
 
     auto* listButtons = new QVBoxLayout;
@@ -144,23 +155,22 @@ QWidget* TfrmOptions::buildRealTimeTab()
 QWidget* TfrmOptions::buildDateTimeTab()
 {
     auto* page = new QWidget;
-    auto* frequency = named(new QGroupBox(QStringLiteral(" Frequency "), page), u"GroupBox2");
-    rbHour = named(new QRadioButton(QStringLiteral("Tell the time &hourly"), frequency), u"rbHour");
-    rbHalfHour =
-        named(new QRadioButton(QStringLiteral("Tell the time h&alf-hourly"), frequency), u"rbHalfHour");
-    rbNever = named(new QRadioButton(QStringLiteral("&Never tell the time"), frequency), u"rbNever");
+    auto* frequency = named(new QGroupBox(tr(" Frequency "), page), u"GroupBox2");
+    rbHour = named(new QRadioButton(tr("Tell the time &hourly"), frequency), u"rbHour");
+    rbHalfHour = named(new QRadioButton(tr("Tell the time h&alf-hourly"), frequency), u"rbHalfHour");
+    rbNever = named(new QRadioButton(tr("&Never tell the time"), frequency), u"rbNever");
     auto* frequencyLayout = new QVBoxLayout(frequency);
     for (QRadioButton* choice : {rbHour, rbHalfHour, rbNever})
         frequencyLayout->addWidget(choice);
 
-    auto* style = named(new QGroupBox(QStringLiteral(" Style "), page), u"GroupBox3");
+    auto* style = named(new QGroupBox(tr(" Style "), page), u"GroupBox3");
     edDate = named(new QLineEdit(style), u"edDate");
     edTime = named(new QLineEdit(style), u"edTime");
-    cbHour = named(new QCheckBox(QStringLiteral("24-hour time &format"), style), u"cbHour");
+    cbHour = named(new QCheckBox(tr("24-hour time &format"), style), u"cbHour");
     auto* styleLayout = new QFormLayout(style);
-    styleLayout->addRow(new QLabel(QStringLiteral("The mark '#' denotes the current date or time."), style));
-    styleLayout->addRow(buddyLabel(QStringLiteral("&Date telling style:"), edDate, style), edDate);
-    styleLayout->addRow(buddyLabel(QStringLiteral("&Time telling style:"), edTime, style), edTime);
+    styleLayout->addRow(new QLabel(tr("The mark '#' denotes the current date or time."), style));
+    styleLayout->addRow(buddyLabel(tr("&Date telling style:"), edDate, style), edDate);
+    styleLayout->addRow(buddyLabel(tr("&Time telling style:"), edTime, style), edTime);
     styleLayout->addRow(cbHour);
 
     auto* layout = new QVBoxLayout(page);
@@ -173,18 +183,18 @@ QWidget* TfrmOptions::buildDateTimeTab()
 QWidget* TfrmOptions::buildThemesTab(DesktopOpener& desktop)
 {
     auto* page = new QWidget;
-    auto* group = named(new QGroupBox(QStringLiteral(" Animated Themes "), page), u"GroupBox4");
+    auto* group = named(new QGroupBox(tr(" Animated Themes "), page), u"GroupBox4");
     cbTheme = named(new QComboBox(group), u"cbTheme");
-    cbTheme->addItems(kThemes);
+    for (const char* theme : kThemes)
+        cbTheme->addItem(tr(theme));
     auto* grid = new QGridLayout(group);
-    grid->addWidget(buddyLabel(QStringLiteral("&Theme:"), cbTheme, group), 0, 0);
+    grid->addWidget(buddyLabel(tr("&Theme:"), cbTheme, group), 0, 0);
     grid->addWidget(cbTheme, 0, 1, 1, 2);
     const char16_t* browseNames[] = {u"Button5", u"Button6", u"Button7"};
-    const QString browseCaptions[] = {QStringLiteral("&Browse icon #1..."),
-                                      QStringLiteral("B&rowse icon #2..."),
-                                      QStringLiteral("Br&owse icon #3...")};
+    const QString browseCaptions[] = {tr("&Browse icon #1..."), tr("B&rowse icon #2..."),
+                                      tr("Br&owse icon #3...")};
     for (int i = 0; i < 3; ++i) {
-        iconLabels_[i] = new QLabel(QStringLiteral("Icon #%1:").arg(i + 1), group);
+        iconLabels_[i] = new QLabel(tr("Icon #%1:").arg(i + 1), group);
         iconPreviews_[i] = new QLabel(group);
         iconPreviews_[i]->setObjectName(QStringLiteral("imgIcon%1").arg(i + 1));
         iconPreviews_[i]->setFixedSize(32, 32);
@@ -197,8 +207,8 @@ QWidget* TfrmOptions::buildThemesTab(DesktopOpener& desktop)
     }
 
     auto* link = named(new TQMHotLink(desktop, group), u"lnkThemes");
-    link->setText(QStringLiteral("Get the newest themes!"));
-    link->setToolTip(QStringLiteral("Check out the newest themes and download them!"));
+    link->setText(tr("Get the newest themes!"));
+    link->setToolTip(tr("Check out the newest themes and download them!"));
     link->setUrl(QString::fromLatin1(maker::kThemesPage));
     link->setFont(QApplication::font("QMenu"));
     styleAsLink(*link);
@@ -212,22 +222,20 @@ QWidget* TfrmOptions::buildThemesTab(DesktopOpener& desktop)
 QWidget* TfrmOptions::buildMiscTab()
 {
     auto* page = new QWidget;
-    auto* proxy = named(new QGroupBox(QStringLiteral(" HTTP Proxy Server "), page), u"GroupBox5");
+    auto* proxy = named(new QGroupBox(tr(" HTTP Proxy Server "), page), u"GroupBox5");
     edProxy = named(new QLineEdit(proxy), u"edProxy");
     edPort = named(new QLineEdit(proxy), u"edPort");
     auto* proxyLayout = new QFormLayout(proxy);
-    proxyLayout->addRow(buddyLabel(QStringLiteral("&Proxy:"), edProxy, proxy), edProxy);
-    proxyLayout->addRow(buddyLabel(QStringLiteral("P&ort:"), edPort, proxy), edPort);
-    proxyLayout->addRow(new QLabel(QStringLiteral("(Leave them blank if you do not use proxies.)"), proxy));
+    proxyLayout->addRow(buddyLabel(tr("&Proxy:"), edProxy, proxy), edProxy);
+    proxyLayout->addRow(buddyLabel(tr("P&ort:"), edPort, proxy), edPort);
+    proxyLayout->addRow(new QLabel(tr("(Leave them blank if you do not use proxies.)"), proxy));
 
-    auto* startup = named(new QGroupBox(QStringLiteral(" Startup "), page), u"GroupBox6");
+    auto* startup = named(new QGroupBox(tr(" Startup "), page), u"GroupBox6");
     edGreet = named(new QLineEdit(startup), u"edGreet");
-    cbMin = named(new QCheckBox(QStringLiteral("Start &minimized"), startup), u"cbMin");
-    startWithSession_ =
-        named(new QCheckBox(QStringLiteral("Start with the &session"), startup), u"cbStartWithSession");
+    cbMin = named(new QCheckBox(tr("Start &minimized"), startup), u"cbMin");
+    startWithSession_ = named(new QCheckBox(tr("Start with the &session"), startup), u"cbStartWithSession");
     auto* startupLayout = new QVBoxLayout(startup);
-    startupLayout->addWidget(
-        buddyLabel(QStringLiteral("&Greetings when Narrix is started:"), edGreet, startup));
+    startupLayout->addWidget(buddyLabel(tr("&Greetings when Narrix is started:"), edGreet, startup));
     startupLayout->addWidget(edGreet);
     startupLayout->addWidget(cbMin);
     startupLayout->addWidget(startWithSession_);
@@ -235,6 +243,8 @@ QWidget* TfrmOptions::buildMiscTab()
     auto* layout = new QVBoxLayout(page);
     layout->addWidget(proxy);
     layout->addWidget(startup);
+    shortcuts_ = new ShortcutsGroup(page);
+    layout->addWidget(shortcuts_);
     layout->addStretch(1);
     connect(edPort, &QLineEdit::textChanged, this, &TfrmOptions::keepPortDigits);
     return page;
@@ -265,7 +275,7 @@ void TfrmOptions::load(const OptionsValues& v)
     iconPaths_ = {v.normalIcon, v.openIcon, v.closeIcon};
     for (int i = 0; i < 3; ++i)
         showIcon(i);
-    cbTheme->setCurrentIndex(v.theme >= 0 && v.theme < kThemes.size() ? v.theme : -1);
+    cbTheme->setCurrentIndex(v.theme >= 0 && v.theme < kThemeCount ? v.theme : -1);
     themeChanged();
 
     edProxy->setText(v.proxy);
@@ -273,6 +283,7 @@ void TfrmOptions::load(const OptionsValues& v)
     edGreet->setText(greetingForBox(v.greetings));
     cbMin->setChecked(v.startMinimized);
     startWithSession_->setChecked(v.startWithSession);
+    shortcuts_->load(v);
 }
 
 OptionsValues TfrmOptions::values() const
@@ -297,6 +308,7 @@ OptionsValues TfrmOptions::values() const
     v.greetings = greetingFromBox(edGreet->text());
     v.startMinimized = cbMin->isChecked();
     v.startWithSession = startWithSession_->isChecked();
+    shortcuts_->store(v);
     return v;
 }
 
@@ -319,8 +331,8 @@ void TfrmOptions::updateKeywordControls()
 
 void TfrmOptions::addKeyword()
 {
-    const std::optional<QString> answer = prompter_.inputText(this, QStringLiteral("Add New Word"),
-                                                              QStringLiteral("Enter new word below:"), {});
+    const std::optional<QString> answer =
+        prompter_.inputText(this, tr("Add New Word"), tr("Enter new word below:"), {});
     if (!answer)
         return;
     if (const std::optional<QString> word = keywordToAdd(*answer, keywords()))
@@ -352,7 +364,7 @@ void TfrmOptions::browseIcon(int index)
     const QString current = iconPaths_[index];
     const QString folder = current.isEmpty() ? QString() : QFileInfo(current).absolutePath();
     const QString chosen = prompter_.openFileName(
-        this, browseButtons_[index]->text().remove(QLatin1Char('&')), folder, kIconFilter);
+        this, browseButtons_[index]->text().remove(QLatin1Char('&')), folder, tr(kIconFilter));
     if (chosen.isEmpty())
         return;
     iconPaths_[index] = chosen;
