@@ -19,6 +19,17 @@ Möchten Sie die Datei ersetzen?</translation>
     </message>
 </context>
 <context>
+    <name>DocumentEditor</name>
+    <message>
+        <source>Untitled</source>
+        <translation>Unbenannt</translation>
+    </message>
+    <message>
+        <source>Save changes to %1?</source>
+        <translation>Änderungen an %1 speichern?</translation>
+    </message>
+</context>
+<context>
     <name>MainActions</name>
     <message>
         <source>&amp;Scheduled Speech</source>
@@ -324,6 +335,52 @@ Möchten Sie die Datei ersetzen?</translation>
     </message>
 </context>
 <context>
+    <name>ReadingControl</name>
+    <message>
+        <source>Real-Time Speech</source>
+        <translation>Echtzeit-Sprachausgabe</translation>
+    </message>
+    <message>
+        <source>Clipboard Speech</source>
+        <translation>Zwischenablage-Sprachausgabe</translation>
+    </message>
+    <message>
+        <source>Date/Time Speech</source>
+        <translation>Datum/Uhrzeit-Sprachausgabe</translation>
+    </message>
+    <message>
+        <source>Document Speech</source>
+        <translation>Dokument-Sprachausgabe</translation>
+    </message>
+    <message>
+        <source>Scheduled Speech</source>
+        <translation>Geplante Sprachausgabe</translation>
+    </message>
+    <message>
+        <source>Preview</source>
+        <translation>Vorschau</translation>
+    </message>
+</context>
+<context>
+    <name>ScheduleListModel</name>
+    <message>
+        <source>Daily</source>
+        <translation>Täglich</translation>
+    </message>
+    <message>
+        <source>Weekly</source>
+        <translation>Wöchentlich</translation>
+    </message>
+    <message>
+        <source>Monthly</source>
+        <translation>Monatlich</translation>
+    </message>
+    <message>
+        <source>Yearly</source>
+        <translation>Jährlich</translation>
+    </message>
+</context>
+<context>
     <name>ScheduleMessages</name>
     <message>
         <source>Address cannot be empty.</source>
@@ -355,6 +412,45 @@ Möchten Sie die Datei ersetzen?</translation>
     <message>
         <source>Clipboard speech cannot hear what other programs copy: Wayland tells only the program in front about a new clipboard.</source>
         <translation>Das Vorlesen der Zwischenablage hört nicht, was andere Programme kopieren: Wayland meldet eine neue Zwischenablage nur dem Programm im Vordergrund.</translation>
+    </message>
+</context>
+<context>
+    <name>StatusBar</name>
+    <message>
+        <source> Ready</source>
+        <translation> Bereit</translation>
+    </message>
+    <message>
+        <source> Disconnected.</source>
+        <translation> Verbindung getrennt.</translation>
+    </message>
+    <message>
+        <source> Opening %1</source>
+        <translation> %1 wird geöffnet</translation>
+    </message>
+    <message>
+        <source> Please press Esc before you start a new connection.</source>
+        <translation> Bitte drücken Sie Esc, bevor Sie eine neue Verbindung beginnen.</translation>
+    </message>
+    <message>
+        <source> Checking email (%1)... (Press Esc if you want to cancel)</source>
+        <translation> E-Mail wird abgerufen (%1)... (Esc bricht ab)</translation>
+    </message>
+    <message>
+        <source> Receiving Message %1 of %2... (Press Esc if you want to cancel)</source>
+        <translation> Nachricht %1 von %2 wird empfangen... (Esc bricht ab)</translation>
+    </message>
+    <message>
+        <source> Please press Esc before checking email.</source>
+        <translation> Bitte drücken Sie Esc, bevor Sie E-Mail abrufen.</translation>
+    </message>
+    <message>
+        <source> Reading... [%1]</source>
+        <translation> Vorlesen... [%1]</translation>
+    </message>
+    <message>
+        <source> Reading... [Multiple Speeches]</source>
+        <translation> Vorlesen... [Mehrere Sprachausgaben]</translation>
     </message>
 </context>
 <context>

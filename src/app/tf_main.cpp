@@ -207,7 +207,8 @@ void TfMain::buildPanes()
     auto* documentLayout = new QVBoxLayout(pnlDocument_);
     documentLayout->setContentsMargins(4, 2, 4, 4); // editor height: pane height - 27
     documentLayout->setSpacing(0);
-    documentTitle_ = addTitleBar(QStringLiteral("Untitled"), pnlDocument_, documentLayout);
+    documentTitle_ =
+        addTitleBar(QCoreApplication::translate("DocumentEditor", "Untitled"), pnlDocument_, documentLayout);
     documentTitle_->setObjectName(QStringLiteral("lblDocument"));
     documentEditor_ = new QTextEdit(pnlDocument_);
     documentEditor_->setObjectName(QStringLiteral("RTFB"));
@@ -280,7 +281,7 @@ void TfMain::buildStatusBar()
     sb = new QStatusBar(this);
     sb->setObjectName(QStringLiteral("sb"));
     sb->setSizeGripEnabled(true);
-    statusLabel_ = new QLabel(QStringLiteral(" Ready"), sb);
+    statusLabel_ = new QLabel(QCoreApplication::translate("StatusBar", " Ready"), sb);
     statusLabel_->setObjectName(QStringLiteral("sbText"));
     sb->addWidget(statusLabel_, 1);
     setStatusBar(sb);

@@ -370,7 +370,7 @@ void TfMain::EscapePressed()
         state_.transfers.cancelRequested = true;
         services_.transfers->abortHttpTransfer();
         actions_.actDisEmail->trigger();
-        setStatusText(QStringLiteral(" Disconnected."));
+        setStatusText(QCoreApplication::translate("StatusBar", " Disconnected."));
     });
 }
 

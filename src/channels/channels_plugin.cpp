@@ -89,8 +89,7 @@ void ChannelsPlugin::retrieveChannel(const QString& address)
 {
     if (context_->transfers().networkBusy) {
         beep();
-        setStatusText(QString::fromUtf8(ChannelRetriever::kBusyText.data(),
-                                        static_cast<qsizetype>(ChannelRetriever::kBusyText.size())));
+        setStatusText(QCoreApplication::translate("StatusBar", ChannelRetriever::kBusyText.data()));
         return;
     }
     retriever_->retrieve(ChannelRequest::forAddress(address.toStdString()));

@@ -6,10 +6,16 @@
 #include "editor/document_file_types.h"
 #include "editor/document_files.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
 namespace narrix {
+namespace {
+
+const QString kUntitledTitle = QStringLiteral("Untitled");
+
+} // namespace
 
 DocumentEditor::DocumentEditor(DocumentView& view, DocumentDialogs& dialogs, DocumentFont& font)
     : view_(view), dialogs_(dialogs), font_(font)
@@ -23,14 +29,23 @@ DocumentEditor::DocumentEditor(DocumentView& view, DocumentDialogs& dialogs, Doc
 void DocumentEditor::setTitle(const QString& title)
 {
     state_.title = title;
-    view_.setTitle(title);
+    view_.setTitle(shownTitle());
+}
+
+QString DocumentEditor::shownTitle() const
+{
+    // The state keeps "Untitled" in English (the schedule list stores it); the caption translates it.
+    if (state_.path.isEmpty() && state_.title == kUntitledTitle)
+        return QCoreApplication::translate("DocumentEditor", "Untitled");
+    return state_.title;
 }
 
 bool DocumentEditor::ConfirmSaveChanges()
 {
     if (!view_.isModified())
         return true;
-    switch (dialogs_.askSaveChanges(QStringLiteral("Save changes to ") + state_.title + QLatin1Char('?'))) {
+    switch (dialogs_.askSaveChanges(
+        QCoreApplication::translate("DocumentEditor", "Save changes to %1?").arg(shownTitle()))) {
     case SaveChangesAnswer::Cancel:
         return false;
     case SaveChangesAnswer::No:
@@ -52,7 +67,7 @@ void DocumentEditor::newDocument()
     view_.clear(font_);
     view_.setModified(false);
     state_.path.clear();
-    setTitle(QStringLiteral("Untitled"));
+    setTitle(kUntitledTitle);
 }
 
 bool DocumentEditor::open()

@@ -62,6 +62,8 @@ public:
     std::function<void()> onPiecesEnded;
 
 private:
+    // The title as the caption and the save-changes prompt show it.
+    QString shownTitle() const;
     bool openInPieces(const QString& path, DocumentFormat format);
     PasswordAsker passwordAskerFor(const QString& path);
     void pieceArrived(const QString& piece);

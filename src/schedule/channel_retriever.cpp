@@ -12,6 +12,7 @@
 #include "schedule/channel_file.h"
 #include "schedule/mail_reader.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QScopeGuard>
 
@@ -101,7 +102,8 @@ void ChannelRetriever::RetrieveChannel(std::string_view rawAddress)
 
 void ChannelRetriever::retrieveLocalFile(const std::string& path)
 {
-    host_.setStatusText(QStringLiteral(" Opening ") + QFileInfo(QString::fromStdString(path)).fileName());
+    host_.setStatusText(QCoreApplication::translate("StatusBar", " Opening %1")
+                            .arg(QFileInfo(QString::fromStdString(path)).fileName()));
     if (const std::optional<DocumentFormat> format = documentFormatOf(path);
         format && readsInPieces(*format)) {
         retrieveInPieces(path, *format);
@@ -180,7 +182,7 @@ void ChannelRetriever::retrieveWebPage(std::string_view address)
         page = proxy.error();
     }
     if (!page.ok()) {
-        host_.setStatusText(QStringLiteral(" Disconnected."));
+        host_.setStatusText(QCoreApplication::translate("StatusBar", " Disconnected."));
         qCWarning(lcNarrix, "channel \"%s\" (%s) not fetched: %s", current_.title.c_str(), url.c_str(),
                   page.error().message.c_str());
         if (!flags_.cancelRequested)
@@ -209,7 +211,7 @@ void ChannelRetriever::escape()
     if (http_.IsOpen() || flags_.networkBusy)
         abortTransfer();
     mail_.disconnect();
-    host_.setStatusText(QStringLiteral(" Disconnected."));
+    host_.setStatusText(QCoreApplication::translate("StatusBar", " Disconnected."));
 }
 
 void ChannelRetriever::windowClosing()

@@ -6,6 +6,8 @@
 
 #include "documents/document_format.h"
 
+#include <QtGlobal>
+
 #include <functional>
 #include <memory>
 #include <optional>
@@ -47,7 +49,9 @@ public:
     // The window closes: the same without the status text.
     void windowClosing();
 
-    static constexpr std::string_view kBusyText = " Please press Esc before you start a new connection.";
+    // The status bar shows it translated (context "StatusBar").
+    static constexpr std::string_view kBusyText =
+        QT_TRANSLATE_NOOP("StatusBar", " Please press Esc before you start a new connection.");
     // The failure box for a web page that could not be fetched, without its Details line.
     static QString failureText(const std::string& title);
     // The failures with their reasons: a web page, a local file that is gone.

@@ -6,6 +6,7 @@
 #include "schedule/mail_sentence.h"
 #include "schedule/mailbox_address.h"
 
+#include <QCoreApplication>
 #include <QScopeGuard>
 
 namespace narrix {
@@ -28,7 +29,7 @@ void MailReader::check(std::string_view address, std::string& title)
     address.remove_prefix(std::min<size_t>(8, address.size()));
     if (flags_.networkBusy) {
         host_.beep();
-        host_.setStatusText(qs(kBusyText));
+        host_.setStatusText(QCoreApplication::translate("StatusBar", kBusyText.data()));
         return;
     }
     if (client_.IsOpen())
@@ -43,8 +44,9 @@ void MailReader::check(std::string_view address, std::string& title)
     }
 
     host_.setBusyPointer(true);
-    host_.setStatusText(QStringLiteral(" Checking email (%1)... (Press Esc if you want to cancel)")
-                            .arg(QString::fromStdString(mailbox->email)));
+    host_.setStatusText(
+        QCoreApplication::translate("StatusBar", " Checking email (%1)... (Press Esc if you want to cancel)")
+            .arg(QString::fromStdString(mailbox->email)));
     flags_.networkBusy = true;
     flags_.cancelRequested = false;
     title_ = title;
@@ -85,9 +87,11 @@ bool MailReader::readMailbox(int count, bool readBodies, std::string& text)
         sentence.newestOnly(kMaxMessagesRead);
     net::MailMessage message;
     for (int i = first; i <= count; ++i) {
-        host_.setStatusText(QStringLiteral(" Receiving Message %1 of %2... (Press Esc if you want to cancel)")
-                                .arg(i)
-                                .arg(count));
+        host_.setStatusText(
+            QCoreApplication::translate("StatusBar",
+                                        " Receiving Message %1 of %2... (Press Esc if you want to cancel)")
+                .arg(i)
+                .arg(count));
         sentence.beginMessage(i);
         host_.processEvents();
         // A server that refuses TOP leaves the subject and sender empty.
@@ -115,9 +119,9 @@ bool MailReader::readMailbox(int count, bool readBodies, std::string& text)
 
 void MailReader::reportFailure(const std::string& reason)
 {
-    host_.setStatusText(QStringLiteral(" Ready"));
+    host_.setStatusText(QCoreApplication::translate("StatusBar", " Ready"));
     if (flags_.cancelRequested) {
-        host_.setStatusText(QStringLiteral(" Disconnected."));
+        host_.setStatusText(QCoreApplication::translate("StatusBar", " Disconnected."));
         return;
     }
     report(title_, reason);

@@ -2,6 +2,8 @@
 
 #include "schedule/channel_host.h"
 
+#include <QtGlobal>
+
 #include <string>
 #include <string_view>
 
@@ -26,7 +28,9 @@ public:
     void disconnect();
 
     static constexpr int kMaxMessagesRead = 100;
-    static constexpr std::string_view kBusyText = " Please press Esc before checking email.";
+    // The status bar shows it translated (context "StatusBar").
+    static constexpr std::string_view kBusyText =
+        QT_TRANSLATE_NOOP("StatusBar", " Please press Esc before checking email.");
     static constexpr std::string_view kFailureText =
         "Narrix cannot check email from this account.\r\nPlease check your account configuration.";
 

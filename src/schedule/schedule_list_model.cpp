@@ -2,6 +2,8 @@
 
 #include "base/ascii_case.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 
 namespace narrix {
@@ -10,6 +12,29 @@ namespace {
 QString toQString(const std::string& text)
 {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// The frequency words the schedule column ends with ("07:30 - Daily"); the list file keeps them in
+// English, the list shows them translated.
+constexpr const char* kFrequencyWords[] = {
+    QT_TRANSLATE_NOOP("ScheduleListModel", "Daily"),
+    QT_TRANSLATE_NOOP("ScheduleListModel", "Weekly"),
+    QT_TRANSLATE_NOOP("ScheduleListModel", "Monthly"),
+    QT_TRANSLATE_NOOP("ScheduleListModel", "Yearly"),
+};
+
+QString shownScheduleText(const QString& general)
+{
+    static const QLatin1StringView separator(" - ");
+    const qsizetype wordStart = general.lastIndexOf(separator) + separator.size();
+    if (wordStart < separator.size())
+        return general;
+    const QStringView word = QStringView(general).sliced(wordStart);
+    for (const char* english : kFrequencyWords) {
+        if (word == QLatin1StringView(english))
+            return general.first(wordStart) + QCoreApplication::translate("ScheduleListModel", english);
+    }
+    return general;
 }
 
 } // namespace
@@ -36,7 +61,11 @@ QVariant ScheduleListModel::data(const QModelIndex& index, int role) const
     if (!isCell(index))
         return {};
     const ScheduleItem& row = item(index.row());
-    if (role == Qt::DisplayRole || role == Qt::EditRole || role == Qt::ToolTipRole)
+    if (role == Qt::DisplayRole || role == Qt::ToolTipRole) {
+        return index.column() == TitleColumn ? toQString(row.title)
+                                             : shownScheduleText(toQString(row.general));
+    }
+    if (role == Qt::EditRole)
         return toQString(index.column() == TitleColumn ? row.title : row.general);
     if (role == Qt::CheckStateRole && index.column() == TitleColumn)
         return row.ticked ? Qt::Checked : Qt::Unchecked;

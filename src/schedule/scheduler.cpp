@@ -5,6 +5,7 @@
 #include "schedule/channel_retriever.h"
 #include "schedule/schedule_list_model.h"
 
+#include <QCoreApplication>
 #include <QScopeGuard>
 
 namespace narrix {
@@ -69,8 +70,7 @@ void Scheduler::RunScheduleItem(const ScheduleItem& item)
 void Scheduler::refuseBusy()
 {
     host_.beep();
-    host_.setStatusText(QString::fromUtf8(ChannelRetriever::kBusyText.data(),
-                                          static_cast<qsizetype>(ChannelRetriever::kBusyText.size())));
+    host_.setStatusText(QCoreApplication::translate("StatusBar", ChannelRetriever::kBusyText.data()));
 }
 
 void Scheduler::reportUnreadable(const ScheduleItem& item, int row, const std::string& why,

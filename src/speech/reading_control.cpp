@@ -5,6 +5,8 @@
 #include "base/text_trim.h"
 #include "speech/speech_text_cleanup.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <chrono>
 #include <exception>
@@ -49,19 +51,19 @@ QString ReadingControl::sourceLabel(SpeechSource source)
 {
     switch (source) {
     case SpeechSource::RealTime:
-        return QStringLiteral("Real-Time Speech");
+        return QString::fromLatin1(QT_TRANSLATE_NOOP("ReadingControl", "Real-Time Speech"));
     case SpeechSource::Clipboard:
-        return QStringLiteral("Clipboard Speech");
+        return QString::fromLatin1(QT_TRANSLATE_NOOP("ReadingControl", "Clipboard Speech"));
     case SpeechSource::TimeDate:
-        return QStringLiteral("Date/Time Speech");
+        return QString::fromLatin1(QT_TRANSLATE_NOOP("ReadingControl", "Date/Time Speech"));
     case SpeechSource::Document:
-        return QStringLiteral("Document Speech");
+        return QString::fromLatin1(QT_TRANSLATE_NOOP("ReadingControl", "Document Speech"));
     case SpeechSource::Scheduled:
-        return QStringLiteral("Scheduled Speech");
+        return QString::fromLatin1(QT_TRANSLATE_NOOP("ReadingControl", "Scheduled Speech"));
     case SpeechSource::None:
         break;
     }
-    return QStringLiteral("Preview");
+    return QString::fromLatin1(QT_TRANSLATE_NOOP("ReadingControl", "Preview"));
 }
 
 bool ReadingControl::maySpeak(SpeechSource source) const
@@ -81,7 +83,7 @@ void ReadingControl::SpeakBuffer(SpeechSource source)
     const std::string original = follow ? buffer : std::string();
     CleanSpeechTextInPlace(buffer, voiceFolding());
     if (isBlank(buffer)) {
-        host_.setStatusText(QStringLiteral(" Ready"), false);
+        host_.setStatusText(QCoreApplication::translate("StatusBar", " Ready"), false);
         std::string().swap(buffer);
         return;
     }
@@ -320,7 +322,13 @@ QString ReadingControl::readingLabel(SpeechSource source) const
 
 QString ReadingControl::readingStatus() const
 {
-    return QStringLiteral(" Reading... [") + readingLabel(state_.currentSource) + QLatin1Char(']');
+    // The log keeps the English label; the status bar shows it in the interface's language.
+    const SpeechSource source = state_.currentSource;
+    const QString label =
+        source == SpeechSource::Scheduled
+            ? readingLabel(source)
+            : QCoreApplication::translate("ReadingControl", sourceLabel(source).toUtf8().constData());
+    return QCoreApplication::translate("StatusBar", " Reading... [%1]").arg(label);
 }
 
 void ReadingControl::onSpeakingStarted()
@@ -328,7 +336,8 @@ void ReadingControl::onSpeakingStarted()
     speechLogStarted();
     host_.startSpeakingAnimation();
     if (state_.speaking && state_.currentSource != SpeechSource::RealTime)
-        host_.setStatusText(QStringLiteral(" Reading... [Multiple Speeches]"), true);
+        host_.setStatusText(QCoreApplication::translate("StatusBar", " Reading... [Multiple Speeches]"),
+                            true);
     else
         host_.setStatusText(readingStatus(), false);
     state_.speaking = true;
@@ -337,7 +346,8 @@ void ReadingControl::onSpeakingStarted()
 void ReadingControl::onSpeak()
 {
     if (state_.speaking && state_.currentSource != SpeechSource::RealTime)
-        host_.setStatusText(QStringLiteral(" Reading... [Multiple Speeches]"), true);
+        host_.setStatusText(QCoreApplication::translate("StatusBar", " Reading... [Multiple Speeches]"),
+                            true);
     else
         host_.setStatusText(readingStatus(), false);
 }
@@ -349,7 +359,7 @@ void ReadingControl::onSpeakingDone()
     followAlong_.forget();
     host_.stopSpeakingAnimation();
     host_.showStillPicture();
-    host_.setStatusText(QStringLiteral(" Ready"), false);
+    host_.setStatusText(QCoreApplication::translate("StatusBar", " Ready"), false);
     state_.speaking = false;
     state_.currentSource = SpeechSource::None;
     if (!state_.exitWhenDone || !host_.closeWhenDone())

@@ -3,6 +3,7 @@
 #include "app/tf_main.h"
 #include "desktop/chrome_tray.h"
 #include "editor/find_dialog.h"
+#include "schedule/schedule_list_model.h"
 #include "support/main_window_harness.h"
 
 #include <QAbstractButton>
@@ -93,9 +94,9 @@ protected:
     }
 };
 
-// The window, its tray menu and a dialog read in German for a German user and exactly as written for
-// the C locale; in both, the captions of every menu keep distinct access keys (the German tray menu's
-// too).
+// The window, its tray menu, status bar, document title, schedule column and a dialog read in German for a
+// German user and exactly as written for the C locale; in both, the captions of every menu keep distinct
+// access keys (the German tray menu's too).
 TEST_F(InterfaceLanguageWindow, MenusTrayAndDialogsReadInTheUsersLanguage)
 {
     struct Case
@@ -108,6 +109,9 @@ TEST_F(InterfaceLanguageWindow, MenusTrayAndDialogsReadInTheUsersLanguage)
         QStringList trayItems;
         QString findTitle;
         QString listColumn;
+        QString scheduleShown; // the schedule column of a daily item, stored as "07:30 - Daily"
+        QString statusText;
+        QString documentTitle;
         QString standardCancel;
         bool trayKeysDistinct; // the English tray menu's texts share their S
     };
@@ -123,6 +127,9 @@ TEST_F(InterfaceLanguageWindow, MenusTrayAndDialogsReadInTheUsersLanguage)
           u"&Geplante Sprachausgabe"_s, u"Vorlesen &anhalten"_s, u"&Beenden"_s},
          QStringLiteral("Suchen"),
          QStringLiteral("Titel"),
+         QStringLiteral("07:30 - Täglich"),
+         QStringLiteral(" Bereit"),
+         QStringLiteral("Unbenannt"),
          QStringLiteral("Abbrechen"),
          true},
         {QStringLiteral("C"),
@@ -134,6 +141,9 @@ TEST_F(InterfaceLanguageWindow, MenusTrayAndDialogsReadInTheUsersLanguage)
           u"&Stop Reading"_s, u"E&xit"_s},
          QStringLiteral("Find"),
          QStringLiteral("Title"),
+         QStringLiteral("07:30 - Daily"),
+         QStringLiteral(" Ready"),
+         QStringLiteral("Untitled"),
          QStringLiteral("Cancel"),
          false},
     };
@@ -170,6 +180,16 @@ TEST_F(InterfaceLanguageWindow, MenusTrayAndDialogsReadInTheUsersLanguage)
         const auto* list = window->findChild<QAbstractItemView*>(QStringLiteral("ListView1"));
         ASSERT_NE(list, nullptr);
         EXPECT_EQ(list->model()->headerData(0, Qt::Horizontal).toString(), c.listColumn) << row;
+        ScheduleListModel schedule;
+        ScheduleItem daily;
+        daily.general = "07:30 - Daily";
+        schedule.appendItem(daily);
+        const QModelIndex scheduleCell = schedule.index(0, ScheduleListModel::ScheduleColumn);
+        EXPECT_EQ(schedule.data(scheduleCell, Qt::DisplayRole).toString(), c.scheduleShown) << row;
+        // What the list file is written from stays English.
+        EXPECT_EQ(schedule.item(0).general, "07:30 - Daily") << row;
+        EXPECT_EQ(window->findChild<QLabel*>(QStringLiteral("sbText"))->text(), c.statusText) << row;
+        EXPECT_EQ(window->findChild<QLabel*>(QStringLiteral("lblDocument"))->text(), c.documentTitle) << row;
 
         FindDialog find(window.get());
         EXPECT_EQ(find.windowTitle(), c.findTitle) << row;
