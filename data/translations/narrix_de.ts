@@ -452,6 +452,22 @@ Möchten Sie die Datei ersetzen?</translation>
         <source> Reading... [Multiple Speeches]</source>
         <translation> Vorlesen... [Mehrere Sprachausgaben]</translation>
     </message>
+    <message>
+        <source> Receiving data... (%1/%2, press Esc if you want to cancel)</source>
+        <translation> Daten werden empfangen... (%1/%2, Esc bricht ab)</translation>
+    </message>
+    <message>
+        <source> Receiving data... (%1, press Esc if you want to cancel)</source>
+        <translation> Daten werden empfangen... (%1, Esc bricht ab)</translation>
+    </message>
+    <message>
+        <source> The audio device chosen is not available; speaking on the default output.</source>
+        <translation> Das gewählte Audiogerät ist nicht verfügbar; die Ausgabe erfolgt auf dem Standardgerät.</translation>
+    </message>
+    <message>
+        <source> The audio device &quot;%1&quot; is not available; speaking on the default output.</source>
+        <translation> Das Audiogerät „%1“ ist nicht verfügbar; die Ausgabe erfolgt auf dem Standardgerät.</translation>
+    </message>
 </context>
 <context>
     <name>narrix::ChromeTray</name>

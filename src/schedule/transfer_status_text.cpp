@@ -1,5 +1,7 @@
 #include "schedule/transfer_status_text.h"
 
+#include <QCoreApplication>
+
 namespace narrix {
 
 QString TransferStatusText::status(const QString& text)
@@ -12,10 +14,13 @@ QString TransferStatusText::status(const QString& text)
 QString TransferStatusText::progress(qint64 count) const
 {
     if (expected_ > 0)
-        return QStringLiteral(" Receiving data... (%1/%2, press Esc if you want to cancel)")
+        return QCoreApplication::translate("StatusBar",
+                                           " Receiving data... (%1/%2, press Esc if you want to cancel)")
             .arg(count)
             .arg(expected_);
-    return QStringLiteral(" Receiving data... (%1, press Esc if you want to cancel)").arg(count);
+    return QCoreApplication::translate("StatusBar",
+                                       " Receiving data... (%1, press Esc if you want to cancel)")
+        .arg(count);
 }
 
 } // namespace narrix

@@ -111,8 +111,12 @@ void VoicesPlugin::openVoiceGuide()
 void VoicesPlugin::deviceFellBack(const QString& lostDevice)
 {
     context_->setStatusText(
-        QStringLiteral(" The audio device %1 is not available; speaking on the default output.")
-            .arg(lostDevice.isEmpty() ? QStringLiteral("chosen") : QStringLiteral("\"%1\"").arg(lostDevice)));
+        lostDevice.isEmpty()
+            ? QCoreApplication::translate(
+                  "StatusBar", " The audio device chosen is not available; speaking on the default output.")
+            : QCoreApplication::translate(
+                  "StatusBar", " The audio device \"%1\" is not available; speaking on the default output.")
+                  .arg(lostDevice));
 }
 
 } // namespace narrix
