@@ -158,6 +158,8 @@ TEST(ChannelsE2E, AnItemDueThisMinuteIsSpokenAndItsLastRunSaved)
         QDir().mkpath(root.filePath(QStringLiteral("config/Quillmark")));
         QSettings stored(root.filePath(QStringLiteral("config/Quillmark/Narrix.conf")), QSettings::IniFormat);
         stored.setValue(QStringLiteral("Greetings"), QStringLiteral("<nil>"));
+        // No hourly time announcement: a run at the full hour would speak it before the item.
+        stored.setValue(QStringLiteral("TellTime"), QStringLiteral("Never"));
         stored.setValue(QStringLiteral("ShowTips"), QStringLiteral("False"));
     }
     // Not in the last seconds of a minute: the item must still be due when the first tick comes.

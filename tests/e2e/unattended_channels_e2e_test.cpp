@@ -35,6 +35,8 @@ struct Profile
         QDir().mkpath(path("config/Quillmark"));
         QSettings stored(path("config/Quillmark/Narrix.conf"), QSettings::IniFormat);
         stored.setValue(QStringLiteral("Greetings"), QStringLiteral("<nil>"));
+        // No hourly time announcement: a run at the full hour would speak it before the item.
+        stored.setValue(QStringLiteral("TellTime"), QStringLiteral("Never"));
         stored.setValue(QStringLiteral("ShowTips"), QStringLiteral("False"));
         stored.setValue(QStringLiteral("FontCharset"), QStringLiteral("0"));
     }

@@ -50,6 +50,8 @@ public:
             QSettings stored(root_.filePath(QStringLiteral("config/Quillmark/Narrix.conf")),
                              QSettings::IniFormat);
             stored.setValue(QStringLiteral("Greetings"), QStringLiteral("<nil>"));
+            // No hourly time announcement: a run at the full hour would speak it before the item.
+            stored.setValue(QStringLiteral("TellTime"), QStringLiteral("Never"));
             stored.setValue(QStringLiteral("ShowTips"), QStringLiteral("False"));
         }
         // Not in the last seconds of a minute: the items must still be due when the first tick comes.
