@@ -6,7 +6,6 @@
 #include "vozozo/speech_export.h"
 #include "vozozo/wav_file_output.h"
 
-#include <QtEndian>
 #include <cerrno>
 #include <cstring>
 #include <sndfile.h>
@@ -190,30 +189,9 @@ bool EncodedFileOutput::appendPcmBytes(const char* bytes, std::size_t size)
 {
     if (!file_ || !error_.isEmpty())
         return false;
-    if (haveOddByte_ && size > 0) {
-        const char pair[2] = {oddByte_, bytes[0]};
-        const auto sample = qFromLittleEndian<std::int16_t>(pair);
-        haveOddByte_ = false;
-        ++bytes;
-        --size;
-        if (!append(&sample, 1))
-            return false;
-    }
-    std::int16_t block[4096];
-    while (size >= 2) {
-        const std::size_t take = std::min<std::size_t>(size / 2, std::size(block));
-        for (std::size_t i = 0; i < take; ++i)
-            block[i] = qFromLittleEndian<std::int16_t>(bytes + 2 * i);
-        if (!append(block, take))
-            return false;
-        bytes += 2 * take;
-        size -= 2 * take;
-    }
-    if (size == 1) {
-        oddByte_ = bytes[0];
-        haveOddByte_ = true;
-    }
-    return true;
+    return pcmBytes_.feed(bytes, size, [this](const std::int16_t* samples, std::size_t count) {
+        return append(samples, count);
+    });
 }
 
 bool EncodedFileOutput::commit(QString* error)

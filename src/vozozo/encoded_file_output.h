@@ -3,6 +3,7 @@
 #include "vozozo/export_format.h"
 #include "vozozo/export_output.h"
 #include "vozozo/export_target.h"
+#include "vozozo/pcm_byte_samples.h"
 
 #include <memory>
 #include <vector>
@@ -52,8 +53,7 @@ private:
     std::unique_ptr<Resampler> resampler_;
     std::vector<std::int16_t> pending_;
     std::vector<std::int16_t> resampled_;
-    char oddByte_ = 0;
-    bool haveOddByte_ = false;
+    PcmByteSamples pcmBytes_;
     std::uint64_t samples_ = 0;
     QString shownPath_;
     QString error_;

@@ -5,6 +5,7 @@
 #include "vozozo/export_target.h"
 #include "vozozo/mp3_chunk_encoder.h"
 #include "vozozo/mp3_frames.h"
+#include "vozozo/pcm_byte_samples.h"
 
 #include <deque>
 #include <future>
@@ -53,8 +54,7 @@ private:
     std::size_t pendingLead_ = 0;       // those neighbours' samples
     std::deque<std::future<Mp3Chunk>> running_;
     Mp3StreamSummary summary_;
-    char oddByte_ = 0;
-    bool haveOddByte_ = false;
+    PcmByteSamples pcmBytes_;
     std::uint64_t samples_ = 0;
     QString shownPath_;
     QString error_;
