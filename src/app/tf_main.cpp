@@ -4,7 +4,7 @@
 #include "app/menu_band_keys.h"
 #include "app/pane_layout.h"
 #include "app/splitter_bar.h"
-#include "app/tf_main_plugin_context.h"
+#include "app/plugin_host/window_plugin_context.h"
 #include "app/toolbar_icons.h"
 #include "channels/grid_item_delegate.h"
 #include "editor/edit_commands.h"

@@ -1,4 +1,4 @@
-#include "app/tf_main_plugin_context.h"
+#include "app/plugin_host/window_plugin_context.h"
 
 #include "app/tf_main.h"
 
