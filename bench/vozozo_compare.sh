@@ -1,17 +1,19 @@
 #!/usr/bin/env bash
 # vozozo against espeak-ng on the same English text with the same voice (American English, 175 words
 # per minute, 22050 Hz WAV), both in the same run; then vozozo's exports of the same text to WAV, MP3,
-# Ogg Vorbis and FLAC, ROUNDS rounds with the formats taking turns, each format's median wall and
+# Ogg Vorbis, Opus and FLAC, ROUNDS rounds with the formats taking turns, each format's median wall and
 # processor time, and the MP3 export against the WAV export (the budget: within 1.1 times). vozozo
-# uses one synthesis worker per processor; JOBS=1 gives the one-worker time. BEFORE=PROGRAM adds an
-# older vozozo's MP3 export to every round (before and after a change, under the same load).
+# uses one synthesis worker per processor; JOBS=1 gives the one-worker time; VOICE=NAME (as
+# `vozozo --list-voices` names it) exports with another voice. BEFORE=PROGRAM adds an older vozozo's
+# MP3 export to every round (before and after a change, under the same load).
 # Usage: bench/vozozo_compare.sh [BUILD-FOLDER] [BYTES] [ROUNDS]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 BUILD=${1:-build}
 BYTES=${2:-1048576}
 ROUNDS=${3:-3}
-VOICE="English (America) (espeak-ng)"
+ANCHOR_VOICE="English (America) (espeak-ng)"
+VOICE=${VOICE:-$ANCHOR_VOICE}
 WORK=$(mktemp -d /tmp/narrix-vozozo-bench.XXXXXX)
 trap 'rm -rf "$WORK"' EXIT
 "$BUILD/bench/bench_speech" make-text "$WORK/text.txt" "$BYTES"
@@ -22,7 +24,7 @@ load() { cut -d' ' -f1-3 /proc/loadavg; }
 
 echo "text: $BYTES bytes; load average before: $(load)"
 anchor=$(seconds espeak-ng -v en-us -s 175 -f "$WORK/text.txt" -w "$WORK/espeak.wav")
-ours=$(seconds "$BUILD/src/vozozo/vozozo" "$WORK/text.txt" -o "$WORK/vozozo.wav" --voice "$VOICE" --speed 175 \
+ours=$(seconds "$BUILD/src/vozozo/vozozo" "$WORK/text.txt" -o "$WORK/vozozo.wav" --voice "$ANCHOR_VOICE" --speed 175 \
   ${JOBS:+--jobs "$JOBS"})
 echo "espeak-ng -f FILE -w OUT.wav: ${anchor} s, $(stat -c %s "$WORK/espeak.wav") bytes of WAV"
 echo "vozozo FILE -o OUT.wav (${JOBS:-$(nproc)} workers): ${ours} s, $(stat -c %s "$WORK/vozozo.wav") bytes of WAV"
@@ -39,7 +41,7 @@ export_once() {
   stat -c %s "$WORK/out.$extension" >"$WORK/$name.bytes"
 }
 
-formats="wav mp3 ogg flac"
+formats="wav mp3 ogg opus flac"
 for round in $(seq "$ROUNDS"); do
   for format in $formats; do
     export_once "$BUILD/src/vozozo/vozozo" "$format" "$format"
