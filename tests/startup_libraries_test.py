@@ -12,9 +12,12 @@ import sys
 # Library (the start of its file name) and when the program opens it.
 OPENED_ON_FIRST_USE = [
     ("libzip.so", "when the first EPUB, DOCX or ODT is read (documents/zip_library.cpp)"),
+    ("libpoppler-qt6.so", "when the first PDF is read, through libnarrix_pdf.so (documents/pdf_reader.cpp)"),
     ("libespeak-ng.so", "when the synthesis thread first lists the voices (speech/espeak_library.cpp)"),
     ("libflite.so", "when the first flite voice is loaded (speech/flite_library.cpp)"),
     ("libflite_cmu_us_", "when that flite voice is first used (speech/flite_backend.cpp)"),
+    ("libpulse.so", "at the first audio, or on a thread of its own beside the start (speech/pulse_library.cpp)"),
+    ("libspeechd.so", "when the speech service's voices are listed, on a thread of its own (speech/speechd_library.cpp)"),
 ]
 
 

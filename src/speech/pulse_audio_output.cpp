@@ -1,14 +1,13 @@
 #include "speech/pulse_audio_output.h"
 
 #include "base/diagnostics.h"
+#include "speech/pulse_library.h"
 #include "speech/speech_stream.h"
 
 #include <QMetaObject>
 #include <algorithm>
 #include <cstring>
 #include <vector>
-
-#include <pulse/pulseaudio.h>
 
 #include <cerrno>
 #include <pthread.h>
@@ -30,25 +29,27 @@ pa_sample_spec sampleSpec()
     return spec;
 }
 
-void unrefOperation(pa_operation* operation)
+void unrefOperation(const PulseLibrary& pulse, pa_operation* operation)
 {
     if (operation)
-        pa_operation_unref(operation);
+        pulse.operationUnref(operation);
 }
 
 // Holds the mainloop's lock for a scope (the program's thread; callbacks already hold it).
 class MainloopLock
 {
 public:
-    explicit MainloopLock(pa_threaded_mainloop* mainloop) : mainloop_(mainloop)
+    MainloopLock(const PulseLibrary& pulse, pa_threaded_mainloop* mainloop)
+        : pulse_(pulse), mainloop_(mainloop)
     {
-        pa_threaded_mainloop_lock(mainloop_);
+        pulse_.mainloopLock(mainloop_);
     }
-    ~MainloopLock() { pa_threaded_mainloop_unlock(mainloop_); }
+    ~MainloopLock() { pulse_.mainloopUnlock(mainloop_); }
     MainloopLock(const MainloopLock&) = delete;
     MainloopLock& operator=(const MainloopLock&) = delete;
 
 private:
+    const PulseLibrary& pulse_;
     pa_threaded_mainloop* mainloop_;
 };
 
@@ -90,34 +91,42 @@ PulseAudioOutput::~PulseAudioOutput()
 bool PulseAudioOutput::connectContext()
 {
     if (context_) {
-        MainloopLock lock(mainloop_);
-        if (pa_context_get_state(context_) == PA_CONTEXT_READY)
+        MainloopLock lock(*pulse_, mainloop_);
+        if (pulse_->contextGetState(context_) == PA_CONTEXT_READY)
             return true;
     }
     closeContext();
-    mainloop_ = pa_threaded_mainloop_new();
+    if (pulse_ == nullptr) {
+        std::string error;
+        pulse_ = PulseLibrary::open(&error);
+        if (pulse_ == nullptr) {
+            qCWarning(lcAudio, "%s", error.c_str());
+            return false;
+        }
+    }
+    mainloop_ = pulse_->mainloopNew();
     if (!mainloop_)
         return false;
-    pa_threaded_mainloop_set_name(mainloop_, "narrix-audio");
-    context_ = pa_context_new(pa_threaded_mainloop_get_api(mainloop_), "narrix");
+    pulse_->mainloopSetName(mainloop_, "narrix-audio");
+    context_ = pulse_->contextNew(pulse_->mainloopGetApi(mainloop_), "narrix");
     if (!context_) {
         closeContext();
         return false;
     }
-    pa_context_set_state_callback(context_, &PulseAudioOutput::onContextState, this);
-    if (pa_context_connect(context_, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) < 0 ||
-        pa_threaded_mainloop_start(mainloop_) < 0) {
+    pulse_->contextSetStateCallback(context_, &PulseAudioOutput::onContextState, this);
+    if (pulse_->contextConnect(context_, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) < 0 ||
+        pulse_->mainloopStart(mainloop_) < 0) {
         closeContext();
         return false;
     }
     pa_context_state_t state = PA_CONTEXT_UNCONNECTED;
     {
-        MainloopLock lock(mainloop_);
+        MainloopLock lock(*pulse_, mainloop_);
         for (;;) {
-            state = pa_context_get_state(context_);
+            state = pulse_->contextGetState(context_);
             if (state == PA_CONTEXT_READY || !PA_CONTEXT_IS_GOOD(state))
                 break;
-            pa_threaded_mainloop_wait(mainloop_);
+            pulse_->mainloopWait(mainloop_);
         }
     }
     if (state != PA_CONTEXT_READY) {
@@ -133,14 +142,14 @@ void PulseAudioOutput::closeContext()
         return;
     // The loop's thread ends first (joined), so the connection is closed with no thread still
     // polling its socket.
-    pa_threaded_mainloop_stop(mainloop_);
+    pulse_->mainloopStop(mainloop_);
     if (context_) {
-        pa_context_set_state_callback(context_, nullptr, nullptr);
-        pa_context_disconnect(context_);
-        pa_context_unref(context_);
+        pulse_->contextSetStateCallback(context_, nullptr, nullptr);
+        pulse_->contextDisconnect(context_);
+        pulse_->contextUnref(context_);
         context_ = nullptr;
     }
-    pa_threaded_mainloop_free(mainloop_);
+    pulse_->mainloopFree(mainloop_);
     mainloop_ = nullptr;
 }
 
@@ -152,49 +161,49 @@ bool PulseAudioOutput::start()
         return true;
     if (!connectContext())
         return false;
-    MainloopLock lock(mainloop_);
+    MainloopLock lock(*pulse_, mainloop_);
     const pa_sample_spec spec = sampleSpec();
-    stream_ = pa_stream_new(context_, "Speech", &spec, nullptr);
+    stream_ = pulse_->streamNew(context_, "Speech", &spec, nullptr);
     if (!stream_)
         return false;
     ++generation_;
     draining_ = false;
-    pa_stream_set_state_callback(stream_, &PulseAudioOutput::onStreamState, this);
-    pa_stream_set_write_callback(stream_, &PulseAudioOutput::onWrite, this);
-    pa_stream_set_underflow_callback(stream_, &PulseAudioOutput::onUnderflow, this);
+    pulse_->streamSetStateCallback(stream_, &PulseAudioOutput::onStreamState, this);
+    pulse_->streamSetWriteCallback(stream_, &PulseAudioOutput::onWrite, this);
+    pulse_->streamSetUnderflowCallback(stream_, &PulseAudioOutput::onUnderflow, this);
     // The target is the whole way from our write to the speaker: the server sizes the device's
     // buffer and ours to meet it together.
     pa_buffer_attr attributes{};
     attributes.maxlength = static_cast<std::uint32_t>(-1);
     attributes.tlength =
-        static_cast<std::uint32_t>(pa_usec_to_bytes(pa_usec_t(targetLatencyMs_) * 1000, &spec));
+        static_cast<std::uint32_t>(pulse_->usecToBytes(pa_usec_t(targetLatencyMs_) * 1000, &spec));
     attributes.prebuf = static_cast<std::uint32_t>(-1);
     attributes.minreq = static_cast<std::uint32_t>(-1);
     attributes.fragsize = static_cast<std::uint32_t>(-1);
     const auto flags = pa_stream_flags_t(PA_STREAM_ADJUST_LATENCY | PA_STREAM_AUTO_TIMING_UPDATE);
-    bool ready = pa_stream_connect_playback(stream_, sinkName_.isEmpty() ? nullptr : sinkName_.constData(),
-                                            &attributes, flags, nullptr, nullptr) == 0;
+    bool ready = pulse_->streamConnectPlayback(stream_, sinkName_.isEmpty() ? nullptr : sinkName_.constData(),
+                                               &attributes, flags, nullptr, nullptr) == 0;
     while (ready) {
-        const pa_stream_state_t state = pa_stream_get_state(stream_);
+        const pa_stream_state_t state = pulse_->streamGetState(stream_);
         if (state == PA_STREAM_READY)
             break;
         ready = PA_STREAM_IS_GOOD(state);
         if (ready)
-            pa_threaded_mainloop_wait(mainloop_);
+            pulse_->mainloopWait(mainloop_);
     }
     if (!ready) {
         qCWarning(lcAudio, "the sound server refused a stream on %s: %s",
                   sinkName_.isEmpty() ? "the default device" : sinkName_.constData(),
-                  pa_strerror(pa_context_errno(context_)));
-        pa_stream_set_state_callback(stream_, nullptr, nullptr);
-        pa_stream_set_write_callback(stream_, nullptr, nullptr);
-        pa_stream_set_underflow_callback(stream_, nullptr, nullptr);
-        pa_stream_unref(stream_);
+                  pulse_->strerror(pulse_->contextErrno(context_)));
+        pulse_->streamSetStateCallback(stream_, nullptr, nullptr);
+        pulse_->streamSetWriteCallback(stream_, nullptr, nullptr);
+        pulse_->streamSetUnderflowCallback(stream_, nullptr, nullptr);
+        pulse_->streamUnref(stream_);
         stream_ = nullptr;
         ++generation_; // a failure queued meanwhile is not this output's
         return false;
     }
-    if (const pa_buffer_attr* granted = pa_stream_get_buffer_attr(stream_)) {
+    if (const pa_buffer_attr* granted = pulse_->streamGetBufferAttr(stream_)) {
         qCDebug(lcAudio, "stream buffer: target %u bytes, prebuffer %u, minimum request %u", granted->tlength,
                 granted->prebuf, granted->minreq);
     }
@@ -205,14 +214,14 @@ void PulseAudioOutput::closeStream()
 {
     if (!stream_)
         return;
-    MainloopLock lock(mainloop_);
+    MainloopLock lock(*pulse_, mainloop_);
     ++generation_;
-    pa_stream_set_state_callback(stream_, nullptr, nullptr);
-    pa_stream_set_write_callback(stream_, nullptr, nullptr);
-    pa_stream_set_underflow_callback(stream_, nullptr, nullptr);
+    pulse_->streamSetStateCallback(stream_, nullptr, nullptr);
+    pulse_->streamSetWriteCallback(stream_, nullptr, nullptr);
+    pulse_->streamSetUnderflowCallback(stream_, nullptr, nullptr);
     // Disconnecting drops what the server still holds: silent at once.
-    pa_stream_disconnect(stream_);
-    pa_stream_unref(stream_);
+    pulse_->streamDisconnect(stream_);
+    pulse_->streamUnref(stream_);
     stream_ = nullptr;
     draining_ = false;
 }
@@ -226,16 +235,16 @@ void PulseAudioOutput::suspend()
 {
     if (!stream_)
         return;
-    MainloopLock lock(mainloop_);
-    unrefOperation(pa_stream_cork(stream_, 1, nullptr, nullptr));
+    MainloopLock lock(*pulse_, mainloop_);
+    unrefOperation(*pulse_, pulse_->streamCork(stream_, 1, nullptr, nullptr));
 }
 
 void PulseAudioOutput::resume()
 {
     if (!stream_)
         return;
-    MainloopLock lock(mainloop_);
-    unrefOperation(pa_stream_cork(stream_, 0, nullptr, nullptr));
+    MainloopLock lock(*pulse_, mainloop_);
+    unrefOperation(*pulse_, pulse_->streamCork(stream_, 0, nullptr, nullptr));
 }
 
 void PulseAudioOutput::fill(std::size_t bytes)
@@ -250,7 +259,7 @@ void PulseAudioOutput::fill(std::size_t bytes)
     if (got == 0 && source_.pcmFinished()) {
         // Everything was written: play it out, then say so on the program's thread.
         draining_ = true;
-        unrefOperation(pa_stream_drain(stream_, &PulseAudioOutput::onDrained, this));
+        unrefOperation(*pulse_, pulse_->streamDrain(stream_, &PulseAudioOutput::onDrained, this));
         return;
     }
     // The server asks only for what keeps its buffer at the target, and asks again only once it has
@@ -262,7 +271,7 @@ void PulseAudioOutput::fill(std::size_t bytes)
         count = samples.size();
     }
     if (count > 0)
-        pa_stream_write(stream_, samples.data(), count * 2, nullptr, 0, PA_SEEK_RELATIVE);
+        pulse_->streamWrite(stream_, samples.data(), count * 2, nullptr, 0, PA_SEEK_RELATIVE);
 }
 
 void PulseAudioOutput::onWrite(pa_stream*, std::size_t bytes, void* self)
@@ -282,12 +291,13 @@ void PulseAudioOutput::onUnderflow(pa_stream* stream, void* self)
     if (output->targetLatencyMs_ < kMaxLatencyMs) {
         output->targetLatencyMs_ = std::min(kMaxLatencyMs, output->targetLatencyMs_ + 10);
         const pa_sample_spec spec = sampleSpec();
-        pa_buffer_attr attributes = *pa_stream_get_buffer_attr(stream);
+        const PulseLibrary& pulse = *output->pulse_;
+        pa_buffer_attr attributes = *pulse.streamGetBufferAttr(stream);
         attributes.tlength =
-            static_cast<std::uint32_t>(pa_usec_to_bytes(pa_usec_t(output->targetLatencyMs_) * 1000, &spec));
+            static_cast<std::uint32_t>(pulse.usecToBytes(pa_usec_t(output->targetLatencyMs_) * 1000, &spec));
         attributes.prebuf = static_cast<std::uint32_t>(-1);
         attributes.minreq = static_cast<std::uint32_t>(-1);
-        unrefOperation(pa_stream_set_buffer_attr(stream, &attributes, nullptr, nullptr));
+        unrefOperation(pulse, pulse.streamSetBufferAttr(stream, &attributes, nullptr, nullptr));
     }
     qCDebug(lcAudio, "underrun (%d so far); latency target now %d ms", output->underruns_.load(),
             output->targetLatencyMs_.load());
@@ -316,15 +326,15 @@ void PulseAudioOutput::onDrained(pa_stream*, int success, void* self)
 void PulseAudioOutput::onStreamState(pa_stream* stream, void* self)
 {
     auto* output = static_cast<PulseAudioOutput*>(self);
-    pa_threaded_mainloop_signal(output->mainloop_, 0);
-    if (pa_stream_get_state(stream) == PA_STREAM_FAILED)
+    output->pulse_->mainloopSignal(output->mainloop_, 0);
+    if (output->pulse_->streamGetState(stream) == PA_STREAM_FAILED)
         output->endStreamLater(&AudioOutput::failed);
 }
 
 void PulseAudioOutput::onContextState(pa_context*, void* self)
 {
     auto* output = static_cast<PulseAudioOutput*>(self);
-    pa_threaded_mainloop_signal(output->mainloop_, 0);
+    output->pulse_->mainloopSignal(output->mainloop_, 0);
 }
 
 } // namespace narrix

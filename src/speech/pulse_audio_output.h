@@ -11,6 +11,8 @@ struct pa_stream;
 
 namespace narrix {
 
+struct PulseLibrary;
+
 // A PulseAudio playback stream fed from PulseAudio's own thread: each time the server asks for
 // audio the source is pulled at once, so the stream can keep a short buffer (kTargetLatencyMs
 // from our write to the speaker, of which about half in the stream's buffer) without underruns
@@ -31,7 +33,7 @@ public:
                      QObject* parent = nullptr);
     ~PulseAudioOutput() override;
 
-    // False when no PulseAudio server answers or the stream cannot be made.
+    // False when the PulseAudio library is missing, no server answers or the stream cannot be made.
     bool start() override;
     void stop() override;
     void suspend() override;
@@ -56,7 +58,8 @@ private:
     static void onDrained(pa_stream* stream, int success, void* self);
 
     QByteArray sinkName_;
-    std::atomic<int> targetLatencyMs_; // raised on PulseAudio's thread, read by start()
+    const PulseLibrary* pulse_ = nullptr; // opened by the first start()
+    std::atomic<int> targetLatencyMs_;    // raised on PulseAudio's thread, read by start()
     pa_threaded_mainloop* mainloop_ = nullptr;
     pa_context* context_ = nullptr;
     pa_stream* stream_ = nullptr;

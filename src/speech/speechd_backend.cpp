@@ -3,7 +3,7 @@
 #include "base/diagnostics.h"
 #include "speech/language_codes.h"
 
-#include <libspeechd.h>
+#include "speech/speechd_library.h"
 
 #include <QByteArray>
 #include <algorithm>
@@ -63,15 +63,29 @@ void onIndexMark(size_t message, size_t clientId, SPDNotificationType type, char
     deliver(clientId, {SpeechdConnection::EventKind::Mark, message, QString::fromUtf8(mark)});
 }
 
+QString unavailable(const QString& reason)
+{
+    return QStringLiteral("speech-dispatcher is not available (%1); its voices are not offered").arg(reason);
+}
+
+// The library, opened on first use; null with the reason in `*problem`.
+const SpeechdLibrary* speechdLibrary(QString* problem)
+{
+    std::string error;
+    const SpeechdLibrary* library = SpeechdLibrary::open(&error);
+    if (library == nullptr)
+        *problem = unavailable(QString::fromStdString(error));
+    return library;
+}
+
 // Connects; on failure `*problem` says why.
-SPDConnection* openService(const char* connectionName, QString* problem)
+SPDConnection* openService(const SpeechdLibrary& spd, const char* connectionName, QString* problem)
 {
     char* error = nullptr;
     SPDConnection* connection =
-        spd_open2("narrix", connectionName, nullptr, SPD_MODE_THREADED, nullptr, 1, &error);
+        spd.open2("narrix", connectionName, nullptr, SPD_MODE_THREADED, nullptr, 1, &error);
     if (connection == nullptr)
-        *problem = QStringLiteral("speech-dispatcher is not available (%1); its voices are not offered")
-                       .arg(QString::fromUtf8(error ? error : "no reason given"));
+        *problem = unavailable(QString::fromUtf8(error ? error : "no reason given"));
     free(error);
     return connection;
 }
@@ -88,11 +102,12 @@ int genderOfVariant(const char* variant)
     return 0;
 }
 
-void appendModuleVoices(SPDConnection* connection, const char* module, std::vector<VoiceInfo>& out)
+void appendModuleVoices(const SpeechdLibrary& spd, SPDConnection* connection, const char* module,
+                        std::vector<VoiceInfo>& out)
 {
-    if (spd_set_output_module(connection, module) != 0)
+    if (spd.setOutputModule(connection, module) != 0)
         return;
-    SPDVoice** voices = spd_list_synthesis_voices(connection);
+    SPDVoice** voices = spd.listSynthesisVoices(connection);
     if (voices == nullptr)
         return;
     const QString suffix = QStringLiteral(" (speech-dispatcher %1)").arg(QString::fromUtf8(module));
@@ -111,13 +126,14 @@ void appendModuleVoices(SPDConnection* connection, const char* module, std::vect
         info.maxSpeed = kSpeechdMaxSpeed;
         out.push_back(std::move(info));
     }
-    free_spd_voices(voices);
+    spd.freeVoices(voices);
 }
 
 } // namespace
 
 struct SpeechdConnection::Session
 {
+    const SpeechdLibrary* library = nullptr;
     SPDConnection* connection = nullptr;
 };
 
@@ -125,17 +141,20 @@ SpeechdVoiceList listSpeechdVoices()
 {
     SpeechdVoiceList list;
     std::vector<VoiceInfo>& result = list.voices;
-    SPDConnection* connection = openService("voices", &list.problem);
+    const SpeechdLibrary* spd = speechdLibrary(&list.problem);
+    if (spd == nullptr)
+        return list;
+    SPDConnection* connection = openService(*spd, "voices", &list.problem);
     if (connection == nullptr)
         return list;
-    if (char** modules = spd_list_modules(connection)) {
+    if (char** modules = spd->listModules(connection)) {
         for (char** module = modules; *module != nullptr; ++module) {
             if (std::string_view(*module) != "dummy")
-                appendModuleVoices(connection, *module, result);
+                appendModuleVoices(*spd, connection, *module, result);
         }
-        free_spd_modules(modules);
+        spd->freeModules(modules);
     }
-    spd_close(connection);
+    spd->close(connection);
     if (result.empty())
         list.problem = QStringLiteral("speech-dispatcher offers no voices");
     return list;
@@ -163,8 +182,8 @@ SpeechdConnection::~SpeechdConnection()
         std::lock_guard lock(registryMutex());
         registry().erase(clientId_);
     }
-    spd_cancel(connection);
-    spd_close(connection);
+    session_->library->cancel(connection);
+    session_->library->close(connection);
 }
 
 bool SpeechdConnection::ensureOpen()
@@ -172,13 +191,15 @@ bool SpeechdConnection::ensureOpen()
     if (session_->connection != nullptr)
         return true;
     QString problem;
-    SPDConnection* connection = openService("reading", &problem);
+    const SpeechdLibrary* spd = speechdLibrary(&problem);
+    SPDConnection* connection = spd != nullptr ? openService(*spd, "reading", &problem) : nullptr;
     if (connection == nullptr) {
         qCInfo(lcSpeech, "%s", qUtf8Printable(problem));
         return false;
     }
+    session_->library = spd;
     session_->connection = connection;
-    const int id = spd_get_client_id(connection);
+    const int id = spd->getClientId(connection);
     clientId_ = id > 0 ? static_cast<std::size_t>(id) : 0;
     {
         std::lock_guard lock(registryMutex());
@@ -188,11 +209,11 @@ bool SpeechdConnection::ensureOpen()
     connection->callback_end = onEvent;
     connection->callback_cancel = onEvent;
     connection->callback_im = onIndexMark;
-    spd_set_notification_on(connection, SPD_BEGIN);
-    spd_set_notification_on(connection, SPD_END);
-    spd_set_notification_on(connection, SPD_CANCEL);
-    spd_set_notification_on(connection, SPD_INDEX_MARKS);
-    spd_set_data_mode(connection, SPD_DATA_SSML);
+    spd->setNotificationOn(connection, SPD_BEGIN);
+    spd->setNotificationOn(connection, SPD_END);
+    spd->setNotificationOn(connection, SPD_CANCEL);
+    spd->setNotificationOn(connection, SPD_INDEX_MARKS);
+    spd->setDataMode(connection, SPD_DATA_SSML);
     return true;
 }
 
@@ -200,18 +221,19 @@ std::size_t SpeechdConnection::speak(const VoiceInfo& voice, const Prosody& pros
 {
     if (!ensureOpen())
         return 0;
+    const SpeechdLibrary& spd = *session_->library;
     SPDConnection* connection = session_->connection;
     const std::size_t slash = voice.backendVoice.find('/');
     const std::string module = voice.backendVoice.substr(0, slash);
     const std::string name =
         slash == std::string::npos ? std::string() : voice.backendVoice.substr(slash + 1);
-    spd_set_output_module(connection, module.c_str());
+    spd.setOutputModule(connection, module.c_str());
     if (!name.empty())
-        spd_set_synthesis_voice(connection, name.c_str());
-    spd_set_voice_rate(connection, speechdRate(prosody.speed));
-    spd_set_voice_pitch(connection, std::clamp(prosody.tuning.pitch * 2, -100, 100));
-    spd_set_volume(connection, std::clamp(prosody.tuning.volume - 100, -100, 100));
-    const int message = spd_say(connection, SPD_TEXT, ssml.constData());
+        spd.setSynthesisVoice(connection, name.c_str());
+    spd.setVoiceRate(connection, speechdRate(prosody.speed));
+    spd.setVoicePitch(connection, std::clamp(prosody.tuning.pitch * 2, -100, 100));
+    spd.setVolume(connection, std::clamp(prosody.tuning.volume - 100, -100, 100));
+    const int message = spd.say(connection, SPD_TEXT, ssml.constData());
     if (message <= 0) {
         qCWarning(lcSpeech, "speech-dispatcher did not take the text of the voice %s",
                   qUtf8Printable(voice.name));
@@ -223,7 +245,7 @@ std::size_t SpeechdConnection::speak(const VoiceInfo& voice, const Prosody& pros
 void SpeechdConnection::cancel()
 {
     if (session_->connection != nullptr)
-        spd_cancel(session_->connection);
+        session_->library->cancel(session_->connection);
 }
 
 } // namespace narrix

@@ -3,6 +3,7 @@
 #include "base/diagnostics.h"
 #include "speech/engine_modes.h"
 #include "speech/pulse_audio_output.h"
+#include "speech/pulse_library.h"
 #include "speech/service_reading.h"
 #include "speech/speech_stream.h"
 #include "speech/synthesis_worker.h"
@@ -50,8 +51,12 @@ TTextToSpeech::TTextToSpeech(const AudioSinkOptions& sink, std::shared_ptr<Share
     // The voices are listed on the synthesis thread meanwhile; the first call that needs them waits.
     SynthesisWorker::instance().attach(stream_);
     // The speech service plays on the sound card itself: its voices are offered only with the device.
-    if (sinkOptions_.kind == AudioSinkOptions::Kind::Device)
+    if (sinkOptions_.kind == AudioSinkOptions::Kind::Device) {
         beginListingServiceVoices();
+        // Loaded beside the start, so that the first audio finds PulseAudio's library ready.
+        if (sinkOptions_.deviceStream == AudioSinkOptions::DeviceStream::Pulse)
+            PulseLibrary::preload();
+    }
 }
 
 const std::vector<VoiceInfo>& TTextToSpeech::voices() const
