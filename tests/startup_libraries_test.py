@@ -17,6 +17,7 @@ OPENED_ON_FIRST_USE = [
     ("libflite.so", "when the first flite voice is loaded (speech/flite_library.cpp)"),
     ("libflite_cmu_us_", "when that flite voice is first used (speech/flite_backend.cpp)"),
     ("libpulse.so", "at the first audio, or on a thread of its own beside the start (speech/pulse_library.cpp)"),
+    ("libQt6Multimedia.so", "when the device list or Qt's sink is first needed (speech/qt_audio.cpp)"),
     ("libspeechd.so", "when the speech service's voices are listed, on a thread of its own (speech/speechd_library.cpp)"),
 ]
 

@@ -3,11 +3,11 @@
 #include "speech/ok_cancel_buttons.h"
 
 #include "speech/audio_device_list.h"
+#include "speech/qt_audio.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QListWidget>
-#include <QMediaDevices>
 #include <QVBoxLayout>
 
 namespace narrix {
@@ -39,8 +39,8 @@ TfrmDevice::TfrmDevice(std::function<void(const QString&)> warn, QWidget* parent
     connect(list_, &QListWidget::currentRowChanged, this, &TfrmDevice::selectionChanged);
 
     // Outputs plugged in or out while the dialog is open.
-    auto* devices = new QMediaDevices(this);
-    connect(devices, &QMediaDevices::audioOutputsChanged, this, &TfrmDevice::followOutputs);
+    if (const QtAudio* audio = qtAudio())
+        audio->watchOutputs(this, [this] { followOutputs(); });
     watch_.setInterval(1000);
     connect(&watch_, &QTimer::timeout, this, &TfrmDevice::followOutputs);
 }

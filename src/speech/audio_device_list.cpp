@@ -1,7 +1,6 @@
 #include "speech/audio_device_list.h"
 
-#include <QAudioDevice>
-#include <QMediaDevices>
+#include "speech/qt_audio.h"
 
 namespace narrix {
 
@@ -14,9 +13,13 @@ QString defaultOutputEntry(const QString& defaultDescription)
 
 QStringList audioDeviceEntries()
 {
-    QStringList entries{defaultOutputEntry(QMediaDevices::defaultAudioOutput().description())};
-    for (const QAudioDevice& device : QMediaDevices::audioOutputs())
-        entries << device.description();
+    // Without the Qt audio module (its absence is logged) only the default output is offered.
+    const QtAudio* audio = qtAudio();
+    if (audio == nullptr)
+        return {defaultOutputEntry(QString())};
+    QStringList entries{defaultOutputEntry(audio->defaultOutput().description)};
+    for (const AudioOutputDevice& device : audio->outputs())
+        entries << device.description;
     return entries;
 }
 

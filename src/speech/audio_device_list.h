@@ -6,7 +6,8 @@
 namespace narrix {
 
 // The device dialog's list: entry 0 is the default output (device -1), entry k the output k - 1 of
-// QMediaDevices::audioOutputs(), the list the engine's Device property indexes.
+// QMediaDevices::audioOutputs() (through the Qt audio module), the list the engine's Device property
+// indexes.
 QStringList audioDeviceEntries();
 // The entry's text for the default output, naming the output it stands for now.
 QString defaultOutputEntry(const QString& defaultDescription);

@@ -1,29 +1,17 @@
 #pragma once
 
-#include <QAudioDevice>
+#include "speech/pcm_source.h"
+#include "speech/qt_audio.h"
+
 #include <QElapsedTimer>
 #include <QObject>
 #include <QTimer>
 #include <cstdint>
 #include <memory>
 
-class QAudioSink;
-
 namespace narrix {
 
 class WavWriter;
-
-// Where the audio of the engine comes from; pulled on the engine's thread or on the sound server's
-// thread (PulseAudioOutput), so implementations are safe to call from another thread.
-class PcmSource
-{
-public:
-    virtual ~PcmSource() = default;
-    // Copies up to `maxSamples` samples of 16-bit mono PCM; returns how many.
-    virtual std::size_t pullPcm(std::int16_t* out, std::size_t maxSamples) = 0;
-    // True once the source has nothing more to give for the current reading.
-    virtual bool pcmFinished() const = 0;
-};
 
 // Plays what a PcmSource gives and says when it has all been heard.
 class AudioOutput : public QObject
@@ -49,9 +37,9 @@ protected:
     PcmSource& source_;
 };
 
-// A real sound device through QAudioSink in pull mode (push mode can abort at exit in Qt 6.4). Qt
-// feeds it from a 20 ms timer on the engine's thread, so it needs a buffer of several times that;
-// PulseAudioOutput is the one used unless it cannot start.
+// A real sound device through Qt's sink (the Qt audio module's, on the engine's thread), which needs
+// a buffer of several times Qt's 20 ms feeding timer; PulseAudioOutput is the one used unless it
+// cannot start.
 class DeviceAudioOutput final : public AudioOutput
 {
     Q_OBJECT
@@ -60,23 +48,15 @@ public:
     static constexpr int kBufferMs = 100;
 
     // `bufferMs` 0 takes kBufferMs.
-    DeviceAudioOutput(PcmSource& source, const QAudioDevice& device, int bufferMs = 0,
-                      QObject* parent = nullptr);
-    ~DeviceAudioOutput() override;
+    DeviceAudioOutput(PcmSource& source, const QtAudio& audio, const AudioOutputDevice& device,
+                      int bufferMs = 0, QObject* parent = nullptr);
     bool start() override;
     void stop() override;
     void suspend() override;
     void resume() override;
 
 private:
-    void onStateChanged();
-    void releaseSink();
-
-    QAudioDevice device_;
-    int bufferMs_;
-    std::unique_ptr<QAudioSink> sink_;
-    std::unique_ptr<QIODevice> pipe_;
-    QTimer drainTimer_;
+    std::unique_ptr<QtAudioSink> sink_;
 };
 
 // No device: consumes the audio as fast as it comes (or at `pace` times real time when above 0),

@@ -4,14 +4,13 @@
 #include "speech/engine_modes.h"
 #include "speech/pulse_audio_output.h"
 #include "speech/pulse_library.h"
+#include "speech/qt_audio.h"
 #include "speech/service_reading.h"
 #include "speech/speech_stream.h"
 #include "speech/synthesis_worker.h"
 #include "speech/voice_tuning_store.h"
 #include "speech/wav_writer.h"
 
-#include <QAudioDevice>
-#include <QMediaDevices>
 #include <QMetaObject>
 #include <algorithm>
 #include <stdexcept>
@@ -477,24 +476,35 @@ std::unique_ptr<AudioOutput> TTextToSpeech::makeOutput(bool* isDevice)
         outputDevice_.clear();
         return std::make_unique<PulseAudioOutput>(pcmSource(), QByteArray(), sinkOptions_.deviceBufferMs);
     }
-    const QList<QAudioDevice> devices = QMediaDevices::audioOutputs();
+    // The chosen device is found in Qt's list, which the Qt audio module gives on first use.
+    const QtAudio* audio = qtAudio();
+    if (audio == nullptr) {
+        // Without the module the server's default sink stands in (its absence is logged).
+        outputDevice_.clear();
+        return std::make_unique<PulseAudioOutput>(pcmSource(), QByteArray(), sinkOptions_.deviceBufferMs);
+    }
+    const QList<AudioOutputDevice> devices = audio->outputs();
     if (devices.isEmpty()) {
         *isDevice = false;
         return nullptr;
     }
     const bool chosen = device_ >= 0 && device_ < devices.size();
-    const QAudioDevice device = chosen ? devices[device_] : QMediaDevices::defaultAudioOutput();
-    outputDevice_ = device.description();
+    const AudioOutputDevice device = chosen ? devices[device_] : audio->defaultOutput();
+    outputDevice_ = device.description;
     return makeDeviceOutput(device, sinkOptions_.deviceStream);
 }
 
-std::unique_ptr<AudioOutput> TTextToSpeech::makeDeviceOutput(const QAudioDevice& device,
+std::unique_ptr<AudioOutput> TTextToSpeech::makeDeviceOutput(const AudioOutputDevice& device,
                                                              AudioSinkOptions::DeviceStream kind)
 {
-    if (kind == AudioSinkOptions::DeviceStream::QtSink)
-        return std::make_unique<DeviceAudioOutput>(pcmSource(), device, sinkOptions_.deviceBufferMs);
-    // Qt's devices are PulseAudio's sinks, named by their id.
-    return std::make_unique<PulseAudioOutput>(pcmSource(), device.id(), sinkOptions_.deviceBufferMs);
+    if (kind == AudioSinkOptions::DeviceStream::QtSink) {
+        if (const QtAudio* audio = qtAudio())
+            return std::make_unique<DeviceAudioOutput>(pcmSource(), *audio, device,
+                                                       sinkOptions_.deviceBufferMs);
+    }
+    // Qt's devices are PulseAudio's sinks, named by their id. PulseAudio's stream also stands in for
+    // Qt's sink when the Qt audio module is missing.
+    return std::make_unique<PulseAudioOutput>(pcmSource(), device.id, sinkOptions_.deviceBufferMs);
 }
 
 void TTextToSpeech::useHeadlessFallback(const char* why)
@@ -519,22 +529,23 @@ void TTextToSpeech::startOutput()
         return;
     // The chosen device cannot be opened: try the default one, then the other kind of stream on it,
     // then go on without sound.
-    const QList<QAudioDevice> devices = QMediaDevices::audioOutputs();
+    const QtAudio* audio = qtAudio();
+    const QList<AudioOutputDevice> devices = audio ? audio->outputs() : QList<AudioOutputDevice>();
     if (devices.isEmpty()) {
         useHeadlessFallback("the audio device cannot be opened");
         return;
     }
     if (device_ >= 0 && device_ < devices.size()) {
         qCWarning(lcAudio, "the audio device %s cannot be opened; using the default device",
-                  qUtf8Printable(devices[device_].description()));
-        replaceOutput(makeDeviceOutput(QMediaDevices::defaultAudioOutput(), sinkOptions_.deviceStream));
+                  qUtf8Printable(devices[device_].description));
+        replaceOutput(makeDeviceOutput(audio->defaultOutput(), sinkOptions_.deviceStream));
         if (output_->start())
             return;
     }
     const auto other = sinkOptions_.deviceStream == AudioSinkOptions::DeviceStream::Pulse
                            ? AudioSinkOptions::DeviceStream::QtSink
                            : AudioSinkOptions::DeviceStream::Pulse;
-    replaceOutput(makeDeviceOutput(QMediaDevices::defaultAudioOutput(), other));
+    replaceOutput(makeDeviceOutput(audio->defaultOutput(), other));
     if (output_->start())
         return;
     useHeadlessFallback("the audio device cannot be opened");
@@ -558,13 +569,13 @@ void TTextToSpeech::onDrained()
 void TTextToSpeech::onOutputFailed()
 {
     // A device that went away (unplugged): the speech goes on on the default output, and says so.
-    if (sinkOptions_.kind == AudioSinkOptions::Kind::Device && !QMediaDevices::audioOutputs().isEmpty()) {
-        const QString lost =
-            outputDevice_.isEmpty() ? QMediaDevices::defaultAudioOutput().description() : outputDevice_;
+    const QtAudio* audio = sinkOptions_.kind == AudioSinkOptions::Kind::Device ? qtAudio() : nullptr;
+    if (audio != nullptr && !audio->outputs().isEmpty()) {
+        const AudioOutputDevice fallback = audio->defaultOutput();
+        const QString lost = outputDevice_.isEmpty() ? fallback.description : outputDevice_;
         qCWarning(lcAudio, "the audio device %s stopped working; using the default device",
                   qUtf8Printable(lost));
-        const QAudioDevice fallback = QMediaDevices::defaultAudioOutput();
-        outputDevice_ = fallback.description();
+        outputDevice_ = fallback.description;
         replaceOutput(makeDeviceOutput(fallback, sinkOptions_.deviceStream));
         if (output_->start()) {
             Q_EMIT OnDeviceFallback(lost);

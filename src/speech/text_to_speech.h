@@ -111,7 +111,7 @@ private:
     const std::vector<VoiceInfo>& voices() const;
     void startOutput();
     std::unique_ptr<AudioOutput> makeOutput(bool* isDevice);
-    std::unique_ptr<AudioOutput> makeDeviceOutput(const QAudioDevice& device,
+    std::unique_ptr<AudioOutput> makeDeviceOutput(const AudioOutputDevice& device,
                                                   AudioSinkOptions::DeviceStream kind);
     void useHeadlessFallback(const char* why);
     void replaceOutput(std::unique_ptr<AudioOutput> output);

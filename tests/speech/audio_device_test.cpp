@@ -1,9 +1,11 @@
 // The real audio path: the engine plays on the default device of a private PulseAudio server whose
-// null sink is recorded from its monitor.
+// null sink is recorded from its monitor, through PulseAudio's own stream and through Qt's sink (which
+// the Qt audio module gives).
 #include "speech/text_to_speech.h"
 
 #include "speech/recorded_speech.h"
 
+#include <QAudioDevice>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
@@ -14,6 +16,7 @@
 #include <QThread>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <vector>
@@ -21,7 +24,18 @@
 namespace narrix {
 namespace {
 
-TEST(AudioDevice, SpeechIsHeardOnTheDefaultDevice)
+struct StreamCase
+{
+    const char* name;
+    AudioSinkOptions::DeviceStream stream;
+    bool listed; // the engine's Device names NullSink by its place in the list, else -1 (the default)
+};
+
+class AudioDevice : public ::testing::TestWithParam<StreamCase>
+{
+};
+
+TEST_P(AudioDevice, SpeechIsHeardOnTheDefaultDevice)
 {
     QTemporaryDir dir;
     const QString recording = dir.filePath(QStringLiteral("heard.wav"));
@@ -36,7 +50,16 @@ TEST(AudioDevice, SpeechIsHeardOnTheDefaultDevice)
     QThread::msleep(300); // the recording stream connects
 
     AudioSinkOptions device; // NARRIX_AUDIO plays no part here
+    device.deviceStream = GetParam().stream;
     TTextToSpeech engine(device);
+    if (GetParam().listed) {
+        const QList<QAudioDevice> outputs = QMediaDevices::audioOutputs();
+        const auto nullSink = std::find_if(outputs.begin(), outputs.end(), [](const QAudioDevice& output) {
+            return output.description() == QStringLiteral("NullSink");
+        });
+        ASSERT_NE(nullSink, outputs.end());
+        engine.SetDevice(static_cast<int>(nullSink - outputs.begin()));
+    }
     engine.SetSpeed(175);
     QSignalSpy started(&engine, &SpeechEngine::OnSpeakingStarted);
     QSignalSpy done(&engine, &SpeechEngine::OnSpeakingDone);
@@ -62,6 +85,14 @@ TEST(AudioDevice, SpeechIsHeardOnTheDefaultDevice)
     EXPECT_GT(loudSeconds, 1.0);
     EXPECT_LT(loudSeconds, 5.0);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Streams, AudioDevice,
+    ::testing::Values(StreamCase{"PulseAudio", AudioSinkOptions::DeviceStream::Pulse, false},
+                      StreamCase{"QtSink", AudioSinkOptions::DeviceStream::QtSink, false},
+                      StreamCase{"PulseAudioListed", AudioSinkOptions::DeviceStream::Pulse, true},
+                      StreamCase{"QtSinkListed", AudioSinkOptions::DeviceStream::QtSink, true}),
+    [](const ::testing::TestParamInfo<StreamCase>& param) { return std::string(param.param.name); });
 
 } // namespace
 } // namespace narrix
