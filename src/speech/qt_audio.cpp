@@ -1,5 +1,8 @@
 #include "speech/qt_audio.h"
 
+#include <mutex>
+#include <thread>
+
 namespace narrix {
 
 const QtAudio* qtAudio()
@@ -12,6 +15,13 @@ const QtAudio* qtAudio()
         return make != nullptr ? make() : nullptr;
     }();
     return audio;
+}
+
+void preloadQtAudio()
+{
+    static std::once_flag started;
+    // Never joined: a process that ends meanwhile does not wait for it (exit waits for the loader).
+    std::call_once(started, [] { std::thread([] { qtAudio(); }).detach(); });
 }
 
 } // namespace narrix

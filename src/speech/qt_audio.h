@@ -69,5 +69,8 @@ NARRIX_MODULE_FACTORY MakeQtAudio narrix_make_qt_audio;
 // The module's one QtAudio, opened on first use from any thread; null (the reason logged once) when
 // the module cannot be loaded.
 const QtAudio* qtAudio();
+// Opens the module on a short-lived thread of its own, once, so that the first reading that needs
+// the list (a chosen device) finds it loaded without the caller's thread waiting for it.
+void preloadQtAudio();
 
 } // namespace narrix

@@ -52,9 +52,11 @@ TTextToSpeech::TTextToSpeech(const AudioSinkOptions& sink, std::shared_ptr<Share
     // The speech service plays on the sound card itself: its voices are offered only with the device.
     if (sinkOptions_.kind == AudioSinkOptions::Kind::Device) {
         beginListingServiceVoices();
-        // Loaded beside the start, so that the first audio finds PulseAudio's library ready.
+        // Loaded beside the start, so that the first audio finds its stream's library ready.
         if (sinkOptions_.deviceStream == AudioSinkOptions::DeviceStream::Pulse)
             PulseLibrary::preload();
+        else
+            preloadQtAudio();
     }
 }
 
@@ -184,6 +186,9 @@ void TTextToSpeech::SetDevice(int device)
     if (device_ == device)
         return;
     device_ = device;
+    // A chosen device is found in Qt's list: its module is loaded meanwhile, off this thread.
+    if (device_ >= 0 && sinkOptions_.kind == AudioSinkOptions::Kind::Device)
+        preloadQtAudio();
     // The next reading opens the new device; a reading in progress finishes where it is.
     if (!active_ && output_)
         replaceOutput(nullptr);
