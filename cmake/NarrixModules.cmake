@@ -1,8 +1,7 @@
 # The program's own loadable modules: libnarrix_NAME.so, opened with dlopen the first time the program
 # needs what they link (src/platform/program_module.h), so that those libraries are not loaded and
-# relocated at every start. In the build tree they are written to one folder, which the programs of the
-# build tree search (its path is compiled into src/platform/program_module.cpp); installed, they live
-# in the private library folder.
+# relocated at every start. In the build tree they are written to its lib/narrix, which the programs of
+# the build tree find from where they are; installed, they live in the private library folder.
 set(NARRIX_BUILD_MODULE_DIR ${PROJECT_BINARY_DIR}/lib/narrix)
 
 # narrix_add_module(NAME name SOURCES ... [LIBS ...] [NO_INSTALL]): the module libnarrix_NAME.so, linked

@@ -84,23 +84,28 @@ QString programModuleFileName(const QString& name)
     return QStringLiteral("libnarrix_%1.so").arg(name);
 }
 
-QStringList programModuleFolders(const QString& executablePath, const QString& buildTree,
-                                 const QString& buildTreeModuleFolder)
+QStringList programModuleFolders(const QString& executablePath)
 {
     const QFileInfo executable(executablePath);
     QStringList folders = privateLibraryFolders(executable.absolutePath());
-    const QString tree = QFileInfo(buildTree).canonicalFilePath();
-    const QString program = executable.canonicalFilePath();
-    if (!tree.isEmpty() && program.startsWith(tree + QLatin1Char('/')))
-        folders << QDir::cleanPath(buildTreeModuleFolder);
+    // A build folder's programs are at most a few levels below its top (src/app/narrix, tests/x/test).
+    constexpr int kBuildTreeDepth = 3;
+    QDir folder = executable.absoluteDir();
+    for (int level = 0; level <= kBuildTreeDepth; ++level) {
+        if (QFileInfo(folder.filePath(QStringLiteral("CMakeCache.txt"))).isFile()) {
+            folders << QDir::cleanPath(folder.filePath(QStringLiteral(NARRIX_BUILD_MODULE_SUBDIR)));
+            break;
+        }
+        if (!folder.cdUp())
+            break;
+    }
     folders.removeDuplicates();
     return folders;
 }
 
 QStringList programModuleFolders()
 {
-    return programModuleFolders(QFile::symLinkTarget(QStringLiteral("/proc/self/exe")),
-                                QStringLiteral(NARRIX_BUILD_TREE), QStringLiteral(NARRIX_BUILD_MODULE_DIR));
+    return programModuleFolders(QFile::symLinkTarget(QStringLiteral("/proc/self/exe")));
 }
 
 void* programModuleSymbol(const QString& name, const char* factory, QString* error)

@@ -17,13 +17,12 @@ namespace narrix {
 QString programModuleFileName(const QString& name);
 
 // Where modules are looked for, in order: the private library folders of the program at
-// `executablePath` (beside it, then lib/<multiarch>/narrix of its prefix), then `buildTreeModuleFolder`
-// when the program runs from inside `buildTree` (the build folder's programs and tests), never for an
-// installed program.
-QStringList programModuleFolders(const QString& executablePath, const QString& buildTree,
-                                 const QString& buildTreeModuleFolder);
+// `executablePath` (beside it, then lib/<multiarch>/narrix of its prefix), then, for a program of a
+// build folder (the nearest folder above it that holds CMakeCache.txt), that folder's lib/narrix,
+// where the build writes them. No path of the build is compiled in.
+QStringList programModuleFolders(const QString& executablePath);
 
-// The folders above for the running program and the build tree it was built in.
+// The folders above for the running program.
 QStringList programModuleFolders();
 
 // Opens libnarrix_<name>.so from programModuleFolders() once per process and resolves `factory` in it;

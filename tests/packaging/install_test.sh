@@ -35,11 +35,13 @@ done
 # folders, which is no lookup: only the read-only data the program uses is searched).
 HOOK=$(find "$ROOT/lib" -path '*/narrix/librealtime.so')
 [ -n "$HOOK" ] || fail "the hook library is not installed in a narrix folder under lib/"
+MODULES=$(find "$ROOT/lib" -path '*/narrix/libnarrix_*.so')
+[[ "$MODULES" == *"/narrix/libnarrix_pdf.so"* ]] || fail "the PDF module is not installed beside the hook library"
 # A sanitizer build records where each of its globals was compiled (generated files in the build
 # folder among them): the check is for the builds that are installed.
 SANITIZED=$(sed -n 's/^NARRIX_SANITIZE:BOOL=//p' "$BUILD/CMakeCache.txt")
 [ "$SANITIZED" = ON ] && echo "note: sanitizer build, compiled-in paths not checked"
-for binary in "$ROOT/bin/narrix" "$ROOT/bin/vozozo" "$HOOK"; do
+for binary in "$ROOT/bin/narrix" "$ROOT/bin/vozozo" "$HOOK" $MODULES; do
   [ "$SANITIZED" = ON ] && break
   objcopy -O binary --only-section=.rodata "$binary" "$WORK/rodata"
   if grep -qF "$BUILD" "$WORK/rodata"; then fail "build-tree path in $binary"; fi

@@ -14,25 +14,27 @@ namespace {
 
 using Greeting = const char*();
 
-// The build tree's module folder is searched by its programs only, after the private library folders.
+// The build folder's module folder is searched by its programs only (those below a CMakeCache.txt),
+// after the private library folders.
 TEST(ProgramModule, FoldersOfAnInstalledAndOfABuildTreeProgram)
 {
     QTemporaryDir root;
     const QDir dir(root.path());
-    ASSERT_TRUE(dir.mkpath(QStringLiteral("usr/bin")) && dir.mkpath(QStringLiteral("build/src/app")));
+    ASSERT_TRUE(dir.mkpath(QStringLiteral("usr/bin")) && dir.mkpath(QStringLiteral("build/tests/platform")));
+    QFile(dir.filePath(QStringLiteral("build/CMakeCache.txt"))).open(QIODevice::WriteOnly);
     const QString modules = dir.filePath(QStringLiteral("build/lib/narrix"));
     struct Case
     {
         const char* program;
         bool searchesBuildTree;
     };
-    for (const Case& c : {Case{"usr/bin/narrix", false}, Case{"build/src/app/narrix", true}}) {
+    for (const Case& c : {Case{"usr/bin/narrix", false}, Case{"build/tests/platform/platform_test", true},
+                          Case{"build/narrix", true}}) {
         const QString program = dir.filePath(QString::fromLatin1(c.program));
         QFile(program).open(QIODevice::WriteOnly);
-        const QStringList folders =
-            programModuleFolders(program, dir.filePath(QStringLiteral("build")), modules);
+        const QStringList folders = programModuleFolders(program);
         EXPECT_EQ(folders.first(), QFileInfo(program).absolutePath()) << c.program;
-        EXPECT_EQ(folders.contains(modules), c.searchesBuildTree) << c.program;
+        EXPECT_EQ(folders.contains(modules), c.searchesBuildTree) << folders.join(u' ').toStdString();
         EXPECT_EQ(folders.size(), c.searchesBuildTree ? 3 : 2) << c.program;
     }
 }
