@@ -9,8 +9,8 @@
 
 #include <dlfcn.h>
 #include <map>
+#include <memory>
 #include <mutex>
-#include <utility>
 
 namespace narrix {
 namespace {
@@ -22,19 +22,32 @@ struct Outcome
     QString error;
 };
 
-// Every module opened and factory resolved so far. Modules stay loaded for the rest of the process:
-// objects they made may live until its end.
-struct OpenedModules
+// One module: opened once (a module loading on one thread does not hold up another module), and
+// the factories resolved in it.
+struct OpenedModule
 {
-    std::mutex mutex;
-    std::map<QString, Outcome> modules;                          // by module name
-    std::map<std::pair<QString, QByteArray>, Outcome> factories; // by module and factory name
+    std::once_flag opening;
+    Outcome library;
+    std::mutex factoriesMutex;
+    std::map<QByteArray, Outcome> factories;
 };
 
-OpenedModules& openedModules()
+// Every module asked for so far, kept for the rest of the process (never destroyed, so a thread that
+// asks while the process ends finds it): the modules stay loaded, since objects they made may live
+// until the end.
+OpenedModule& openedModule(const QString& name)
 {
-    static OpenedModules opened;
-    return opened;
+    struct Modules
+    {
+        std::mutex mutex;
+        std::map<QString, std::unique_ptr<OpenedModule>> byName;
+    };
+    static Modules* const modules = new Modules;
+    std::lock_guard lock(modules->mutex);
+    std::unique_ptr<OpenedModule>& module = modules->byName[name];
+    if (!module)
+        module = std::make_unique<OpenedModule>();
+    return *module;
 }
 
 QString dlopenError(const QString& fallback)
@@ -62,19 +75,12 @@ Outcome openModule(const QString& name)
     return outcome;
 }
 
-Outcome resolveFactory(OpenedModules& opened, const QString& name, const char* factory)
+Outcome resolveFactory(void* library, const QString& name, const char* factory)
 {
-    auto module = opened.modules.find(name);
-    if (module == opened.modules.end())
-        module = opened.modules.emplace(name, openModule(name)).first;
-    if (module->second.address == nullptr)
-        return {nullptr, module->second.error};
-    dlerror();
-    void* address = dlsym(module->second.address, factory);
-    if (address == nullptr)
-        return {nullptr, QStringLiteral("%1 has no function %2")
-                             .arg(programModuleFileName(name), QString::fromLatin1(factory))};
-    return {address, {}};
+    if (void* address = dlsym(library, factory))
+        return {address, {}};
+    return {nullptr, QStringLiteral("%1 has no function %2")
+                         .arg(programModuleFileName(name), QString::fromLatin1(factory))};
 }
 
 } // namespace
@@ -110,12 +116,23 @@ QStringList programModuleFolders()
 
 void* programModuleSymbol(const QString& name, const char* factory, QString* error)
 {
-    OpenedModules& opened = openedModules();
-    std::lock_guard lock(opened.mutex);
-    const auto key = std::make_pair(name, QByteArray(factory));
-    auto found = opened.factories.find(key);
-    if (found == opened.factories.end()) {
-        found = opened.factories.emplace(key, resolveFactory(opened, name, factory)).first;
+    OpenedModule& module = openedModule(name);
+    std::call_once(module.opening, [&] {
+        module.library = openModule(name);
+        if (module.library.address == nullptr)
+            qCWarning(lcNarrix).noquote() << "module" << name << "unavailable:" << module.library.error;
+    });
+    if (module.library.address == nullptr) {
+        if (error != nullptr)
+            *error = module.library.error;
+        return nullptr;
+    }
+    std::lock_guard lock(module.factoriesMutex);
+    auto found = module.factories.find(QByteArray(factory));
+    if (found == module.factories.end()) {
+        found = module.factories
+                    .emplace(QByteArray(factory), resolveFactory(module.library.address, name, factory))
+                    .first;
         if (found->second.address == nullptr)
             qCWarning(lcNarrix).noquote() << "module" << name << "unavailable:" << found->second.error;
     }
