@@ -5,6 +5,7 @@
 #include "app/startup/environment_setup.h"
 #include "app/startup/font_database_warmup.h"
 #include "app/startup/startup_probe.h"
+#include "app/startup/tool_bar_extension_icon_style.h"
 #include "app/tf_main.h"
 #include "base/diagnostics.h"
 #include "channels/channel_update_command.h"
@@ -70,6 +71,8 @@ int main(int argc, char** argv)
     }
     fonts.applicationCreated();
     narrix::applyEnvironment(environment);
+    // Before the first widget: the tool bars' arrows without loading every image format plugin.
+    narrix::useToolBarExtensionIconStyle();
     // Menus, dialogs and Qt's standard buttons in the user's language, before anything is built.
     const narrix::InterfaceLanguage language(
         narrix::interfaceTranslationNames(environment.messagesLocale, QLocale::system().uiLanguages()),

@@ -11,6 +11,8 @@
 #include <QImageReader>
 #include <QLabel>
 #include <QMenu>
+#include <QPainter>
+#include <QSvgRenderer>
 #include <QWindowStateChangeEvent>
 
 // The pictures are compiled into this static library; the linker keeps them only when asked for.
@@ -26,6 +28,19 @@ namespace {
 bool iconLoads(const QString& path)
 {
     return !path.isEmpty() && QImageReader(path).canRead();
+}
+
+// One frame of the logo clip at the size its picture gives, drawn by the SVG renderer itself rather
+// than through the image plugins (loading those would ask every one of them).
+QPixmap logoPicture(int frame)
+{
+    QSvgRenderer renderer(QStringLiteral(":/chrome/logo/frame-%1.svg").arg(frame, 2, 10, QLatin1Char('0')));
+    QImage image(renderer.defaultSize(), QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    renderer.render(&painter);
+    painter.end();
+    return QPixmap::fromImage(image);
 }
 
 } // namespace
@@ -137,31 +152,47 @@ void ChromeTray::applyThemeSettings(const Settings& settings)
 {
     const TrayThemePictures pictures = trayThemePictures(settings, iconLoads);
     normal_ = QIcon(pictures.normal);
-    icon_.setFrames({QIcon(pictures.closeFrame), QIcon(pictures.openFrame)});
+    closeFrame_ = pictures.closeFrame;
+    openFrame_ = pictures.openFrame;
+    framesLoaded_ = false;
+    icon_.setFrames({});
+    if (icon_.animated())
+        loadTrayFrames();
     icon_.setIcon(normal_);
 }
 
 void ChromeTray::loadLogoAnimation(QLabel& logo)
 {
     logo_ = &logo;
-    logoFrames_.clear();
-    for (int frame = 1; frame <= kLogoFrameCount; ++frame)
-        logoFrames_ << QPixmap(
-            QStringLiteral(":/chrome/logo/frame-%1.svg").arg(frame, 2, 10, QLatin1Char('0')));
+    // The still picture now; the others are drawn when the clip first shows them.
+    logoFrames_ = QList<QPixmap>(kLogoFrameCount);
     showLogoFrame(1);
 }
 
 void ChromeTray::showLogoFrame(int frame)
 {
     logoFrame_ = frame;
-    if (logo_ && frame >= 1 && frame <= logoFrames_.size())
-        logo_->setPixmap(logoFrames_[frame - 1]);
+    if (!logo_ || frame < 1 || frame > logoFrames_.size())
+        return;
+    QPixmap& picture = logoFrames_[frame - 1];
+    if (picture.isNull())
+        picture = logoPicture(frame);
+    logo_->setPixmap(picture);
 }
 
 void ChromeTray::startSpeakingAnimation()
 {
+    loadTrayFrames();
     icon_.setAnimated(true);
     logoTimer_.start();
+}
+
+void ChromeTray::loadTrayFrames()
+{
+    if (framesLoaded_)
+        return;
+    icon_.setFrames({QIcon(closeFrame_), QIcon(openFrame_)});
+    framesLoaded_ = true;
 }
 
 void ChromeTray::stopSpeakingAnimation()

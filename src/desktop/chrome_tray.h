@@ -65,14 +65,20 @@ private:
     void applicationMinimized();
     void applicationRestored();
     void showLogoFrame(int frame);
+    void loadTrayFrames();
     bool taskbarButton() const;
 
     QPointer<TfMain> window_;
     TQMTrayIcon icon_;
     QIcon normal_;
+    // The theme's animation frames, read when the animation first runs.
+    QString closeFrame_;
+    QString openFrame_;
+    bool framesLoaded_ = false;
     QMenu* menu_ = nullptr;
     bool hooksInstalled_ = false;
     QPointer<QLabel> logo_;
+    // Null until the frame is first shown.
     QList<QPixmap> logoFrames_;
     QTimer logoTimer_;
     int logoFrame_ = 0;
