@@ -10,6 +10,7 @@
 #include <QGuiApplication>
 #include <QKeySequence>
 #include <QTextEdit>
+#include <QTimer>
 
 namespace narrix {
 namespace {
@@ -45,9 +46,15 @@ void GlobalShortcuts::attach(PluginContext& context)
     connect(&context, &PluginContext::settingsChanged, this, &GlobalShortcuts::bindKeys);
 }
 
+// On the first turn of the event loop, after the window is shown: nothing of this shows in it.
 void GlobalShortcuts::startUp()
 {
-    if (way_ != Way::Searching || backend_)
+    QTimer::singleShot(0, this, &GlobalShortcuts::findWay);
+}
+
+void GlobalShortcuts::findWay()
+{
+    if (way_ != Way::Searching || backend_ || shutDown_)
         return;
     if (!ways_.bus || !ways_.bus->isConnected()) {
         useX11OrNone();
@@ -64,6 +71,7 @@ void GlobalShortcuts::startUp()
 
 void GlobalShortcuts::shutDown()
 {
+    shutDown_ = true;
     backend_.reset();
     bound_.clear();
 }
@@ -76,26 +84,39 @@ void GlobalShortcuts::useX11OrNone()
         use(Way::None, nullptr);
         return;
     }
-    auto grabs = std::make_unique<X11KeyGrabs>(*ways_.x11Display);
-    if (!grabs->connected()) {
-        noneReason_ = tr("Desktop-wide keys cannot work here: the X11 display could not be opened.");
-        use(Way::None, nullptr);
-        return;
-    }
-    use(Way::X11, std::move(grabs));
+    // The display is opened for the first key to grab.
+    use(Way::X11, nullptr);
 }
 
 void GlobalShortcuts::use(Way way, std::unique_ptr<GlobalShortcutBackend> backend)
 {
     way_ = way;
-    backend_ = std::move(backend);
-    if (backend_) {
-        connect(backend_.get(), &GlobalShortcutBackend::activated, this, &GlobalShortcuts::run);
-        connect(backend_.get(), &GlobalShortcutBackend::failed, this, &GlobalShortcuts::reportFailure);
-        if (context_ != nullptr)
-            bindKeys(context_->settings());
-    }
+    setBackend(std::move(backend));
+    if (way_ != Way::None && context_ != nullptr)
+        bindKeys(context_->settings());
     Q_EMIT wayChosen();
+}
+
+void GlobalShortcuts::setBackend(std::unique_ptr<GlobalShortcutBackend> backend)
+{
+    backend_ = std::move(backend);
+    if (!backend_)
+        return;
+    connect(backend_.get(), &GlobalShortcutBackend::activated, this, &GlobalShortcuts::run);
+    connect(backend_.get(), &GlobalShortcutBackend::failed, this, &GlobalShortcuts::reportFailure);
+}
+
+bool GlobalShortcuts::openX11Grabs()
+{
+    auto grabs = std::make_unique<X11KeyGrabs>(*ways_.x11Display);
+    if (grabs->connected()) {
+        setBackend(std::move(grabs));
+        return true;
+    }
+    noneReason_ = tr("Desktop-wide keys cannot work here: the X11 display could not be opened.");
+    way_ = Way::None;
+    Q_EMIT wayChosen();
+    return false;
 }
 
 QString GlobalShortcuts::commandName(const QString& id)
@@ -109,7 +130,7 @@ QString GlobalShortcuts::commandName(const QString& id)
 
 void GlobalShortcuts::bindKeys(const Settings& settings)
 {
-    if (!backend_)
+    if (way_ != Way::Portal && way_ != Way::X11)
         return;
     QList<GlobalShortcut> wanted;
     const std::pair<QString, const QString*> stored[] = {{kReadClipboard, &settings.shortcutReadClipboard},
@@ -119,6 +140,8 @@ void GlobalShortcuts::bindKeys(const Settings& settings)
         if (const std::optional<QKeyCombination> keys = storedKey(*text))
             wanted.append({id, commandName(id), *keys});
     if (wanted == bound_)
+        return;
+    if (!backend_ && !openX11Grabs())
         return;
     bound_ = wanted;
     problems_.clear();

@@ -44,7 +44,8 @@ public:
     ~GlobalShortcuts() override;
 
     void attach(PluginContext& context) override;
-    // Looks for a way (the portal's answer comes later) and binds the stored keys.
+    // Looks for a way (the portal's answer comes later) and binds the stored keys, on the next turn of
+    // the event loop. The X11 display is opened only when there is a key to grab.
     void startUp() override;
     void shutDown() override;
 
@@ -57,8 +58,12 @@ Q_SIGNALS:
     void wayChosen();
 
 private:
+    void findWay();
     void useX11OrNone();
     void use(Way way, std::unique_ptr<GlobalShortcutBackend> backend);
+    void setBackend(std::unique_ptr<GlobalShortcutBackend> backend);
+    // False, with the way None and the reason, when the display cannot be opened.
+    bool openX11Grabs();
     void bindKeys(const Settings& settings);
     void run(const QString& id);
     void reportFailure(const QString& id, const QString& reason);
@@ -71,6 +76,7 @@ private:
     std::unique_ptr<GlobalShortcutBackend> backend_;
     QList<GlobalShortcut> bound_;
     QStringList problems_;
+    bool shutDown_ = false;
 };
 
 } // namespace narrix

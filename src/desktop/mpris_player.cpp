@@ -42,6 +42,9 @@ MprisPlayer::MprisPlayer(bool sessionBusNamed, const OpenDocument& document) : d
     publishSoon_.setSingleShot(true);
     publishSoon_.setInterval(0);
     connect(&publishSoon_, &QTimer::timeout, this, &MprisPlayer::publishChanges);
+    registerSoon_.setSingleShot(true);
+    registerSoon_.setInterval(0);
+    connect(&registerSoon_, &QTimer::timeout, this, &MprisPlayer::registerOnBus);
 }
 
 MprisPlayer::MprisPlayer(const QDBusConnection& bus, const OpenDocument& document)
@@ -72,8 +75,15 @@ void MprisPlayer::attach(PluginContext& context)
         connect(editor, &QTextEdit::textChanged, this, changed);
         connect(editor->document(), &QTextDocument::modificationChanged, this, changed);
     }
+    // On the first turn of the event loop, after the window is shown: nothing of it shows there.
+    // What changes until then (the greeting starts) is announced once it is registered.
+    published_ = changingProperties();
+    registerSoon_.start();
+}
 
-    if (!bus_ || !bus_->isConnected())
+void MprisPlayer::registerOnBus()
+{
+    if (!bus_ || !bus_->isConnected() || registered_)
         return;
     if (!bus_->registerObject(kPath, this, QDBusConnection::ExportAdaptors)) {
         qCWarning(lcNarrix, "the media player object could not be registered on the session bus");
@@ -86,11 +96,12 @@ void MprisPlayer::attach(PluginContext& context)
         bus_->unregisterObject(kPath);
         return;
     }
-    published_ = changingProperties();
+    publishChanges();
 }
 
 void MprisPlayer::shutDown()
 {
+    registerSoon_.stop();
     publishSoon_.stop();
     if (!registered_)
         return;

@@ -33,7 +33,8 @@ public:
     MprisPlayer(const QDBusConnection& bus, const OpenDocument& document);
     ~MprisPlayer() override;
 
-    // Registers the player on the bus; the window's reading states reach the bus from then on.
+    // Registers the player on the bus on the next turn of the event loop; the window's reading states
+    // reach the bus from then on.
     void attach(PluginContext& context) override;
     void shutDown() override;
     // True while the service name is ours.
@@ -60,6 +61,8 @@ private:
     QVariantMap changingProperties() const;
     // Sends PropertiesChanged with what differs from what the bus last heard.
     void publishChanges();
+    // Puts the player on the session bus under the player's name.
+    void registerOnBus();
     bool documentIsCurrent() const;
     bool documentHasText() const;
 
@@ -70,6 +73,7 @@ private:
     QVariantMap published_;
     // Several state changes within one pass of the event loop reach the bus as one signal.
     QTimer publishSoon_;
+    QTimer registerSoon_;
 };
 
 } // namespace narrix

@@ -103,7 +103,8 @@ protected:
         window = std::make_unique<TfMain>(engine, store, prompter, locale, services);
         prompter.state = &window->state();
         window->FormCreate({});
-        ASSERT_TRUE(player->registered());
+        // On the first turn of the event loop.
+        ASSERT_TRUE(QTest::qWaitFor([&] { return player->registered(); }));
     }
     void TearDown() override
     {
