@@ -97,13 +97,12 @@ public:
 
 struct Channels
 {
-    bool busy = false;
-    bool cancel = false;
+    TransferFlags transfers;
     TimedHost host;
     net::HttpClient http;
     net::Pop3Client pop3;
-    MailReader mail{host, {busy, cancel}, pop3};
-    ChannelRetriever retriever{host, {busy, cancel}, http, mail};
+    MailReader mail{host, transfers, pop3};
+    ChannelRetriever retriever{host, transfers, http, mail};
 };
 
 void benchTick(int repetitions, const QString& folder)

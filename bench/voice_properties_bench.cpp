@@ -43,7 +43,8 @@ int main(int argc, char** argv)
         if (!dialog) {
             engine = factory.create();
             logic = std::make_unique<narrix::SpeechProperties>(
-                *engine, state, narrix::VoiceDatabase(dir.filePath(QStringLiteral("nxvoice.ini"))),
+                *engine, narrix::EngineSpeedRange(state),
+                narrix::VoiceDatabase(dir.filePath(QStringLiteral("nxvoice.ini"))),
                 narrix::SpeechProperties::Hooks{});
             dialog = std::make_unique<narrix::TfrmProp>(*logic, nullptr);
         }

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "plugin/transfer_state.h"
 #include "settings/window_start_state.h"
 #include "speech/reading_state.h"
 
@@ -17,9 +16,6 @@ struct ProgramState
     WindowStartState stateBeforeStartMinimized = WindowStartState::Normal;
     bool minimized = false;
     int openModalDialogs = 0; // while above 0, some closes and come-to-front requests wait
-
-    // Transfers.
-    TransferState transfers;
 
     // Reading control: the speech text buffer, the current source, the speaking flag and the rest.
     ReadingState reading;

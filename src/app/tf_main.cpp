@@ -471,4 +471,9 @@ bool TfMain::eventFilter(QObject* watched, QEvent* event)
     return QMainWindow::eventFilter(watched, event);
 }
 
+TransferFlags& TfMain::transfers()
+{
+    return pluginContext_->transfers();
+}
+
 } // namespace narrix

@@ -3,6 +3,7 @@
 #include "app/main_reading_host.h"
 #include "app/main_services.h"
 #include "app/program_state.h"
+#include "base/transfer_flags.h"
 #include "plugin/main_actions.h"
 #include "plugin/modal_dialogs.h"
 #include "settings/settings.h"
@@ -51,7 +52,8 @@ public:
     const ProgramState& state() const { return state_; }
     // What the speech sources share: the speech text buffer, the current source, the speaking flag.
     ReadingState& readingState() { return state_.reading; }
-    TransferState& transfers() { return state_.transfers; }
+    // The plugins' shared transfer flags (Esc and the close ask the running transfer to stop).
+    TransferFlags& transfers();
     const Settings& settings() const { return settings_; }
     // Takes a changed settings record (the options dialog's) and shows what it changes in the window.
     void applySettings(const Settings& settings);

@@ -67,7 +67,6 @@ bool TfMain::startUpSteps()
     // A stored number that does not parse ends the start-up here (it is reported).
     if (!readStoredSettings())
         return false;
-    state_.transfers = TransferState{};
     applyWindowStartState();
     applyViewSwitches();
     LayoutPanes();
@@ -359,7 +358,7 @@ void TfMain::FormClose()
 {
     // Every transfer wait ends now and none starts after it, so the shutdown sequence comes at once.
     net::shutDownTransfers();
-    state_.transfers.cancelRequested = true;
+    transfers().requestCancel();
     services_.transfers->abortHttpTransfer();
     actions_.actDisEmail->trigger();
 }
@@ -367,7 +366,7 @@ void TfMain::FormClose()
 void TfMain::EscapePressed()
 {
     runGuarded(QStringLiteral("FormKeyDown"), [this] {
-        state_.transfers.cancelRequested = true;
+        transfers().requestCancel();
         services_.transfers->abortHttpTransfer();
         actions_.actDisEmail->trigger();
         setStatusText(QCoreApplication::translate("StatusBar", " Disconnected."));

@@ -29,7 +29,7 @@ ChannelsPlugin::~ChannelsPlugin() = default;
 void ChannelsPlugin::attach(PluginContext& context)
 {
     context_ = &context;
-    const TransferFlags flags{context.transfers().networkBusy, context.transfers().cancelRequested};
+    TransferFlags& flags = context.transfers();
     ChannelHost& channelHost = *this;
     SchedulerHost& schedulerHost = *this;
     mail_ = std::make_unique<MailReader>(channelHost, flags, pop3_);
@@ -87,7 +87,7 @@ void ChannelsPlugin::updateRunNow()
 
 void ChannelsPlugin::retrieveChannel(const QString& address)
 {
-    if (context_->transfers().networkBusy) {
+    if (context_->transfers().busy()) {
         beep();
         setStatusText(QCoreApplication::translate("StatusBar", ChannelRetriever::kBusyText.data()));
         return;
@@ -198,7 +198,7 @@ bool ChannelsPlugin::scheduleSwitchOn() const
 
 bool ChannelsPlugin::networkBusy() const
 {
-    return context_->transfers().networkBusy;
+    return context_->transfers().busy();
 }
 
 bool ChannelsPlugin::windowClosing() const

@@ -38,8 +38,7 @@ void ScheduleListPlugin::attach(PluginContext& context)
     context_ = &context;
     list_ = context.scheduleList();
     model_ = &context.scheduleItems();
-    TransferState& transfers = context.transfers();
-    pageReader_ = std::make_unique<PickerPageReader>(http_, transfers.networkBusy, transfers.cancelRequested);
+    pageReader_ = std::make_unique<PickerPageReader>(http_, context.transfers());
     commands_ = std::make_unique<ScheduleListCommands>(
         *model_, *list_->selectionModel(), static_cast<ScheduleListUi&>(*this), *document_, timeSeparator_);
     delegate_ = new TitleEditDelegate(list_);

@@ -1,9 +1,10 @@
 #pragma once
 
+#include "base/transfer_flags.h"
 #include "plugin/main_actions.h"
 #include "plugin/modal_dialogs.h"
-#include "plugin/transfer_state.h"
 #include "settings/settings.h"
+#include "speech/engine_speed_range.h"
 #include "speech/reading_control.h"
 #include "speech/reading_state.h"
 
@@ -45,12 +46,14 @@ public:
 
     // True while the start-up runs: timers and hand-overs do nothing then.
     virtual bool startingUp() const = 0;
-    // The transfer flags: a web page or mailbox is being read, the user asked it to stop.
-    virtual TransferState& transfers() = 0;
+    // The one network transfer at a time, shared by the plugins that read the network.
+    virtual TransferFlags& transfers() = 0;
     // The reading control: the sources' arbitration, follow-along, the engine's events.
     virtual ReadingControl& reading() = 0;
-    // The reading control's shared state; the voice dialogs keep the engine's speed range in it.
-    virtual ReadingState& readingState() = 0;
+    // The reading control's state, to read: the source speaking, whether it speaks, its title.
+    virtual const ReadingState& readingState() const = 0;
+    // The engine's speed range, which Speech Properties measures again for each voice it shows.
+    virtual EngineSpeedRange speedRange() = 0;
     virtual SpeechEngine& tts() = 0;
 
     // The window and the panes the plugins fill.

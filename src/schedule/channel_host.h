@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/transfer_flags.h"
 #include "schedule/channel_failure.h"
 
 #include <QString>
@@ -7,14 +8,6 @@
 #include <string>
 
 namespace narrix {
-
-// The transfer flags shared with the rest of the program: set while a web page or mailbox is read,
-// and the user's cancel (Esc, closing the window).
-struct TransferFlags
-{
-    bool& networkBusy;
-    bool& cancelRequested;
-};
 
 // The Proxy and Port settings as stored.
 struct ProxyTexts

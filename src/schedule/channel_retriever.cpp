@@ -20,7 +20,7 @@
 
 namespace narrix {
 
-ChannelRetriever::ChannelRetriever(ChannelHost& host, TransferFlags flags, net::HttpClient& http,
+ChannelRetriever::ChannelRetriever(ChannelHost& host, TransferFlags& flags, net::HttpClient& http,
                                    MailReader& mail)
     : host_(host), flags_(flags), http_(http), mail_(mail)
 {
@@ -170,10 +170,9 @@ void ChannelRetriever::retrieveWebPage(std::string_view address)
 
     const ProxyTexts proxyTexts = host_.proxySettings();
     const auto proxy = net::proxyFromSettings(proxyTexts.proxy, proxyTexts.port);
-    flags_.networkBusy = true;
-    flags_.cancelRequested = false;
+    flags_.begin();
     // Cleared only after a failure box is closed: a tick meanwhile sees the transfer as running.
-    const auto notBusy = qScopeGuard([this] { flags_.networkBusy = false; });
+    const auto notBusy = qScopeGuard([this] { flags_.end(); });
     net::NetResult<std::string> page = net::NetError{};
     if (proxy.ok()) {
         http_.setProxy(proxy.value().host, proxy.value().port);
@@ -185,11 +184,11 @@ void ChannelRetriever::retrieveWebPage(std::string_view address)
         host_.setStatusText(QCoreApplication::translate("StatusBar", " Disconnected."));
         qCWarning(lcNarrix, "channel \"%s\" (%s) not fetched: %s", current_.title.c_str(), url.c_str(),
                   page.error().message.c_str());
-        if (!flags_.cancelRequested)
+        if (!flags_.cancelRequested())
             report(webFailure(current_.title, netFailureReason(page.error())));
         return;
     }
-    flags_.networkBusy = false;
+    flags_.end();
 
     std::string text = net::webPageSpeechText(page.value(), http_.contentType());
     page = net::NetError{};
@@ -206,9 +205,9 @@ void ChannelRetriever::abortTransfer()
 
 void ChannelRetriever::escape()
 {
-    flags_.cancelRequested = true;
+    flags_.requestCancel();
     // Also while the connection is still being made (not yet open): Esc cancels at once.
-    if (http_.IsOpen() || flags_.networkBusy)
+    if (http_.IsOpen() || flags_.busy())
         abortTransfer();
     mail_.disconnect();
     host_.setStatusText(QCoreApplication::translate("StatusBar", " Disconnected."));
@@ -216,7 +215,7 @@ void ChannelRetriever::escape()
 
 void ChannelRetriever::windowClosing()
 {
-    flags_.cancelRequested = true;
+    flags_.requestCancel();
     abortTransfer();
     mail_.disconnect();
 }

@@ -29,7 +29,7 @@ class ProgressiveDocumentReader;
 class ChannelRetriever
 {
 public:
-    ChannelRetriever(ChannelHost& host, TransferFlags flags, net::HttpClient& http, MailReader& mail);
+    ChannelRetriever(ChannelHost& host, TransferFlags& flags, net::HttpClient& http, MailReader& mail);
     ~ChannelRetriever();
     ChannelRetriever(const ChannelRetriever&) = delete;
     ChannelRetriever& operator=(const ChannelRetriever&) = delete;
@@ -69,7 +69,7 @@ private:
     void abortTransfer();
 
     ChannelHost& host_;
-    TransferFlags flags_;
+    TransferFlags& flags_;
     net::HttpClient& http_;
     MailReader& mail_;
     ChannelRequest current_;

@@ -19,7 +19,7 @@ QString qs(std::string_view text)
 
 } // namespace
 
-MailReader::MailReader(ChannelHost& host, TransferFlags flags, net::Pop3Client& client)
+MailReader::MailReader(ChannelHost& host, TransferFlags& flags, net::Pop3Client& client)
     : host_(host), flags_(flags), client_(client)
 {
 }
@@ -27,7 +27,7 @@ MailReader::MailReader(ChannelHost& host, TransferFlags flags, net::Pop3Client& 
 void MailReader::check(std::string_view address, std::string& title)
 {
     address.remove_prefix(std::min<size_t>(8, address.size()));
-    if (flags_.networkBusy) {
+    if (flags_.busy()) {
         host_.beep();
         host_.setStatusText(QCoreApplication::translate("StatusBar", kBusyText.data()));
         return;
@@ -47,12 +47,11 @@ void MailReader::check(std::string_view address, std::string& title)
     host_.setStatusText(
         QCoreApplication::translate("StatusBar", " Checking email (%1)... (Press Esc if you want to cancel)")
             .arg(QString::fromStdString(mailbox->email)));
-    flags_.networkBusy = true;
-    flags_.cancelRequested = false;
+    flags_.begin();
     title_ = title;
     const auto done = qScopeGuard([this] {
         host_.setBusyPointer(false);
-        flags_.networkBusy = false;
+        flags_.end();
     });
 
     client_.setHost(mailbox->server);
@@ -120,7 +119,7 @@ bool MailReader::readMailbox(int count, bool readBodies, std::string& text)
 void MailReader::reportFailure(const std::string& reason)
 {
     host_.setStatusText(QCoreApplication::translate("StatusBar", " Ready"));
-    if (flags_.cancelRequested) {
+    if (flags_.cancelRequested()) {
         host_.setStatusText(QCoreApplication::translate("StatusBar", " Disconnected."));
         return;
     }

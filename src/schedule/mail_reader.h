@@ -19,7 +19,7 @@ namespace narrix {
 class MailReader
 {
 public:
-    MailReader(ChannelHost& host, TransferFlags flags, net::Pop3Client& client);
+    MailReader(ChannelHost& host, TransferFlags& flags, net::Pop3Client& client);
 
     // `address` is a trimmed "EMAIL://" address; `title` is the current title, which an empty
     // mailbox replaces with "No New Message".
@@ -42,7 +42,7 @@ private:
     void report(const std::string& title, const std::string& reason);
 
     ChannelHost& host_;
-    TransferFlags flags_;
+    TransferFlags& flags_;
     net::Pop3Client& client_;
     std::string title_; // of the running check, for its failure
 };

@@ -1,17 +1,17 @@
 #include "schedule/picker_page_reader.h"
 
 #include "base/ascii_case.h"
-#include "schedule/channel_file.h"
 #include "base/text_trim.h"
 #include "net/http_client.h"
 #include "net/web_address.h"
 #include "schedule/channel_address.h"
+#include "schedule/channel_file.h"
 
 #include <QFileInfo>
 
 namespace narrix {
-PickerPageReader::PickerPageReader(net::HttpClient& client, bool& networkBusy, bool& cancelRequested)
-    : client_(client), networkBusy_(networkBusy), cancelRequested_(cancelRequested)
+PickerPageReader::PickerPageReader(net::HttpClient& client, TransferFlags& transfers)
+    : client_(client), transfers_(transfers)
 {
 }
 
@@ -30,7 +30,7 @@ PickerPageReader::Result PickerPageReader::read(std::string_view rawAddress, std
             return {Status::Failed, {}, error, true};
         return {Status::Ok, std::move(*text), {}, true};
     }
-    if (networkBusy_)
+    if (transfers_.busy())
         return {Status::Busy, {}, " Please press Esc before you start a new connection.", false};
     if (!net::isWebAddress(address))
         address.insert(0, "http://");
@@ -45,8 +45,7 @@ PickerPageReader::Result PickerPageReader::readWebPage(std::string address, std:
         return {Status::Failed, {}, proxySetting.error().message, false};
     client_.setProxy(proxySetting.value().host, proxySetting.value().port);
 
-    networkBusy_ = true;
-    cancelRequested_ = false;
+    transfers_.begin();
     fetching_ = true;
     expected_ = 0;
     QObject context;
@@ -71,9 +70,9 @@ PickerPageReader::Result PickerPageReader::readWebPage(std::string address, std:
                      });
     auto page = client_.FetchText(address);
     fetching_ = false;
-    networkBusy_ = false;
+    transfers_.end();
     if (!page.ok()) {
-        const Status status = cancelRequested_ ? Status::Cancelled : Status::Failed;
+        const Status status = transfers_.cancelRequested() ? Status::Cancelled : Status::Failed;
         return {status, {}, page.error().message, false};
     }
     return {Status::Ok, net::webPageSpeechText(page.value(), client_.contentType()), {}, false};
@@ -81,7 +80,7 @@ PickerPageReader::Result PickerPageReader::readWebPage(std::string address, std:
 
 void PickerPageReader::cancel()
 {
-    cancelRequested_ = true;
+    transfers_.requestCancel();
     // While resolving or connecting no socket is open yet, and the fetch must end all the same.
     if (fetching_ || client_.IsOpen())
         client_.AbortSocket();

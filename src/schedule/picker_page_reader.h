@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/transfer_flags.h"
+
 #include <functional>
 #include <string>
 #include <string_view>
@@ -13,8 +15,8 @@ class HttpClient;
 // Reads the text the Text Picker shows for an item's address: a web page is fetched and converted
 // to speech text (the text the keywords are cut from); an existing local file is read whole (an HTML
 // file converted the same way). A web fetch follows the transfer rules of channel retrieval: it is
-// refused while another transfer runs (`networkBusy`), sets that flag while it runs, clears
-// `cancelRequested` when it starts, and cancel() ends it at once.
+// refused while another transfer runs, marks the shared transfer flags busy while it runs (which
+// clears an earlier cancel), and cancel() ends it at once.
 class PickerPageReader
 {
 public:
@@ -27,7 +29,7 @@ public:
         bool localFile = false;
     };
 
-    PickerPageReader(net::HttpClient& client, bool& networkBusy, bool& cancelRequested);
+    PickerPageReader(net::HttpClient& client, TransferFlags& transfers);
 
     // `proxy` and `port` are the Proxy and Port settings.
     Result read(std::string_view address, std::string_view proxy, std::string_view port);
@@ -42,8 +44,7 @@ private:
     Result readWebPage(std::string address, std::string_view proxy, std::string_view port);
 
     net::HttpClient& client_;
-    bool& networkBusy_;
-    bool& cancelRequested_;
+    TransferFlags& transfers_;
     bool fetching_ = false;
     long long expected_ = 0;
 };

@@ -1,6 +1,5 @@
 #include "speech/speech_properties.h"
 
-#include "speech/reading_state.h"
 #include "speech/speech_engine.h"
 #include "speech/voice_labels.h"
 
@@ -25,9 +24,9 @@ const QString SpeechProperties::kScanMessage = QStringLiteral(
     "update the database.");
 const QString SpeechProperties::kTestSentence = QStringLiteral("This is a test.");
 
-SpeechProperties::SpeechProperties(SpeechEngine& engine, ReadingState& mainState, VoiceDatabase database,
+SpeechProperties::SpeechProperties(SpeechEngine& engine, EngineSpeedRange speedRange, VoiceDatabase database,
                                    Hooks hooks, QObject* parent)
-    : QObject(parent), engine_(engine), mainState_(mainState), database_(std::move(database)),
+    : QObject(parent), engine_(engine), speedRange_(speedRange), database_(std::move(database)),
       hooks_(std::move(hooks))
 {
     connect(&engine_, &SpeechEngine::OnAttribChanged, this, &SpeechProperties::attribChanged);
@@ -129,7 +128,7 @@ bool SpeechProperties::displayVoiceSteps()
     information_.age = age > 0 ? QString::number(age) : QStringLiteral("not given");
     if (firstDisplay_) {
         firstDisplay_ = false;
-        setTrackBar(mainState_.minSpeed, mainState_.maxSpeed, values_.speed);
+        setTrackBar(speedRange_.minimum(), speedRange_.maximum(), values_.speed);
         speedHint_ = wordsPerMinute(values_.speed);
     } else {
         probeSpeedRange();
@@ -139,17 +138,16 @@ bool SpeechProperties::displayVoiceSteps()
 
 void SpeechProperties::probeSpeedRange()
 {
-    mainState_.attribChangeEnabled = false;
-    const auto heed = qScopeGuard([this] { mainState_.attribChangeEnabled = true; });
+    speedRange_.heedAttribChanges(false);
+    const auto heed = qScopeGuard([this] { speedRange_.heedAttribChanges(true); });
     const int remembered = engine_.Speed();
     engine_.SetSpeed(0);
     const int minimum = engine_.Speed();
     engine_.SetSpeed(-1);
     const int maximum = engine_.Speed();
-    mainState_.minSpeed = minimum;
-    mainState_.maxSpeed = maximum;
+    speedRange_.set(minimum, maximum);
     setTrackBar(minimum, maximum, speedPosition_);
-    mainState_.attribChangeEnabled = true;
+    speedRange_.heedAttribChanges(true);
     moveTrackBar(remembered);
 }
 

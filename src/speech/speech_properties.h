@@ -1,5 +1,6 @@
 #pragma once
 
+#include "speech/engine_speed_range.h"
 #include "speech/voice_database.h"
 
 #include <QObject>
@@ -11,7 +12,6 @@
 namespace narrix {
 
 class SpeechEngine;
-struct ReadingState;
 
 // What the speech properties dialog takes and gives back: the shared settings it reads and changes.
 struct SpeechPropertiesValues
@@ -50,7 +50,7 @@ public:
     static const QString kScanMessage;
     static const QString kTestSentence;
 
-    SpeechProperties(SpeechEngine& engine, ReadingState& mainState, VoiceDatabase database, Hooks hooks,
+    SpeechProperties(SpeechEngine& engine, EngineSpeedRange speedRange, VoiceDatabase database, Hooks hooks,
                      QObject* parent = nullptr);
 
     // The opening of the dialog: reads the database (or scans after the message) and shows the
@@ -111,7 +111,7 @@ private:
     BusyPeriod busyPeriod();
 
     SpeechEngine& engine_;
-    ReadingState& mainState_;
+    EngineSpeedRange speedRange_;
     VoiceDatabase database_;
     Hooks hooks_;
     SpeechPropertiesValues values_;

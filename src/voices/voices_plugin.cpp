@@ -55,7 +55,7 @@ void VoicesPlugin::buildProperties()
     };
     hooks.showEngineSettings = [this] { propertiesEngine_->ShowSettingsDialog(propertiesDialog_.data()); };
     properties_ = std::make_unique<SpeechProperties>(
-        *propertiesEngine_, context_->readingState(),
+        *propertiesEngine_, context_->speedRange(),
         VoiceDatabase(programDataFile(QStringLiteral("nxvoice.ini"))), std::move(hooks));
     propertiesDialog_ = new TfrmProp(
         *properties_, [this] { openVoiceGuide(); }, &context_->window());

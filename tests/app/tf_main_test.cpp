@@ -492,19 +492,20 @@ TEST_F(TfMainTest, EscapeCancelsAndSaysDisconnected)
     ASSERT_TRUE(QTest::qWaitForWindowExposed(w.get()));
     w->editor()->setPlainText(QStringLiteral("abc"));
     QTest::keyClick(w->editor(), Qt::Key_Escape);
-    EXPECT_TRUE(w->state().transfers.cancelRequested);
+    EXPECT_TRUE(w->transfers().cancelRequested());
     EXPECT_EQ(w->statusText(), QStringLiteral(" Disconnected."));
     EXPECT_EQ(w->editor()->toPlainText(), QStringLiteral("abc"));
 
     // An editor open in a list row still gets Esc (and closes), and the window still cancels.
     w->setStatusText(QStringLiteral(" Ready"));
-    w->transfers().cancelRequested = false;
+    w->transfers().begin(); // a transfer that starts forgets the cancel
+    w->transfers().end();
     auto* rowEditor = new QLineEdit(w->scheduleList()->viewport());
     bool editorSawEscape = false;
     rowEditor->installEventFilter(new EscapeWitness(&editorSawEscape, rowEditor));
     QTest::keyClick(rowEditor, Qt::Key_Escape);
     EXPECT_TRUE(editorSawEscape);
-    EXPECT_TRUE(w->state().transfers.cancelRequested);
+    EXPECT_TRUE(w->transfers().cancelRequested());
     EXPECT_EQ(w->statusText(), QStringLiteral(" Disconnected."));
 }
 
@@ -547,7 +548,7 @@ TEST_F(TfMainTest, ExitClosesThroughTheCloseRequest)
     ASSERT_TRUE(QTest::qWaitForWindowExposed(w.get()));
     w->actions().actExit->trigger();
     EXPECT_FALSE(w->isVisible());
-    EXPECT_TRUE(w->state().transfers.cancelRequested);
+    EXPECT_TRUE(w->transfers().cancelRequested());
 }
 
 TEST_F(TfMainTest, ATerminationSignalClosesThroughTheCloseRequest)
@@ -557,7 +558,7 @@ TEST_F(TfMainTest, ATerminationSignalClosesThroughTheCloseRequest)
     ASSERT_TRUE(QTest::qWaitForWindowExposed(w.get()));
     w->TerminationRequested();
     EXPECT_FALSE(w->isVisible());
-    EXPECT_TRUE(w->state().transfers.cancelRequested);
+    EXPECT_TRUE(w->transfers().cancelRequested());
 }
 
 TEST_F(TfMainTest, SessionEndStoresTheSettingsAndLeavesTheWindowAsItIs)

@@ -157,7 +157,7 @@ TEST_F(ChannelsPluginTest, AFailingPageShowsItsBoxThroughThePrompter)
         QStringLiteral("configure your proxy settings.\r\n\r\nDetails: connection refused.")))
         << prompter.shown[0].text.toStdString();
     EXPECT_EQ(window->statusText(), QStringLiteral(" Disconnected."));
-    EXPECT_FALSE(window->transfers().networkBusy);
+    EXPECT_FALSE(window->transfers().busy());
     EXPECT_EQ(window->state().openModalDialogs, 0);
     EXPECT_TRUE(notifier.bodies.isEmpty()) << "Run Now shows the box, not a notification";
 }
@@ -195,7 +195,7 @@ TEST_F(ChannelsPluginTest, TheTimersFailuresBecomeNotificationsAndTheWalkGoesOn)
               QStringLiteral(" Headlines: Narrix cannot receive data from this channel. "
                              "Details: connection refused."));
     EXPECT_TRUE(prompter.shown.empty());
-    EXPECT_FALSE(window->transfers().networkBusy);
+    EXPECT_FALSE(window->transfers().busy());
 }
 
 TEST_F(ChannelsPluginTest, RunNowAndTheCommandLineEntryAreRefusedWhileATransferRuns)
@@ -203,14 +203,14 @@ TEST_F(ChannelsPluginTest, RunNowAndTheCommandLineEntryAreRefusedWhileATransferR
     auto window = start();
     window->scheduleItems().appendItem(item("Morning", textFile("m.txt", "Good morning.")));
     window->scheduleList()->setCurrentIndex(window->scheduleItems().index(0, 0));
-    window->transfers().networkBusy = true;
+    window->transfers().begin();
     window->actions().actRun->trigger();
     EXPECT_EQ(window->statusText(), QStringLiteral(" Please press Esc before you start a new connection."));
     window->setStatusText(QStringLiteral(" Ready"));
     channels.retrieveChannel(QString::fromStdString(textFile("n.txt", "Handed over.")));
     EXPECT_EQ(window->statusText(), QStringLiteral(" Please press Esc before you start a new connection."));
     EXPECT_TRUE(engine.spoken.isEmpty());
-    window->transfers().networkBusy = false;
+    window->transfers().end();
 }
 
 TEST_F(ChannelsPluginTest, TheHandOverClearsTheCutAndUsesTheAddressAsTitle)

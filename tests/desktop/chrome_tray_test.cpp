@@ -148,7 +148,7 @@ TEST_F(ChromeTrayWindow, TrayExitEndsTheProgramFromTheTrayAndStopReadingFollowsS
     guard.start(10000);
     EXPECT_EQ(QCoreApplication::exec(), 0);
     guard.stop();
-    EXPECT_TRUE(window->state().transfers.cancelRequested); // the close request ran
+    EXPECT_TRUE(window->transfers().cancelRequested()); // the close request ran
 }
 
 TEST_F(ChromeTrayWindow, TrayTwinsFollowTheToolsSwitchesAndTheLogoPlaysWhileSpeaking)

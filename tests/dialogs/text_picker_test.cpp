@@ -27,9 +27,11 @@ class TextPickerTest : public ::testing::Test
 {
 protected:
     net::HttpClient client;
-    bool networkBusy = false;
-    bool cancelRequested = true;
-    PickerPageReader reader{client, networkBusy, cancelRequested};
+    TransferFlags transfers;
+    PickerPageReader reader{client, transfers};
+
+    // A cancel left from an earlier transfer: a fetch that starts no longer counts it.
+    void SetUp() override { transfers.requestCancel(); }
 
     TextPickerValues run(const std::string& address, const TextPickerValues& values,
                          std::function<void(QDialog&)> steps, int* result = nullptr)
@@ -57,8 +59,8 @@ TEST_F(TextPickerTest, PicksKeywordsFromTheConvertedPage)
         EXPECT_EQ(d.windowTitle(), QStringLiteral("Text Picker"));
         press(d, Qt::Key_G, Qt::AltModifier); // Get Page Text
         EXPECT_TRUE(QTest::qWaitFor([&] { return !page(d)->toPlainText().isEmpty(); }));
-        EXPECT_FALSE(networkBusy);
-        EXPECT_FALSE(cancelRequested);
+        EXPECT_FALSE(transfers.busy());
+        EXPECT_FALSE(transfers.cancelRequested());
         EXPECT_TRUE(page(d)->toPlainText().contains(QStringLiteral("Caf\u00e9 cr\u00e8me")))
             << page(d)->toPlainText().toStdString();
         // Select the first two words with the keyboard and take them as the leading keyword.
@@ -89,15 +91,15 @@ TEST_F(TextPickerTest, EscCancelsTheFetchAndTheBusyRuleRefuses)
             EXPECT_TRUE(QTest::qWaitFor([&] { return status(d) == QStringLiteral(" Disconnected."); }, 10000))
                 << status(d).toStdString();
             EXPECT_TRUE(d.isVisible());
-            EXPECT_TRUE(cancelRequested);
-            EXPECT_FALSE(networkBusy);
+            EXPECT_TRUE(transfers.cancelRequested());
+            EXPECT_FALSE(transfers.busy());
             // Another transfer runs: no second one starts.
-            networkBusy = true;
+            transfers.begin();
             press(d, Qt::Key_G, Qt::AltModifier);
             EXPECT_TRUE(QTest::qWaitFor([&] {
                 return status(d) == QStringLiteral(" Please press Esc before you start a new connection.");
             }));
-            networkBusy = false;
+            transfers.end();
             press(d, Qt::Key_Escape);
         },
         &result);
@@ -129,7 +131,7 @@ TEST_F(TextPickerTest, ReadsALocalFileWholeAsAChannelWould)
             press(d, Qt::Key_Escape);
         });
     }
-    EXPECT_FALSE(networkBusy);
+    EXPECT_FALSE(transfers.busy());
 }
 
 } // namespace

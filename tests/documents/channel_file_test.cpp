@@ -102,13 +102,12 @@ TEST(ChannelFile, ALongBookIsSpokenFromItsFirstChapterOn)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.path.toStdString());
-        bool networkBusy = false;
-        bool cancelRequested = false;
+        TransferFlags transfers;
         PiecesHost host;
         net::HttpClient http;
         net::Pop3Client pop3;
-        MailReader mail{host, {networkBusy, cancelRequested}, pop3};
-        ChannelRetriever retriever{host, {networkBusy, cancelRequested}, http, mail};
+        MailReader mail{host, transfers, pop3};
+        ChannelRetriever retriever{host, transfers, http, mail};
         retriever.retrieve({"Book", c.path.toStdString(), {}});
         ASSERT_EQ(host.pieces.size(), 1u) << "the first chapter comes before the rest is read";
         EXPECT_EQ(host.title, "Book");

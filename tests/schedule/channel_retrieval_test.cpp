@@ -28,20 +28,19 @@ constexpr std::string_view kNewsText =
 
 struct Channels
 {
-    bool networkBusy = false;
-    bool cancelRequested = false;
+    TransferFlags transfers;
     narrix::testing::RecordingChannelHost host;
     net::HttpClient http;
     net::Pop3Client pop3;
-    MailReader mail{host, {networkBusy, cancelRequested}, pop3};
-    ChannelRetriever retriever{host, {networkBusy, cancelRequested}, http, mail};
+    MailReader mail{host, transfers, pop3};
+    ChannelRetriever retriever{host, transfers, http, mail};
 
     Channels() { pop3.setExtraCaCertificates(testCa()); }
 
     void run(const std::string& address, ChannelCut cut = {}, const std::string& title = "News")
     {
         retriever.retrieve({title, address, std::move(cut)});
-        EXPECT_FALSE(networkBusy);
+        EXPECT_FALSE(transfers.busy());
         EXPECT_FALSE(host.busyPointer);
     }
     std::string lastSpoken() const
@@ -192,14 +191,14 @@ TEST(ChannelRetrieval, EscDuringASlowTransferShowsNoBoxAndTheNextStartsAtOnce)
     EXPECT_TRUE(c.host.failures.isEmpty());
     EXPECT_TRUE(c.host.spoken.empty());
     EXPECT_EQ(c.host.lastStatus(), QStringLiteral(" Disconnected."));
-    EXPECT_TRUE(c.cancelRequested);
+    EXPECT_TRUE(c.transfers.cancelRequested());
     c.run(http("/pages/news.html"));
-    EXPECT_FALSE(c.cancelRequested);
+    EXPECT_FALSE(c.transfers.cancelRequested());
     EXPECT_EQ(c.lastSpoken(), kNewsText);
 
     // Esc with nothing running still cancels and says so.
     c.retriever.escape();
-    EXPECT_TRUE(c.cancelRequested);
+    EXPECT_TRUE(c.transfers.cancelRequested());
     EXPECT_EQ(c.host.lastStatus(), QStringLiteral(" Disconnected."));
 }
 
@@ -332,11 +331,11 @@ TEST(MailReading, FailuresRefusalsAndCancels)
     EXPECT_TRUE(c.host.spoken.empty());
 
     // A check while a transfer runs is refused.
-    c.networkBusy = true;
+    c.transfers.begin();
     c.retriever.retrieve({"Mail", mailbox("single", "N"), {}});
     EXPECT_EQ(c.host.beeps, 1);
     EXPECT_EQ(c.host.lastStatus(), QStringLiteral(" Please press Esc before checking email."));
-    c.networkBusy = false;
+    c.transfers.end();
     EXPECT_TRUE(c.host.spoken.empty());
 }
 

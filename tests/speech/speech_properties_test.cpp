@@ -93,8 +93,9 @@ protected:
         hooks.showScanMessage = [this] { ++scanMessages; };
         hooks.setBusyCursor = [this](bool on) { cursorDepth += on ? 1 : -1; };
         hooks.showEngineSettings = [this] { suppressSeen = engine.suppress; };
-        logic = std::make_unique<SpeechProperties>(
-            engine, state, VoiceDatabase(dir.filePath(QStringLiteral("nxvoice.ini"))), hooks);
+        logic = std::make_unique<SpeechProperties>(engine, EngineSpeedRange(state),
+                                                   VoiceDatabase(dir.filePath(QStringLiteral("nxvoice.ini"))),
+                                                   hooks);
         return *logic;
     }
 

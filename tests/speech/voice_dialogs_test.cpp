@@ -73,7 +73,8 @@ TEST(TfrmProp, KeyboardPicksAVoiceMovesTheSpeedAndCloses)
     state.maxSpeed = 450;
     VoiceDatabase(dir.filePath(QStringLiteral("nxvoice.ini")))
         .write({u"Anna (German)"_s, u"Dora (English)"_s});
-    SpeechProperties logic(engine, state, VoiceDatabase(dir.filePath(QStringLiteral("nxvoice.ini"))), {});
+    SpeechProperties logic(engine, EngineSpeedRange(state),
+                           VoiceDatabase(dir.filePath(QStringLiteral("nxvoice.ini"))), {});
     int getMore = 0;
     TfrmProp dialog(logic, [&getMore] { ++getMore; });
     logic.open({u"Anna (German)"_s, 150, -1});
@@ -165,7 +166,8 @@ TEST(TfrmProp, LanguageBoxNarrowsTheVoicesByKeyboard)
         for (const Mode& mode : voices)
             names << mode.name;
         VoiceDatabase(dir.filePath(u"nxvoice.ini"_s)).write(names);
-        SpeechProperties logic(engine, state, VoiceDatabase(dir.filePath(u"nxvoice.ini"_s)), {});
+        SpeechProperties logic(engine, EngineSpeedRange(state), VoiceDatabase(dir.filePath(u"nxvoice.ini"_s)),
+                               {});
         TfrmProp dialog(logic, nullptr, nullptr, c.locale);
         logic.open({c.stored, 150, -1});
         dialog.refresh();

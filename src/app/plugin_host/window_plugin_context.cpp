@@ -48,9 +48,9 @@ bool WindowPluginContext::startingUp() const
     return window_.state().startingUp;
 }
 
-TransferState& WindowPluginContext::transfers()
+TransferFlags& WindowPluginContext::transfers()
 {
-    return window_.transfers();
+    return transfers_;
 }
 
 ReadingControl& WindowPluginContext::reading()
@@ -58,9 +58,14 @@ ReadingControl& WindowPluginContext::reading()
     return window_.reading();
 }
 
-ReadingState& WindowPluginContext::readingState()
+const ReadingState& WindowPluginContext::readingState() const
 {
     return window_.readingState();
+}
+
+EngineSpeedRange WindowPluginContext::speedRange()
+{
+    return EngineSpeedRange(window_.readingState());
 }
 
 SpeechEngine& WindowPluginContext::tts()

@@ -21,9 +21,10 @@ public:
     void changeSettings(const Settings& settings) override;
     void applyTrayTheme() override;
     bool startingUp() const override;
-    TransferState& transfers() override;
+    TransferFlags& transfers() override;
     ReadingControl& reading() override;
-    ReadingState& readingState() override;
+    const ReadingState& readingState() const override;
+    EngineSpeedRange speedRange() override;
     SpeechEngine& tts() override;
     QMainWindow& window() override;
     QTextEdit* editor() const override;
@@ -35,6 +36,7 @@ public:
 
 private:
     TfMain& window_;
+    TransferFlags transfers_;
 };
 
 } // namespace narrix
