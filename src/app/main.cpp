@@ -160,6 +160,8 @@ int main(int argc, char** argv)
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &window,
                      [&window](QSessionManager&) { window.CommitSessionData(); });
 
+    // The window is shown before the greeting is synthesised.
+    window.setGreetingAfterFirstShow(true);
     window.FormCreate(request->startUpArguments());
     narrix::UnixSignalWatcher::setEndsProcessAtOnce(false);
     if (window.state().earlyExit) {

@@ -46,6 +46,10 @@ public:
 
     // Start-up sequence. `arguments` are the command-line arguments without the program name.
     void FormCreate(const QStringList& arguments);
+    // The start-up's greeting waits until the window's first show has been painted: synthesising it
+    // while the window is built and shown slows the first paint. Speech from any source before then
+    // says the greeting first. Off unless set (before FormCreate).
+    void setGreetingAfterFirstShow(bool after) { greetingAfterFirstShow_ = after; }
     // Shutdown sequence; later calls do nothing.
     void FormDestroy();
 
@@ -139,6 +143,8 @@ private:
     void applyViewSwitches();
     void resetRunTimeState();
     void speakGreetingOrArgument();
+    void speakGreeting();
+    void speakPendingGreeting();
     void markShownByWindow(std::initializer_list<const char16_t*> names);
     bool valueShownByWindow(const QString& name) const;
     SettingsTexts shutdownTexts(bool applyWindowChanges);
@@ -183,6 +189,8 @@ private:
     bool startUpIncomplete_ = false;
     bool enginePrepared_ = false;
     bool shown_ = false;
+    bool greetingAfterFirstShow_ = false;
+    bool greetingPending_ = false;
     bool activated_ = false;
     bool shutdownDone_ = false;
     bool terminationRequested_ = false;

@@ -233,6 +233,14 @@ void TfMain::UpdateReadingActions()
 
 void TfMain::SpeakBuffer(SpeechSource source)
 {
+    if (greetingPending_) {
+        // The waiting greeting goes first; the speech text buffer and the title stay this speech's.
+        std::string buffer = std::move(state_.reading.speechBuffer);
+        std::string title = std::move(state_.reading.currentTitle);
+        speakPendingGreeting();
+        state_.reading.speechBuffer = std::move(buffer);
+        state_.reading.currentTitle = std::move(title);
+    }
     reading_->SpeakBuffer(source);
 }
 

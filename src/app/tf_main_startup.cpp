@@ -228,11 +228,28 @@ void TfMain::speakGreetingOrArgument()
     state_.reading.exitWhenDone = false;
     if (settings_.startMinimized)
         MinimizeAtStart();
-    if (settings_.greetings != kNoGreeting) {
-        state_.reading.speechBuffer = settings_.greetings.toStdString();
-        state_.reading.currentTitle = "Greetings";
-        SpeakBuffer(SpeechSource::Scheduled);
-    }
+    if (settings_.greetings == kNoGreeting)
+        return;
+    if (greetingAfterFirstShow_ && !shown_)
+        greetingPending_ = true;
+    else
+        speakGreeting();
+}
+
+void TfMain::speakGreeting()
+{
+    state_.reading.speechBuffer = settings_.greetings.toStdString();
+    state_.reading.currentTitle = "Greetings";
+    SpeakBuffer(SpeechSource::Scheduled);
+}
+
+void TfMain::speakPendingGreeting()
+{
+    if (!greetingPending_)
+        return;
+    greetingPending_ = false;
+    if (!shutdownDone_)
+        speakGreeting();
 }
 
 void TfMain::markShownByWindow(std::initializer_list<const char16_t*> names)
@@ -393,6 +410,13 @@ void TfMain::showEvent(QShowEvent* event)
     if (!shown_) {
         shown_ = true;
         runGuarded(QStringLiteral("FormShow"), [this] { FormShow(); });
+        if (greetingPending_)
+            // The show queues the first paint: the second turn of the event loop comes after it.
+            QTimer::singleShot(0, this, [this] {
+                QTimer::singleShot(0, this, [this] {
+                    runGuarded(QStringLiteral("FormShow"), [this] { speakPendingGreeting(); });
+                });
+            });
     }
 }
 

@@ -217,6 +217,43 @@ TEST_F(TfMainTest, GreetingNilSpeaksNothingAndEmptySpeaksTheDefault)
     EXPECT_EQ(engine.spoken.last(), QStringLiteral("Good morning"));
 }
 
+// The program's own start shows the window before the greeting is spoken. Speech that comes first
+// (a hand-over) still follows the greeting, and the greeting is said once.
+TEST_F(TfMainTest, AGreetingAfterTheFirstShowComesOnceAndBeforeEarlierSpeech)
+{
+    struct Case
+    {
+        const char* name;
+        bool speechBeforeShow;
+        QStringList heard;
+        std::string title;
+    };
+    const Case cases[] = {
+        {"nothing before the show", false, {QStringLiteral("Welcome to Narrix!")}, "Greetings"},
+        {"a hand-over before the show",
+         true,
+         {QStringLiteral("Welcome to Narrix!"), QStringLiteral("Handed over.")},
+         "letter.txt"},
+    };
+    for (const Case& c : cases) {
+        engine.spoken.clear();
+        auto w = newWindow();
+        w->setGreetingAfterFirstShow(true);
+        w->FormCreate({});
+        EXPECT_TRUE(engine.spoken.isEmpty()) << c.name;
+        if (c.speechBeforeShow)
+            w->speakText(SpeechSource::Scheduled, "Handed over.", "letter.txt");
+        w->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(w.get()));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return engine.spoken.size() >= c.heard.size(); })) << c.name;
+        // The turns of the event loop after the show, where a second greeting would come.
+        for (int turn = 0; turn < 3; ++turn)
+            QCoreApplication::processEvents();
+        EXPECT_EQ(engine.spoken, c.heard) << c.name;
+        EXPECT_EQ(w->state().reading.currentTitle, c.title) << c.name;
+    }
+}
+
 TEST_F(TfMainTest, LowerCaseBooleansDoNotCount)
 {
     storeAll({{u"ViewToolbar", u"false"}, {u"StartMinimized", u"true"}, {u"ViewStatusbar", u"False"}});
