@@ -19,8 +19,11 @@ template <typename Function> bool resolve(void* library, const char* name, Funct
 
 const EspeakLibrary* openLibrary()
 {
-    // The library stays loaded for the rest of the process.
-    void* library = dlopen(kLibraryName, RTLD_NOW | RTLD_LOCAL);
+    // The library stays loaded for the rest of the process. Its audio layer brings PulseAudio and
+    // libsndfile with its codecs, which the program no longer loads before main(): bound lazily, as
+    // at a program's start, they cost a fraction of what binding every symbol at once would while
+    // the window is being built on the other core.
+    void* library = dlopen(kLibraryName, RTLD_LAZY | RTLD_LOCAL);
     if (library == nullptr) {
         qCWarning(lcSpeech, "%s", dlerror());
         return nullptr;

@@ -4,8 +4,10 @@
 
 namespace narrix {
 
+// Bound lazily, as at a program's start: binding every symbol of the library and of what it brings
+// at once costs several times more.
 SharedLibrary::SharedLibrary(const char* fileName, std::string* error)
-    : fileName_(fileName), handle_(dlopen(fileName, RTLD_NOW | RTLD_LOCAL)), error_(error)
+    : fileName_(fileName), handle_(dlopen(fileName, RTLD_LAZY | RTLD_LOCAL)), error_(error)
 {
     if (handle_ == nullptr) {
         const char* reason = dlerror();
