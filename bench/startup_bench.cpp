@@ -2,6 +2,7 @@
 // QMainWindow program, alternating runs so that both see the same machine load.
 // Usage: bench_startup NARRIX EMPTY_WINDOW [RUNS] [IDLE_MS]
 #include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
@@ -39,6 +40,12 @@ Sample runOnce(const QString& program, int idleMs)
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("XDG_CONFIG_HOME"), root.filePath(QStringLiteral("config")));
     env.insert(QStringLiteral("NARRIX_DATA_DIR"), root.filePath(QStringLiteral("data")));
+    // A runtime folder of its own, so that each run starts the program rather than handing over to a
+    // Narrix that runs beside the benchmark.
+    const QString runtime = root.filePath(QStringLiteral("run"));
+    QDir().mkpath(runtime);
+    QFile::setPermissions(runtime, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime);
     env.insert(QStringLiteral("NARRIX_AUDIO"), QStringLiteral("null"));
     env.insert(QStringLiteral("NARRIX_STARTUP_PROBE"), QStringLiteral("1"));
     if (!env.contains(QStringLiteral("QT_QPA_PLATFORM")))
@@ -61,7 +68,10 @@ Sample runOnce(const QString& program, int idleMs)
     QThread::msleep(static_cast<unsigned long>(idleMs));
     QCoreApplication::processEvents();
     sample.rssKiB = rssKiB(process.processId());
-    ::kill(static_cast<pid_t>(process.processId()), SIGTERM);
+    // A program that has ended already (a hand-over to a running one) has no id: kill(0) would stop
+    // the benchmark's own process group.
+    if (const qint64 pid = process.processId(); pid > 0)
+        ::kill(static_cast<pid_t>(pid), SIGTERM);
     if (!process.waitForFinished(10000))
         process.kill();
     process.waitForFinished(5000);
