@@ -3,8 +3,8 @@
 #include "app/main_window_accessibility.h"
 #include "app/menu_band_keys.h"
 #include "app/pane_layout.h"
-#include "app/splitter_bar.h"
 #include "app/plugin_host/window_plugin_context.h"
+#include "app/splitter_bar.h"
 #include "app/toolbar_icons.h"
 #include "channels/grid_item_delegate.h"
 #include "editor/edit_commands.h"
@@ -138,6 +138,10 @@ void TfMain::buildBandBar()
     menuBand_->setMovable(false);
     menuBand_->setFloatable(false);
     menuBand_->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    // The menu buttons (the band's only instant pop-ups) show no arrow. One style sheet for all of them:
+    // a sheet of its own on each button costs a style sheet style per button.
+    menuBand_->setStyleSheet(
+        QStringLiteral("QToolButton[popupMode=\"2\"]::menu-indicator { image: none; width: 0px; }"));
     QList<QToolButton*> menuButtons;
     for (const MainMenu& entry : createMainMenus(actions_, this)) {
         auto* button = new QToolButton(menuBand_);
@@ -149,7 +153,6 @@ void TfMain::buildBandBar()
         button->setAutoRaise(true);
         // Like a menu bar's entries: reached by F10 and the Alt keys, never holding the keyboard focus.
         button->setFocusPolicy(Qt::NoFocus);
-        button->setStyleSheet(QStringLiteral("QToolButton::menu-indicator { image: none; width: 0px; }"));
         menuBand_->addWidget(button);
     }
     new MenuBandKeys(this, menuButtons);
