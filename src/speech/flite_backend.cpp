@@ -1,10 +1,9 @@
 #include "speech/flite_backend.h"
 
 #include "base/diagnostics.h"
+#include "platform/shared_library.h"
 
 #include <flite.h>
-
-#include <dlfcn.h>
 
 #include <algorithm>
 
@@ -29,33 +28,24 @@ struct FliteLibrary
 
 constexpr const char* kFliteLibraryName = "libflite.so.1";
 
-template <typename Function> bool resolve(void* library, const char* name, Function& function)
-{
-    function = reinterpret_cast<Function>(dlsym(library, name));
-    if (function == nullptr)
-        qCWarning(lcSpeech, "%s has no %s", kFliteLibraryName, name);
-    return function != nullptr;
-}
-
 const FliteLibrary* openFliteLibrary()
 {
     // The library stays loaded for the rest of the process; the voices' libraries use the same one.
-    void* library = dlopen(kFliteLibraryName, RTLD_NOW | RTLD_LOCAL);
-    if (library == nullptr) {
-        qCWarning(lcSpeech, "%s", dlerror());
-        return nullptr;
-    }
+    std::string error;
+    SharedLibrary library(kFliteLibraryName, &error);
     static FliteLibrary functions;
-    const bool complete = resolve(library, "flite_init", functions.init) &&
-                          resolve(library, "get_param_float", functions.getParamFloat) &&
-                          resolve(library, "flite_feat_set_float", functions.featSetFloat) &&
-                          resolve(library, "new_audio_streaming_info", functions.newStreamingInfo) &&
-                          resolve(library, "audio_streaming_info_val", functions.streamingInfoVal) &&
-                          resolve(library, "feat_set", functions.featSet) &&
-                          resolve(library, "feat_remove", functions.featRemove) &&
-                          resolve(library, "flite_synth_text", functions.synthText) &&
-                          resolve(library, "utt_wave", functions.uttWave) &&
-                          resolve(library, "delete_utterance", functions.deleteUtterance);
+    const bool complete = library.resolve("flite_init", functions.init) &&
+                          library.resolve("get_param_float", functions.getParamFloat) &&
+                          library.resolve("flite_feat_set_float", functions.featSetFloat) &&
+                          library.resolve("new_audio_streaming_info", functions.newStreamingInfo) &&
+                          library.resolve("audio_streaming_info_val", functions.streamingInfoVal) &&
+                          library.resolve("feat_set", functions.featSet) &&
+                          library.resolve("feat_remove", functions.featRemove) &&
+                          library.resolve("flite_synth_text", functions.synthText) &&
+                          library.resolve("utt_wave", functions.uttWave) &&
+                          library.resolve("delete_utterance", functions.deleteUtterance);
+    if (!complete)
+        qCWarning(lcSpeech, "%s", error.c_str());
     return complete ? &functions : nullptr;
 }
 
@@ -89,18 +79,14 @@ constexpr FliteVoiceEntry kFliteVoices[] = {
 // fails. The library stays loaded: the voice's data lives in it.
 cst_voice* registerVoice(const FliteVoiceEntry& entry)
 {
-    void* library = dlopen(entry.library, RTLD_NOW | RTLD_LOCAL);
-    if (library == nullptr) {
-        qCWarning(lcSpeech, "%s", dlerror());
+    std::string error;
+    SharedLibrary library(entry.library, &error);
+    cst_voice* (*registerFunction)(const char*) = nullptr;
+    if (!library.resolve(entry.registerFunction, registerFunction)) {
+        qCWarning(lcSpeech, "%s", error.c_str());
         return nullptr;
     }
-    using RegisterFunction = cst_voice* (*)(const char*);
-    auto* function = reinterpret_cast<RegisterFunction>(dlsym(library, entry.registerFunction));
-    if (function == nullptr) {
-        qCWarning(lcSpeech, "%s has no %s", entry.library, entry.registerFunction);
-        return nullptr;
-    }
-    return function(nullptr);
+    return registerFunction(nullptr);
 }
 
 struct StreamContext

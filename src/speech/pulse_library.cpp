@@ -1,6 +1,6 @@
 #include "speech/pulse_library.h"
 
-#include "speech/shared_library.h"
+#include "platform/shared_library.h"
 
 #include <mutex>
 #include <thread>

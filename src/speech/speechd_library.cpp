@@ -1,6 +1,6 @@
 #include "speech/speechd_library.h"
 
-#include "speech/shared_library.h"
+#include "platform/shared_library.h"
 
 namespace narrix {
 namespace {

@@ -1,7 +1,7 @@
 // The client libraries opened with dlopen: every function of their tables is found in the installed
 // library, and a missing library or function gives a reason that names it.
+#include "platform/shared_library.h"
 #include "speech/pulse_library.h"
-#include "speech/shared_library.h"
 #include "speech/speechd_library.h"
 
 #include <gtest/gtest.h>

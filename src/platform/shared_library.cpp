@@ -1,4 +1,4 @@
-#include "speech/shared_library.h"
+#include "platform/shared_library.h"
 
 #include <dlfcn.h>
 
