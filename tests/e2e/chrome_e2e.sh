@@ -19,7 +19,7 @@ cleanup() { for p in "${PIDS[@]}"; do kill "$p" 2>/dev/null; done; wait 2>/dev/n
 trap cleanup EXIT
 fail() { echo "FAIL: $*"; cat "$ROOT/narrix.log" "$ROOT/xvfb.log" "$ROOT/trayer.log"; xwininfo -root -tree | head -30; exit 1; }
 
-Xvfb -displayfd 3 -screen 0 1024x700x24 -nolisten tcp 3>"$ROOT/display" 2>"$ROOT/xvfb.log" &
+Xvfb -noreset -displayfd 3 -screen 0 1024x700x24 -nolisten tcp 3>"$ROOT/display" 2>"$ROOT/xvfb.log" &
 PIDS+=($!)
 for _ in $(seq 100); do [ -s "$ROOT/display" ] && break; sleep 0.05; done
 export DISPLAY=:$(head -1 "$ROOT/display")

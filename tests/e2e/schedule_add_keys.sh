@@ -17,7 +17,7 @@ fail() { echo "FAIL: $*" >&2; [ -f "$root/narrix.err" ] && cat "$root/narrix.err
 
 # A display number nobody else uses: the server picks it and writes it to the pipe.
 mkfifo "$root/display"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$root/display" 2>"$root/xvfb.err" &
+Xvfb -noreset -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$root/display" 2>"$root/xvfb.err" &
 xvfb_pid=$!
 read -r -t 20 display <"$root/display" || fail "Xvfb did not start"
 export DISPLAY=":$display"

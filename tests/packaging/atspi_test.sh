@@ -8,13 +8,16 @@ HERE=$(cd "$(dirname "$0")" && pwd)
 WORK=$(mktemp -d "${TMPDIR:-/tmp}/narrix-atspi.XXXXXX")
 XVFB_PID=
 cleanup() {
-  [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null || true
+  # Waited for: a server still ending could take its socket away from the next test's server.
+  [ -n "$XVFB_PID" ] && { kill "$XVFB_PID" 2>/dev/null; wait "$XVFB_PID" 2>/dev/null; } || true
   rm -rf "$WORK"
 }
 trap cleanup EXIT
 
 mkfifo "$WORK/displayfd"
-Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$WORK/displayfd" >"$WORK/xvfb.log" 2>&1 &
+# -noreset: a server resets when its last client leaves (the accessibility launcher, after it has
+# published its bus), and a client connecting meanwhile is refused.
+Xvfb -noreset -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$WORK/displayfd" >"$WORK/xvfb.log" 2>&1 &
 XVFB_PID=$!
 read -r -t 20 DISPLAY_NUMBER <"$WORK/displayfd" || { cat "$WORK/xvfb.log"; echo "FAIL: Xvfb did not start"; exit 1; }
 export DISPLAY=":$DISPLAY_NUMBER"
