@@ -7,46 +7,33 @@ namespace {
 
 constexpr const char* kLibraryName = "libzip.so.4";
 
-struct Opened
+bool resolveAll(SharedLibrary& library, ZipLibrary& functions)
 {
-    const ZipLibrary* library = nullptr;
-    std::string error;
-};
-
-Opened openLibrary()
-{
-    Opened opened;
-    // The library stays loaded for the rest of the process.
-    SharedLibrary library(kLibraryName, &opened.error);
-    static ZipLibrary functions;
-    const bool complete = library.resolve("zip_error_init", functions.errorInit) &&
-                          library.resolve("zip_error_fini", functions.errorFini) &&
-                          library.resolve("zip_error_code_zip", functions.errorCodeZip) &&
-                          library.resolve("zip_error_strerror", functions.errorStrerror) &&
-                          library.resolve("zip_source_file_create", functions.sourceFileCreate) &&
-                          library.resolve("zip_source_buffer_create", functions.sourceBufferCreate) &&
-                          library.resolve("zip_source_free", functions.sourceFree) &&
-                          library.resolve("zip_open_from_source", functions.openFromSource) &&
-                          library.resolve("zip_discard", functions.discard) &&
-                          library.resolve("zip_name_locate", functions.nameLocate) &&
-                          library.resolve("zip_fopen_index", functions.fopenIndex) &&
-                          library.resolve("zip_get_error", functions.getError) &&
-                          library.resolve("zip_fread", functions.fread) &&
-                          library.resolve("zip_file_get_error", functions.fileGetError) &&
-                          library.resolve("zip_fclose", functions.fclose);
-    if (complete)
-        opened.library = &functions;
-    return opened;
+    return library.resolve("zip_error_init", functions.errorInit) &&
+           library.resolve("zip_error_fini", functions.errorFini) &&
+           library.resolve("zip_error_code_zip", functions.errorCodeZip) &&
+           library.resolve("zip_error_strerror", functions.errorStrerror) &&
+           library.resolve("zip_source_file_create", functions.sourceFileCreate) &&
+           library.resolve("zip_source_buffer_create", functions.sourceBufferCreate) &&
+           library.resolve("zip_source_free", functions.sourceFree) &&
+           library.resolve("zip_open_from_source", functions.openFromSource) &&
+           library.resolve("zip_discard", functions.discard) &&
+           library.resolve("zip_name_locate", functions.nameLocate) &&
+           library.resolve("zip_fopen_index", functions.fopenIndex) &&
+           library.resolve("zip_get_error", functions.getError) &&
+           library.resolve("zip_fread", functions.fread) &&
+           library.resolve("zip_file_get_error", functions.fileGetError) &&
+           library.resolve("zip_fclose", functions.fclose);
 }
 
 } // namespace
 
 const ZipLibrary* ZipLibrary::open(std::string* error)
 {
-    static const Opened opened = openLibrary();
-    if (opened.library == nullptr && error != nullptr)
+    static const OpenedFunctions<ZipLibrary> opened = openFunctions<ZipLibrary>(kLibraryName, resolveAll);
+    if (opened.functions == nullptr && error != nullptr)
         *error = "the zip library cannot be loaded: " + opened.error;
-    return opened.library;
+    return opened.functions;
 }
 
 } // namespace narrix

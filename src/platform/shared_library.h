@@ -4,8 +4,9 @@
 
 namespace narrix {
 
-// A system library opened with dlopen for the rest of the process, its functions looked up by name.
-// The first failure (the library or a function missing) is kept in the caller's `error`.
+// A system library opened with dlopen (and never closed: it stays loaded for the rest of the process), its
+// functions looked up by name. The first failure (the library or a function missing) is kept in the caller's
+// `error`.
 class SharedLibrary
 {
 public:
@@ -25,5 +26,25 @@ private:
     void* handle_;
     std::string* error_;
 };
+
+// A library's table of functions, filled once for the process by `resolveAll(library, table)` (true
+// when every function was found); `error` keeps the first failure. One table per type: call it from
+// one function-local static.
+template <typename Table> struct OpenedFunctions
+{
+    const Table* functions = nullptr;
+    std::string error;
+};
+
+template <typename Table, typename ResolveAll>
+OpenedFunctions<Table> openFunctions(const char* fileName, ResolveAll resolveAll)
+{
+    OpenedFunctions<Table> opened;
+    SharedLibrary library(fileName, &opened.error);
+    static Table table;
+    if (resolveAll(library, table))
+        opened.functions = &table;
+    return opened;
+}
 
 } // namespace narrix

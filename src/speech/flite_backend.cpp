@@ -28,31 +28,30 @@ struct FliteLibrary
 
 constexpr const char* kFliteLibraryName = "libflite.so.1";
 
-const FliteLibrary* openFliteLibrary()
+// The voices' libraries use the same one.
+bool resolveAll(SharedLibrary& library, FliteLibrary& functions)
 {
-    // The library stays loaded for the rest of the process; the voices' libraries use the same one.
-    std::string error;
-    SharedLibrary library(kFliteLibraryName, &error);
-    static FliteLibrary functions;
-    const bool complete = library.resolve("flite_init", functions.init) &&
-                          library.resolve("get_param_float", functions.getParamFloat) &&
-                          library.resolve("flite_feat_set_float", functions.featSetFloat) &&
-                          library.resolve("new_audio_streaming_info", functions.newStreamingInfo) &&
-                          library.resolve("audio_streaming_info_val", functions.streamingInfoVal) &&
-                          library.resolve("feat_set", functions.featSet) &&
-                          library.resolve("feat_remove", functions.featRemove) &&
-                          library.resolve("flite_synth_text", functions.synthText) &&
-                          library.resolve("utt_wave", functions.uttWave) &&
-                          library.resolve("delete_utterance", functions.deleteUtterance);
-    if (!complete)
-        qCWarning(lcSpeech, "%s", error.c_str());
-    return complete ? &functions : nullptr;
+    return library.resolve("flite_init", functions.init) &&
+           library.resolve("get_param_float", functions.getParamFloat) &&
+           library.resolve("flite_feat_set_float", functions.featSetFloat) &&
+           library.resolve("new_audio_streaming_info", functions.newStreamingInfo) &&
+           library.resolve("audio_streaming_info_val", functions.streamingInfoVal) &&
+           library.resolve("feat_set", functions.featSet) &&
+           library.resolve("feat_remove", functions.featRemove) &&
+           library.resolve("flite_synth_text", functions.synthText) &&
+           library.resolve("utt_wave", functions.uttWave) &&
+           library.resolve("delete_utterance", functions.deleteUtterance);
 }
 
 const FliteLibrary* fliteLibrary()
 {
-    static const FliteLibrary* const library = openFliteLibrary();
-    return library;
+    static const OpenedFunctions<FliteLibrary> opened = [] {
+        OpenedFunctions<FliteLibrary> result = openFunctions<FliteLibrary>(kFliteLibraryName, resolveAll);
+        if (result.functions == nullptr)
+            qCWarning(lcSpeech, "%s", result.error.c_str());
+        return result;
+    }();
+    return opened.functions;
 }
 
 // Each voice is a library of its own, opened when the voice is first used: linked into the program,
