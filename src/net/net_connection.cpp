@@ -307,8 +307,9 @@ NetStatus NetConnection::startTls(const std::string& peerName)
 
 NetStatus NetConnection::write(std::string_view bytes)
 {
+    // A deadline passed between two commands ends the connection as one passed inside a wait does.
     if (auto stop = stopReason())
-        return *stop;
+        return stopWaiting(*stop);
     if (!isOpen())
         return netError(NetErrorKind::ConnectionClosed, "the connection is closed");
     QSslSocket* s = socket_.get();

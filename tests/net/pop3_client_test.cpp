@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <thread>
 
 using namespace narrix::net;
 using namespace narrix::net::testing;
@@ -232,4 +233,15 @@ TEST(Pop3Client, TheTransferDeadlineHoldsAgainstAServerThatAnswersAtOnce)
         EXPECT_TRUE(client.OpenMailbox().ok());
         client.CloseMailbox();
     }
+    // A deadline that passes between two commands, while the program does other work: the next
+    // command is refused before anything is sent, and the connection goes all the same.
+    Pop3Client client;
+    logIn(client, kPop3LyingPort);
+    client.setTransferDeadline(100ms);
+    ASSERT_TRUE(client.OpenMailbox().ok());
+    std::this_thread::sleep_for(150ms);
+    auto late = client.CountMessages();
+    ASSERT_FALSE(late.ok());
+    EXPECT_EQ(late.error().kind, NetErrorKind::TimedOut);
+    EXPECT_FALSE(client.IsOpen());
 }
