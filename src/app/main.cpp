@@ -148,6 +148,8 @@ int main(int argc, char** argv)
     services.plugins = {&documentEditor, &speechSources, &channels,      &listCommands, &help,
                         &options,        &voices,        &channelUpdate, &mediaPlayer,  &globalShortcuts};
     services.windowParts = {&tray, &handOver};
+    // The window's widgets need fonts from here on.
+    fonts.waitForConfiguration();
     narrix::TfMain window(*engine, store, prompter, locale, services);
 
     // The engine's settings dialog is shown through the window's dialog seam.

@@ -151,14 +151,30 @@ void ChromeTray::applyTheme()
 void ChromeTray::applyThemeSettings(const Settings& settings)
 {
     const TrayThemePictures pictures = trayThemePictures(settings, iconLoads);
-    normal_ = QIcon(pictures.normal);
+    stillPicture_ = pictures.normal;
+    normal_ = QIcon();
     closeFrame_ = pictures.closeFrame;
     openFrame_ = pictures.openFrame;
     framesLoaded_ = false;
     icon_.setFrames({});
     if (icon_.animated())
         loadTrayFrames();
-    icon_.setIcon(normal_);
+    // Given to the tray on the next turn of the event loop: the first picture loads Qt's icon engine
+    // and showing it asks the desktop for its tray, neither of which the window's first show needs.
+    if (stillIconQueued_)
+        return;
+    stillIconQueued_ = true;
+    QTimer::singleShot(0, this, [this] {
+        stillIconQueued_ = false;
+        icon_.setIcon(stillIcon());
+    });
+}
+
+const QIcon& ChromeTray::stillIcon()
+{
+    if (normal_.isNull())
+        normal_ = QIcon(stillPicture_);
+    return normal_;
 }
 
 void ChromeTray::loadLogoAnimation(QLabel& logo)
@@ -209,7 +225,7 @@ void ChromeTray::setAnimationDelay(int milliseconds)
 
 void ChromeTray::showStillPicture()
 {
-    icon_.setIcon(normal_);
+    icon_.setIcon(stillIcon());
     showLogoFrame(1);
 }
 

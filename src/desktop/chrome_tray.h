@@ -66,11 +66,15 @@ private:
     void applicationRestored();
     void showLogoFrame(int frame);
     void loadTrayFrames();
+    const QIcon& stillIcon();
     bool taskbarButton() const;
 
     QPointer<TfMain> window_;
     TQMTrayIcon icon_;
+    // The theme's still picture, made when the tray first shows it.
+    QString stillPicture_;
     QIcon normal_;
+    bool stillIconQueued_ = false;
     // The theme's animation frames, read when the animation first runs.
     QString closeFrame_;
     QString openFrame_;

@@ -16,9 +16,16 @@ FontDatabaseWarmUp::~FontDatabaseWarmUp()
 
 void FontDatabaseWarmUp::applicationCreated()
 {
-    std::unique_lock lock(mutex_);
-    applicationCreated_ = true;
+    {
+        std::lock_guard lock(mutex_);
+        applicationCreated_ = true;
+    }
     changed_.notify_all();
+}
+
+void FontDatabaseWarmUp::waitForConfiguration()
+{
+    std::unique_lock lock(mutex_);
     // fontconfig builds its configuration on whichever thread asks first and does not wait for
     // another thread that is building it: a widget made now would parse the whole configuration a
     // second time on this thread.

@@ -22,9 +22,12 @@ public:
     FontDatabaseWarmUp(const FontDatabaseWarmUp&) = delete;
     FontDatabaseWarmUp& operator=(const FontDatabaseWarmUp&) = delete;
 
-    // The application object exists: the thread may fill Qt's font database. Returns once fontconfig's
-    // configuration is loaded, before the first widget asks for a font.
+    // The application object exists: the thread may fill Qt's font database once fontconfig's
+    // configuration is loaded. Returns at once.
     void applicationCreated();
+    // Returns once fontconfig's configuration is loaded: call it before the first widget asks for a
+    // font. The work before it (which needs no font) overlaps the loading.
+    void waitForConfiguration();
     // Waits for the thread; call it before the application object goes. Without applicationCreated()
     // the thread ends after fontconfig's part.
     void finish();
