@@ -13,6 +13,7 @@ NARRIX_TEST_RUNTIME=$(mktemp -d /tmp/narrix-test.XXXXXX)
 chmod 700 "$NARRIX_TEST_RUNTIME"
 export XDG_RUNTIME_DIR="$NARRIX_TEST_RUNTIME"
 export XDG_CONFIG_HOME="$NARRIX_TEST_RUNTIME/config"
+export XDG_CACHE_HOME="$NARRIX_TEST_RUNTIME/cache"
 export QT_QPA_PLATFORM=offscreen
 export NARRIX_AUDIO=${NARRIX_AUDIO:-null}
 # For a sanitized build: leaks of system libraries that are not ours (tests/lsan.supp).

@@ -2,9 +2,12 @@
 
 #include "base/diagnostics.h"
 #include "speech/espeak_library.h"
+#include "speech/espeak_voice_cache.h"
 #include "speech/language_codes.h"
 
+#include <QStandardPaths>
 #include <algorithm>
+#include <atomic>
 
 namespace narrix {
 namespace {
@@ -30,15 +33,15 @@ int onSynth(short* wav, int count, espeak_EVENT* events)
     return 0;
 }
 
-QString readableName(const char* name)
+QString readableName(const std::string& name)
 {
-    QString text = QString::fromUtf8(name ? name : "");
+    QString text = QString::fromStdString(name);
     text.replace(QLatin1Char('_'), QLatin1Char(' '));
     return text;
 }
 
 // espeak-ng reports 1 for male and 2 for female; the engine reports 1 female, 2 male.
-int engineGender(unsigned char espeakGender)
+int engineGender(int espeakGender)
 {
     return espeakGender == 2 ? 1 : (espeakGender == 1 ? 2 : 0);
 }
@@ -49,7 +52,63 @@ const char* firstLanguage(const espeak_VOICE* voice)
     return voice->languages && voice->languages[0] ? voice->languages + 1 : "";
 }
 
+EspeakVoiceEntry voiceEntry(const espeak_VOICE& voice)
+{
+    return EspeakVoiceEntry{voice.name ? voice.name : "", voice.identifier ? voice.identifier : "",
+                            firstLanguage(&voice), voice.gender, voice.age};
+}
+
+VoiceInfo espeakVoice(const EspeakVoiceEntry& entry, const QString& nameSuffix)
+{
+    VoiceInfo info;
+    info.speaker = readableName(entry.name);
+    info.name = info.speaker + nameSuffix;
+    info.gender = engineGender(entry.gender);
+    info.age = entry.age;
+    info.backend = SynthBackendKind::Espeak;
+    info.minSpeed = EspeakBackend::kMinSpeed;
+    info.maxSpeed = EspeakBackend::kMaxSpeed;
+    return info;
+}
+
+std::vector<VoiceInfo> voiceInfos(const EspeakVoiceListing& listing)
+{
+    std::vector<VoiceInfo> result;
+    std::string englishIdentifier = "en-us";
+    for (const EspeakVoiceEntry& entry : listing.languages) {
+        VoiceInfo info = espeakVoice(entry, QStringLiteral(" (espeak-ng)"));
+        info.language = windowsPrimaryLanguage(entry.language);
+        info.backendVoice = entry.identifier;
+        if (entry.language == "en-us")
+            englishIdentifier = info.backendVoice;
+        result.push_back(std::move(info));
+    }
+
+    // Speaker variants ("Alicia", "f3", "whisper", ...) are voices of their own, over American English.
+    for (const EspeakVoiceEntry& entry : listing.variants) {
+        std::string file = entry.identifier;
+        if (const auto slash = file.rfind('/'); slash != std::string::npos)
+            file.erase(0, slash + 1);
+        if (file.empty())
+            continue;
+        VoiceInfo info = espeakVoice(entry, QStringLiteral(", English (espeak-ng variant)"));
+        info.language = 9;
+        info.backendVoice = englishIdentifier + "+" + file;
+        result.push_back(std::move(info));
+    }
+    return result;
+}
+
+// Empty (no cache) when the system names no cache folder.
+QString defaultVoiceCachePath()
+{
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
+    return folder.isEmpty() ? QString() : folder + QStringLiteral("/narrix/espeak-ng-voices");
+}
+
 } // namespace
+
+EspeakBackend::EspeakBackend() : voiceCachePath_(defaultVoiceCachePath()) {}
 
 EspeakBackend::~EspeakBackend()
 {
@@ -57,13 +116,19 @@ EspeakBackend::~EspeakBackend()
         espeak_->terminate();
 }
 
+bool EspeakBackend::openLibrary()
+{
+    if (espeak_ == nullptr)
+        espeak_ = EspeakLibrary::open();
+    return espeak_ != nullptr;
+}
+
 bool EspeakBackend::ensureStarted()
 {
     if (tried_)
         return started_;
     tried_ = true;
-    espeak_ = EspeakLibrary::open();
-    if (espeak_ == nullptr)
+    if (!openLibrary())
         return false;
     const int rate = espeak_->initialize(AUDIO_OUTPUT_SYNCHRONOUS, 0, nullptr, espeakINITIALIZE_DONT_EXIT);
     if (rate <= 0) {
@@ -76,53 +141,44 @@ bool EspeakBackend::ensureStarted()
     return true;
 }
 
-std::vector<VoiceInfo> EspeakBackend::listVoices()
+void EspeakBackend::start()
 {
-    std::vector<VoiceInfo> result;
-    if (!ensureStarted())
-        return result;
+    ensureStarted();
+}
 
-    std::string englishIdentifier = "en-us";
-    for (const espeak_VOICE** v = espeak_->listVoices(nullptr); v && *v; ++v) {
-        const espeak_VOICE* voice = *v;
-        VoiceInfo info;
-        info.speaker = readableName(voice->name);
-        info.name = info.speaker + QStringLiteral(" (espeak-ng)");
-        info.gender = engineGender(voice->gender);
-        info.age = voice->age;
-        info.language = windowsPrimaryLanguage(firstLanguage(voice));
-        info.backend = SynthBackendKind::Espeak;
-        info.backendVoice = voice->identifier ? voice->identifier : "";
-        info.minSpeed = kMinSpeed;
-        info.maxSpeed = kMaxSpeed;
-        if (std::string_view(firstLanguage(voice)) == "en-us")
-            englishIdentifier = info.backendVoice;
-        result.push_back(std::move(info));
-    }
-
-    // Speaker variants ("Alicia", "f3", "whisper", ...) are voices of their own, over American English.
+EspeakVoiceListing EspeakBackend::listFromEspeak()
+{
+    EspeakVoiceListing listing;
+    for (const espeak_VOICE** v = espeak_->listVoices(nullptr); v && *v; ++v)
+        listing.languages.push_back(voiceEntry(**v));
     espeak_VOICE spec{};
     spec.languages = "variant";
-    for (const espeak_VOICE** v = espeak_->listVoices(&spec); v && *v; ++v) {
-        const espeak_VOICE* voice = *v;
-        std::string file = voice->identifier ? voice->identifier : "";
-        if (const auto slash = file.rfind('/'); slash != std::string::npos)
-            file.erase(0, slash + 1);
-        if (file.empty())
-            continue;
-        VoiceInfo info;
-        info.speaker = readableName(voice->name);
-        info.name = info.speaker + QStringLiteral(", English (espeak-ng variant)");
-        info.gender = engineGender(voice->gender);
-        info.age = voice->age;
-        info.language = 9;
-        info.backend = SynthBackendKind::Espeak;
-        info.backendVoice = englishIdentifier + "+" + file;
-        info.minSpeed = kMinSpeed;
-        info.maxSpeed = kMaxSpeed;
-        result.push_back(std::move(info));
+    for (const espeak_VOICE** v = espeak_->listVoices(&spec); v && *v; ++v)
+        listing.variants.push_back(voiceEntry(**v));
+    return listing;
+}
+
+std::vector<VoiceInfo> EspeakBackend::listVoices()
+{
+    if (!openLibrary())
+        return {};
+    std::string header;
+    if (!voiceCachePath_.isEmpty()) {
+        header = espeakVoiceCacheHeader(*espeak_);
+        if (std::optional<EspeakVoiceListing> cached = readEspeakVoiceCache(voiceCachePath_, header))
+            return voiceInfos(*cached);
     }
-    return result;
+    if (!ensureStarted())
+        return {};
+    const EspeakVoiceListing listing = listFromEspeak();
+    QString error;
+    if (!voiceCachePath_.isEmpty() && !writeEspeakVoiceCache(voiceCachePath_, header, listing, &error)) {
+        // Listing for real every time costs a few milliseconds: worth saying once, not at every start.
+        static std::atomic_flag warned = ATOMIC_FLAG_INIT;
+        if (!warned.test_and_set())
+            qCWarning(lcSpeech, "the voice list is not cached: %s", qUtf8Printable(error));
+    }
+    return voiceInfos(listing);
 }
 
 bool EspeakBackend::synthesize(const VoiceInfo& voice, std::string_view text, const Prosody& prosody,

@@ -19,7 +19,9 @@ bool resolveAll(SharedLibrary& library, EspeakLibrary& functions)
            library.resolve("espeak_ListVoices", functions.listVoices) &&
            library.resolve("espeak_SetVoiceByName", functions.setVoiceByName) &&
            library.resolve("espeak_SetParameter", functions.setParameter) &&
-           library.resolve("espeak_Synth", functions.synth);
+           library.resolve("espeak_Synth", functions.synth) &&
+           library.resolve("espeak_ng_InitializePath", functions.initializePath) &&
+           library.resolve("espeak_Info", functions.info);
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <espeak-ng/espeak_ng.h>
 #include <espeak-ng/speak_lib.h>
 
 namespace narrix {
@@ -16,6 +17,9 @@ struct EspeakLibrary
     decltype(&espeak_SetVoiceByName) setVoiceByName = nullptr;
     decltype(&espeak_SetParameter) setParameter = nullptr;
     decltype(&espeak_Synth) synth = nullptr;
+    // Cheap, without starting the synthesiser: where its data is, and which version it is.
+    decltype(&espeak_ng_InitializePath) initializePath = nullptr;
+    decltype(&espeak_Info) info = nullptr;
 
     // Opens the library once per process; null (the reason on stderr) when it or a function is missing.
     static const EspeakLibrary* open();

@@ -21,6 +21,8 @@ public:
 
     // The voices this backend offers; empty when the backend cannot start.
     virtual std::vector<VoiceInfo> listVoices() = 0;
+    // Starts the synthesiser now, when listing did not, so that the first synthesis does not wait for it.
+    virtual void start() {}
     virtual bool usable(const VoiceInfo& voice) = 0;
     // Speaks one piece of UTF-8 text. Returns false when the backend failed.
     virtual bool synthesize(const VoiceInfo& voice, std::string_view text, const Prosody& prosody,

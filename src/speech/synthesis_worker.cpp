@@ -125,8 +125,9 @@ std::vector<VoiceInfo> SynthesisWorker::listAllVoices()
 
 void SynthesisWorker::run()
 {
-    // Listing starts the backends (espeak-ng reads its voice files): done at once, so that it runs
-    // while the program builds its window, and the first caller of voices() waits only for the rest.
+    // Listing is done at once, so that it runs while the program builds its window, and the first
+    // caller of voices() waits only for the rest. From espeak-ng's cache file it does not start the
+    // synthesiser: that is done once the list is out, before any task, so no Speak waits for it.
     std::vector<VoiceInfo> listed = listAllVoices();
     {
         std::lock_guard lock(mutex_);
@@ -134,6 +135,7 @@ void SynthesisWorker::run()
         voicesReady_ = true;
     }
     voicesListed_.notify_all();
+    espeak_->start();
     for (;;) {
         std::vector<std::function<void()>> tasks;
         {

@@ -20,10 +20,12 @@ class ScriptedBackend final : public SynthBackend
 public:
     std::vector<VoiceInfo> listVoices() override
     {
+        calls.emplace_back("list");
         VoiceInfo voice;
         voice.name = QStringLiteral("Scripted");
         return {voice};
     }
+    void start() override { calls.emplace_back("start"); }
     bool usable(const VoiceInfo&) override { return true; }
     bool synthesize(const VoiceInfo&, std::string_view text, const Prosody&, const PcmSink& sink) override
     {
@@ -62,6 +64,8 @@ public:
         changed_.wait(lock, [&] { return spoken_.size() >= count && !inside_; });
         return spoken_;
     }
+
+    std::vector<std::string> calls; // of listVoices and start, on the synthesis thread only
 
 private:
     std::mutex mutex_;
@@ -130,6 +134,13 @@ TEST_F(WorkerFixture, AStreamLetGoWhileSynthesisingIsNeverServedAgain)
     // Nothing of the detached stream follows.
     worker->runAndWait([] {});
     EXPECT_EQ(backend->spoken(2).size(), 2u);
+}
+
+TEST_F(WorkerFixture, TheSynthesiserIsStartedOnceTheVoicesAreListedBeforeAnyTask)
+{
+    std::vector<std::string> callsBeforeTheTask;
+    worker->runAndWait([&] { callsBeforeTheTask = backend->calls; });
+    EXPECT_EQ(callsBeforeTheTask, (std::vector<std::string>{"list", "start"}));
 }
 
 TEST_F(WorkerFixture, TasksMayWaitForTasksFromTheThreadItself)
