@@ -83,7 +83,8 @@ long long modificationNanoseconds(const fs::path& folder)
     const auto time = fs::last_write_time(folder, error);
     if (error)
         return -1;
-    return std::chrono::duration_cast<std::chrono::nanoseconds>(time.time_since_epoch()).count();
+    const auto unixTime = std::chrono::file_clock::to_sys(time);
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(unixTime.time_since_epoch()).count();
 }
 
 // Every folder of the voice files, sorted by path so that the header does not depend on the order
