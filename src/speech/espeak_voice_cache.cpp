@@ -11,7 +11,9 @@
 #include <algorithm>
 #include <charconv>
 #include <chrono>
+#include <iterator>
 #include <system_error>
+#include <utility>
 
 namespace narrix {
 namespace {
@@ -24,25 +26,20 @@ constexpr qint64 kMaxFileBytes = 1 << 20;
 constexpr std::size_t kMaxLines = 10000;
 constexpr std::size_t kFieldsPerVoice = 5;
 
-// Fields are separated by tabs and voices by line ends: those and the escape itself are escaped.
+// Fields are separated by tabs and voices by line ends: those and the escape itself are written as a
+// backslash and a letter.
+constexpr std::pair<char, char> kEscapes[] = {{'\\', '\\'}, {'\t', 't'}, {'\n', 'n'}, {'\r', 'r'}};
+
 void appendEscaped(std::string& out, std::string_view text)
 {
     for (const char c : text) {
-        switch (c) {
-        case '\\':
-            out += "\\\\";
-            break;
-        case '\t':
-            out += "\\t";
-            break;
-        case '\n':
-            out += "\\n";
-            break;
-        case '\r':
-            out += "\\r";
-            break;
-        default:
+        const auto escape = std::find_if(std::begin(kEscapes), std::end(kEscapes),
+                                         [c](const auto& pair) { return pair.first == c; });
+        if (escape == std::end(kEscapes)) {
             out += c;
+        } else {
+            out += '\\';
+            out += escape->second;
         }
     }
 }
@@ -57,22 +54,12 @@ bool unescape(std::string_view text, std::string* out)
         }
         if (++i == text.size())
             return false;
-        switch (text[i]) {
-        case '\\':
-            *out += '\\';
-            break;
-        case 't':
-            *out += '\t';
-            break;
-        case 'n':
-            *out += '\n';
-            break;
-        case 'r':
-            *out += '\r';
-            break;
-        default:
+        const char letter = text[i];
+        const auto escape = std::find_if(std::begin(kEscapes), std::end(kEscapes),
+                                         [letter](const auto& pair) { return pair.second == letter; });
+        if (escape == std::end(kEscapes))
             return false;
-        }
+        *out += escape->first;
     }
     return true;
 }
