@@ -28,6 +28,9 @@ chmod 700 "$root/runtime"
 printf '[General]\nFontCharset=0\nShowTips=False\n' >"$root/config/Quillmark/Narrix.conf"
 export XDG_CONFIG_HOME="$root/config" NARRIX_DATA_DIR="$root/data" XDG_RUNTIME_DIR="$root/runtime"
 export NARRIX_AUDIO=null QT_QPA_PLATFORM=xcb NARRIX_STARTUP_PROBE=1
+# No session bus: without one, libdbus starts one per display for Qt's accessibility bridge, and the
+# program can wait on that start for ever.
+export DBUS_SESSION_BUS_ADDRESS=disabled:
 unset NARRIX_SPEECH_LOG
 
 "$exe" 2>"$root/narrix.err" &
