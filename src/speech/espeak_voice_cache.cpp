@@ -1,13 +1,11 @@
 #include "speech/espeak_voice_cache.h"
 
+#include "base/atomic_file.h"
 #include "base/diagnostics.h"
 #include "speech/espeak_library.h"
 
 #include <QCryptographicHash>
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
 #include <algorithm>
 #include <charconv>
 #include <chrono>
@@ -22,7 +20,7 @@ namespace fs = std::filesystem;
 
 constexpr std::string_view kFormatLine = "narrix-espeak-ng-voices 1\n";
 // Far above what espeak-ng installs (232 voices, about 10 KB): anything larger is not ours.
-constexpr qint64 kMaxFileBytes = 1 << 20;
+constexpr std::size_t kMaxFileBytes = 1 << 20;
 constexpr std::size_t kMaxLines = 10000;
 constexpr std::size_t kFieldsPerVoice = 5;
 
@@ -256,28 +254,17 @@ std::string espeakVoiceCacheHeader(const EspeakLibrary& espeak)
 
 std::optional<EspeakVoiceListing> readEspeakVoiceCache(const QString& path, std::string_view header)
 {
-    const QFileInfo info(path);
-    if (!info.exists())
-        return std::nullopt;
-    const char* reason = nullptr;
+    std::string bytes, error;
+    bool missing = false;
     std::optional<EspeakVoiceListing> listing;
-    QFile file(path);
-    if (!info.isFile())
-        reason = "it is not a regular file";
-    else if (info.size() > kMaxFileBytes)
-        reason = "it is too large";
-    else if (!file.open(QIODevice::ReadOnly))
-        reason = "it cannot be read";
-    else {
-        const QByteArray bytes = file.read(kMaxFileBytes + 1);
-        if (bytes.size() > kMaxFileBytes)
-            reason = "it is too large";
-        else
-            listing = parseCache(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
-                                 header, &reason);
-    }
+    const char* reason = nullptr;
+    if (readWholeFile(QFile::encodeName(path).toStdString(), &bytes, &error, &missing, kMaxFileBytes))
+        listing = parseCache(bytes, header, &reason);
+    else if (missing)
+        return std::nullopt;
     if (!listing)
-        qCDebug(lcSpeech, "the voice list %s is not used: %s", qUtf8Printable(path), reason);
+        qCDebug(lcSpeech, "the voice list %s is not used: %s", qUtf8Printable(path),
+                reason != nullptr ? reason : error.c_str());
     return listing;
 }
 
@@ -289,19 +276,16 @@ bool writeEspeakVoiceCache(const QString& path, std::string_view header, const E
     appendSection(body, "variants", listing.variants);
     const std::string text = std::string(header) + body + "end " + checksum(body) + '\n';
 
-    const QString folder = QFileInfo(path).absolutePath();
-    if (!QDir().mkpath(folder)) {
-        *error = QStringLiteral("the folder %1 cannot be created").arg(folder);
-        return false;
-    }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) ||
-        file.write(text.data(), static_cast<qint64>(text.size())) != static_cast<qint64>(text.size()) ||
-        !file.commit()) {
-        *error = QStringLiteral("%1 cannot be written: %2").arg(path, file.errorString());
-        return false;
-    }
-    return true;
+    const fs::path file = QFile::encodeName(path).toStdString();
+    std::error_code folderError;
+    fs::create_directories(file.parent_path(), folderError);
+    std::string reason;
+    if (folderError)
+        reason = "its folder cannot be created: " + folderError.message();
+    else if (writeFileAtomically(file, text, &reason))
+        return true;
+    *error = QStringLiteral("%1 cannot be written: %2").arg(path, QString::fromLocal8Bit(reason.c_str()));
+    return false;
 }
 
 } // namespace narrix
