@@ -149,6 +149,7 @@ int main(int argc, char** argv)
     QObject::connect(&hook, &narrix::RealtimeHookConnection::keyReport, &hook,
                      [&](quint32 key, quint32 flags) { realtime.keyReport(key, flags); });
     hook.connectHook(QStringLiteral(REALTIME_LIBRARY));
+    hook.waitUntilHookedOn();
 
     // A long text keeps the engine busy; it is queued as real-time speech so that typed words may follow.
     std::string talk;

@@ -46,11 +46,19 @@ void RealtimeHookConnection::connectHook(const QString& libraryPath)
         qCWarning(lcNarrix, "real-time speech: %s", error.c_str());
         throw std::runtime_error(kNoMapFile);
     }
-    hookOn_();
+    // The block and the port stay until disconnectHook(), which waits for this thread first.
+    hookingOn_ = std::thread(hookOn_);
+}
+
+void RealtimeHookConnection::waitUntilHookedOn()
+{
+    if (hookingOn_.joinable())
+        hookingOn_.join();
 }
 
 void RealtimeHookConnection::disconnectHook()
 {
+    waitUntilHookedOn();
     if (hookOff_ != nullptr)
         hookOff_();
     hookOn_ = hookOff_ = nullptr;

@@ -5,6 +5,7 @@
 #include <QObject>
 #include <QString>
 #include <memory>
+#include <thread>
 
 class QSocketNotifier;
 
@@ -30,7 +31,11 @@ public:
     // Connects in the order of loading, looking up HookOn and HookOff, creating the block, storing the
     // port, calling HookOn. Throws std::runtime_error with the program's message when the library is
     // missing, damaged, or the block cannot be created; what was done stays until disconnectHook().
+    // HookOn runs on a thread of its own: it opens two display connections and waits until the server
+    // records keys (up to 2 s), which a slow or remote X server would otherwise add to the start-up.
     void connectHook(const QString& libraryPath);
+    // Returns once the HookOn of the last connectHook has returned: keys typed from then on are reported.
+    void waitUntilHookedOn();
     // Calls HookOff if it was found, unloads the library if it was loaded, removes the block and closes
     // the port. Harmless when nothing is connected.
     void disconnectHook();
@@ -51,6 +56,7 @@ private:
     void* library_ = nullptr;
     void (*hookOn_)() = nullptr;
     void (*hookOff_)() = nullptr;
+    std::thread hookingOn_;
     hook::KeyMapBlock block_;
     int readEnd_ = -1;
     int writeEnd_ = -1;

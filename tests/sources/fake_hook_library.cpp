@@ -1,6 +1,7 @@
 // A stand-in for librealtime in tests: HookOn writes a fixed set of reports into the message port named
-// by nxKeyMap at once; both entry points note their call in the file FAKE_HOOK_LOG. Built without
-// HookOff (FAKE_HOOK_DAMAGED) it is a damaged library.
+// by nxKeyMap at once; both entry points note their call in the file FAKE_HOOK_LOG. With
+// FAKE_HOOK_ON_WAIT naming a file, HookOn first waits (up to 10 s) until that file exists, as the real
+// library waits for the X server. Built without HookOff (FAKE_HOOK_DAMAGED) it is a damaged library.
 #include "sources/hook/key_map_block.h"
 #include "sources/hook/key_report.h"
 
@@ -20,10 +21,18 @@ void note(const char* call)
     }
 }
 
+void waitForTheGoAhead()
+{
+    const char* path = std::getenv("FAKE_HOOK_ON_WAIT");
+    for (int tries = 0; path != nullptr && ::access(path, F_OK) != 0 && tries < 1000; ++tries)
+        ::usleep(10000);
+}
+
 } // namespace
 
 extern "C" __attribute__((visibility("default"))) void HookOn()
 {
+    waitForTheGoAhead();
     note("on\n");
     const auto port = narrix::hook::readKeyMap();
     if (!port)

@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QFile>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -95,6 +96,34 @@ TEST_F(HookConnectionTest, ReportsReachTheEventLoopInOrder)
     }
     // The destructor disconnects: HookOff called, the block gone.
     EXPECT_EQ(contents(logPath()), "on\noff\n");
+    EXPECT_FALSE(QFile::exists(blockPath()));
+}
+
+// The real library's HookOn waits for the X server; the window's start-up does not wait for it.
+TEST_F(HookConnectionTest, HookOnRunsBesideTheCallerAndDisconnectingWaitsForIt)
+{
+    const QString goAhead = runtime_.filePath(QStringLiteral("go-ahead"));
+    qputenv("FAKE_HOOK_ON_WAIT", QFile::encodeName(goAhead));
+    const auto unset = qScopeGuard([] { qunsetenv("FAKE_HOOK_ON_WAIT"); });
+    std::size_t received = 0;
+    {
+        RealtimeHookConnection connection;
+        QObject::connect(&connection, &RealtimeHookConnection::keyReport, &connection, [&] { ++received; });
+        ASSERT_EQ(connectError(connection, libraryPath("FAKE_HOOK_LIBRARY")), "");
+        EXPECT_TRUE(contents(logPath()).isEmpty());
+        QFile(goAhead).open(QIODevice::WriteOnly);
+        connection.waitUntilHookedOn();
+        EXPECT_EQ(contents(logPath()), "on\n");
+        const QDeadlineTimer deadline(10000);
+        while (received < 3 && !deadline.hasExpired())
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 100);
+        EXPECT_EQ(received, 3U);
+        // Disconnecting while HookOn still waits: HookOff comes after it, then the block goes.
+        QFile::remove(goAhead);
+        ASSERT_EQ(connectError(connection, libraryPath("FAKE_HOOK_LIBRARY")), "");
+        QFile(goAhead).open(QIODevice::WriteOnly);
+    }
+    EXPECT_EQ(contents(logPath()), "on\noff\non\noff\n");
     EXPECT_FALSE(QFile::exists(blockPath()));
 }
 

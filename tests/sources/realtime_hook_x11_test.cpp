@@ -47,6 +47,7 @@ protected:
         QObject::connect(&connection, &RealtimeHookConnection::keyReport, &connection,
                          [&](quint32 key, quint32 flags) { received.emplace_back(key, flags); });
         connection.connectHook(qEnvironmentVariable("REALTIME_LIBRARY"));
+        connection.waitUntilHookedOn();
         EXPECT_TRUE(server_->run(QStringLiteral("xdotool"), xdotoolArguments));
         const QDeadlineTimer deadline(10000);
         while (received.size() < count && !deadline.hasExpired())
