@@ -51,10 +51,9 @@ struct Profile
         env.insert(QStringLiteral("NARRIX_SPEECH_LOG"), path("history.jsonl"));
         env.insert(QStringLiteral("NARRIX_STARTUP_PROBE"), QStringLiteral("1"));
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        if (busAddress.isEmpty())
-            env.remove(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"));
-        else
-            env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), busAddress);
+        // No bus named is one libdbus would start (fork) where a display is set: "disabled:" is none.
+        env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"),
+                   busAddress.isEmpty() ? QStringLiteral("disabled:") : busAddress);
         return env;
     }
 

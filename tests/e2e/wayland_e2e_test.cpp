@@ -118,7 +118,9 @@ protected:
         env.insert(QStringLiteral("NARRIX_SPEECH_LOG"), log);
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("wayland"));
         env.insert(QStringLiteral("WAYLAND_DISPLAY"), kSocket);
-        env.remove(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"));
+        // No session bus, and none started: with a display named, libdbus would otherwise fork one
+        // from narrix's bus thread, and a forked child of a sanitized narrix can hang in the allocator.
+        env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), QStringLiteral("disabled:"));
         // Under a sanitized build: the Wayland platform plugin's buffers, freed by no one at exit, come
         // from a library already unloaded by then, so no suppression can name them.
         env.insert(QStringLiteral("ASAN_OPTIONS"), QStringLiteral("detect_leaks=0"));
