@@ -18,8 +18,9 @@
 
 namespace {
 
-// The texts narrix handed to its engine, from its speech history.
-QStringList spokenTexts(const QString& log)
+// The texts narrix handed to its engine, from its speech history; `sources` gets the source number and
+// the title of each.
+QStringList spokenTexts(const QString& log, QStringList* sources = nullptr)
 {
     QStringList texts;
     QFile file(log);
@@ -27,8 +28,12 @@ QStringList spokenTexts(const QString& log)
         return texts;
     for (const QByteArray& line : file.readAll().split('\n')) {
         const QJsonObject event = QJsonDocument::fromJson(line).object();
-        if (event.value(QStringLiteral("event")).toString() == QLatin1String("speak"))
-            texts << event.value(QStringLiteral("text")).toString();
+        if (event.value(QStringLiteral("event")).toString() != QLatin1String("speak"))
+            continue;
+        texts << event.value(QStringLiteral("text")).toString();
+        if (sources != nullptr)
+            *sources << QString::number(event.value(QStringLiteral("source")).toInt()) + QLatin1Char(' ') +
+                            event.value(QStringLiteral("title")).toString();
     }
     return texts;
 }
@@ -164,14 +169,21 @@ TEST_F(DocumentsE2E, OpenShowsEachFormatAndPlaySpeaksIt)
         ASSERT_TRUE(server.focus(QString::fromLatin1(found.trimmed().split('\n').first())));
         ASSERT_TRUE(server.run(QStringLiteral("xdotool"), {QStringLiteral("key"), QStringLiteral("F5")}));
         QStringList spoken;
+        QStringList sources;
         const QDeadlineTimer deadline(20000);
         while (!deadline.hasExpired() && spoken.isEmpty()) {
             QThread::msleep(50);
-            spoken = spokenTexts(log);
+            sources.clear();
+            spoken = spokenTexts(log, &sources);
         }
-        ASSERT_EQ(spoken.size(), 1) << narrix.errors().toStdString();
+        ASSERT_FALSE(spoken.isEmpty()) << narrix.errors().toStdString();
+        // One reading: a document still loading when Play is pressed (a slow machine) is handed to the
+        // engine as the text so far and then piece by piece as it arrives, each piece logged.
+        EXPECT_EQ(sources.count(sources.front()), sources.size())
+            << sources.join(QStringLiteral(", ")).toStdString();
         EXPECT_TRUE(spoken.front().simplified().contains(c.expected)) << spoken.front().toStdString();
-        EXPECT_FALSE(spoken.front().contains(QLatin1String("Running Header")));
+        for (const QString& text : spoken)
+            EXPECT_FALSE(text.contains(QLatin1String("Running Header")));
         EXPECT_TRUE(narrix.stopWith(SIGTERM)) << narrix.errors().toStdString();
     }
 }
