@@ -142,10 +142,7 @@ TEST_F(DocumentsE2E, OpenShowsEachFormatAndPlaySpeaksIt)
         stored.setValue(QStringLiteral("TellTime"), QStringLiteral("Never"));
         stored.setValue(QStringLiteral("Greetings"), QStringLiteral("<nil>"));
     }
-    QProcessEnvironment env = env_;
-    env.insert(QStringLiteral("DISPLAY"), server.display());
-    // No session bus: libdbus would start one for Qt's accessibility bridge (see XvfbServer).
-    env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), QStringLiteral("disabled:"));
+    QProcessEnvironment env = server.environment(env_);
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
     env.insert(QStringLiteral("NARRIX_STARTUP_PROBE"), QStringLiteral("1"));
     env.insert(QStringLiteral("QT_LOGGING_RULES"), QStringLiteral("narrix.debug=true"));

@@ -57,9 +57,9 @@ public:
 
     const QString& display() const { return display_; }
 
-    QProcessEnvironment environment() const
+    // `env` (the system's environment unless given) for a client of this server.
+    QProcessEnvironment environment(QProcessEnvironment env = QProcessEnvironment::systemEnvironment()) const
     {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("DISPLAY"), display_);
         // No session bus unless a test gives its own: without one, libdbus starts one per display for
         // Qt's accessibility bridge, and a program can wait on that start for ever.
